@@ -219,8 +219,11 @@ class TDeviceContext {
   void PlotSurface(int32_t x, int32_t y, uint32_t pixel, TPenMode mode);
   void InvertCheckered(const TRect& r);
   // Draws a pen line between logical points, end excluded; phase is the
-  // pattern position, advanced by the pixels drawn.
-  void PenLine(TPoint from, TPoint to, int& phase);
+  // pattern position, advanced by the pixels drawn. Wide pens only collect
+  // their squares (surface coordinates) in shape; FillPenShape fills them as
+  // one shape, so that Xor and Not modes touch each pixel once.
+  void PenLine(TPoint from, TPoint to, int& phase, std::vector<TRect>& shape);
+  void FillPenShape(const std::vector<TRect>& shape);
   void BlitSurface(const TRect& dstSurface, const TPixelSurface& src, TPoint srcPos, TRop rop);
   void StretchSurface(const TRect& dst, const TPixelSurface& src, const TRect& srcRect, TRop rop,
                       const std::optional<uint32_t>& transparent);
