@@ -33,6 +33,9 @@ class TShellProcess {
 
   // Process id, or -1 before Start.
   pid_t Pid() const { return m_pid; }
+  // True once the ended shell has been collected by Reap: from then on its
+  // process id may belong to any other process and must not be used.
+  bool Reaped() const { return m_reaped; }
   bool HasHandles() const { return m_inputWrite >= 0 || m_outputRead >= 0; }
 
   // Writes all bytes to the shell's input. False when the input is closed or
