@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "app/encoder/TestJobTable.h"
+#include "app/encoder/TestRunnerHost.h"
 #include "platform/os/FileSystem.h"
 
 namespace tsm {
@@ -46,24 +47,6 @@ class TScriptedChannel : public IEncoderChannel {
   std::function<void()> onRunningTest;
   std::vector<std::string> sent, ended;
   int shells = 0, closes = 0;
-};
-
-class TRecordingHost : public IEncoderRunnerHost {
- public:
-  void ShowError(const std::string& text) override { errors.push_back(text); }
-  TScreenCursor ScreenCursor() const override { return cursor; }
-  void SetScreenCursor(TScreenCursor c) override { cursor = c; }
-  void SetPollTimer(bool on) override { timer = on; }
-  void SetRunButtons(bool start, bool stop) override {
-    startEnabled = start;
-    stopEnabled = stop;
-  }
-  void SetGauge(int value) override { gauge = value; }
-
-  std::vector<std::string> errors;
-  TScreenCursor cursor = TScreenCursor::Default;
-  bool timer = false, startEnabled = false, stopEnabled = true;
-  int gauge = -1;
 };
 
 std::string Pos(int percent) {

@@ -26,6 +26,7 @@ class TTestJobTable : public IJobTable {
   }
   void SetText(const std::string& fieldName, const std::string& text) override {
     if (!editing) ++writesOutsideEdit;
+    if (fieldName == kFieldProgress) progressLog.push_back(text);
     m_records[m_cursor][fieldName] = text;
   }
   bool FindRecord(const std::string& fieldName, const std::string& value) override {
@@ -53,6 +54,7 @@ class TTestJobTable : public IJobTable {
 
   bool editing = false;
   int writesOutsideEdit = 0;
+  std::vector<std::string> progressLog;  // every progress text written, in order
 
  private:
   std::vector<TRecord> m_records;
