@@ -43,7 +43,8 @@ std::vector<pid_t> TEncoderShell::ShellIds() const {
 bool TEncoderShell::IsRunning(const std::string& imageName) {
   const std::vector<pid_t> roots = ShellIds();
   if (roots.empty()) return false;
-  for (const TProcessEntry& e : ProcessesOfRoots(SnapshotProcesses(), roots))
+  // Runs on every poll: the cheap walk along the child lists.
+  for (const TProcessEntry& e : DescendantsOfRoots(roots))
     if (e.Alive() && e.imageName == imageName) return true;
   return false;
 }
@@ -52,8 +53,11 @@ int TEncoderShell::EndProcessesByName(const std::string& name) {
   const std::vector<pid_t> roots = ShellIds();
   if (roots.empty()) return 0;
   int ended = 0;
-  for (const TProcessEntry& e : ProcessesOfRoots(SnapshotProcesses(), roots))
-    if (e.Alive() && e.imageName == name && TerminateProcess(e.pid)) ++ended;
+  for (TProcessEntry& e : ProcessesOfRoots(SnapshotProcesses(false), roots)) {
+    if (!e.Alive()) continue;
+    FillImageName(e);
+    if (e.imageName == name && TerminateProcess(e.pid)) ++ended;
+  }
   // Shells are our children: collect the ones just ended (SIGKILL takes
   // effect at once; the wait is bounded).
   for (const auto& shell : m_shells)

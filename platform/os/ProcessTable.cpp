@@ -1,12 +1,12 @@
 #include "platform/os/ProcessTable.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <signal.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <sstream>
 
@@ -14,11 +14,16 @@ namespace tsm {
 
 namespace {
 
+// /proc files are read with plain system calls: this runs on every poll.
 bool ReadSmallFile(const std::string& path, std::string& out) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return true;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  out.clear();
+  char buffer[1024];
+  ssize_t n;
+  while ((n = ::read(fd, buffer, sizeof buffer)) > 0) out.append(buffer, static_cast<size_t>(n));
+  ::close(fd);
+  return n == 0;
 }
 
 // Parses "/proc/<pid>/stat": "pid (comm) S ppid pgrp ...". The command name
@@ -39,7 +44,20 @@ bool ParseStat(const std::string& text, TProcessEntry& entry, std::string& comm)
 
 }  // namespace
 
-std::vector<TProcessEntry> SnapshotProcesses() {
+void FillImageName(TProcessEntry& entry) {
+  const std::string base = "/proc/" + std::to_string(entry.pid);
+  std::string stat, comm, cmdline;
+  ReadSmallFile(base + "/cmdline", cmdline);
+  const std::string argv0 = cmdline.substr(0, cmdline.find('\0'));
+  if (!argv0.empty()) {
+    entry.imageName = argv0.substr(argv0.rfind('/') + 1);
+    return;
+  }
+  TProcessEntry scratch;
+  entry.imageName = ReadSmallFile(base + "/stat", stat) && ParseStat(stat, scratch, comm) ? comm : std::string();
+}
+
+std::vector<TProcessEntry> SnapshotProcesses(bool withNames) {
   std::vector<TProcessEntry> table;
   DIR* dir = ::opendir("/proc");
   if (dir == nullptr) return table;
@@ -48,13 +66,11 @@ std::vector<TProcessEntry> SnapshotProcesses() {
     const long pid = std::strtol(d->d_name, &end, 10);
     if (pid <= 0 || *end != 0) continue;
     const std::string base = std::string("/proc/") + d->d_name;
-    std::string stat, comm, cmdline;
+    std::string stat, comm;
     TProcessEntry entry;
     entry.pid = static_cast<pid_t>(pid);
     if (!ReadSmallFile(base + "/stat", stat) || !ParseStat(stat, entry, comm)) continue;
-    ReadSmallFile(base + "/cmdline", cmdline);
-    const std::string argv0 = cmdline.substr(0, cmdline.find('\0'));
-    entry.imageName = argv0.empty() ? comm : argv0.substr(argv0.rfind('/') + 1);
+    if (withNames) FillImageName(entry);
     table.push_back(std::move(entry));
   }
   ::closedir(dir);
@@ -79,6 +95,46 @@ std::vector<TProcessEntry> ProcessesOfRoots(const std::vector<TProcessEntry>& sn
   std::vector<TProcessEntry> result;
   for (const TProcessEntry& e : snapshot)
     if (ours.count(e.pid) != 0) result.push_back(e);
+  return result;
+}
+
+std::vector<TProcessEntry> DescendantsOfRoots(const std::vector<pid_t>& roots) {
+  std::vector<TProcessEntry> result;
+  std::set<pid_t> seen;
+  std::vector<pid_t> queue(roots.begin(), roots.end());
+  while (!queue.empty()) {
+    const pid_t pid = queue.back();
+    queue.pop_back();
+    if (!seen.insert(pid).second) continue;
+    const std::string base = "/proc/" + std::to_string(pid);
+    std::string stat, comm;
+    TProcessEntry entry;
+    entry.pid = pid;
+    if (!ReadSmallFile(base + "/stat", stat) || !ParseStat(stat, entry, comm)) continue;
+    FillImageName(entry);
+    result.push_back(entry);
+    DIR* tasks = ::opendir((base + "/task").c_str());
+    if (tasks == nullptr) continue;
+    while (const dirent* t = ::readdir(tasks)) {
+      if (t->d_name[0] == '.') continue;
+      std::string children;
+      if (!ReadSmallFile(base + "/task/" + t->d_name + "/children", children)) {
+        ::closedir(tasks);
+        // No child lists in this kernel: take the whole table.
+        std::vector<TProcessEntry> all = ProcessesOfRoots(SnapshotProcesses(true), roots);
+        return all;
+      }
+      char* cursor = children.data();
+      while (true) {
+        char* end = nullptr;
+        const long child = std::strtol(cursor, &end, 10);
+        if (end == cursor) break;
+        if (child > 0) queue.push_back(static_cast<pid_t>(child));
+        cursor = end;
+      }
+    }
+    ::closedir(tasks);
+  }
   return result;
 }
 

@@ -21,8 +21,12 @@ struct TProcessEntry {
 };
 
 // Every process visible in /proc at this moment. Processes that end while
-// the table is read are left out.
-std::vector<TProcessEntry> SnapshotProcesses();
+// the table is read are left out. Without names, imageName stays empty
+// (cheaper: only /proc/<pid>/stat is read); FillImageName adds it later.
+std::vector<TProcessEntry> SnapshotProcesses(bool withNames = true);
+
+// Reads the image name of one entry (empty when the process has gone).
+void FillImageName(TProcessEntry& entry);
 
 // The entries of snapshot that belong to the roots: the roots themselves,
 // their descendants, and the members of the process groups led by a root
@@ -30,6 +34,14 @@ std::vector<TProcessEntry> SnapshotProcesses();
 // ended and the process has been given to another parent).
 std::vector<TProcessEntry> ProcessesOfRoots(const std::vector<TProcessEntry>& snapshot,
                                             const std::vector<pid_t>& roots);
+
+// The roots and their descendants, found by following the kernel's child
+// lists (/proc/<pid>/task/<tid>/children) from the roots: far cheaper than a
+// whole snapshot when the table is large, for a test that runs on every
+// poll. Unlike ProcessesOfRoots it does not see a process that has lost its
+// parent. Falls back to ProcessesOfRoots where the kernel keeps no child
+// lists. Entries come with their image names.
+std::vector<TProcessEntry> DescendantsOfRoots(const std::vector<pid_t>& roots);
 
 // Ends a process at once (SIGKILL). False when it does not exist or may not
 // be signalled.

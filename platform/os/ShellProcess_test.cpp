@@ -111,3 +111,32 @@ TEST(ProcessTable, FindsDescendantsAndGroupMembersOnly) {
 }
 
 }  // namespace tsm
+
+namespace tsm {
+
+TEST(ProcessTable, ChildListWalkFindsTheSameDescendants) {
+  TShellProcess shell;
+  ASSERT_TRUE(shell.Start("/nonexistent"));
+  ASSERT_TRUE(shell.WriteInput("sleep 30 & sleep 31 & echo started\n"));
+  std::string out;
+  for (int i = 0; i < 200 && out.find("started") == std::string::npos; ++i) {
+    char buffer[64];
+    const long n = shell.ReadOutput(buffer, sizeof buffer);
+    if (n > 0) out.append(buffer, static_cast<size_t>(n));
+    else std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  auto pids = [](std::vector<TProcessEntry> v) {
+    std::vector<std::pair<pid_t, std::string>> r;
+    for (const auto& e : v) r.emplace_back(e.pid, e.imageName);
+    std::sort(r.begin(), r.end());
+    return r;
+  };
+  const auto walked = pids(DescendantsOfRoots({shell.Pid()}));
+  EXPECT_EQ(walked, pids(ProcessesOfRoots(SnapshotProcesses(), {shell.Pid()})));
+  EXPECT_EQ(walked.size(), 3u);
+  for (const auto& [pid, name] : walked) TerminateProcess(pid);
+  EXPECT_TRUE(shell.Reap(2000));
+  EXPECT_TRUE(DescendantsOfRoots({shell.Pid()}).empty());
+}
+
+}  // namespace tsm
