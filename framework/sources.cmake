@@ -10,3 +10,8 @@ tm_library(tm_framework
     forms/CustomForm.cpp forms/Application.cpp forms/Screen.cpp forms/MessageBox.cpp
   DEPS tm_window tm_gfx tm_base)
 
+tm_test(tm_framework_test
+  SOURCES
+    tests/FrameworkTestSupport.cpp
+    controls/Control_test.cpp
+  DEPS tm_framework)

@@ -66,7 +66,7 @@ class TWinControl : public TControl {
   static TWinControl* FindControl(HWND wnd);
 
   // --- Children ---
-  size_t ControlCount() const { return m_controls.size(); }
+  size_t ControlCount() const { return m_controls.size() + m_winControls.size(); }
   // All children: windowless ones first (bottom to top), then windowed ones.
   TControl* Controls(size_t index) const;
   bool ContainsControl(const TControl* control) const;

@@ -156,17 +156,19 @@ void TApplication::UpdateMouseControl() {
     target = w;
     if (TControl* child = w->ControlAtPos(w->ScreenToClient(p), false, false)) target = child;
   }
+  // Hear about the pointer leaving the window (its client area or its frame,
+  // whichever it is over) to somewhere else.
+  if (wnd && target) {
+    const auto hit = SendMessage(wnd, WM_NCHITTEST, 0, PointToLParam(p));
+    TrackMouseEvent(wnd, hit == HTCLIENT ? TME_LEAVE : (TME_LEAVE | TME_NONCLIENT));
+  }
   if (target == m_mouseControl) return;
   TControl* old = m_mouseControl;
   if (old) old->RemoveFreeNotification(this);
   m_mouseControl = target;
   if (target) target->FreeNotification(this);
   if (old) old->Perform(CM_MOUSELEAVE);
-  if (target && m_mouseControl == target) {
-    target->Perform(CM_MOUSEENTER);
-    // Hear about the pointer leaving the window to somewhere else.
-    if (wnd) TrackMouseEvent(wnd, TME_LEAVE | TME_NONCLIENT);
-  }
+  if (target && m_mouseControl == target) target->Perform(CM_MOUSEENTER);
 }
 
 // --- Errors and message boxes -----------------------------------------------
