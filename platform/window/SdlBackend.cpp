@@ -340,8 +340,8 @@ class TSdlBackendImpl final : public TSdlBackend {
         else if (e.button.button == SDL_BUTTON_RIGHT) in.Button = TMouseButton::Right;
         else if (e.button.button == SDL_BUTTON_MIDDLE) in.Button = TMouseButton::Middle;
         else break;
-        // Keep receiving the mouse while a button is held outside our windows.
-        SDL_CaptureMouse(down ? SDL_TRUE : SDL_FALSE);
+        // No SDL_CaptureMouse: the X server's implicit grab already keeps
+        // the pointer with the window while a button is held.
         Queue(std::move(in));
         break;
       }
