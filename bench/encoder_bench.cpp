@@ -8,7 +8,10 @@
 // both wall times, their ratio, the time the timer protocol adds per job and
 // the cost of one poll tick.
 //
-//   encoder_bench [jobs = 10] [seconds per clip = 30]
+//   encoder_bench [jobs = 10] [seconds per clip = 30] [rounds = 1]
+//
+// With several rounds the two ways alternate and every round is printed, so
+// that load from other programs shows as spread rather than as a result.
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -127,38 +130,26 @@ TCommandInputs JobInputs(const std::string& clip, const std::string& folder, con
   return in;
 }
 
-}  // namespace
+struct TRunnerResult {
+  double seconds = 0;
+  int done = 0;
+  int errors = 0;
+  long ticks = 0;
+  double tickMs = 0;
+};
 
-int main(int argc, char** argv) {
-  const int jobs = argc > 1 ? std::atoi(argv[1]) : 10;
-  const int seconds = argc > 2 ? std::atoi(argv[2]) : 30;
-  char pattern[] = "/tmp/tm_encoder_bench.XXXXXX";
-  const std::string folder = std::string(::mkdtemp(pattern)) + "/";
-
-  TConverterConfig config(ProgramFolder());
-  TConverterChoices choices;
-  config.Load(choices);
-  const std::string options =
-      config.ReadParameter(choices.quality.itemIndex, choices.resolution.itemIndex, choices.aspect.itemIndex);
-  std::printf("template %s: %s\n",
-              TConverterConfig::ParameterKey(choices.quality.itemIndex, choices.resolution.itemIndex,
-                                             choices.aspect.itemIndex).c_str(),
-              options.c_str());
-  const std::string clip = MakeClip(folder, seconds);
-  std::printf("%d jobs on a %d s 640x480 clip with sound\n", jobs, seconds);
-
-  // Plain shell loop.
+double RunBare(const std::string& folder, const std::string& clip, const std::string& options, int jobs) {
   std::string script;
   for (int i = 0; i < jobs; ++i)
     script += ComposeCommandLine(JobInputs(clip, folder, "bare" + IntToStr(i) + ".avi", options)) + " >/dev/null 2>&1\n";
-  {
-    std::ofstream(folder + "batch.sh") << script;
-  }
-  const auto bareStart = Clock::now();
+  std::ofstream(folder + "batch.sh") << script;
+  const auto start = Clock::now();
   Shell("/bin/sh '" + folder + "batch.sh'");
-  const double bare = Seconds(Clock::now() - bareStart);
+  return Seconds(Clock::now() - start);
+}
 
-  // Through the runner, with the two timers.
+TRunnerResult RunThroughRunner(const std::string& folder, const std::string& clip, const std::string& options,
+                               int jobs) {
   TBenchHost host;
   TBenchTable table(jobs);
   TEncoderRunner runner(host, ProgramFolder());
@@ -166,12 +157,12 @@ int main(int argc, char** argv) {
   runner.StartShell();
   runner.SetAutoStartLatch(false);  // the window was shown and the batch started
   int started = 0;
-  long ticks = 0;
+  TRunnerResult result;
   Clock::duration tickTime{};
   const auto period = std::chrono::milliseconds(100);
-  const auto runnerStart = Clock::now();
-  auto nextWindowTick = runnerStart;
-  auto nextDialogTick = runnerStart + period / 2;
+  const auto start = Clock::now();
+  auto nextWindowTick = start;
+  auto nextDialogTick = start + period / 2;
   while (started < jobs || runner.Polling()) {
     const bool windowFirst = nextWindowTick <= nextDialogTick;
     std::this_thread::sleep_until(windowFirst ? nextWindowTick : nextDialogTick);
@@ -189,24 +180,54 @@ int main(int argc, char** argv) {
       const auto t0 = Clock::now();
       runner.PollTick();
       tickTime += Clock::now() - t0;
-      ++ticks;
+      ++result.ticks;
     }
     if (host.errors > 0) break;
   }
-  const double withRunner = Seconds(Clock::now() - runnerStart);
+  result.seconds = Seconds(Clock::now() - start);
   runner.Shutdown();
-
-  int done = 0;
   for (int i = 0; i < jobs; ++i) {
     table.FindRecord(kFieldTargetName, "bench" + IntToStr(i) + ".avi");
-    if (table.GetText(kFieldStatus) == kStatusDone) ++done;
+    if (table.GetText(kFieldStatus) == kStatusDone) ++result.done;
   }
-  std::printf("plain shell loop:   %8.2f s\n", bare);
-  std::printf("runner and timers:  %8.2f s  (%d of %d jobs done, %d errors)\n", withRunner, done, jobs, host.errors);
-  std::printf("ratio:              %8.3f\n", withRunner / bare);
-  std::printf("added per job:      %8.0f ms\n", (withRunner - bare) * 1000.0 / jobs);
-  std::printf("poll tick:          %8.2f ms on average over %ld ticks\n",
-              ticks > 0 ? Seconds(tickTime) * 1000.0 / static_cast<double>(ticks) : 0.0, ticks);
+  result.errors = host.errors;
+  result.tickMs = result.ticks > 0 ? Seconds(tickTime) * 1000.0 / static_cast<double>(result.ticks) : 0.0;
+  return result;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int jobs = argc > 1 ? std::atoi(argv[1]) : 10;
+  const int seconds = argc > 2 ? std::atoi(argv[2]) : 30;
+  const int rounds = argc > 3 ? std::atoi(argv[3]) : 1;
+  char pattern[] = "/tmp/tm_encoder_bench.XXXXXX";
+  const std::string folder = std::string(::mkdtemp(pattern)) + "/";
+
+  TConverterConfig config(ProgramFolder());
+  TConverterChoices choices;
+  config.Load(choices);
+  const std::string options =
+      config.ReadParameter(choices.quality.itemIndex, choices.resolution.itemIndex, choices.aspect.itemIndex);
+  std::printf("template %s: %s\n",
+              TConverterConfig::ParameterKey(choices.quality.itemIndex, choices.resolution.itemIndex,
+                                             choices.aspect.itemIndex).c_str(),
+              options.c_str());
+  const std::string clip = MakeClip(folder, seconds);
+  std::printf("%d jobs on a %d s 640x480 clip with sound, %d round(s)\n", jobs, seconds, rounds);
+
+  bool allDone = true;
+  for (int round = 1; round <= rounds; ++round) {
+    const double bare = RunBare(folder, clip, options, jobs);
+    const TRunnerResult r = RunThroughRunner(folder, clip, options, jobs);
+    allDone = allDone && r.done == jobs;
+    std::printf("round %d\n", round);
+    std::printf("  plain shell loop:   %8.2f s\n", bare);
+    std::printf("  runner and timers:  %8.2f s  (%d of %d jobs done, %d errors)\n", r.seconds, r.done, jobs, r.errors);
+    std::printf("  ratio:              %8.3f\n", r.seconds / bare);
+    std::printf("  added per job:      %8.0f ms\n", (r.seconds - bare) * 1000.0 / jobs);
+    std::printf("  poll tick:          %8.2f ms on average over %ld ticks\n", r.tickMs, r.ticks);
+  }
   Shell("rm -rf '" + folder + "'");
-  return done == jobs ? 0 : 1;
+  return allDone ? 0 : 1;
 }

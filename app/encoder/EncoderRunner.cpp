@@ -1,5 +1,6 @@
 #include "app/encoder/EncoderRunner.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
