@@ -9,7 +9,6 @@ class TConverterConfig;
 struct TCommandInputs;
 enum class TProgressKind;
 struct TProgressReading;
-class IJobTable;
 enum class TScreenCursor;
 class IEncoderRunnerHost;
 class IEncoderChannel;
