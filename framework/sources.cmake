@@ -13,5 +13,9 @@ tm_library(tm_framework
 tm_test(tm_framework_test
   SOURCES
     tests/FrameworkTestSupport.cpp
-    controls/Control_test.cpp
+    graphics/Graphics_test.cpp
+    controls/Control_test.cpp controls/Layout_test.cpp controls/Edit_test.cpp controls/Focus_test.cpp
+    controls/Menu_test.cpp
+    forms/Form_test.cpp forms/Application_test.cpp
   DEPS tm_framework)
+add_dependencies(tm_framework_test tm_assets)

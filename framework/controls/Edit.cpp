@@ -435,8 +435,8 @@ void TCustomEdit::WMEraseBkgnd(TMessage& m) {
   else dc.FillRect(ClientRect(), Color());
 }
 
-void TCustomEdit::WMImeComposition(TMessage& m) {
-  m_composition = m.LParam ? reinterpret_cast<const char*>(m.LParam) : "";
+void TCustomEdit::WMImeComposition(TMessage&) {
+  m_composition = GetImeCompositionText();
   if (m_readOnly) m_composition.clear();
   UpdateCaret();
   Invalidate();

@@ -104,7 +104,7 @@ void TApplication::ProcessMessage(TMsg& msg) {
   TControlCanvas::FreeDeviceContexts();
   if (IsClientMouseMessage(msg.message) || IsNonClientMouseMessage(msg.message) || msg.message == WM_MOUSELEAVE ||
       msg.message == WM_NCMOUSELEAVE)
-    UpdateMouseControl();
+    UpdateMouseControl(&msg);
 }
 
 bool TApplication::IsKeyMsg(const TMsg& msg) {
@@ -124,7 +124,7 @@ bool TApplication::IsKeyMsg(const TMsg& msg) {
 
 void TApplication::Idle() {
   TControlCanvas::FreeDeviceContexts();
-  UpdateMouseControl();
+  UpdateMouseControl(nullptr);
   // Actions refresh their state while nothing else happens.
   for (size_t i = 0; i < Screen().FormCount(); ++i) {
     TCustomForm* form = Screen().Forms(i);
@@ -148,7 +148,7 @@ void TApplication::Idle() {
   }
 }
 
-void TApplication::UpdateMouseControl() {
+void TApplication::UpdateMouseControl(const TMsg* mouseMsg) {
   const TPoint p = GetCursorPos();
   const HWND wnd = WindowFromPoint(p);
   TControl* target = nullptr;
@@ -156,11 +156,11 @@ void TApplication::UpdateMouseControl() {
     target = w;
     if (TControl* child = w->ControlAtPos(w->ScreenToClient(p), false, false)) target = child;
   }
-  // Hear about the pointer leaving the window (its client area or its frame,
-  // whichever it is over) to somewhere else.
-  if (wnd && target) {
-    const auto hit = SendMessage(wnd, WM_NCHITTEST, 0, PointToLParam(p));
-    TrackMouseEvent(wnd, hit == HTCLIENT ? TME_LEAVE : (TME_LEAVE | TME_NONCLIENT));
+  // After a move over one of our windows, hear about the pointer leaving its
+  // client area (or frame) for somewhere else.
+  if (mouseMsg && target && mouseMsg->hwnd == wnd) {
+    if (mouseMsg->message == WM_MOUSEMOVE) TrackMouseEvent(wnd, TME_LEAVE);
+    else if (mouseMsg->message == WM_NCMOUSEMOVE) TrackMouseEvent(wnd, TME_LEAVE | TME_NONCLIENT);
   }
   if (target == m_mouseControl) return;
   TControl* old = m_mouseControl;

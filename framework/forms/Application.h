@@ -95,7 +95,9 @@ class TApplication : public TComponent {
   void ProcessMessage(TMsg& msg);
   bool IsKeyMsg(const TMsg& msg);
   void Idle();
-  void UpdateMouseControl();
+  // Finds the control under the pointer (CM_MOUSEENTER, CM_MOUSELEAVE); after
+  // a mouse move message also asks for the leave notice of its window.
+  void UpdateMouseControl(const TMsg* mouseMsg);
 
   std::string m_title;
   TCustomForm* m_mainForm = nullptr;
