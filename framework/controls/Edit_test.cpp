@@ -257,6 +257,39 @@ TEST_F(EditTest, TheSelectionIsDrawnInTheHighlightColours) {
   EXPECT_NE(Desk().ScreenPixel(p.X, p.Y), ColorToRGB(clHighlight));
 }
 
+TEST_F(EditTest, TransparentDrawingShowsWhatLiesUnderTheText) {
+  form->SetColor(clRed);
+  edit->SetBorderStyle(TBorderStyle::bsNone);
+  edit->SetText("ab");
+  Pump();
+  const TPoint right = ScreenPoint(edit, {edit->ClientWidth() - 5, 3});
+  EXPECT_EQ(Desk().ScreenPixel(right.X, right.Y), ColorToRGB(clWindow));
+  edit->SetTransparentDrawing(true);
+  Pump();
+  EXPECT_EQ(Desk().ScreenPixel(right.X, right.Y), clRed);
+  // The text is still drawn: some pixel of the first character is dark.
+  bool ink = false;
+  for (int32_t x = 2; x < XAfter("a"); ++x)
+    for (int32_t y = 0; y < edit->ClientHeight(); ++y) {
+      const TPoint p = ScreenPoint(edit, {x, y});
+      if (Desk().ScreenPixel(p.X, p.Y) == clBlack) ink = true;
+    }
+  EXPECT_TRUE(ink);
+}
+
+TEST_F(EditTest, TheFormSeesKeysFirstWithKeyPreview) {
+  form->SetKeyPreview(true);
+  std::vector<std::string> order;
+  form->OnKeyPress = [&](TObject*, char32_t& k) {
+    order.push_back("form");
+    if (k == 'x') k = 0;
+  };
+  edit->OnKeyPress = [&](TObject*, char32_t&) { order.push_back("edit"); };
+  Type("ax");
+  EXPECT_EQ(order, (std::vector<std::string>{"form", "edit", "form"}));
+  EXPECT_EQ(edit->Text(), "a");
+}
+
 TEST_F(EditTest, TheCaretFollowsTheTextAndLongTextScrolls) {
   edit->SetFocus();
   Type("abc");

@@ -138,11 +138,24 @@ TEST_F(ApplicationTest, TheMessageBoxLaysOutIconTextAndButtons) {
     const TButton* b = box->Buttons(0);
     EXPECT_LE(std::abs((b->Left() + b->Width() / 2) - box->ClientWidth() / 2), 1);
     EXPECT_GT(b->Top(), 12);
-    // Centred on the screen.
+    // Centred on the screen, and no wider than its contents need: a
+    // six-character text (12 pixels each) and one 75-pixel button.
     EXPECT_LE(std::abs(box->Left() + box->Width() / 2 - Screen().Width() / 2), 1);
+    EXPECT_EQ(box->ClientWidth(), 160);
     Desk().KeyPress(VK_RETURN);
   });
   EXPECT_EQ(Application().MessageBox("程序已经运行", "警告", MB_OK), IDOK);
+  // A long text wraps at two thirds of the screen width.
+  std::string longText;
+  for (int i = 0; i < 120; ++i) longText += "汉";
+  After(100, [&] {
+    TMessageBoxForm* wide = ShownBox();
+    ASSERT_NE(wide, nullptr);
+    EXPECT_LE(wide->ClientWidth(), Screen().Width() * 2 / 3 + 12 + 12 + 8 + 1);
+    EXPECT_GE(wide->ClientWidth(), Screen().Width() * 2 / 3 - 12);
+    Desk().KeyPress(VK_RETURN);
+  });
+  Application().MessageBox(longText, "", MB_OK);
   // An empty caption shows the title.
   After(100, [&] {
     EXPECT_EQ(ShownBox()->Caption(), "App");

@@ -69,15 +69,20 @@ TMessageBoxForm::TMessageBoxForm(TComponent* owner, const std::string& text, con
     if (b.Result == IDCANCEL) m_cancelResult = IDCANCEL;
   if (!m_cancelResult && buttons.size() == 1 && buttons[0].Result == IDOK) m_cancelResult = IDOK;
 
-  // The text wraps at two thirds of the screen width.
+  // The text keeps its lines; a line wider than two thirds of the screen
+  // wraps there.
   m_label = new TLabel(this);
   m_label->SetParent(this);
   m_label->SetShowAccelChar(false);
-  const int32_t maxText = std::max(200, Screen().Width() * 2 / 3);
-  TRect measure{0, 0, maxText, 0};
   m_label->Canvas().Font().Assign(m_label->Font());
-  m_label->Canvas().DrawText(text.empty() ? std::string(" ") : text, measure,
-                             TTextFormat::WordBreak | TTextFormat::NoPrefix | TTextFormat::CalcRect);
+  const std::string shown = text.empty() ? std::string(" ") : text;
+  const int32_t maxText = std::max(200, Screen().Width() * 2 / 3);
+  TRect measure{0, 0, 0, 0};
+  m_label->Canvas().DrawText(shown, measure, TTextFormat::NoPrefix | TTextFormat::CalcRect);
+  if (measure.Width() > maxText) {
+    measure = {0, 0, maxText, 0};
+    m_label->Canvas().DrawText(shown, measure, TTextFormat::WordBreak | TTextFormat::NoPrefix | TTextFormat::CalcRect);
+  }
   m_label->SetAutoSize(false);
   m_label->SetWordWrap(true);
   const int32_t textLeft = kMargin + (m_iconKind >= 0 ? kIconSize + kMargin : 0);
