@@ -154,7 +154,11 @@ void TInputRouter::ProcessMouse(const TRawInput& in) {
 
   if (m_sizeMove.IsActive()) {
     if (in.Kind == K::MouseMove) m_sizeMove.Track(in.Pos);
-    if (in.Kind == K::ButtonUp && in.Button == TMouseButton::Left) m_sizeMove.End(false);
+    if (in.Kind == K::ButtonUp && in.Button == TMouseButton::Left) {
+      // The release point counts: its motion may have been collapsed away.
+      m_sizeMove.Track(in.Pos);
+      m_sizeMove.End(false);
+    }
     return;
   }
 

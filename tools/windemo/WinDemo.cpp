@@ -3,6 +3,13 @@
 // close box) and a counter that a 100 ms timer advances. Closing the last
 // window ends the program.
 //
+// With --log the demo reports on standard output, one line each, what the
+// smoke test under Xvfb checks:
+//   sized <n> <x> <y> <w> <h>    a move or size loop ended (WM_EXITSIZEMOVE)
+//   click <n> <x> <y>            a client press (client coordinates)
+//   active <n>                   window n became the active window
+// where n is 1 or 2.
+//
 //   +--------------------------------------+
 //   |########### caption (24) #########[X]|   <- HTCAPTION, close box HTCLOSE
 //   |+------------------------------------+|
@@ -28,12 +35,20 @@ constexpr uint32_t kCounterTimer = 1;
 
 struct TDemoWindow {
   TColor Accent;
+  int Number = 0;
   int Counter = 0;
   bool Active = false;
   bool ClosePressed = false;
 };
 
 int g_openWindows = 0;
+bool g_log = false;
+
+void Log(const char* fmt, auto... args) {
+  if (!g_log) return;
+  std::printf(fmt, args...);
+  std::fflush(stdout);
+}
 
 TRect CloseBox(HWND h) {
   const TRect r = GetWindowRect(h);
@@ -132,6 +147,17 @@ LRESULT DemoProc(HWND h, uint32_t msg, WPARAM wp, LPARAM lp) {
     case WM_NCPAINT:
       PaintFrame(h, *d);
       return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wp) != WA_INACTIVE) Log("active %d\n", d->Number);
+      break;
+    case WM_EXITSIZEMOVE: {
+      const TRect r = GetWindowRect(h);
+      Log("sized %d %d %d %d %d\n", d->Number, r.Left, r.Top, r.Width(), r.Height());
+      break;
+    }
+    case WM_LBUTTONDOWN:
+      Log("click %d %d %d\n", d->Number, PointFromLParam(lp).X, PointFromLParam(lp).Y);
+      break;
     case WM_NCACTIVATE:
       d->Active = wp != 0;
       PaintFrame(h, *d);
@@ -204,9 +230,10 @@ int main(int argc, char** argv) {
   using namespace tsm;
   TWindowSystem& sys = TWindowSystem::Instance();
   const bool shot = argc == 4 && std::string(argv[1]) == "--shot" && sys.Headless();
+  g_log = argc == 2 && std::string(argv[1]) == "--log";
   if (shot) sys.Headless()->UseManualClock(true);
   std::printf("windemo: backend %s\n", sys.Backend().Name());
-  TDemoWindow first{RGB(0, 64, 160)}, second{RGB(160, 32, 32)};
+  TDemoWindow first{RGB(0, 64, 160), 1}, second{RGB(160, 32, 32), 2};
   const HWND a = OpenDemoWindow(first, TRect::FromSize(80, 80, 320, 200), "windemo 1");
   const HWND b = OpenDemoWindow(second, TRect::FromSize(460, 160, 320, 200), "windemo 2");
   std::printf("windemo: windows %u %u\n", a.Id, b.Id);
