@@ -1,0 +1,325 @@
+// The SDL2 backend under a real X server: starts Xvfb on a free display,
+// runs windemo --log on it and drives the pointer with xdotool, as a user
+// would: caption drags and border drags on both windows one after the other,
+// a drag that ends with the pointer outside every window, clicks on
+// overlapping windows. The demo reports what its windows saw (see the top of
+// WinDemo.cpp); xwininfo reports where the native windows really are.
+//
+// Skipped when Xvfb, xdotool or xwininfo is not installed. Every wait is
+// bounded, and the X server and the demo are ended by their process ids
+// whatever happens.
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+extern char** environ;
+
+namespace {
+
+using namespace std::chrono_literals;
+using TClock = std::chrono::steady_clock;
+
+// The full path of a program on PATH; empty when there is none.
+std::string Which(const std::string& program) {
+  const char* path = std::getenv("PATH");
+  std::stringstream dirs(path ? path : "");
+  for (std::string dir; std::getline(dirs, dir, ':');)
+    if (!dir.empty() && access((dir + "/" + program).c_str(), X_OK) == 0) return dir + "/" + program;
+  return {};
+}
+
+// A child process with an optional pipe on its standard output. The
+// destructor ends it (SIGTERM, then SIGKILL) and reaps it.
+class TChild {
+ public:
+  // extraFd: a descriptor the child inherits under the same number.
+  TChild(const std::vector<std::string>& argv, const std::vector<std::string>& env, bool captureStdout,
+         int extraFd = -1) {
+    int out[2] = {-1, -1};
+    if (captureStdout && pipe(out) != 0) return;
+    std::vector<char*> args;
+    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    std::vector<std::string> envCopy;
+    for (char** e = environ; *e; ++e) {
+      const std::string entry = *e;
+      bool overridden = entry.rfind("WAYLAND_DISPLAY=", 0) == 0;
+      for (const std::string& o : env) overridden |= entry.rfind(o.substr(0, o.find('=') + 1), 0) == 0;
+      if (!overridden) envCopy.push_back(entry);
+    }
+    envCopy.insert(envCopy.end(), env.begin(), env.end());
+    std::vector<char*> envp;
+    for (const std::string& e : envCopy) envp.push_back(const_cast<char*>(e.c_str()));
+    envp.push_back(nullptr);
+
+    m_pid = fork();
+    if (m_pid == 0) {
+      if (captureStdout) {
+        dup2(out[1], STDOUT_FILENO);
+        close(out[0]);
+        close(out[1]);
+      }
+      for (int fd = 3; fd < 256; ++fd)
+        if (fd != extraFd) close(fd);
+      execve(args[0], args.data(), envp.data());
+      _exit(127);
+    }
+    if (captureStdout) {
+      close(out[1]);
+      m_out = out[0];
+      fcntl(m_out, F_SETFL, O_NONBLOCK);
+    }
+  }
+  ~TChild() {
+    Stop();
+    if (m_out >= 0) close(m_out);
+  }
+  TChild(const TChild&) = delete;
+  TChild& operator=(const TChild&) = delete;
+
+  bool Started() const { return m_pid > 0; }
+  pid_t Pid() const { return m_pid; }
+
+  // Waits for the child to end by itself; its exit status, or nothing.
+  std::optional<int> Wait(std::chrono::milliseconds limit) {
+    const auto end = TClock::now() + limit;
+    while (m_pid > 0) {
+      int status = 0;
+      if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
+        m_pid = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+      }
+      if (TClock::now() >= end) return std::nullopt;
+      std::this_thread::sleep_for(5ms);
+    }
+    return std::nullopt;
+  }
+
+  void Stop() {
+    if (m_pid <= 0) return;
+    kill(m_pid, SIGTERM);
+    if (Wait(2000ms)) return;
+    kill(m_pid, SIGKILL);
+    waitpid(m_pid, nullptr, 0);
+    m_pid = -1;
+  }
+
+  // Reads what the child wrote so far (without waiting).
+  void Drain() {
+    char buf[4096];
+    for (ssize_t n; m_out >= 0 && (n = read(m_out, buf, sizeof buf)) > 0;) m_text.append(buf, size_t(n));
+  }
+
+  // Waits until the output holds a line equal to `line` that was not
+  // consumed yet; consumes everything up to it.
+  bool WaitForLine(const std::string& line, std::chrono::milliseconds limit) {
+    const auto end = TClock::now() + limit;
+    for (;;) {
+      Drain();
+      for (size_t pos = m_consumed; pos < m_text.size();) {
+        const size_t nl = m_text.find('\n', pos);
+        if (nl == std::string::npos) break;
+        if (m_text.compare(pos, nl - pos, line) == 0) {
+          m_consumed = nl + 1;
+          return true;
+        }
+        pos = nl + 1;
+      }
+      const auto now = TClock::now();
+      if (now >= end) return false;
+      pollfd p{m_out, POLLIN, 0};
+      poll(&p, 1, int(std::chrono::duration_cast<std::chrono::milliseconds>(end - now).count()) + 1);
+    }
+  }
+
+  std::string Output() {
+    Drain();
+    return m_text;
+  }
+  // Lines written since the last consumed one.
+  std::string Unconsumed() {
+    Drain();
+    return m_text.substr(m_consumed);
+  }
+
+ private:
+  pid_t m_pid = -1;
+  int m_out = -1;
+  std::string m_text;
+  size_t m_consumed = 0;
+};
+
+// Runs a short command to its end (bounded) and answers its output.
+std::string RunCommand(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
+  TChild c(argv, env, true);
+  if (!c.Started()) return {};
+  const auto end = TClock::now() + 5s;
+  while (TClock::now() < end) {
+    c.Drain();
+    if (c.Wait(0ms)) break;
+    std::this_thread::sleep_for(2ms);
+  }
+  return c.Output();
+}
+
+struct TGeometry {
+  int X = -1, Y = -1, Width = -1, Height = -1;
+  friend bool operator==(const TGeometry&, const TGeometry&) = default;
+};
+
+std::ostream& operator<<(std::ostream& o, const TGeometry& g) {
+  return o << g.Width << "x" << g.Height << "+" << g.X << "+" << g.Y;
+}
+
+class WinDemoUnderXvfb : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* tool : {"Xvfb", "xdotool", "xwininfo"})
+      if (Which(tool).empty()) GTEST_SKIP() << tool << " is not installed";
+
+    // Xvfb picks a free display itself and writes its number to this pipe.
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    m_xvfb = std::make_unique<TChild>(
+        std::vector<std::string>{Which("Xvfb"), "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24",
+                                 "-nolisten", "tcp", "-noreset"},
+        std::vector<std::string>{}, false, fds[1]);
+    close(fds[1]);
+    ASSERT_TRUE(m_xvfb->Started());
+    std::string number;
+    const auto end = TClock::now() + 5s;
+    while (number.find('\n') == std::string::npos && TClock::now() < end) {
+      pollfd p{fds[0], POLLIN, 0};
+      if (poll(&p, 1, 100) > 0) {
+        char buf[32];
+        const ssize_t n = read(fds[0], buf, sizeof buf);
+        if (n <= 0) break;
+        number.append(buf, size_t(n));
+      }
+    }
+    close(fds[0]);
+    ASSERT_NE(number.find('\n'), std::string::npos) << "Xvfb did not report a display";
+    m_display = ":" + number.substr(0, number.find('\n'));
+    m_env = {"DISPLAY=" + m_display, "TM_BACKEND=sdl"};
+
+    m_demo = std::make_unique<TChild>(std::vector<std::string>{TM_WINDEMO, "--log"}, m_env, true);
+    ASSERT_TRUE(m_demo->Started());
+    ASSERT_TRUE(m_demo->WaitForLine("windemo: backend sdl", 5s)) << m_demo->Output();
+    // Both native windows mapped where they were created.
+    const auto mapped = TClock::now() + 5s;
+    while (TClock::now() < mapped && !(Geometry("windemo 1") == TGeometry{80, 80, 320, 200} &&
+                                        Geometry("windemo 2") == TGeometry{460, 160, 320, 200}))
+      std::this_thread::sleep_for(20ms);
+    ASSERT_EQ(Geometry("windemo 1"), (TGeometry{80, 80, 320, 200}));
+    ASSERT_EQ(Geometry("windemo 2"), (TGeometry{460, 160, 320, 200}));
+  }
+
+  void TearDown() override {
+    m_demo.reset();
+    m_xvfb.reset();
+  }
+
+  // Runs xdotool with the given commands (e.g. mousemove X Y mousedown 1).
+  void Pointer(const std::vector<std::string>& commands) {
+    std::vector<std::string> argv{Which("xdotool")};
+    argv.insert(argv.end(), commands.begin(), commands.end());
+    RunCommand(argv, m_env);
+  }
+
+  // Presses the left button at `from`, moves through `via` and releases at `to`.
+  void Drag(int fx, int fy, int vx, int vy, int tx, int ty) {
+    Pointer({"mousemove", std::to_string(fx), std::to_string(fy), "mousedown", "1", "mousemove",
+             std::to_string(vx), std::to_string(vy), "mousemove", std::to_string(tx), std::to_string(ty), "mouseup",
+             "1"});
+  }
+
+  void Click(int x, int y) { Pointer({"mousemove", std::to_string(x), std::to_string(y), "click", "1"}); }
+
+  // Where the server has the native window named `title`.
+  TGeometry Geometry(const std::string& title) {
+    const std::string info = RunCommand({Which("xwininfo"), "-name", title}, m_env);
+    TGeometry g;
+    auto field = [&](const char* key) {
+      const size_t at = info.find(key);
+      return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + std::strlen(key));
+    };
+    g.X = field("Absolute upper-left X:");
+    g.Y = field("Absolute upper-left Y:");
+    g.Width = field("Width:");
+    g.Height = field("Height:");
+    return g;
+  }
+
+  bool Expect(const std::string& line) { return m_demo->WaitForLine(line, 3s); }
+
+  std::unique_ptr<TChild> m_xvfb;
+  std::unique_ptr<TChild> m_demo;
+  std::string m_display;
+  std::vector<std::string> m_env;
+};
+
+TEST_F(WinDemoUnderXvfb, DragsOnBothWindowsInARowThenClicksReachTheWindowUnderThePointer) {
+  // Caption drag of window 1 (inactive: window 2 was created last).
+  Drag(200, 92, 220, 100, 250, 132);
+  ASSERT_TRUE(Expect("active 1")) << m_demo->Unconsumed();
+  ASSERT_TRUE(Expect("sized 1 130 120 320 200")) << m_demo->Unconsumed();
+  EXPECT_EQ(Geometry("windemo 1"), (TGeometry{130, 120, 320, 200}));
+
+  // Right after it, the bottom-right corner of window 2: the first loop must
+  // have ended, so this press starts a size loop on window 2.
+  Drag(778, 358, 790, 370, 818, 398);
+  ASSERT_TRUE(Expect("active 2")) << m_demo->Unconsumed();
+  ASSERT_TRUE(Expect("sized 2 460 160 360 240")) << m_demo->Unconsumed();
+  EXPECT_EQ(Geometry("windemo 2"), (TGeometry{460, 160, 360, 240}));
+  EXPECT_EQ(Geometry("windemo 1"), (TGeometry{130, 120, 320, 200})) << "window 1 followed the second drag";
+
+  // The left border of window 2 dragged across window 1 onto the desktop: the
+  // width stops at the 640-pixel limit, so the release happens outside every
+  // window and must still end the loop.
+  Drag(461, 250, 300, 250, 100, 250);
+  ASSERT_TRUE(Expect("sized 2 180 160 640 240")) << m_demo->Unconsumed();
+  EXPECT_EQ(Geometry("windemo 2"), (TGeometry{180, 160, 640, 240}));
+
+  // Nothing follows the pointer any more.
+  Pointer({"mousemove", "600", "600"});
+  Pointer({"mousemove", "700", "650"});
+  std::this_thread::sleep_for(100ms);
+  EXPECT_EQ(Geometry("windemo 1"), (TGeometry{130, 120, 320, 200}));
+  EXPECT_EQ(Geometry("windemo 2"), (TGeometry{180, 160, 640, 240}));
+
+  // A click on the part of window 1 that window 2 does not cover reaches
+  // window 1 (client coordinates: frame 4, caption 24) and activates it.
+  Click(150, 250);
+  ASSERT_TRUE(Expect("active 1")) << m_demo->Unconsumed();
+  ASSERT_TRUE(Expect("click 1 16 102")) << m_demo->Unconsumed();
+
+  // Where the windows overlap, the click goes to the one on top.
+  Click(300, 250);
+  ASSERT_TRUE(Expect("click 1 166 102")) << m_demo->Unconsumed();
+  Click(600, 300);
+  ASSERT_TRUE(Expect("active 2")) << m_demo->Unconsumed();
+  ASSERT_TRUE(Expect("click 2 416 112")) << m_demo->Unconsumed();
+  Click(300, 250);
+  ASSERT_TRUE(Expect("click 2 116 62")) << m_demo->Unconsumed();
+}
+
+TEST_F(WinDemoUnderXvfb, TermSignalEndsTheProgram) {
+  kill(m_demo->Pid(), SIGTERM);
+  EXPECT_TRUE(m_demo->Wait(3000ms).has_value()) << "windemo ignored SIGTERM";
+}
+
+}  // namespace
