@@ -138,6 +138,9 @@ class TSdlBackendImpl final : public TSdlBackend {
   TSdlBackendImpl() : m_pointer([this](TRawInput in) { Queue(std::move(in)); }), m_x11(TX11Pointer::Open()) {
     m_wakeEvent = SDL_RegisterEvents(1);
     if (m_x11) TX11Pointer::EnableEvents();
+    // SDL's own default cursor is "none": the desktop's, which under a bare
+    // X server is not an arrow. The window system starts with the arrow.
+    SetCursorShape(TCursorShape::Arrow);
   }
   ~TSdlBackendImpl() override {
     for (auto& [id, n] : m_natives) SDL_DestroyWindow(n.Window);
@@ -486,7 +489,18 @@ class TSdlBackendImpl final : public TSdlBackend {
         break;
       }
       case SDL_MOUSEMOTION:
-        if (m_x11) break;
+        if (m_x11) {
+          // SDL reads plain motion from XInput2 events, which do not come
+          // through as X events we can read: ask the server where the
+          // pointer is now (a window moved since the event cannot matter).
+          // Button states are taken only from core events and queries.
+          TPoint pos;
+          uint32_t held = 0;
+          if (!m_x11->Query(pos, held)) pos = ScreenPosOf(e.motion.windowID, e.motion.x, e.motion.y);
+          m_lastPointerEvent = Now();
+          m_pointer.Motion(pos, m_pointer.Held());
+          break;
+        }
         m_pointer.Motion(ScreenPosOf(e.motion.windowID, e.motion.x, e.motion.y), HeldOf(e.motion.state));
         AfterPointerEvent();
         break;

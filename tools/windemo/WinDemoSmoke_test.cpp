@@ -1,9 +1,12 @@
 // The SDL2 backend under a real X server: starts Xvfb on a free display,
-// runs windemo --log on it and drives the pointer with xdotool, as a user
-// would: caption drags and border drags on both windows one after the other,
-// a drag that ends with the pointer outside every window, clicks on
-// overlapping windows. The demo reports what its windows saw (see the top of
-// WinDemo.cpp); xwininfo reports where the native windows really are.
+// runs windemo --log on it and drives pointer and keyboard with xdotool, as a
+// user would: caption drags and border drags on both windows one after the
+// other, a drag that ends with the pointer outside every window, clicks on
+// overlapping and shaped windows, caption buttons, typing, the clipboard
+// between two programs, cursor shapes. The demo reports what its windows saw
+// (see the top of WinDemo.cpp); xwininfo reports where the native windows
+// really are, and the X server's own picture of the screen is compared with
+// the headless backend's.
 //
 // Skipped when Xvfb, xdotool or xwininfo is not installed. Every wait is
 // bounded, and the X server and the demo are ended by their process ids
@@ -25,6 +28,9 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#include "platform/gfx/Png.h"
+#include "tools/windemo/XProbe.h"
 
 extern char** environ;
 
@@ -226,9 +232,14 @@ class WinDemoUnderXvfb : public ::testing::Test {
       std::this_thread::sleep_for(20ms);
     ASSERT_EQ(Geometry("windemo 1"), (TGeometry{80, 80, 320, 200}));
     ASSERT_EQ(Geometry("windemo 2"), (TGeometry{460, 160, 320, 200}));
+    ASSERT_EQ(Geometry(kNoteTitle), (TGeometry{100, 430, 420, 150}));
+    ASSERT_EQ(Geometry("windemo 4"), (TGeometry{700, 250, 80, 80}));
+    m_probe = tsm::TXProbe::Open(m_display);
+    ASSERT_TRUE(m_probe);
   }
 
   void TearDown() override {
+    m_probe.reset();
     m_demo.reset();
     m_xvfb.reset();
   }
@@ -266,8 +277,17 @@ class WinDemoUnderXvfb : public ::testing::Test {
 
   bool Expect(const std::string& line) { return m_demo->WaitForLine(line, 3s); }
 
+  void Keys(const std::vector<std::string>& commands) { Pointer(commands); }
+
+  bool WindowExists(const std::string& title) {
+    return RunCommand({Which("xwininfo"), "-name", title}, m_env).find("Absolute upper-left X:") != std::string::npos;
+  }
+
+  static constexpr const char* kNoteTitle = "windemo 3 — 默认边框 with a caption too long for it";
+
   std::unique_ptr<TChild> m_xvfb;
   std::unique_ptr<TChild> m_demo;
+  std::unique_ptr<tsm::TXProbe> m_probe;
   std::string m_display;
   std::vector<std::string> m_env;
 };
@@ -315,6 +335,126 @@ TEST_F(WinDemoUnderXvfb, DragsOnBothWindowsInARowThenClicksReachTheWindowUnderTh
   ASSERT_TRUE(Expect("click 2 416 112")) << m_demo->Unconsumed();
   Click(300, 250);
   ASSERT_TRUE(Expect("click 2 116 62")) << m_demo->Unconsumed();
+}
+
+TEST_F(WinDemoUnderXvfb, ScreenShowsWhatTheHeadlessBackendComposes) {
+  // The same windows composed by the headless backend. Everything but the
+  // desktop, the counters and the caret must match pixel for pixel: frames,
+  // caption text and buttons, the shape.
+  const std::string headlessPath = ::testing::TempDir() + "/windemo_headless.png";
+  const std::string xPath = ::testing::TempDir() + "/windemo_xvfb.png";
+  RunCommand({TM_WINDEMO, "--shot", headlessPath, "300"}, {"TM_BACKEND=headless"});
+  const tsm::TPngReadResult headless = tsm::LoadPng(headlessPath);
+  ASSERT_TRUE(headless.Ok()) << headless.Error;
+  const tsm::TBitmap screen = m_probe->Screen();
+  ASSERT_EQ(screen.Width(), 1024);
+  tsm::SavePng(xPath, screen.Surface());
+  struct TArea {
+    tsm::TRect Window, Client;  // compared: Window minus Client
+  };
+  const TArea areas[] = {
+      {tsm::TRect::FromSize(80, 80, 320, 200), tsm::TRect::FromSize(84, 108, 312, 168)},
+      {tsm::TRect::FromSize(460, 160, 320, 200), tsm::TRect::FromSize(464, 188, 312, 168)},
+      {tsm::TRect::FromSize(100, 430, 420, 150), tsm::TRect::FromSize(104, 453, 412, 123)},
+      {tsm::TRect::FromSize(728, 250, 24, 80), {}},  // the plus's bars
+      {tsm::TRect::FromSize(700, 278, 80, 24), {}},
+  };
+  int compared = 0, differing = 0;
+  for (const TArea& a : areas)
+    for (int32_t y = a.Window.Top; y < a.Window.Bottom; ++y)
+      for (int32_t x = a.Window.Left; x < a.Window.Right; ++x) {
+        if (a.Client.Contains(x, y)) continue;
+        ++compared;
+        if (screen.GetPixel(x, y) != headless.Bitmap.GetPixel(x, y) && differing++ < 5)
+          ADD_FAILURE() << "pixel " << x << "," << y << " differs; pictures: " << xPath << " " << headlessPath;
+      }
+  EXPECT_GT(compared, 20000);
+  EXPECT_EQ(differing, 0);
+  // Through the plus's corner the window below shows.
+  EXPECT_EQ(screen.GetPixel(705, 255), screen.GetPixel(600, 255)) << "the shape's hole shows window 2";
+  // The active caption carries its text in the caption text colour.
+  int captionText = 0;
+  for (int32_t x = 104; x < 460; ++x) captionText += screen.GetPixel(x, 441) == tsm::RGB(255, 255, 255);
+  EXPECT_GT(captionText, 20);
+}
+
+TEST_F(WinDemoUnderXvfb, ShapedWindowPassesClicksThroughItsCorners) {
+  Click(740, 290);
+  ASSERT_TRUE(Expect("click 4 40 40")) << m_demo->Unconsumed();
+  // The corner of the plus is not part of the window: window 2 gets it.
+  Click(705, 255);
+  ASSERT_TRUE(Expect("active 2")) << m_demo->Unconsumed();
+  ASSERT_TRUE(Expect("click 2 241 67")) << m_demo->Unconsumed();
+  // The shaped window is topmost: still above the activated window 2.
+  Click(740, 260);
+  ASSERT_TRUE(Expect("click 4 40 10")) << m_demo->Unconsumed();
+}
+
+TEST_F(WinDemoUnderXvfb, TypingAndTheClipboardBetweenTwoPrograms) {
+  Click(300, 500);
+  ASSERT_TRUE(Expect("click 3 196 47")) << m_demo->Unconsumed();
+  Keys({"type", "abc 转换"});
+  ASSERT_TRUE(Expect("text 3 abc 转换")) << m_demo->Unconsumed();
+  Keys({"key", "BackSpace"});
+  ASSERT_TRUE(Expect("text 3 abc 转")) << m_demo->Unconsumed();
+  Keys({"key", "ctrl+c"});
+  ASSERT_TRUE(Expect("copied 3 abc 转")) << m_demo->Unconsumed();
+  // Another program reads it through the X selection the demo owns.
+  EXPECT_EQ(RunCommand({TM_WINDEMO, "--paste"}, m_env), "clipboard abc 转\n");
+  // And the demo pastes what another program put there.
+  TChild copier({TM_WINDEMO, "--copy", "粘贴"}, m_env, true);
+  ASSERT_TRUE(copier.WaitForLine("copied", 5s)) << copier.Output();
+  Keys({"key", "ctrl+v"});
+  ASSERT_TRUE(Expect("text 3 abc 转粘贴")) << m_demo->Unconsumed();
+}
+
+TEST_F(WinDemoUnderXvfb, CaptionButtonsOfTheDefaultFrame) {
+  // Window 3 (420 wide, frame 4): close at x 498..513, maximize 480..495,
+  // minimize 464..479; all at y 436..449.
+  Click(487, 442);
+  const auto maximized = TClock::now() + 3s;
+  while (TClock::now() < maximized && Geometry(kNoteTitle) != TGeometry{0, 0, 1024, 768})
+    std::this_thread::sleep_for(20ms);
+  ASSERT_EQ(Geometry(kNoteTitle), (TGeometry{0, 0, 1024, 768}));
+  // Maximized, the same button (now at the right end of the screen) restores.
+  Click(1024 - 4 - 2 - 16 - 2 - 8, 10);
+  const auto restored = TClock::now() + 3s;
+  while (TClock::now() < restored && Geometry(kNoteTitle) != TGeometry{100, 430, 420, 150})
+    std::this_thread::sleep_for(20ms);
+  ASSERT_EQ(Geometry(kNoteTitle), (TGeometry{100, 430, 420, 150}));
+  // A press on close that leaves the button before the release does nothing.
+  Pointer({"mousemove", "505", "442", "mousedown", "1", "mousemove", "300", "500", "mouseup", "1"});
+  std::this_thread::sleep_for(100ms);
+  EXPECT_TRUE(WindowExists(kNoteTitle));
+  Click(505, 442);
+  const auto closed = TClock::now() + 3s;
+  while (TClock::now() < closed && WindowExists(kNoteTitle)) std::this_thread::sleep_for(20ms);
+  EXPECT_FALSE(WindowExists(kNoteTitle));
+  EXPECT_TRUE(WindowExists("windemo 1"));
+}
+
+TEST_F(WinDemoUnderXvfb, CursorFollowsTheHitTest) {
+  // Waits until the cursor image is (or is not) the given one.
+  auto cursorAfter = [&](int x, int y, auto accept) {
+    Pointer({"mousemove", std::to_string(x), std::to_string(y)});
+    tsm::TCursorInfo c = m_probe->Cursor();
+    for (const auto end = TClock::now() + 2s; !accept(c) && TClock::now() < end; c = m_probe->Cursor())
+      std::this_thread::sleep_for(10ms);
+    return c;
+  };
+  const tsm::TCursorInfo desktop = m_probe->Cursor();
+  const tsm::TCursorInfo arrow = cursorAfter(200, 92, [&](const tsm::TCursorInfo& c) { return c.Serial != desktop.Serial; });
+  EXPECT_NE(arrow.Serial, desktop.Serial) << "the windows show the arrow, not the desktop's cursor";
+  EXPECT_LT(arrow.HotX, 8) << "the arrow's hot spot is its tip";
+  const tsm::TCursorInfo sizeWE = cursorAfter(399, 200, [&](const tsm::TCursorInfo& c) { return c.Serial != arrow.Serial; });
+  EXPECT_NE(sizeWE.Serial, arrow.Serial);
+  const tsm::TCursorInfo ibeam = cursorAfter(300, 500, [&](const tsm::TCursorInfo& c) { return c.Serial != sizeWE.Serial; });
+  EXPECT_NE(ibeam.Serial, arrow.Serial);
+  EXPECT_NE(ibeam.Serial, sizeWE.Serial);
+  EXPECT_EQ(cursorAfter(101, 500, [&](const tsm::TCursorInfo& c) { return c.Serial == sizeWE.Serial; }).Serial,
+            sizeWE.Serial) << "the left border of window 3 sizes west-east too";
+  EXPECT_EQ(cursorAfter(200, 150, [&](const tsm::TCursorInfo& c) { return c.Serial == arrow.Serial; }).Serial,
+            arrow.Serial);
 }
 
 TEST_F(WinDemoUnderXvfb, TermSignalEndsTheProgram) {
