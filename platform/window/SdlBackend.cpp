@@ -230,7 +230,9 @@ class TSdlBackendImpl final : public TSdlBackend {
     SDL_SetWindowOpacity(n.Window, (w->ExStyle & WS_EX_LAYERED) ? w->Opacity / 255.0f : 1.0f);
     if (!(SDL_GetWindowFlags(n.Window) & SDL_WINDOW_SHOWN)) {
       SDL_ShowWindow(n.Window);
-      // SDL focuses what it shows; the window system decides instead.
+      // A native window is mapped on top of all: back to the window system's
+      // order. SDL focuses what it shows; the window system decides instead.
+      Restack();
       if (TWindow* active = m_sys->Find(m_sys->Focus().Active())) ActiveChanged(active->Handle());
     }
     PresentAll(*w);
@@ -239,10 +241,7 @@ class TSdlBackendImpl final : public TSdlBackend {
   void StackingChanged(const std::vector<HWND>& topToBottom) override {
     if (topToBottom == m_stacking) return;
     m_stacking = topToBottom;
-    for (auto it = topToBottom.rbegin(); it != topToBottom.rend(); ++it)
-      if (auto n = m_natives.find(it->Id); n != m_natives.end() && (SDL_GetWindowFlags(n->second.Window) & SDL_WINDOW_SHOWN))
-        SDL_RaiseWindow(n->second.Window);
-    if (TWindow* active = m_sys ? m_sys->Find(m_sys->Focus().Active()) : nullptr) ActiveChanged(active->Handle());
+    Restack();
   }
 
   void Present(HWND wnd, const TRegion& damage) override {
@@ -274,10 +273,11 @@ class TSdlBackendImpl final : public TSdlBackend {
     if (!rects.empty()) SDL_UpdateWindowSurfaceRects(it->second.Window, rects.data(), static_cast<int>(rects.size()));
   }
 
+  // The keyboard focus only: the window system's z-order (StackingChanged)
+  // already has the active window where it belongs, below topmost windows.
   void ActiveChanged(HWND wnd) override {
     const auto it = m_natives.find(wnd.Id);
     if (it == m_natives.end() || !(SDL_GetWindowFlags(it->second.Window) & SDL_WINDOW_SHOWN)) return;
-    SDL_RaiseWindow(it->second.Window);
     // A keyboard focus change makes SDL end the pointer grab of the press in
     // progress, so while a button is held the focus waits for the release.
     if (m_pointer.Held()) {
@@ -369,6 +369,14 @@ class TSdlBackendImpl final : public TSdlBackend {
     mode.parameters.binarizationCutoff = 128;
     SDL_SetWindowShape(n.Window, mask, &mode);
     SDL_FreeSurface(mask);
+  }
+
+  // Raises the shown native windows from the bottom of the window system's
+  // order to its top, so that the server stacks them the same way.
+  void Restack() {
+    for (auto it = m_stacking.rbegin(); it != m_stacking.rend(); ++it)
+      if (auto n = m_natives.find(it->Id); n != m_natives.end() && (SDL_GetWindowFlags(n->second.Window) & SDL_WINDOW_SHOWN))
+        SDL_RaiseWindow(n->second.Window);
   }
 
   void PresentAll(const TWindow& w) { Present(w.Handle(), TRegion(w.LocalRect())); }

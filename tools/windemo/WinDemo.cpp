@@ -13,6 +13,7 @@
 //   active <n>                   window n became the active window
 //   text 3 <text>                the text of window 3 changed
 //   copied 3 <text>              window 3 put its text on the clipboard
+//   shape 4 plus|square          a right click on window 4 toggled its shape
 // where n is 1 to 4.
 //
 // "windemo --paste" prints "clipboard <text>" and ends; "windemo --copy TEXT"
@@ -300,6 +301,11 @@ LRESULT NoteProc(HWND h, uint32_t msg, WPARAM wp, LPARAM lp) {
 
 constexpr int kPlusSize = 80, kPlusBar = 24;
 
+TRegion PlusShape() {
+  const int lo = (kPlusSize - kPlusBar) / 2, hi = lo + kPlusBar;
+  return TRegion::FromRects(std::vector<TRect>{TRect(lo, 0, hi, kPlusSize), TRect(0, lo, kPlusSize, hi)});
+}
+
 LRESULT PlusProc(HWND h, uint32_t msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_NCHITTEST:
@@ -308,6 +314,10 @@ LRESULT PlusProc(HWND h, uint32_t msg, WPARAM wp, LPARAM lp) {
       return MA_NOACTIVATE;
     case WM_LBUTTONDOWN:
       Log("click 4 %d %d\n", PointFromLParam(lp).X, PointFromLParam(lp).Y);
+      return 0;
+    case WM_RBUTTONDOWN:  // the shape goes and comes back
+      SetWindowRgn(h, GetWindowRgn(h) ? std::nullopt : std::optional<TRegion>(PlusShape()));
+      Log("shape 4 %s\n", GetWindowRgn(h) ? "plus" : "square");
       return 0;
     case WM_PAINT: {
       TPaintStruct ps;
@@ -331,8 +341,7 @@ HWND OpenPlusWindow(TPoint at) {
   p.Text = "windemo 4";
   p.Proc = PlusProc;
   const HWND h = CreateWindowEx(p);
-  const int lo = (kPlusSize - kPlusBar) / 2, hi = lo + kPlusBar;
-  SetWindowRgn(h, TRegion::FromRects(std::vector<TRect>{TRect(lo, 0, hi, kPlusSize), TRect(0, lo, kPlusSize, hi)}));
+  SetWindowRgn(h, PlusShape());
   ShowWindow(h, SW_SHOWNOACTIVATE);
   return h;
 }

@@ -277,6 +277,15 @@ class WinDemoUnderXvfb : public ::testing::Test {
 
   bool Expect(const std::string& line) { return m_demo->WaitForLine(line, 3s); }
 
+  // Waits (bounded) until the server shows colour c at (x, y).
+  bool ScreenPixelBecomes(int32_t x, int32_t y, tsm::TColor c) {
+    for (const auto end = TClock::now() + 2s; TClock::now() < end; std::this_thread::sleep_for(20ms))
+      if (m_probe->Screen().GetPixel(x, y) == c) return true;
+    return false;
+  }
+
+  static constexpr tsm::TColor kPlusGreen = tsm::RGB(0, 128, 64);
+
   void Keys(const std::vector<std::string>& commands) { Pointer(commands); }
 
   bool WindowExists(const std::string& title) {
@@ -385,9 +394,25 @@ TEST_F(WinDemoUnderXvfb, ShapedWindowPassesClicksThroughItsCorners) {
   Click(705, 255);
   ASSERT_TRUE(Expect("active 2")) << m_demo->Unconsumed();
   ASSERT_TRUE(Expect("click 2 241 67")) << m_demo->Unconsumed();
-  // The shaped window is topmost: still above the activated window 2.
+  // The shaped window is topmost: still above the activated window 2, for
+  // input and on the screen.
   Click(740, 260);
   ASSERT_TRUE(Expect("click 4 40 10")) << m_demo->Unconsumed();
+  EXPECT_TRUE(ScreenPixelBecomes(732, 260, kPlusGreen)) << "window 2 was raised above the topmost window";
+
+  // Without its shape (a new native window) it is a square, still on top.
+  Pointer({"mousemove", "740", "290", "click", "3"});
+  ASSERT_TRUE(Expect("shape 4 square")) << m_demo->Unconsumed();
+  EXPECT_TRUE(ScreenPixelBecomes(705, 255, kPlusGreen));
+  Click(705, 255);
+  ASSERT_TRUE(Expect("click 4 5 5")) << m_demo->Unconsumed();
+  // And with it again the corner belongs to window 2.
+  Pointer({"mousemove", "740", "290", "click", "3"});
+  ASSERT_TRUE(Expect("shape 4 plus")) << m_demo->Unconsumed();
+  EXPECT_TRUE(ScreenPixelBecomes(705, 255, tsm::RGB(255, 255, 255)));
+  Click(705, 255);
+  ASSERT_TRUE(Expect("click 2 241 67")) << m_demo->Unconsumed();
+  EXPECT_TRUE(ScreenPixelBecomes(732, 260, kPlusGreen));
 }
 
 TEST_F(WinDemoUnderXvfb, TypingAndTheClipboardBetweenTwoPrograms) {
