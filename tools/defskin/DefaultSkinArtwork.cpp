@@ -4,6 +4,7 @@
 #include <deque>
 #include <string_view>
 
+#include "platform/gfx/Bmp.h"
 #include "tools/defskin/SkinArt.h"
 #include "tools/defskin/SkinPalette.h"
 
@@ -1242,6 +1243,12 @@ TDefaultSkinSource BuildDefaultSkin() {
   WriteScrollBar(def, "bothhscrollbar", false, kBothBar);
   WriteMisc(def);
   return skin;
+}
+
+std::vector<uint8_t> EncodeSkinPicture(const TBitmap& bitmap) {
+  std::vector<uint8_t> bytes = WriteBmp(bitmap.Surface(), TBmpWriteFormat::Indexed8);
+  if (bytes.empty()) bytes = WriteBmp(bitmap.Surface(), TBmpWriteFormat::Rgb24);
+  return bytes;
 }
 
 }  // namespace tsm

@@ -17,6 +17,7 @@
 //
 // The geometry of each element is described next to the code that draws it.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -50,5 +51,9 @@ struct TDefaultSkinSource {
 };
 
 TDefaultSkinSource BuildDefaultSkin();
+
+// The bitmap file of a picture as the skin stores it: 8 bits with a colour
+// table of the colours used when there are at most 256, else 24 bits.
+std::vector<uint8_t> EncodeSkinPicture(const TBitmap& bitmap);
 
 }  // namespace tsm

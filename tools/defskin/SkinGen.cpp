@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/gfx/Bmp.h"
 #include "tools/defskin/DefaultSkinArtwork.h"
 
 namespace {
@@ -20,8 +19,7 @@ bool WriteFile(const std::string& path, const void* data, size_t size) {
 }
 
 bool WritePicture(const std::string& dir, const tsm::TSkinPictureFile& picture) {
-  std::vector<uint8_t> bytes = tsm::WriteBmp(picture.Bitmap.Surface(), tsm::TBmpWriteFormat::Indexed8);
-  if (bytes.empty()) bytes = tsm::WriteBmp(picture.Bitmap.Surface(), tsm::TBmpWriteFormat::Rgb24);
+  const std::vector<uint8_t> bytes = tsm::EncodeSkinPicture(picture.Bitmap);
   return !bytes.empty() && WriteFile(dir + "/" + picture.FileName, bytes.data(), bytes.size());
 }
 
