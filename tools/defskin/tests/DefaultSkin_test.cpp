@@ -167,7 +167,9 @@ TEST_F(DefaultSkinTest, EveryPictureIndexLiesInTheActivePictureList) {
       EXPECT_TRUE(valid(c->PictureIndex)) << c->IDName;
     }
     EXPECT_EQ(c->MaskPictureIndex, -1) << c->IDName;
-    if (const auto* panel = dynamic_cast<const TskDataSkinPanelControl*>(c)) EXPECT_EQ(panel->BGPictureIndex, -1);
+    if (const auto* panel = dynamic_cast<const TskDataSkinPanelControl*>(c)) {
+      EXPECT_EQ(panel->BGPictureIndex, -1);
+    }
   }
   for (size_t i = 0; i < Data().ObjectCount(); ++i)
     EXPECT_TRUE(valid(Data().Object(i)->ActivePictureIndex)) << Data().Object(i)->IDName;
@@ -351,8 +353,9 @@ TEST_F(DefaultSkinTest, TextUsesTheSongFaceAndTheLabelIsBlack) {
   // Every font name of the definition is the song face: small CJK text stays crisp.
   for (const std::string& section : s_ini->SectionNames())
     for (const std::string& key : s_ini->SectionKeys(section))
-      if (key.size() >= 8 && key.compare(key.size() - 8, 8, "fontname") == 0)
+      if (key.size() >= 8 && key.compare(key.size() - 8, 8, "fontname") == 0) {
         EXPECT_EQ(s_ini->ReadString(section, key, ""), "宋体") << section << "." << key;
+      }
 }
 
 }  // namespace
