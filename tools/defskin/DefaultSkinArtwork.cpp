@@ -15,11 +15,12 @@ using namespace skinpal;
 namespace {
 
 // ---------------------------------------------------------------------------
-// Fonts. The controls use the classic 12-pixel song face; the label and the
-// hint use the 14-pixel cell height that the windows' layouts expect.
+// Fonts. Everything uses the song face, whose 12-pixel bitmap strikes keep
+// small Chinese text crisp; no bold (a synthesised bold smears those
+// strikes). The label and the hint use the 14-pixel cell height that the
+// windows' layouts expect.
 
 const TSkinFont kUiFont{"宋体", -12, {}, kInk};
-const TSkinFont kUiBoldFont{"宋体", -12, {true, false, false, false}, kInk};
 const TSkinFont kLabelFont{"宋体", 14, {}, RGB(0, 0, 0)};
 
 TSkinFont WithColor(TSkinFont f, TColor c) {
@@ -49,7 +50,7 @@ constexpr std::string_view kGlyphClose[] = {
 };
 constexpr std::string_view kGlyphMaximize[] = {
     "#########",
-    "#########",
+    "#.......#",
     "#.......#",
     "#.......#",
     "#.......#",
@@ -60,12 +61,12 @@ constexpr std::string_view kGlyphMaximize[] = {
 };
 constexpr std::string_view kGlyphRestore[] = {
     "..#######",
-    "..#######",
     "..#.....#",
     "#######.#",
-    "#######.#",
+    "#.....#.#",
     "#.....#.#",
     "#.....###",
+    "#.....#..",
     "#.....#..",
     "#######..",
 };
@@ -74,11 +75,11 @@ constexpr std::string_view kGlyphMinimize[] = {
     ".........",
     ".........",
     ".........",
-    ".........",
-    ".........",
-    ".........",
     "#########",
-    "#########",
+    ".........",
+    ".........",
+    ".........",
+    ".........",
 };
 constexpr std::string_view kGlyphRollUp[] = {
     "....#....",
@@ -353,7 +354,7 @@ void WriteCaptionObjects(TSkinDefinitionWriter& def) {
       // Text from 7 pixels in; its right edge keeps 89 pixels clear for
       // three caption buttons at every window width.
       .Rect("textrect", {7, 0, captionRect.Width() - 89, kCaptionEdgeRow - kCaptionFirstRow})
-      .Font(WithColor(kUiBoldFont, kCaptionInText))
+      .Font(WithColor(kUiFont, kCaptionInText))
       .Color("activefontcolor", kCaptionText)
       .Text("alignment", "taleftjustify")
       .Flag("shadow", false)
@@ -867,7 +868,7 @@ void WriteFields(TSkinDefinitionWriter& def) {
         .Color("activefontcolor", kInkOnAccent)
         .Color("focusfontcolor", kInkOnAccent)
         .Rect("captionrect", {})
-        .Font(kUiBoldFont, "caption")
+        .Font(kUiFont, "caption")
         .Rect("upbuttonrect", {})
         .Rect("activeupbuttonrect", {})
         .Rect("downupbuttonrect", {})
@@ -1196,7 +1197,7 @@ void WriteMisc(TSkinDefinitionWriter& def) {
         .Font(kUiFont)
         .Color("selectfontcolor", kInk)
         .Color("focusfontcolor", kInkOnAccent)
-        .Font(WithColor(kUiBoldFont, RGB(43, 52, 64)), "fixed");
+        .Font(WithColor(kUiFont, RGB(43, 52, 64)), "fixed");
   }
   ControlEntry(def, "stdlabel", "stdlabel", -1, {}).Font(kLabelFont).Color("activefontcolor", kAccent);
 }
