@@ -706,8 +706,8 @@ constexpr TRect kListBox{0, 197, 30, 227};
 constexpr int32_t kItemLooksLeft = 140;
 
 // A white field box; `focused` gives the accent border.
-void DrawFieldBox(TSkinArt& art, const TRect& r, bool focused) {
-  art.SoftBox(r, focused ? kAccent : kLineStrong, TSkinFill::Flat(kSurface), kBody);
+void DrawFieldBox(TSkinArt& art, const TRect& r, bool focused, TColor ground = kBody) {
+  art.SoftBox(r, focused ? kAccent : kLineStrong, TSkinFill::Flat(kSurface), ground);
 }
 
 // A button part of a field (its rectangle includes the field's border on
@@ -727,11 +727,14 @@ void FieldButtonLook(TSkinArt& art, const TRect& r, TButtonState s, TSkinArt::TM
   DrawFieldButton(art, r, s, kLineStrong, glyph, disabled);
 }
 
+// Normal and focused frame of an edit; `margin` rows above and below the box
+// carry the ground the field stands on (tool bar fields).
 void DrawEditPair(TSkinArt& art, const TRect& normal, const TRect& focused, int32_t margin) {
-  art.Fill(normal, kBody);
-  art.Fill(focused, kBody);
-  DrawFieldBox(art, normal.Inflated(0, -margin), false);
-  DrawFieldBox(art, focused.Inflated(0, -margin), true);
+  const TColor ground = margin > 0 ? kToolbar : kBody;
+  art.Fill(normal, ground);
+  art.Fill(focused, ground);
+  DrawFieldBox(art, normal.Inflated(0, -margin), false, ground);
+  DrawFieldBox(art, focused.Inflated(0, -margin), true, ground);
 }
 
 // Looks of the button parts (the same sizes as the parts they cover).
@@ -781,7 +784,8 @@ TBitmap DrawFieldsPicture() {
   FieldButtonLook(art, kComboDown, bsDown, kChevronDown);
   FieldButtonLook(art, kComboDisabled, bsNormal, kChevronDown, true);
 
-  DrawFieldBox(art, kToolComboNormal.Inflated(0, -2), false);
+  art.Fill(kToolComboNormal, kToolbar);
+  DrawFieldBox(art, kToolComboNormal.Inflated(0, -2), false, kToolbar);
   DrawFieldButton(art, kToolComboButton.Offsetted(kToolComboNormal.TopLeft()), bsNormal, kLineStrong, kChevronDown);
   FieldButtonLook(art, kToolComboHot, bsHot, kChevronDown);
   FieldButtonLook(art, kToolComboDown, bsDown, kChevronDown);
