@@ -8,7 +8,10 @@
 // both wall times, their ratio, the time the timer protocol adds per job and
 // the cost of one poll tick.
 //
-//   encoder_bench [jobs = 10] [seconds per clip = 30]
+//   encoder_bench [jobs = 10] [seconds per clip = 30] [rounds = 1]
+//
+// With several rounds the two ways alternate and every round is printed, so
+// that load from other programs shows as spread rather than as a result.
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -47,39 +50,17 @@ class TBenchHost : public IEncoderRunnerHost {
   TScreenCursor m_cursor = TScreenCursor::Default;
 };
 
-// The job table of the batch: one record per job, the cursor on the running one.
-class TBenchTable : public IJobTable {
- public:
-  explicit TBenchTable(int jobs) : m_rows(static_cast<size_t>(jobs)) {
-    for (int i = 0; i < jobs; ++i) m_rows[static_cast<size_t>(i)].name = "bench" + IntToStr(i) + ".avi";
+// The job table of the batch: one pending record per job.
+void AddJobs(TmtMemTable& table, int jobs) {
+  DefineJobFields(table);
+  table.Open();
+  for (int i = 0; i < jobs; ++i) {
+    table.StartAppend();
+    table.FieldNamed(jobfield::kTargetName)->SetText("bench" + IntToStr(i) + ".avi");
+    table.FieldNamed(jobfield::kStatus)->SetText(kJobPending);
+    table.PostRecord();
   }
-  std::string GetText(const std::string& field) const override {
-    const auto& r = m_rows[m_cursor];
-    return field == kFieldTargetName ? r.name : field == kFieldStatus ? r.status : r.progress;
-  }
-  void SetText(const std::string& field, const std::string& text) override {
-    auto& r = m_rows[m_cursor];
-    (field == kFieldStatus ? r.status : r.progress) = text;
-  }
-  bool FindRecord(const std::string& field, const std::string& value) override {
-    for (size_t i = 0; i < m_rows.size(); ++i) {
-      m_cursor = i;
-      if (GetText(field) == value) return true;
-    }
-    return false;
-  }
-  void StartEdit() override {}
-  void MoveNext() override {
-    if (m_cursor + 1 < m_rows.size()) ++m_cursor;
-  }
-
- private:
-  struct TRow {
-    std::string name, progress, status = kStatusPending;
-  };
-  std::vector<TRow> m_rows;
-  size_t m_cursor = 0;
-};
+}
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
@@ -127,11 +108,80 @@ TCommandInputs JobInputs(const std::string& clip, const std::string& folder, con
   return in;
 }
 
+struct TRunnerResult {
+  double seconds = 0;
+  int done = 0;
+  int errors = 0;
+  long ticks = 0;
+  double tickMs = 0;
+};
+
+double RunBare(const std::string& folder, const std::string& clip, const std::string& options, int jobs) {
+  std::string script;
+  for (int i = 0; i < jobs; ++i)
+    script += ComposeCommandLine(JobInputs(clip, folder, "bare" + IntToStr(i) + ".avi", options)) + " >/dev/null 2>&1\n";
+  std::ofstream(folder + "batch.sh") << script;
+  const auto start = Clock::now();
+  Shell("/bin/sh '" + folder + "batch.sh'");
+  return Seconds(Clock::now() - start);
+}
+
+TRunnerResult RunThroughRunner(const std::string& folder, const std::string& clip, const std::string& options,
+                               int jobs) {
+  TBenchHost host;
+  TmtMemTable table;
+  AddJobs(table, jobs);
+  TEncoderRunner runner(host, ProgramFolder());
+  runner.SetJobTable(&table);
+  runner.StartShell();
+  runner.SetAutoStartLatch(false);  // the window was shown and the batch started
+  int started = 0;
+  TRunnerResult result;
+  Clock::duration tickTime{};
+  const auto period = std::chrono::milliseconds(100);
+  const auto start = Clock::now();
+  auto nextWindowTick = start;
+  auto nextDialogTick = start + period / 2;
+  while (started < jobs || runner.Polling()) {
+    const bool windowFirst = nextWindowTick <= nextDialogTick;
+    std::this_thread::sleep_until(windowFirst ? nextWindowTick : nextDialogTick);
+    if (windowFirst) {
+      nextWindowTick += period;
+      if (!runner.AutoStartLatch() && started < jobs) {
+        const std::string name = "bench" + IntToStr(started) + ".avi";
+        // As the batch driver: the first pending job becomes current, which
+        // stores the finished one.
+        FindFirstPendingJob(table);
+        runner.SetRunningJobName(name);
+        runner.StartConversion(JobInputs(clip, folder, name, options));
+        runner.SetAutoStartLatch(true);
+        ++started;
+      }
+    } else {
+      nextDialogTick += period;
+      const auto t0 = Clock::now();
+      runner.PollTick();
+      tickTime += Clock::now() - t0;
+      ++result.ticks;
+    }
+    if (host.errors > 0) break;
+  }
+  result.seconds = Seconds(Clock::now() - start);
+  runner.Shutdown();
+  table.MoveFirst();  // stores the last record
+  for (int row = 0; row < table.RowCount(); ++row)
+    if (table.RowText(row, *table.FieldNamed(jobfield::kStatus)) == kJobFinished) ++result.done;
+  result.errors = host.errors;
+  result.tickMs = result.ticks > 0 ? Seconds(tickTime) * 1000.0 / static_cast<double>(result.ticks) : 0.0;
+  return result;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const int jobs = argc > 1 ? std::atoi(argv[1]) : 10;
   const int seconds = argc > 2 ? std::atoi(argv[2]) : 30;
+  const int rounds = argc > 3 ? std::atoi(argv[3]) : 1;
   char pattern[] = "/tmp/tm_encoder_bench.XXXXXX";
   const std::string folder = std::string(::mkdtemp(pattern)) + "/";
 
@@ -145,68 +195,20 @@ int main(int argc, char** argv) {
                                              choices.aspect.itemIndex).c_str(),
               options.c_str());
   const std::string clip = MakeClip(folder, seconds);
-  std::printf("%d jobs on a %d s 640x480 clip with sound\n", jobs, seconds);
+  std::printf("%d jobs on a %d s 640x480 clip with sound, %d round(s)\n", jobs, seconds, rounds);
 
-  // Plain shell loop.
-  std::string script;
-  for (int i = 0; i < jobs; ++i)
-    script += ComposeCommandLine(JobInputs(clip, folder, "bare" + IntToStr(i) + ".avi", options)) + " >/dev/null 2>&1\n";
-  {
-    std::ofstream(folder + "batch.sh") << script;
+  bool allDone = true;
+  for (int round = 1; round <= rounds; ++round) {
+    const double bare = RunBare(folder, clip, options, jobs);
+    const TRunnerResult r = RunThroughRunner(folder, clip, options, jobs);
+    allDone = allDone && r.done == jobs;
+    std::printf("round %d\n", round);
+    std::printf("  plain shell loop:   %8.2f s\n", bare);
+    std::printf("  runner and timers:  %8.2f s  (%d of %d jobs done, %d errors)\n", r.seconds, r.done, jobs, r.errors);
+    std::printf("  ratio:              %8.3f\n", r.seconds / bare);
+    std::printf("  added per job:      %8.0f ms\n", (r.seconds - bare) * 1000.0 / jobs);
+    std::printf("  poll tick:          %8.2f ms on average over %ld ticks\n", r.tickMs, r.ticks);
   }
-  const auto bareStart = Clock::now();
-  Shell("/bin/sh '" + folder + "batch.sh'");
-  const double bare = Seconds(Clock::now() - bareStart);
-
-  // Through the runner, with the two timers.
-  TBenchHost host;
-  TBenchTable table(jobs);
-  TEncoderRunner runner(host, ProgramFolder());
-  runner.SetJobTable(&table);
-  runner.StartShell();
-  runner.SetAutoStartLatch(false);  // the window was shown and the batch started
-  int started = 0;
-  long ticks = 0;
-  Clock::duration tickTime{};
-  const auto period = std::chrono::milliseconds(100);
-  const auto runnerStart = Clock::now();
-  auto nextWindowTick = runnerStart;
-  auto nextDialogTick = runnerStart + period / 2;
-  while (started < jobs || runner.Polling()) {
-    const bool windowFirst = nextWindowTick <= nextDialogTick;
-    std::this_thread::sleep_until(windowFirst ? nextWindowTick : nextDialogTick);
-    if (windowFirst) {
-      nextWindowTick += period;
-      if (!runner.AutoStartLatch() && started < jobs) {
-        const std::string name = "bench" + IntToStr(started) + ".avi";
-        runner.SetRunningJobName(name);
-        runner.StartConversion(JobInputs(clip, folder, name, options));
-        runner.SetAutoStartLatch(true);
-        ++started;
-      }
-    } else {
-      nextDialogTick += period;
-      const auto t0 = Clock::now();
-      runner.PollTick();
-      tickTime += Clock::now() - t0;
-      ++ticks;
-    }
-    if (host.errors > 0) break;
-  }
-  const double withRunner = Seconds(Clock::now() - runnerStart);
-  runner.Shutdown();
-
-  int done = 0;
-  for (int i = 0; i < jobs; ++i) {
-    table.FindRecord(kFieldTargetName, "bench" + IntToStr(i) + ".avi");
-    if (table.GetText(kFieldStatus) == kStatusDone) ++done;
-  }
-  std::printf("plain shell loop:   %8.2f s\n", bare);
-  std::printf("runner and timers:  %8.2f s  (%d of %d jobs done, %d errors)\n", withRunner, done, jobs, host.errors);
-  std::printf("ratio:              %8.3f\n", withRunner / bare);
-  std::printf("added per job:      %8.0f ms\n", (withRunner - bare) * 1000.0 / jobs);
-  std::printf("poll tick:          %8.2f ms on average over %ld ticks\n",
-              ticks > 0 ? Seconds(tickTime) * 1000.0 / static_cast<double>(ticks) : 0.0, ticks);
   Shell("rm -rf '" + folder + "'");
-  return done == jobs ? 0 : 1;
+  return allDone ? 0 : 1;
 }
