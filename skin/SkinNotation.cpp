@@ -23,9 +23,9 @@ int WordIndex(const char* const (&words)[N], std::string_view text) {
   return -1;
 }
 
-// A list of texts read from a name list is capped so that a corrupt count
-// cannot exhaust memory; real skins hold a handful of pictures.
-constexpr int32_t kMaxNameListCount = 65536;
+// A name list is capped so that a corrupt count cannot exhaust memory or
+// time; real skins hold a handful of pictures.
+constexpr int32_t kMaxNameListCount = 4096;
 
 }  // namespace
 
@@ -177,8 +177,15 @@ void WriteSkinCommand(TskIniFile& ini, std::string_view section, std::string_vie
 
 std::vector<std::string> ReadNameList(const TskIniFile& ini, std::string_view section, std::string_view stem) {
   const int32_t count = std::min(ini.ReadInteger(section, std::string(stem) + "count", 0), kMaxNameListCount);
-  std::vector<std::string> names;
-  for (int32_t i = 0; i < count; ++i) names.push_back(ini.ReadString(section, IntToStr(i), ""));
+  std::vector<std::string> names(size_t(std::max(count, 0)));
+  // Only keys that exist can differ from "": visit those.
+  for (const std::string& key : ini.SectionKeys(section)) {
+    int32_t i;
+    if (key.empty() || key.size() > 4 || (key.size() > 1 && key[0] == '0') ||
+        key.find_first_not_of("0123456789") != std::string::npos || !TryStrToInt(key, i) || i >= count)
+      continue;
+    names[size_t(i)] = ini.ReadString(section, key, "");
+  }
   return names;
 }
 

@@ -68,7 +68,8 @@ const char* SkinCommandWord(TskCommand value);
 const char* AlignmentWord(TskAlignment value);
 
 // A count key (stem + "count", integer, default 0) and the keys "0" to
-// count-1 as texts (default ""). A negative count reads as an empty list.
+// count-1 as texts (default ""). A negative count reads as an empty list;
+// counts above 4096 read as 4096 (a guard against corrupt definitions).
 std::vector<std::string> ReadNameList(const TskIniFile& ini, std::string_view section, std::string_view stem);
 
 // True when [VERSION], [PICTURES], [FORMINFO], [SKINOBJECTS] and
