@@ -13,7 +13,7 @@ namespace {
 long double Clamp01(long double k) { return std::clamp<long double>(k, 0.0L, 1.0L); }
 
 // Round half to even (the default rounding mode) in extended precision.
-int64_t RoundEven(long double v) { return static_cast<int64_t>(std::nearbyintl(v)); }
+int64_t RoundEven(long double v) { return static_cast<int64_t>(std::rintl(v)); }
 
 int32_t RoundToInt(long double v) {
   return static_cast<int32_t>(std::clamp<int64_t>(RoundEven(v), INT32_MIN, INT32_MAX));
