@@ -87,6 +87,14 @@ TEST(DCLines, XorAndNotModesUndoThemselves) {
   dc.MoveTo(8, 0);
   dc.LineTo(8, 16);
   EXPECT_TRUE(b.SamePixels(before)) << "each pixel of a wide line must be inverted exactly once";
+
+  // The same for the joints of a wide poly-line (a sizing rectangle).
+  const TPoint frame[] = {{2, 2}, {12, 2}, {12, 12}, {2, 12}, {2, 2}};
+  dc.PolyLine(frame);
+  EXPECT_NE(b.GetPixel(12, 2), before.GetPixel(12, 2));
+  EXPECT_NE(b.GetPixel(2, 12), before.GetPixel(2, 12));
+  dc.PolyLine(frame);
+  EXPECT_TRUE(b.SamePixels(before));
 }
 
 TEST(DCClip, OriginOffsetAndClipRectangles) {

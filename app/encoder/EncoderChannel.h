@@ -1,0 +1,36 @@
+#pragma once
+// The runner's way to the processes: the command shell it writes to and
+// reads from, and the running test and ending of the encoder and shells.
+// TEncoderShell is the real one; tests substitute scripted ones.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace tsm {
+
+class IEncoderChannel {
+ public:
+  virtual ~IEncoderChannel() = default;
+  // Starts a new shell with new pipes; an earlier shell keeps running until
+  // it is ended by name. Raises EInOutError when the shell cannot start.
+  virtual void StartShell() = 0;
+  // Writes text to the current shell's input in one write. False when there
+  // is no shell or it has gone.
+  virtual bool SendCommand(std::string_view text) = 0;
+  // Bytes waiting in the current shell's output pipe.
+  virtual size_t BytesWaiting() = 0;
+  // Reads at most size waiting bytes without blocking; the count read, 0
+  // when nothing waits, -1 on an error.
+  virtual long ReadOutput(char* buffer, size_t size) = 0;
+  // True while a live process with the image name runs among the shells
+  // this channel started and everything they started.
+  virtual bool IsRunning(const std::string& imageName) = 0;
+  // Ends those of the above whose image name equals name exactly (case
+  // included); no other process is ever signalled. Returns the count.
+  virtual int EndProcessesByName(const std::string& name) = 0;
+  // Closes the current shell's pipe ends.
+  virtual void CloseHandles() = 0;
+};
+
+}  // namespace tsm

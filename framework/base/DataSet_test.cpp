@@ -1,0 +1,112 @@
+#include "framework/base/DataSet.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tsm {
+
+namespace {
+
+// A record set whose state and notices the test drives directly.
+class TTestSet : public TDataSet {
+ public:
+  using TDataSet::NotifyDataChange;
+  using TDataSet::SetState;
+};
+
+class TRecorder : public TableListener {
+ public:
+  void OnStateChange(TDataSet& dataSet) override { log.push_back("state:" + Name(dataSet.State())); }
+  void OnDataChange(TDataSet&, const TField* field) override { log.push_back(field ? "data:field" : "data"); }
+  void OnDataSetDestroying(TDataSet&) override { log.push_back("destroying"); }
+  static std::string Name(TableState s) {
+    switch (s) {
+      case TableState::Inactive: return "Inactive";
+      case TableState::Browse: return "Browse";
+      case TableState::Edit: return "Edit";
+      case TableState::Insert: return "Insert";
+    }
+    return "?";
+  }
+  std::vector<std::string> log;
+};
+
+}  // namespace
+
+TEST(DataSet, AnnouncesOnlyRealStateChanges) {
+  TTestSet set;
+  TRecorder r;
+  set.AddListener(&r);
+  set.AddListener(&r);  // registered once
+  set.SetState(TableState::Browse);
+  set.SetState(TableState::Browse);
+  set.SetState(TableState::Edit);
+  EXPECT_EQ(r.log, (std::vector<std::string>{"state:Browse", "state:Edit"}));
+  set.RemoveListener(&r);
+  set.SetState(TableState::Browse);
+  EXPECT_EQ(r.log.size(), 2u);
+}
+
+TEST(DataSet, HoldBackNestsAndReleasesWithOneRefresh) {
+  TRecorder r;  // outlives the set, which tells it of its destruction
+  TTestSet set;
+  set.AddListener(&r);
+  set.SetState(TableState::Browse);
+  r.log.clear();
+  set.DisableControls();
+  set.DisableControls();
+  set.SetState(TableState::Edit);
+  set.NotifyDataChange(nullptr);
+  set.EnableControls();
+  EXPECT_TRUE(r.log.empty());
+  set.EnableControls();
+  EXPECT_EQ(r.log, (std::vector<std::string>{"state:Edit", "data"}));
+  set.EnableControls();  // unbalanced release is ignored
+  EXPECT_EQ(r.log.size(), 2u);
+}
+
+TEST(DataSet, ListenerMayRemoveAnotherDuringNotification) {
+  TRecorder second;
+  struct TRemover : TableListener {
+    TDataSet* set = nullptr;
+    TableListener* victim = nullptr;
+    void OnStateChange(TDataSet&) override { set->RemoveListener(victim); }
+    void OnDataChange(TDataSet&, const TField*) override {}
+  } remover;
+  TTestSet set;
+  remover.set = &set;
+  remover.victim = &second;
+  set.AddListener(&remover);
+  set.AddListener(&second);
+  set.SetState(TableState::Browse);
+  EXPECT_TRUE(second.log.empty());
+}
+
+TEST(DataSource, ForwardsToHandlersAndListenersAndForgetsADestroyedSet) {
+  TDataSource source;
+  TRecorder grid;
+  source.AddListener(&grid);
+  int states = 0, datas = 0;
+  source.OnStateChange = [&](TDataSource&) { ++states; };
+  source.OnDataChange = [&](TDataSource&, const TField*) { ++datas; };
+  EXPECT_EQ(source.State(), TableState::Inactive);
+  {
+    TTestSet set;
+    source.SetDataSet(&set);
+    EXPECT_EQ(states, 1);
+    EXPECT_EQ(datas, 1);
+    set.SetState(TableState::Browse);
+    EXPECT_EQ(source.State(), TableState::Browse);
+    EXPECT_EQ(states, 2);
+    set.NotifyDataChange(nullptr);
+    EXPECT_EQ(datas, 2);
+    grid.log.clear();
+  }
+  EXPECT_EQ(source.DataSet(), nullptr);
+  EXPECT_EQ(source.State(), TableState::Inactive);
+  EXPECT_EQ(grid.log, (std::vector<std::string>{"destroying"}));
+}
+
+}  // namespace tsm

@@ -1,0 +1,142 @@
+#include "platform/os/ShellProcess.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "platform/os/ProcessTable.h"
+
+namespace tsm {
+
+namespace {
+
+// Reads output until it contains needle or two seconds have passed.
+std::string ReadUntil(TShellProcess& shell, const std::string& needle) {
+  std::string all;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  while (all.find(needle) == std::string::npos && std::chrono::steady_clock::now() < deadline) {
+    char buffer[512];
+    const size_t waiting = shell.BytesWaiting();
+    if (waiting == 0) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      continue;
+    }
+    const long n = shell.ReadOutput(buffer, std::min(waiting, sizeof buffer));
+    if (n > 0) all.append(buffer, static_cast<size_t>(n));
+  }
+  return all;
+}
+
+const TProcessEntry* Find(const std::vector<TProcessEntry>& table, pid_t pid) {
+  for (const TProcessEntry& e : table)
+    if (e.pid == pid) return &e;
+  return nullptr;
+}
+
+}  // namespace
+
+TEST(ShellProcess, RunsCommandsFromItsInputAndJoinsOutputAndErrors) {
+  TShellProcess shell;
+  ASSERT_TRUE(shell.Start("/opt/tm-first"));
+  EXPECT_EQ(shell.BytesWaiting(), 0u);
+  char buffer[16];
+  EXPECT_EQ(shell.ReadOutput(buffer, sizeof buffer), 0);  // never blocks
+  ASSERT_TRUE(shell.WriteInput("echo out; echo err 1>&2; echo \"$PATH\"\n"));
+  const std::string text = ReadUntil(shell, "tm-first:");
+  EXPECT_NE(text.find("out\nerr\n/opt/tm-first:"), std::string::npos) << text;
+
+  const auto table = SnapshotProcesses();
+  const TProcessEntry* me = Find(table, shell.Pid());
+  ASSERT_NE(me, nullptr);
+  EXPECT_EQ(me->imageName, kShellImageName);
+  EXPECT_EQ(me->groupId, shell.Pid());
+  EXPECT_EQ(me->parentPid, ::getpid());
+  EXPECT_TRUE(me->Alive());
+
+  // Closing the input ends an idle shell; writing afterwards fails quietly.
+  shell.CloseHandles();
+  EXPECT_TRUE(shell.Reap(2000));
+  EXPECT_FALSE(shell.WriteInput("echo\n"));
+}
+
+TEST(ShellProcess, WriteToAnEndedShellFailsWithoutSigpipe) {
+  TShellProcess shell;
+  ASSERT_TRUE(shell.Start("/nonexistent"));
+  ASSERT_TRUE(shell.WriteInput("exit 0\n"));
+  ASSERT_TRUE(shell.Reap(2000));
+  // The process would die of SIGPIPE here if the write raised it.
+  std::string big(1 << 17, 'x');
+  EXPECT_FALSE(shell.WriteInput(big));
+}
+
+TEST(ProcessTable, FindsDescendantsAndGroupMembersOnly) {
+  TShellProcess shell;
+  ASSERT_TRUE(shell.Start("/nonexistent"));
+  // A grand-child that outlives its parent subshell keeps the shell's group.
+  ASSERT_TRUE(shell.WriteInput("sleep 30 & (sleep 31 &) ; echo started\n"));
+  ReadUntil(shell, "started");
+
+  // A foreign process with the same name, started by the test itself.
+  const pid_t foreign = ::fork();
+  if (foreign == 0) {
+    ::execlp("sleep", "sleep", "30", static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+
+  const auto table = SnapshotProcesses();
+  const auto ours = ProcessesOfRoots(table, {shell.Pid()});
+  int sleeps = 0;
+  for (const TProcessEntry& e : ours) {
+    EXPECT_NE(e.pid, foreign);
+    if (e.imageName == "sleep") ++sleeps;
+  }
+  EXPECT_EQ(sleeps, 2);
+  const TProcessEntry* f = Find(table, foreign);
+  ASSERT_NE(f, nullptr);
+  EXPECT_EQ(f->imageName, "sleep");
+
+  for (const TProcessEntry& e : ours) EXPECT_TRUE(TerminateProcess(e.pid));
+  EXPECT_TRUE(shell.Reap(2000));
+  EXPECT_EQ(::kill(foreign, 0), 0);  // untouched
+  ::kill(foreign, SIGKILL);
+  ::waitpid(foreign, nullptr, 0);
+  EXPECT_FALSE(TerminateProcess(-1));
+}
+
+}  // namespace tsm
+
+namespace tsm {
+
+TEST(ProcessTable, ChildListWalkFindsTheSameDescendants) {
+  TShellProcess shell;
+  ASSERT_TRUE(shell.Start("/nonexistent"));
+  ASSERT_TRUE(shell.WriteInput("sleep 30 & sleep 31 & echo started\n"));
+  std::string out;
+  for (int i = 0; i < 200 && out.find("started") == std::string::npos; ++i) {
+    char buffer[64];
+    const long n = shell.ReadOutput(buffer, sizeof buffer);
+    if (n > 0) out.append(buffer, static_cast<size_t>(n));
+    else std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  auto pids = [](std::vector<TProcessEntry> v) {
+    std::vector<std::pair<pid_t, std::string>> r;
+    for (const auto& e : v) r.emplace_back(e.pid, e.imageName);
+    std::sort(r.begin(), r.end());
+    return r;
+  };
+  const auto walked = pids(DescendantsOfRoots({shell.Pid()}));
+  EXPECT_EQ(walked, pids(ProcessesOfRoots(SnapshotProcesses(), {shell.Pid()})));
+  EXPECT_EQ(walked.size(), 3u);
+  for (const auto& [pid, name] : walked) TerminateProcess(pid);
+  EXPECT_TRUE(shell.Reap(2000));
+  EXPECT_TRUE(DescendantsOfRoots({shell.Pid()}).empty());
+}
+
+}  // namespace tsm
