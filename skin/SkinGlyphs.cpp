@@ -2,6 +2,7 @@
 
 #include "platform/core/Utf8.h"
 #include "platform/gfx/DeviceContext.h"
+#include "platform/gfx/TextFormat.h"
 
 namespace tsm {
 
@@ -140,6 +141,21 @@ void FitTextWithEllipsis(std::string& text, int32_t width, const TskTextWidth& t
     if (textWidth(text + "...") <= width) break;
   }
   text += "...";
+}
+
+void FitTextWithEllipsis(TDeviceContext& dc, std::string& text, int32_t width) {
+  FitTextWithEllipsis(text, width, [&dc](std::string_view t) { return dc.TextWidth(t); });
+}
+
+void DrawTextVCentered(TDeviceContext& dc, std::string_view text, const TRect& rect) {
+  TRect r = rect;
+  dc.DrawText(text, r, TTextFormat::Left | TTextFormat::VCenter | TTextFormat::SingleLine);
+}
+
+void DrawTextLeftCentered(TDeviceContext& dc, std::string_view text, const TRect& rect, int32_t xOffset) {
+  const int32_t y = rect.Top + rect.Height() / 2 - dc.TextHeight(text) / 2;
+  if (dc.Brush().Style != TBrushStyle::Clear) dc.FillRect(rect);
+  dc.TextRect(rect, rect.Left + 2 + xOffset, y, text);
 }
 
 }  // namespace tsm

@@ -56,5 +56,15 @@ using TskTextWidth = std::function<int32_t(std::string_view)>;
 // followed by "..." fits or nothing is left, and appends "...". The result
 // is the longest prefix that fits with "...", or "..." alone.
 void FitTextWithEllipsis(std::string& text, int32_t width, const TskTextWidth& textWidth);
+// The same, measured in the context's font.
+void FitTextWithEllipsis(TDeviceContext& dc, std::string& text, int32_t width);
+
+// One line, left-aligned and vertically centred in rect, in the context's
+// font and background mode ("&" marks an accelerator).
+void DrawTextVCentered(TDeviceContext& dc, std::string_view text, const TRect& rect);
+// The text at x = rect.Left + 2 + xOffset, y = rect.Top + height div 2 -
+// text height div 2, clipped to rect; rect is first filled with the brush
+// unless the brush is clear.
+void DrawTextLeftCentered(TDeviceContext& dc, std::string_view text, const TRect& rect, int32_t xOffset = 0);
 
 }  // namespace tsm

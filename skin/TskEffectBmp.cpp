@@ -6,6 +6,8 @@
 #include <cstring>
 #include <random>
 
+#include "platform/gfx/DeviceContext.h"
+
 namespace tsm {
 
 namespace {
@@ -41,6 +43,34 @@ TskEffectBmp::TskEffectBmp(int32_t width, int32_t height)
   if (m_width == 0 || m_height == 0) m_width = m_height = 0;
   m_rowStep = 3 * m_width + m_width % 4;
   m_bits.assign(size_t(m_rowStep) * size_t(m_height), 0);
+}
+
+TskEffectBmp::TskEffectBmp(const TBitmap& source) : TskEffectBmp(source.Surface()) {}
+
+TskEffectBmp::TskEffectBmp(const TPixelSurface& source) : TskEffectBmp(source.Width, source.Height) {
+  if (m_width > 0 && !source.IsEmpty()) CopyPixels(Surface(), 0, 0, source, 0, 0, m_width, m_height);
+}
+
+TPixelSurface TskEffectBmp::Surface() {
+  TPixelSurface s;
+  s.Bits = m_bits.empty() ? nullptr : m_bits.data();
+  s.Width = m_width;
+  s.Height = m_height;
+  s.Stride = m_rowStep;
+  s.Format = TPixelFormat::Bgr24;
+  return s;
+}
+
+void TskEffectBmp::DrawTo(TDeviceContext& dc, int32_t x, int32_t y) const {
+  if (m_width == 0) return;
+  TPixelSurface s = const_cast<TskEffectBmp*>(this)->Surface();  // read only
+  dc.BitBlt(x, y, m_width, m_height, s, 0, 0);
+}
+
+TBitmap TskEffectBmp::ToBitmap() const {
+  TBitmap b(m_width, m_height, TPixelFormat::Bgr24);
+  for (int32_t y = 0; y < m_height; ++y) std::memcpy(b.ScanLine(y), Row(y), size_t(3) * m_width);
+  return b;
 }
 
 TColor TskEffectBmp::Pixel(int32_t x, int32_t y) const {

@@ -18,15 +18,29 @@
 #include <vector>
 
 #include "platform/core/Color.h"
+#include "platform/gfx/Bitmap.h"
+#include "platform/gfx/PixelSurface.h"
 #include "skin/SkinTypes.h"
 
 namespace tsm {
+
+class TDeviceContext;
 
 class TskEffectBmp {
  public:
   TskEffectBmp() = default;
   // A bitmap of the size, every byte 0. Negative sizes count as 0.
   TskEffectBmp(int32_t width, int32_t height);
+  // A bitmap of the source's size holding its pixels in 24 bits.
+  explicit TskEffectBmp(const TBitmap& source);
+  explicit TskEffectBmp(const TPixelSurface& source);
+
+  // A view on the pixels for drawing from (or into) them.
+  TPixelSurface Surface();
+  // Copies all pixels unscaled to the context at (x, y).
+  void DrawTo(TDeviceContext& dc, int32_t x, int32_t y) const;
+  // A TBitmap copy of the pixels.
+  TBitmap ToBitmap() const;
 
   int32_t Width() const { return m_width; }
   int32_t Height() const { return m_height; }

@@ -204,3 +204,39 @@ TEST(SkinPlatform, MonitorAreasAndOpacityGoThroughTheWindowServices) {
 
 }  // namespace
 }  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST(SkinGlyphs, TextHelpersUseTheContextsFont) {
+  TBitmap b(120, 30);
+  b.Fill(clWhite);
+  TDeviceContext dc(b);
+  std::string text = "播放格式转换程序的很长的标题";
+  const std::string original = text;
+  FitTextWithEllipsis(dc, text, 60);
+  EXPECT_LE(dc.TextWidth(text), 60);
+  ASSERT_GE(text.size(), 3u);
+  EXPECT_EQ(text.substr(text.size() - 3), "...");
+  EXPECT_EQ(original.compare(0, text.size() - 3, text, 0, text.size() - 3), 0);
+  EXPECT_TRUE(IsValidUtf8(text));
+
+  // The rectangle is filled with the brush and nothing outside it changes.
+  dc.SetBrushColor(clRed);
+  DrawTextLeftCentered(dc, "Ab", {10, 5, 60, 25});
+  EXPECT_EQ(b.GetPixel(10, 5), clRed);
+  EXPECT_EQ(b.GetPixel(59, 24), clRed);
+  EXPECT_EQ(b.GetPixel(9, 5), clWhite);
+  EXPECT_EQ(b.GetPixel(60, 24), clWhite);
+  bool inked = false;
+  for (int y = 5; y < 25; ++y)
+    for (int x = 12; x < 30; ++x) inked |= b.GetPixel(x, y) != clRed;
+  EXPECT_TRUE(inked);
+  // A clear brush leaves the background alone.
+  dc.SetBrush({clBlue, TBrushStyle::Clear});
+  DrawTextLeftCentered(dc, "Ab", {70, 5, 110, 25});
+  EXPECT_EQ(b.GetPixel(70, 5), clWhite);
+}
+
+}  // namespace
+}  // namespace tsm

@@ -4,6 +4,8 @@
 
 #include <functional>
 
+#include "platform/gfx/DeviceContext.h"
+
 namespace tsm {
 namespace {
 
@@ -179,6 +181,27 @@ TEST(TskEffectBmp, SplitBlurReadsTheImageAsItStands) {
   EXPECT_EQ(row.Pixel(0, 0), Grey(50));
   EXPECT_EQ(row.Pixel(1, 0), Grey(125));
   EXPECT_EQ(row.Pixel(2, 0), Grey(162));
+}
+
+}  // namespace
+}  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST(TskEffectBmp, BitmapsGoInAndOutUnchanged) {
+  TBitmap src(5, 2, TPixelFormat::Bgra32);
+  src.SetPixel(4, 1, RGB(1, 2, 3));
+  TskEffectBmp e(src);
+  EXPECT_EQ(e.Pixel(4, 1), RGB(1, 2, 3));
+  EXPECT_EQ(e.ToBitmap().GetPixel(4, 1), RGB(1, 2, 3));
+  TBitmap target(8, 4);
+  target.Fill(clWhite);
+  TDeviceContext dc(target);
+  e.DrawTo(dc, 3, 2);
+  EXPECT_EQ(target.GetPixel(7, 3), RGB(1, 2, 3));
+  EXPECT_EQ(target.GetPixel(3, 2), clBlack);
+  EXPECT_EQ(target.GetPixel(2, 2), clWhite);
 }
 
 }  // namespace
