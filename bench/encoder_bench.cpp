@@ -50,39 +50,17 @@ class TBenchHost : public IEncoderRunnerHost {
   TScreenCursor m_cursor = TScreenCursor::Default;
 };
 
-// The job table of the batch: one record per job, the cursor on the running one.
-class TBenchTable : public IJobTable {
- public:
-  explicit TBenchTable(int jobs) : m_rows(static_cast<size_t>(jobs)) {
-    for (int i = 0; i < jobs; ++i) m_rows[static_cast<size_t>(i)].name = "bench" + IntToStr(i) + ".avi";
+// The job table of the batch: one pending record per job.
+void AddJobs(TmtMemTable& table, int jobs) {
+  DefineJobFields(table);
+  table.Open();
+  for (int i = 0; i < jobs; ++i) {
+    table.StartAppend();
+    table.FieldNamed(jobfield::kTargetName)->SetText("bench" + IntToStr(i) + ".avi");
+    table.FieldNamed(jobfield::kStatus)->SetText(kJobPending);
+    table.PostRecord();
   }
-  std::string GetText(const std::string& field) const override {
-    const auto& r = m_rows[m_cursor];
-    return field == kFieldTargetName ? r.name : field == kFieldStatus ? r.status : r.progress;
-  }
-  void SetText(const std::string& field, const std::string& text) override {
-    auto& r = m_rows[m_cursor];
-    (field == kFieldStatus ? r.status : r.progress) = text;
-  }
-  bool FindRecord(const std::string& field, const std::string& value) override {
-    for (size_t i = 0; i < m_rows.size(); ++i) {
-      m_cursor = i;
-      if (GetText(field) == value) return true;
-    }
-    return false;
-  }
-  void StartEdit() override {}
-  void MoveNext() override {
-    if (m_cursor + 1 < m_rows.size()) ++m_cursor;
-  }
-
- private:
-  struct TRow {
-    std::string name, progress, status = kStatusPending;
-  };
-  std::vector<TRow> m_rows;
-  size_t m_cursor = 0;
-};
+}
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
@@ -151,7 +129,8 @@ double RunBare(const std::string& folder, const std::string& clip, const std::st
 TRunnerResult RunThroughRunner(const std::string& folder, const std::string& clip, const std::string& options,
                                int jobs) {
   TBenchHost host;
-  TBenchTable table(jobs);
+  TmtMemTable table;
+  AddJobs(table, jobs);
   TEncoderRunner runner(host, ProgramFolder());
   runner.SetJobTable(&table);
   runner.StartShell();
@@ -170,6 +149,9 @@ TRunnerResult RunThroughRunner(const std::string& folder, const std::string& cli
       nextWindowTick += period;
       if (!runner.AutoStartLatch() && started < jobs) {
         const std::string name = "bench" + IntToStr(started) + ".avi";
+        // As the batch driver: the first pending job becomes current, which
+        // stores the finished one.
+        FindFirstPendingJob(table);
         runner.SetRunningJobName(name);
         runner.StartConversion(JobInputs(clip, folder, name, options));
         runner.SetAutoStartLatch(true);
@@ -186,10 +168,9 @@ TRunnerResult RunThroughRunner(const std::string& folder, const std::string& cli
   }
   result.seconds = Seconds(Clock::now() - start);
   runner.Shutdown();
-  for (int i = 0; i < jobs; ++i) {
-    table.FindRecord(kFieldTargetName, "bench" + IntToStr(i) + ".avi");
-    if (table.GetText(kFieldStatus) == kStatusDone) ++result.done;
-  }
+  table.MoveFirst();  // stores the last record
+  for (int row = 0; row < table.RowCount(); ++row)
+    if (table.RowText(row, *table.FieldNamed(jobfield::kStatus)) == kJobFinished) ++result.done;
   result.errors = host.errors;
   result.tickMs = result.ticks > 0 ? Seconds(tickTime) * 1000.0 / static_cast<double>(result.ticks) : 0.0;
   return result;
