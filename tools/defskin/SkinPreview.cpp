@@ -606,12 +606,12 @@ void RenderSheet(const TskSkinData& skin, TBitmap& sheet) {
   p.Edit("tooledit", 445, y + 70, 250, true, 0, "/home/用户");
 
   y = 690;
-  p.Label(10, y, "下拉框 185 x 20: 正常, 焦点, 悬停, 按下, 禁用; 96 x 19 与 105 x 19 (不用皮肤尺寸)");
+  p.Label(10, y, "下拉框 185 x 20: 正常, 焦点, 悬停, 按下; 96 x 19 与 105 x 19 (不用皮肤尺寸), 工具栏, 禁用");
   p.Combo("combobox", 10, y + 18, 185, 20, false, 0, "ZM4070");
   p.Combo("combobox", 205, y + 18, 185, 20, true, 0, "ZM4070");
   p.Combo("combobox", 400, y + 18, 185, 20, false, 1, "高品质");
   p.Combo("combobox", 595, y + 18, 185, 20, true, 2, "4:3");
-  p.Combo("combobox", 790, y + 18, 185, 20, false, 3, "16:9");
+  p.Combo("combobox", 491, y + 44, 185, 20, false, 3, "16:9");
   p.Combo("combobox", 10, y + 44, 96, 19, false, 0, "标准");
   p.Combo("combobox", 116, y + 44, 105, 19, true, 1, "4:3");
   p.Combo("toolcombobox", 231, y + 41, 250, 25, false, 0, "/home/用户/视频");
@@ -651,15 +651,15 @@ void RenderSheet(const TskSkinData& skin, TBitmap& sheet) {
   {
     const auto* panel = skin.FindControl<TskDataSkinPanelControl>("panel");
     const auto* tool = skin.FindControl<TskDataSkinPanelControl>("toolpanel");
-    p.Label(1100, 780, "面板 539 x 215 内含 425 x 26, 425 x 29; 工具栏 300 x 25");
-    p.Put(p.Look(*panel, panel->SkinRect, 539, 215), 1100, 798);
-    p.Put(p.Look(*panel, panel->SkinRect, 425, 26), 1204, 904);
-    p.Put(p.Look(*panel, panel->SkinRect, 425, 29), 1204, 942);
-    p.Put(p.Look(*tool, tool->SkinRect, 300, 25), 1100, 1020);
-    p.Spin(1279, 948, 38, 17, false, 0, 0, "1");
-    p.Combo("combobox", 1269, 908, 96, 19, false, 0, "标准");
-    p.Button(1156, 980, 113, 0, "保存");
-    p.Button(1300, 980, 113, 0, "关闭");
+    p.Label(1150, 780, "面板 539 x 215 内含 425 x 26, 425 x 29; 工具栏 300 x 25");
+    p.Put(p.Look(*panel, panel->SkinRect, 539, 215), 1150, 798);
+    p.Put(p.Look(*panel, panel->SkinRect, 425, 26), 1254, 904);
+    p.Put(p.Look(*panel, panel->SkinRect, 425, 29), 1254, 942);
+    p.Put(p.Look(*tool, tool->SkinRect, 300, 25), 1150, 1020);
+    p.Spin(1329, 948, 38, 17, false, 0, 0, "1");
+    p.Combo("combobox", 1319, 908, 96, 19, false, 0, "标准");
+    p.Button(1206, 980, 113, 0, "保存");
+    p.Button(1350, 980, 113, 0, "关闭");
   }
 }
 
@@ -677,7 +677,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s: the default skin did not load\n", argv[0]);
     return 1;
   }
-  TBitmap sheet(1660, 1060);
+  TBitmap sheet(1710, 1060);
   RenderSheet(skin, sheet);
   if (!SavePng(out, sheet.Surface())) {
     std::fprintf(stderr, "%s: cannot write %s\n", argv[0], out.c_str());
