@@ -237,3 +237,68 @@ TEST(TskSkinListEntries, OnlyPresentEntriesBelowTheCountAreVisited) {
 
 }  // namespace
 }  // namespace tsm
+
+namespace tsm {
+namespace {
+
+void PutLE(std::vector<uint8_t>& b, size_t at, uint32_t v) {
+  for (int i = 0; i < 4; ++i) b[at + i] = uint8_t(v >> (8 * i));
+}
+
+// The container scanner and the platform's bitmap reader agree on where
+// every kind of picture ends, so a valid picture always decodes.
+TEST(TskSkinPictures, ScannerAndDecoderAgreeOnEveryVariant) {
+  TBitmap art(7, 3);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 7; ++x) art.SetPixel(x, y, x % 2 ? clRed : clBlue);
+  std::vector<std::vector<uint8_t>> variants = {
+      WriteBmp(art.Surface(), TBmpWriteFormat::Rgb24), WriteBmp(art.Surface(), TBmpWriteFormat::Rgb32),
+      WriteBmp(art.Surface(), TBmpWriteFormat::Indexed8)};
+  // Image size larger than the rows need: the extra bytes belong to the picture.
+  auto padded = variants[0];
+  PutLE(padded, 34, uint32_t(padded.size() - 54 + 8));
+  padded.insert(padded.end(), 8, 0);
+  PutLE(padded, 2, uint32_t(padded.size()));
+  variants.push_back(padded);
+  // Top-down rows.
+  auto topDown = variants[0];
+  PutLE(topDown, 22, uint32_t(-3));
+  variants.push_back(topDown);
+  // A core header, 1 bit per pixel.
+  std::vector<uint8_t> core = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 12, 0, 0, 0, 9, 0, 2, 0, 1, 0, 1, 0};
+  core.insert(core.end(), {0, 0, 0, 255, 255, 255});
+  core.insert(core.end(), {0xAA, 0x80, 0, 0, 0x55, 0x00, 0, 0});
+  variants.push_back(core);
+  // 16 bits with bit-field masks after a 40-byte header.
+  std::vector<uint8_t> bf(54, 0);
+  bf[0] = 'B';
+  bf[1] = 'M';
+  PutLE(bf, 14, 40);
+  PutLE(bf, 18, 3);
+  PutLE(bf, 22, 1);
+  bf[26] = 1;
+  bf[28] = 16;
+  PutLE(bf, 30, 3);
+  for (uint32_t m : {0xF800u, 0x07E0u, 0x001Fu}) {
+    bf.insert(bf.end(), 4, 0);
+    PutLE(bf, bf.size() - 4, m);
+  }
+  bf.insert(bf.end(), {0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00, 0, 0});
+  variants.push_back(bf);
+
+  for (size_t i = 0; i < variants.size(); ++i) {
+    const auto& v = variants[i];
+    const TskPictureInfo info = ScanContainerPicture(v);
+    EXPECT_EQ(info.Length, v.size()) << i;
+    const TBmpReadResult r = ReadBmp(v, TBmpLayout::Packed);
+    ASSERT_TRUE(r.Ok()) << i << ": " << BmpErrorText(r.Error);
+    EXPECT_EQ(r.BytesUsed, info.Length) << i;
+    const TBitmap decoded = DecodeSkinPicture(NormaliseBitmapFile(v));
+    EXPECT_EQ(decoded.Width(), info.Width) << i;
+  }
+  EXPECT_EQ(DecodeSkinPicture(variants[4]).GetPixel(1, 0), clRed);
+  EXPECT_EQ(DecodeSkinPicture(variants[6]).GetPixel(0, 0), clRed);
+}
+
+}  // namespace
+}  // namespace tsm
