@@ -544,8 +544,15 @@ TSkinSection& BothCorners(TSkinSection& s, int32_t inset, int32_t w, int32_t h, 
 // Buttons picture (active 4), on the body colour:
 //
 //   button          60 x 20   normal 3,5  hot 3,30  pressed 3,55
-//                   left piece 12, right piece 14, middle 34 tiled:
-//                   a soft box with a top-to-bottom gradient
+//                   a soft box with a top-to-bottom gradient, sliced
+//
+//                     0          12                        46         60
+//                     +----------+-------------------------+----------+
+//                     |  left    |  middle, tiled along x  |  right   |
+//                     |  fixed   |  (every column alike)   |  fixed   |
+//                     +----------+-------------------------+----------+
+//
+//                   so a 113-wide button keeps both rounded ends.
 //   resizebutton    20 x 20   at x 70, same rows; corner pieces 3, flat
 //                   faces so it composes to any size (combo and spin
 //                   buttons, list headers)
@@ -1046,7 +1053,8 @@ constexpr TRect kGridFocus{80, 151, 120, 171};
 
 TRect MarkRect(int32_t row, int32_t i) { return TRect::FromSize(kMark * i, row, kMark, kMark); }
 
-// Check box look i (0 unchecked, 1 checked; states normal, hot, disabled).
+// A check box mark: unchecked (white box) or checked (accent box with a
+// white tick), each normal, hot or disabled.
 void DrawCheckMark(TSkinArt& art, const TRect& r, bool checked, TButtonState s, bool disabled) {
   TColor border = kLineStrong, fill = kSurface;
   if (checked) border = fill = (s == bsHot ? RGB(84, 146, 228) : kAccent);
