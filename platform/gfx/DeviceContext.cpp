@@ -352,6 +352,11 @@ void TDeviceContext::FrameRect(const TRect& rect, TColor color) {
   FillSurface({r.Right - 1, r.Top + 1, r.Right, r.Bottom - 1}, pixel, TPenMode::Copy);
 }
 
+void TDeviceContext::FillRegion(const TRegion& region, TColor color) {
+  const uint32_t pixel = ColorToPixel(color);
+  for (const TRect& r : region.Rects()) FillSurface(ToSurface(r), pixel, TPenMode::Copy);
+}
+
 void TDeviceContext::InvertRect(const TRect& rect) { FillSurface(ToSurface(rect), 0, TPenMode::Not); }
 
 void TDeviceContext::DrawFocusRect(const TRect& rect) {

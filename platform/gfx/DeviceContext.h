@@ -138,6 +138,8 @@ class TDeviceContext {
   // A one-pixel frame just inside the rectangle, in the brush colour or the given colour.
   void FrameRect(const TRect& rect);
   void FrameRect(const TRect& rect, TColor color);
+  // Fills every rectangle of a region (logical coordinates) with a colour.
+  void FillRegion(const TRegion& region, TColor color);
   // Inverts every pixel of the rectangle.
   void InvertRect(const TRect& rect);
   // The dotted focus frame: the one-pixel frame's pixels at surface positions

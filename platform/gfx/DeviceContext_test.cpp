@@ -301,6 +301,20 @@ TEST(DCBlit, TransparentCopySkipsTheKeyColour) {
   EXPECT_EQ(Painted(dst), (std::set<std::pair<int, int>>{{1, 0}, {2, 1}, {3, 1}}));
 }
 
+TEST(DCRegion, FillRegionFollowsOriginAndClip) {
+  TBitmap b = White(20, 20);
+  TDeviceContext dc(b);
+  dc.SetOrigin({2, 3});
+  dc.IntersectClipRect({0, 0, 6, 20});
+  const TRegion shape = TRegion::FromRects(std::vector<TRect>{{0, 0, 3, 3}, {5, 5, 10, 7}});
+  dc.FillRegion(shape, clRed);
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 20; ++x) {
+      const bool expect = shape.Contains(x - 2, y - 3) && x - 2 < 6;
+      ASSERT_EQ(b.GetPixel(x, y) == clRed, expect) << x << "," << y;
+    }
+}
+
 TEST(DCTarget, EmptyContextDrawsNothing) {
   TDeviceContext dc;
   dc.FillRect({0, 0, 10, 10}, clRed);

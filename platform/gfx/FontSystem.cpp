@@ -56,6 +56,13 @@ TFontSystem::TFontSystem() {
   if (!alias.empty() && alias[0] == '/' && FileExists(alias) && m_config &&
       FcConfigParseAndLoad(m_config, reinterpret_cast<const FcChar8*>(alias.c_str()), FcTrue))
     m_aliasFile = alias;
+  std::atexit(&TFontSystem::ReleaseConfigAtExit);
+}
+
+void TFontSystem::ReleaseConfigAtExit() {
+  TFontSystem& fs = Instance();
+  if (fs.m_config) FcConfigDestroy(fs.m_config);
+  fs.m_config = nullptr;
 }
 
 TFontSystem::~TFontSystem() {

@@ -57,6 +57,10 @@ class TFontSystem {
  private:
   TFontSystem();
   ~TFontSystem();
+  // Registered with atexit: frees the fontconfig configuration, whose
+  // memory leak checkers cannot trace while it lives. Fonts already made keep
+  // working; families asked for afterwards resolve to no face.
+  static void ReleaseConfigAtExit();
 
   FT_Library m_library = nullptr;
   _FcConfig* m_config = nullptr;
