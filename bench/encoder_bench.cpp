@@ -3,10 +3,15 @@
 // The runner is driven as the windows drive it: the job list window's 100 ms
 // timer starts the next pending job when the auto-start latch is cleared,
 // the parameters dialog's 100 ms timer polls the encoder. Both timers run
-// from one loop with real sleeps, the dialog's half a period after the
+// from one loop with real sleeps, the dialog's at a random phase to the
 // window's. The same command lines then run in one /bin/sh loop. Printed:
 // both wall times, their ratio, the time the timer protocol adds per job and
-// the cost of one poll tick.
+// the cost of one poll tick. Because the encoder's own speed varies with the
+// machine's load, the protocol's delays are also measured directly: a
+// watcher thread looks at the process table every 2 ms and notes when each
+// encoder process ends; from that come the time to notice an end (encoder
+// gone -> job ended) and the time to start the next job (job ended -> next
+// command sent).
 //
 //   encoder_bench [jobs = 10] [seconds per clip = 30] [rounds = 1]
 //
@@ -16,8 +21,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <mutex>
+#include <random>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -27,9 +36,11 @@
 #include "app/encoder/CommandLine.h"
 #include "app/encoder/ConverterConfig.h"
 #include "app/encoder/EncoderRunner.h"
+#include "app/encoder/EncoderShell.h"
 #include "app/encoder/RunnerHost.h"
 #include "framework/base/SysUtils.h"
 #include "platform/os/FileSystem.h"
+#include "platform/os/ProcessTable.h"
 
 using namespace tsm;
 using Clock = std::chrono::steady_clock;
@@ -114,7 +125,53 @@ struct TRunnerResult {
   int errors = 0;
   long ticks = 0;
   double tickMs = 0;
+  std::vector<double> noticeMs;  // encoder gone -> job ended
+  std::vector<double> startMs;   // job ended -> next command sent
 };
+
+// Notes the moments at which an encoder under the given shells ends.
+class TEncoderWatcher {
+ public:
+  explicit TEncoderWatcher(std::vector<pid_t> shells) : m_shells(std::move(shells)), m_thread([this] { Run(); }) {}
+  ~TEncoderWatcher() {
+    m_stop = true;
+    m_thread.join();
+  }
+  std::vector<Clock::time_point> Exits() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_exits;
+  }
+
+ private:
+  void Run() {
+    bool wasRunning = false;
+    while (!m_stop) {
+      bool running = false;
+      for (const TProcessEntry& e : DescendantsOfRoots(m_shells))
+        if (e.Alive() && e.imageName == "mencoder.exe") running = true;
+      if (wasRunning && !running) {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_exits.push_back(Clock::now());
+      }
+      wasRunning = running;
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+  }
+  std::vector<pid_t> m_shells;
+  std::atomic<bool> m_stop{false};
+  std::mutex m_mutex;
+  std::vector<Clock::time_point> m_exits;
+  std::thread m_thread;
+};
+
+void PrintSpread(const char* label, std::vector<double> ms) {
+  if (ms.empty()) return;
+  std::sort(ms.begin(), ms.end());
+  double sum = 0;
+  for (double v : ms) sum += v;
+  std::printf("  %-19s %6.0f ms mean, %4.0f .. %4.0f ms over %zu jobs\n", label, sum / static_cast<double>(ms.size()),
+              ms.front(), ms.back(), ms.size());
+}
 
 double RunBare(const std::string& folder, const std::string& clip, const std::string& options, int jobs) {
   std::string script;
@@ -131,17 +188,24 @@ TRunnerResult RunThroughRunner(const std::string& folder, const std::string& cli
   TBenchHost host;
   TmtMemTable table;
   AddJobs(table, jobs);
-  TEncoderRunner runner(host, ProgramFolder());
+  auto channel = std::make_unique<TEncoderShell>(ProgramFolder());
+  TEncoderShell* shell = channel.get();
+  TEncoderRunner runner(host, std::move(channel));
   runner.SetJobTable(&table);
   runner.StartShell();
   runner.SetAutoStartLatch(false);  // the window was shown and the batch started
+  std::vector<Clock::time_point> ends, starts;
+  runner.OnJobEnded = [&] { ends.push_back(Clock::now()); };
+  TEncoderWatcher watcher(shell->ShellIds());
   int started = 0;
   TRunnerResult result;
   Clock::duration tickTime{};
   const auto period = std::chrono::milliseconds(100);
   const auto start = Clock::now();
   auto nextWindowTick = start;
-  auto nextDialogTick = start + period / 2;
+  // Two independent timers: their phase is whatever it happens to be.
+  const auto phase = std::chrono::milliseconds(std::random_device{}() % 100);
+  auto nextDialogTick = start + phase;
   while (started < jobs || runner.Polling()) {
     const bool windowFirst = nextWindowTick <= nextDialogTick;
     std::this_thread::sleep_until(windowFirst ? nextWindowTick : nextDialogTick);
@@ -153,6 +217,7 @@ TRunnerResult RunThroughRunner(const std::string& folder, const std::string& cli
         // stores the finished one.
         FindFirstPendingJob(table);
         runner.SetRunningJobName(name);
+        starts.push_back(Clock::now());
         runner.StartConversion(JobInputs(clip, folder, name, options));
         runner.SetAutoStartLatch(true);
         ++started;
@@ -167,6 +232,11 @@ TRunnerResult RunThroughRunner(const std::string& folder, const std::string& cli
     if (host.errors > 0) break;
   }
   result.seconds = Seconds(Clock::now() - start);
+  const std::vector<Clock::time_point> exits = watcher.Exits();
+  for (size_t i = 0; i < ends.size() && i < exits.size(); ++i)
+    result.noticeMs.push_back(Seconds(ends[i] - exits[i]) * 1000.0);
+  for (size_t i = 0; i < ends.size() && i + 1 < starts.size(); ++i)
+    result.startMs.push_back(Seconds(starts[i + 1] - ends[i]) * 1000.0);
   runner.Shutdown();
   table.MoveFirst();  // stores the last record
   for (int row = 0; row < table.RowCount(); ++row)
@@ -208,6 +278,8 @@ int main(int argc, char** argv) {
     std::printf("  ratio:              %8.3f\n", r.seconds / bare);
     std::printf("  added per job:      %8.0f ms\n", (r.seconds - bare) * 1000.0 / jobs);
     std::printf("  poll tick:          %8.2f ms on average over %ld ticks\n", r.tickMs, r.ticks);
+    PrintSpread("notice an end:", r.noticeMs);
+    PrintSpread("start the next job:", r.startMs);
   }
   Shell("rm -rf '" + folder + "'");
   return allDone ? 0 : 1;

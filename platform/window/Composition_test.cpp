@@ -1,7 +1,10 @@
 // Composition of top-level windows on the headless screen: z-order, shapes,
 // opacity, the caret; shapes in hit testing; system icons.
 
+#include <unistd.h>
+
 #include "platform/gfx/DeviceContext.h"
+#include "platform/gfx/Png.h"
 #include "platform/window/WindowTestSupport.h"
 
 namespace tsm {
@@ -39,6 +42,27 @@ TEST_F(Composition, WindowsAreComposedInZOrderOverTheDesktop) {
   // Moving a top-level window keeps its pixels.
   MoveWindow(a, 300, 300, 100, 100);
   EXPECT_EQ(Screen().ScreenPixel(310, 310), clRed);
+}
+
+TEST_F(Composition, ScreenAndWindowPicturesSaveAsPng) {
+  const HWND a = MakeTopLevel(TRect::FromSize(10, 20, 40, 30), WS_POPUP | WS_VISIBLE, Fill(RGB(200, 100, 50)));
+  Pump();
+  const std::string dir = ::testing::TempDir();
+  const std::string screenPath = dir + "/tm_window_screen.png", windowPath = dir + "/tm_window_window.png";
+  ASSERT_TRUE(Screen().SaveScreenPng(screenPath));
+  ASSERT_TRUE(Screen().SaveWindowPng(a, windowPath));
+  const TPngReadResult screen = LoadPng(screenPath), window = LoadPng(windowPath);
+  ASSERT_TRUE(screen.Ok()) << screen.Error;
+  ASSERT_TRUE(window.Ok()) << window.Error;
+  EXPECT_EQ(screen.Bitmap.Width(), 1024);
+  EXPECT_EQ(screen.Bitmap.GetPixel(10, 20), RGB(200, 100, 50));
+  EXPECT_EQ(screen.Bitmap.GetPixel(9, 20), ColorToRGB(clBackground));
+  EXPECT_EQ(window.Bitmap.Width(), 40);
+  EXPECT_EQ(window.Bitmap.Height(), 30);
+  EXPECT_EQ(window.Bitmap.GetPixel(39, 29), RGB(200, 100, 50));
+  EXPECT_FALSE(Screen().SaveWindowPng(HWND(), windowPath)) << "no window, no picture";
+  unlink(screenPath.c_str());
+  unlink(windowPath.c_str());
 }
 
 TEST_F(Composition, WindowRegionShapesCompositionAndHitTesting) {

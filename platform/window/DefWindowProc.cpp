@@ -19,6 +19,16 @@ constexpr TCursorShape kSizingCursors[8] = {
 
 TWindowSystem& Sys() { return TWindowSystem::Instance(); }
 
+// Whether a press on this caption button code starts a button press (the
+// left button must be down: only the mouse presses caption buttons).
+bool CaptionButtonEnabled(const TWindow* w, int32_t hit) {
+  if (!Sys().Input().IsKeyDown(VK_LBUTTON)) return false;
+  if (hit == HTCLOSE) return true;
+  if (hit == HTMAXBUTTON) return (w->Style & WS_MAXIMIZEBOX) != 0;
+  if (hit == HTMINBUTTON) return (w->Style & WS_MINIMIZEBOX) != 0;
+  return false;
+}
+
 LRESULT OnNCCalcSize(TWindow* w, LPARAM lParam) {
   TRect* r = reinterpret_cast<TRect*>(lParam);
   if (!r) return 0;
@@ -56,7 +66,10 @@ LRESULT OnNCHitTest(TWindow* w, LPARAM lParam) {
       return HTBOTTOM;
     }
   }
-  if ((w->Style & WS_CAPTION) == WS_CAPTION && p.Y >= m.Top - s.CaptionHeight && p.Y < m.Top) return HTCAPTION;
+  if ((w->Style & WS_CAPTION) == WS_CAPTION && p.Y >= m.Top - s.CaptionHeight && p.Y < m.Top) {
+    const int32_t button = CaptionButtonAt(CaptionLayoutOf(*w, s), p);
+    return button != HTNOWHERE ? button : HTCAPTION;
+  }
   if (w->Style & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME)) return HTBORDER;
   return HTNOWHERE;
 }
@@ -65,7 +78,7 @@ LRESULT OnNCPaint(TWindow* w) {
   if (w->ClientRect == w->LocalRect()) return 0;
   TWindowSystem& sys = Sys();
   TDeviceContext* dc = sys.Painter().GetDC(w, true);
-  PaintDefaultFrame(*w, *dc, sys.Settings());
+  PaintDefaultFrame(*w, *dc, sys.Settings(), sys.Input().CaptionButton().PushedButton(w->Handle()));
   sys.Painter().ReleaseDC(w, dc);
   return 0;
 }
@@ -180,12 +193,17 @@ LRESULT DefWindowProc(HWND wnd, uint32_t msg, WPARAM wParam, LPARAM lParam) {
       const int32_t hit = static_cast<int32_t>(wParam);
       if (hit == HTCAPTION) sys.Send(w, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lParam);
       else if (IsSizingHitTest(hit)) sys.Send(w, WM_SYSCOMMAND, SC_SIZE | SizingEdgeOfHitTest(hit), lParam);
+      else if (CaptionButtonEnabled(w, hit)) sys.Input().CaptionButton().Begin(w, hit);
       return 0;
     }
-    case WM_NCLBUTTONDBLCLK:
-      if (static_cast<int32_t>(wParam) == HTCAPTION && (w->Style & WS_MAXIMIZEBOX))
+    case WM_NCLBUTTONDBLCLK: {
+      const int32_t hit = static_cast<int32_t>(wParam);
+      if (hit == HTCAPTION && (w->Style & WS_MAXIMIZEBOX))
         sys.Send(w, WM_SYSCOMMAND, w->IsMaximized() ? SC_RESTORE : SC_MAXIMIZE, lParam);
+      else if (CaptionButtonEnabled(w, hit))  // a quick second click is a click too
+        sys.Input().CaptionButton().Begin(w, hit);
       return 0;
+    }
     case WM_SYSCOMMAND:
       return OnSysCommand(w, wParam, lParam);
     case WM_CLOSE:

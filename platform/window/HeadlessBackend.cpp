@@ -1,10 +1,8 @@
 #include "platform/window/HeadlessBackend.h"
 
-#include <png.h>
-
 #include <chrono>
-#include <cstdio>
 
+#include "platform/gfx/Png.h"
 #include "platform/window/WindowSystem.h"
 
 namespace tsm {
@@ -211,41 +209,11 @@ TBitmap THeadlessBackend::WindowImage(HWND wnd) const {
   return out;
 }
 
-bool THeadlessBackend::SaveScreenPng(const std::string& path) const { return WritePngFile(ComposeScreen(), path); }
+bool THeadlessBackend::SaveScreenPng(const std::string& path) const { return SavePng(path, ComposeScreen().Surface()); }
 
 bool THeadlessBackend::SaveWindowPng(HWND wnd, const std::string& path) const {
   const TBitmap image = WindowImage(wnd);
-  return !image.IsEmpty() && WritePngFile(image, path);
-}
-
-bool WritePngFile(const TBitmap& bitmap, const std::string& path) {
-  if (bitmap.IsEmpty()) return false;
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png ? png_create_info_struct(png) : nullptr;
-  bool ok = false;
-  if (png && info && setjmp(png_jmpbuf(png)) == 0) {
-    png_init_io(png, f);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(bitmap.Width()), static_cast<png_uint_32>(bitmap.Height()), 8,
-                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    std::vector<png_byte> row(size_t(bitmap.Width()) * 3);
-    const TPixelSurface s = bitmap.Surface();
-    for (int32_t y = 0; y < bitmap.Height(); ++y) {
-      for (int32_t x = 0; x < bitmap.Width(); ++x) {
-        const uint32_t p = s.ReadPixel(x, y);
-        row[size_t(x) * 3] = png_byte(p >> 16);
-        row[size_t(x) * 3 + 1] = png_byte(p >> 8);
-        row[size_t(x) * 3 + 2] = png_byte(p);
-      }
-      png_write_row(png, row.data());
-    }
-    png_write_end(png, nullptr);
-    ok = true;
-  }
-  png_destroy_write_struct(png ? &png : nullptr, info ? &info : nullptr);
-  return std::fclose(f) == 0 && ok;
+  return !image.IsEmpty() && SavePng(path, image.Surface());
 }
 
 }  // namespace tsm

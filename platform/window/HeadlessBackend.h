@@ -124,7 +124,4 @@ class THeadlessBackend : public TBackend {
   int m_presents = 0;
 };
 
-// Writes a 24- or 32-bit bitmap as an 8-bit RGB PNG file.
-bool WritePngFile(const TBitmap& bitmap, const std::string& path);
-
 }  // namespace tsm

@@ -154,7 +154,17 @@ void TInputRouter::ProcessMouse(const TRawInput& in) {
 
   if (m_sizeMove.IsActive()) {
     if (in.Kind == K::MouseMove) m_sizeMove.Track(in.Pos);
-    if (in.Kind == K::ButtonUp && in.Button == TMouseButton::Left) m_sizeMove.End(false);
+    if (in.Kind == K::ButtonUp && in.Button == TMouseButton::Left) {
+      // The release point counts: its motion may have been collapsed away.
+      m_sizeMove.Track(in.Pos);
+      m_sizeMove.End(false);
+    }
+    return;
+  }
+
+  if (m_captionButton.IsActive()) {
+    if (in.Kind == K::MouseMove) m_captionButton.Track(in.Pos);
+    if (in.Kind == K::ButtonUp && in.Button == TMouseButton::Left) m_captionButton.End(in.Pos, true);
     return;
   }
 
@@ -275,6 +285,10 @@ void TInputRouter::ProcessKey(const TRawInput& in) {
     if (down && vk == VK_RETURN) m_sizeMove.End(false);
     return;
   }
+  if (m_captionButton.IsActive()) {
+    if (down && vk == VK_ESCAPE) m_captionButton.End(m_cursor, false);
+    return;
+  }
   TWindow* target = KeyTarget();
   if (!target) return;
   const bool alt = IsKeyDown(VK_MENU) || (!down && vk == VK_MENU);
@@ -347,6 +361,7 @@ void TInputRouter::UpdateLeaveTracking(TWindow* under, bool client) {
 
 void TInputRouter::CaptureChanged(HWND newCapture) {
   if (m_sizeMove.IsActive() && newCapture != m_sizeMove.Window()) m_sizeMove.End(false);
+  if (m_captionButton.IsActive() && newCapture != m_captionButton.Window()) m_captionButton.End(m_cursor, false);
 }
 
 void TInputRouter::WindowGone(TWindow* w) {
@@ -356,10 +371,11 @@ void TInputRouter::WindowGone(TWindow* w) {
   }
   if (m_hoverWnd == w->Handle()) m_hoverWnd = HWND();
   if (m_sizeMove.IsActive() && m_sizeMove.Window() == w->Handle()) m_sizeMove.End(false);
+  if (m_captionButton.IsActive() && m_captionButton.Window() == w->Handle()) m_captionButton.End(m_cursor, false);
 }
 
 void TInputRouter::RefreshCursor() {
-  if (m_sizeMove.IsActive() || m_sys.Focus().Capture()) return;
+  if (m_sizeMove.IsActive() || m_captionButton.IsActive() || m_sys.Focus().Capture()) return;
   int32_t hit = HTNOWHERE;
   TWindow* w = HitTarget(m_cursor, hit);
   if (!w || !TWindowSystem::IsEnabledForInput(w)) {

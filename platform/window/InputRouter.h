@@ -8,7 +8,8 @@
 // non-client message. Presses on a disabled top-level window are dropped (an
 // enabled window it owns is activated instead, as for a modal dialog).
 // Client double clicks need CS_DBLCLKS; non-client double clicks are always
-// reported. While the move and size loop runs it receives the mouse instead.
+// reported. While the move and size loop or a caption button press runs, that
+// loop receives the mouse instead.
 //
 // Keyboard: key messages go to the focus window, or to the active window when
 // nothing has the focus. Alt held (without Ctrl), F10 and Alt itself give the
@@ -24,6 +25,7 @@
 #include <string>
 
 #include "platform/window/Backend.h"
+#include "platform/window/CaptionButtonLoop.h"
 #include "platform/window/ClickTracker.h"
 #include "platform/window/Messages.h"
 #include "platform/window/SizeMoveLoop.h"
@@ -32,7 +34,7 @@ namespace tsm {
 
 class TInputRouter {
  public:
-  explicit TInputRouter(TWindowSystem& sys) : m_sys(sys), m_sizeMove(sys) {}
+  explicit TInputRouter(TWindowSystem& sys) : m_sys(sys), m_sizeMove(sys), m_captionButton(sys) {}
 
   void Queue(TRawInput input);
   bool HasPending() const { return !m_raw.empty() || !m_ready.empty(); }
@@ -41,6 +43,7 @@ class TInputRouter {
   void DropPending() { m_raw.clear(); m_ready.clear(); }
 
   TSizeMoveLoop& SizeMove() { return m_sizeMove; }
+  TCaptionButtonLoop& CaptionButton() { return m_captionButton; }
 
   // Key state as GetKeyState answers it: bit 0x8000 while down, bit 1 toggled.
   int16_t KeyState(uint32_t vk) const;
@@ -81,6 +84,7 @@ class TInputRouter {
 
   TWindowSystem& m_sys;
   TSizeMoveLoop m_sizeMove;
+  TCaptionButtonLoop m_captionButton;
   std::deque<TRawInput> m_raw;
   std::deque<TMsg> m_ready;
   std::array<uint8_t, 256> m_keys{};

@@ -110,6 +110,16 @@ TEST_F(Messaging, PostedMessagesArriveInOrderAfterSentOnes) {
   EXPECT_EQ(got, (std::vector<WPARAM>{0, 1, 2}));
 }
 
+TEST_F(Messaging, MessagesPostedWhileInputIsTurnedIntoMessagesComeInTheSamePass) {
+  // A close request from the desktop becomes a posted WM_SYSCOMMAND; one
+  // pass of the loop must deliver it, not the next input or timer.
+  const HWND w = MakeTopLevel(TRect::FromSize(10, 10, 200, 100));
+  Screen().CloseFromDesktop(w);
+  Pump();
+  EXPECT_EQ(Count(w, WM_SYSCOMMAND), 1);
+  EXPECT_FALSE(IsWindow(w));
+}
+
 TEST_F(Messaging, PostFromAnotherThreadWakesTheLoop) {
   Screen().UseManualClock(false);
   std::vector<WPARAM> got;

@@ -57,6 +57,32 @@ TEST_F(NonClient, DraggingTheCaptionMovesTheWindowWithTheLoopMessagesInOrder) {
   (void)moving;
 }
 
+TEST_F(NonClient, ReleaseAwayFromTheLastMotionEndsTheLoopAtTheReleasePoint) {
+  // A native backend may report the release without the motion that led
+  // there (collapsed, or sent to another window); the release point counts.
+  const HWND w = MakeTopLevel(TRect::FromSize(100, 100, 300, 200));
+  Screen().MouseMove({250, 110});
+  Screen().MouseDown();
+  Screen().MouseMove({260, 120});
+  Pump();
+  TRawInput up;
+  up.Kind = TRawInput::TKind::ButtonUp;
+  up.Pos = {300, 190};
+  TWindowSystem::Instance().QueueRawInput(up);
+  Pump();
+  EXPECT_EQ(GetWindowRect(w), TRect::FromSize(150, 180, 300, 200));
+  EXPECT_EQ(Count(w, WM_EXITSIZEMOVE), 1);
+  EXPECT_EQ(GetCapture(), HWND());
+  // The next press starts a new loop on whatever is under the pointer.
+  Screen().MouseMove({400, 200});
+  Screen().MouseDown();
+  Screen().MouseMove({410, 200});
+  Screen().MouseUp();
+  Pump();
+  EXPECT_EQ(Count(w, WM_ENTERSIZEMOVE), 2);
+  EXPECT_EQ(GetWindowRect(w), TRect::FromSize(160, 180, 300, 200));
+}
+
 TEST_F(NonClient, HandlerThatChangesTheProposedRectangleInMovingWins) {
   // Snaps the left edge to x = 0 whenever it comes within 10 pixels.
   const HWND w = MakeTopLevel(TRect::FromSize(100, 100, 300, 200), WS_OVERLAPPEDWINDOW | WS_VISIBLE,

@@ -12,12 +12,38 @@
 // Focus: the window system decides which window is active and moves the
 // keyboard focus there with SDL_SetWindowInputFocus; the focus events SDL
 // reports are not followed, since without a window manager SDL gives the
-// focus to every window it shows. Mouse positions are read from the global
-// pointer state, because a native window that the move loop just moved may
-// report coordinates relative to where it was.
+// focus to every window it shows.
+//
+// Pointer: while a button is held, every pointer event must reach the native
+// window that took the press, wherever the pointer goes (the move and size
+// loops and SetCapture rely on it). The X server's implicit grab of a press
+// does that, but SDL ends every pointer grab of its connection
+// (XUngrabPointer) whenever it applies a keyboard focus change, and the
+// activation that a press on an inactive window causes is such a change; SDL's
+// automatic mouse capture adds a grab for the keyboard focus window, which at
+// the moment of that press is the other window. The release of a drag that
+// ended outside the window (a size limit reached, the pointer over the desktop)
+// then went to another client: the move loop kept following the pointer, and
+// SDL, believing the button still down, dropped every later press. So:
+//  - SDL_HINT_MOUSE_AUTO_CAPTURE is off and SDL_CaptureMouse is never used;
+//  - while a button is held the keyboard focus change waits for the release
+//    (key input is routed by the window system anyway), and after every event
+//    pump the press window is grabbed again explicitly (a window manager may
+//    move the focus on a click), until the last release;
+//  - under X11 the pointer events are read from the X events themselves (root
+//    coordinates and button state; SDL's own positions are relative to a
+//    window the loop may just have moved, and its global mouse state goes
+//    stale under XTEST input; see X11Pointer.h), and a TPointerTracker pairs
+//    presses with releases and releases a button whose release went
+//    elsewhere: while a button is held and no event comes, the pointer is
+//    queried every kHeldPollMs.
+// Without X11 SDL's mouse events are used, made screen-relative with the
+// native window's position.
 //
 // Waiting blocks in SDL_WaitEventTimeout until the next event or timer;
-// Wake pushes a user event, which is safe from any thread.
+// Wake pushes a user event, which is safe from any thread. SDL installs no
+// signal handlers: SIGINT and SIGTERM end the program as they do without a
+// display.
 
 #include "platform/window/SdlBackend.h"
 
@@ -26,14 +52,21 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <unordered_map>
 
+#include "platform/window/PointerTracker.h"
 #include "platform/window/VirtualKeys.h"
 #include "platform/window/WindowSystem.h"
+#include "platform/window/X11Pointer.h"
 
 namespace tsm {
 
 namespace {
+
+// How often the pointer is queried while a button is held and no pointer
+// event arrives, to notice a release that went to another program.
+constexpr int64_t kHeldPollMs = 50;
 
 uint32_t VirtualKeyOf(SDL_Keycode k) {
   if (k >= SDLK_a && k <= SDLK_z) return static_cast<uint32_t>('A' + (k - SDLK_a));
@@ -102,7 +135,13 @@ SDL_SystemCursor SystemCursorOf(TCursorShape s) {
 
 class TSdlBackendImpl final : public TSdlBackend {
  public:
-  TSdlBackendImpl() { m_wakeEvent = SDL_RegisterEvents(1); }
+  TSdlBackendImpl() : m_pointer([this](TRawInput in) { Queue(std::move(in)); }), m_x11(TX11Pointer::Open()) {
+    m_wakeEvent = SDL_RegisterEvents(1);
+    if (m_x11) TX11Pointer::EnableEvents();
+    // SDL's own default cursor is "none": the desktop's, which under a bare
+    // X server is not an arrow. The window system starts with the arrow.
+    SetCursorShape(TCursorShape::Arrow);
+  }
   ~TSdlBackendImpl() override {
     for (auto& [id, n] : m_natives) SDL_DestroyWindow(n.Window);
     for (SDL_Cursor* c : m_cursors)
@@ -130,15 +169,24 @@ class TSdlBackendImpl final : public TSdlBackend {
 
   void Poll() override {
     SDL_Event e;
-    while (SDL_PollEvent(&e)) Handle(e);
+    bool any = false;
+    while (SDL_PollEvent(&e)) {
+      Handle(e);
+      any = true;
+    }
+    if (any) KeepPressGrab();
   }
 
   void Wait(int64_t timeoutMs) override {
+    const bool watchHeld = m_x11 && m_pointer.Held();
+    if (watchHeld && (timeoutMs < 0 || timeoutMs > kHeldPollMs)) timeoutMs = kHeldPollMs;
     SDL_Event e;
     const int got = timeoutMs < 0 ? SDL_WaitEvent(&e)
                                   : SDL_WaitEventTimeout(&e, static_cast<int>(std::min<int64_t>(timeoutMs, 1 << 30)));
     if (got) Handle(e);
     Poll();
+    if (watchHeld && m_pointer.Held() && Now() - m_lastPointerEvent >= uint64_t(kHeldPollMs)) CheckHeldButtons();
+    KeepPressGrab();
   }
 
   void Wake() override {
@@ -182,7 +230,9 @@ class TSdlBackendImpl final : public TSdlBackend {
     SDL_SetWindowOpacity(n.Window, (w->ExStyle & WS_EX_LAYERED) ? w->Opacity / 255.0f : 1.0f);
     if (!(SDL_GetWindowFlags(n.Window) & SDL_WINDOW_SHOWN)) {
       SDL_ShowWindow(n.Window);
-      // SDL focuses what it shows; the window system decides instead.
+      // A native window is mapped on top of all: back to the window system's
+      // order. SDL focuses what it shows; the window system decides instead.
+      Restack();
       if (TWindow* active = m_sys->Find(m_sys->Focus().Active())) ActiveChanged(active->Handle());
     }
     PresentAll(*w);
@@ -191,10 +241,7 @@ class TSdlBackendImpl final : public TSdlBackend {
   void StackingChanged(const std::vector<HWND>& topToBottom) override {
     if (topToBottom == m_stacking) return;
     m_stacking = topToBottom;
-    for (auto it = topToBottom.rbegin(); it != topToBottom.rend(); ++it)
-      if (auto n = m_natives.find(it->Id); n != m_natives.end() && (SDL_GetWindowFlags(n->second.Window) & SDL_WINDOW_SHOWN))
-        SDL_RaiseWindow(n->second.Window);
-    if (TWindow* active = m_sys ? m_sys->Find(m_sys->Focus().Active()) : nullptr) ActiveChanged(active->Handle());
+    Restack();
   }
 
   void Present(HWND wnd, const TRegion& damage) override {
@@ -226,10 +273,18 @@ class TSdlBackendImpl final : public TSdlBackend {
     if (!rects.empty()) SDL_UpdateWindowSurfaceRects(it->second.Window, rects.data(), static_cast<int>(rects.size()));
   }
 
+  // The keyboard focus only: the window system's z-order (StackingChanged)
+  // already has the active window where it belongs, below topmost windows.
   void ActiveChanged(HWND wnd) override {
     const auto it = m_natives.find(wnd.Id);
     if (it == m_natives.end() || !(SDL_GetWindowFlags(it->second.Window) & SDL_WINDOW_SHOWN)) return;
-    SDL_RaiseWindow(it->second.Window);
+    // A keyboard focus change makes SDL end the pointer grab of the press in
+    // progress, so while a button is held the focus waits for the release.
+    if (m_pointer.Held()) {
+      m_pendingFocus = wnd;
+      return;
+    }
+    m_pendingFocus = HWND();
     SDL_SetWindowInputFocus(it->second.Window);
   }
 
@@ -245,6 +300,9 @@ class TSdlBackendImpl final : public TSdlBackend {
   }
 
   TPoint CursorPos() override {
+    TPoint pos;
+    uint32_t held = 0;
+    if (m_x11 && m_x11->Query(pos, held)) return pos;
     int x = 0, y = 0;
     SDL_GetGlobalMouseState(&x, &y);
     return {x, y};
@@ -272,6 +330,7 @@ class TSdlBackendImpl final : public TSdlBackend {
     SDL_Window* Window = nullptr;
     TRect Rect;
     bool Shaped = false;
+    uint64_t XWindow = 0;  // under X11
   };
 
   std::unordered_map<uint32_t, TNative>::iterator CreateNative(TWindow* w) {
@@ -291,6 +350,7 @@ class TSdlBackendImpl final : public TSdlBackend {
     }
     if (!n.Window) return m_natives.end();
     n.Rect = w->Rect;
+    if (m_x11) n.XWindow = TX11Pointer::WindowOf(n.Window);
     m_byNative[SDL_GetWindowID(n.Window)] = w->Handle();
     return m_natives.emplace(w->Handle().Id, n).first;
   }
@@ -311,6 +371,14 @@ class TSdlBackendImpl final : public TSdlBackend {
     SDL_FreeSurface(mask);
   }
 
+  // Raises the shown native windows from the bottom of the window system's
+  // order to its top, so that the server stacks them the same way.
+  void Restack() {
+    for (auto it = m_stacking.rbegin(); it != m_stacking.rend(); ++it)
+      if (auto n = m_natives.find(it->Id); n != m_natives.end() && (SDL_GetWindowFlags(n->second.Window) & SDL_WINDOW_SHOWN))
+        SDL_RaiseWindow(n->second.Window);
+  }
+
   void PresentAll(const TWindow& w) { Present(w.Handle(), TRegion(w.LocalRect())); }
 
   HWND WindowOf(uint32_t nativeId) const {
@@ -322,34 +390,141 @@ class TSdlBackendImpl final : public TSdlBackend {
     if (m_sys) m_sys->QueueRawInput(std::move(in));
   }
 
+  static bool ButtonOf(uint32_t sdlButton, TMouseButton& out) {
+    switch (sdlButton) {
+      case SDL_BUTTON_LEFT: out = TMouseButton::Left; return true;
+      case SDL_BUTTON_MIDDLE: out = TMouseButton::Middle; return true;
+      case SDL_BUTTON_RIGHT: out = TMouseButton::Right; return true;
+      default: return false;
+    }
+  }
+
+  static uint32_t HeldOf(uint32_t sdlState) {
+    uint32_t held = 0;
+    if (sdlState & SDL_BUTTON_LMASK) held |= MouseButtonBit(TMouseButton::Left);
+    if (sdlState & SDL_BUTTON_MMASK) held |= MouseButtonBit(TMouseButton::Middle);
+    if (sdlState & SDL_BUTTON_RMASK) held |= MouseButtonBit(TMouseButton::Right);
+    return held;
+  }
+
+  // An SDL event position (relative to a native window) on the screen.
+  static TPoint ScreenPosOf(uint32_t nativeId, int32_t x, int32_t y) {
+    int wx = 0, wy = 0;
+    if (SDL_Window* n = SDL_GetWindowFromID(nativeId)) SDL_GetWindowPosition(n, &wx, &wy);
+    return {wx + x, wy + y};
+  }
+
+  void HandleX11Pointer(const TX11PointerEvent& pe) {
+    m_lastPointerEvent = Now();
+    using K = TX11PointerEvent::TKind;
+    if (pe.Kind == K::Motion) {
+      m_pointer.Motion(pe.Root, pe.Held);
+      AfterPointerEvent();
+      return;
+    }
+    // X buttons: 1 left, 2 middle, 3 right, 4/5 wheel up/down (a press and a
+    // release per notch), 6/7 horizontal wheel, 8/9 side buttons.
+    if (pe.Button == 4 || pe.Button == 5) {
+      if (pe.Kind == K::Press) m_pointer.Wheel(pe.Root, pe.Button == 4 ? 120 : -120);
+      return;
+    }
+    TMouseButton b;
+    if (pe.Button == 1) b = TMouseButton::Left;
+    else if (pe.Button == 2) b = TMouseButton::Middle;
+    else if (pe.Button == 3) b = TMouseButton::Right;
+    else return;
+    if (pe.Kind == K::Press) {
+      if (!m_pointer.Held()) m_pressWindow = pe.Window;
+      m_pointer.Press(b, pe.Root, pe.Held);
+    } else {
+      m_pointer.Release(b, pe.Root, pe.Held);
+    }
+    AfterPointerEvent();
+  }
+
+  // A button held for the tracker but up for the server lost its release
+  // (it went to another program). The release may as well be on its way to
+  // SDL's connection, so that connection is synchronised and drained first;
+  // only a release still missing then is synthesised.
+  void CheckHeldButtons() {
+    m_lastPointerEvent = Now();
+    TPoint pos;
+    uint32_t held = 0;
+    if (!m_x11->Query(pos, held) || (m_pointer.Held() & ~held) == 0) return;
+    if (!m_natives.empty()) TX11Pointer::Sync(m_natives.begin()->second.Window);
+    Poll();
+    m_pointer.Reconcile(pos, held);
+    AfterPointerEvent();
+  }
+
+  // Keeps the pointer with the window that took the press. SDL ends every
+  // pointer grab of its connection, the implicit one of a press included,
+  // whenever it applies a keyboard focus change (which may happen in any
+  // event pump, up to 200 ms after the focus event); so after each pump that
+  // may have done so the grab is made again, now an explicit one that
+  // AfterPointerEvent ends with the last release.
+  void KeepPressGrab() {
+    if (!m_x11 || !m_pointer.Held()) return;
+    for (auto& [id, n] : m_natives)
+      if (n.XWindow == m_pressWindow && (SDL_GetWindowFlags(n.Window) & SDL_WINDOW_SHOWN)) {
+        m_grabbed = TX11Pointer::Grab(n.Window) || m_grabbed;
+        return;
+      }
+  }
+
+  // Once every button is up: our own grab ends and a focus change that
+  // waited for the release is made.
+  void AfterPointerEvent() {
+    if (m_pointer.Held()) return;
+    if (m_grabbed) {
+      m_grabbed = false;
+      if (!m_natives.empty()) TX11Pointer::Ungrab(m_natives.begin()->second.Window);
+    }
+    if (m_pendingFocus) {
+      const HWND wnd = m_pendingFocus;
+      m_pendingFocus = HWND();
+      if (m_sys && m_sys->Focus().Active() == wnd) ActiveChanged(wnd);
+    }
+  }
+
   void Handle(const SDL_Event& e) {
     if (!m_sys) return;
     TRawInput in;
     switch (e.type) {
+      case SDL_SYSWMEVENT: {
+        TX11PointerEvent pe;
+        if (TX11Pointer::Read(e, pe)) HandleX11Pointer(pe);
+        break;
+      }
       case SDL_MOUSEMOTION:
-        in.Kind = TRawInput::TKind::MouseMove;
-        in.Pos = CursorPos();
-        Queue(std::move(in));
+        if (m_x11) {
+          // SDL reads plain motion from XInput2 events, which do not come
+          // through as X events we can read: ask the server where the
+          // pointer is now (a window moved since the event cannot matter).
+          // Button states are taken only from core events and queries.
+          TPoint pos;
+          uint32_t held = 0;
+          if (!m_x11->Query(pos, held)) pos = ScreenPosOf(e.motion.windowID, e.motion.x, e.motion.y);
+          m_lastPointerEvent = Now();
+          m_pointer.Motion(pos, m_pointer.Held());
+          break;
+        }
+        m_pointer.Motion(ScreenPosOf(e.motion.windowID, e.motion.x, e.motion.y), HeldOf(e.motion.state));
+        AfterPointerEvent();
         break;
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP: {
-        const bool down = e.type == SDL_MOUSEBUTTONDOWN;
-        in.Kind = down ? TRawInput::TKind::ButtonDown : TRawInput::TKind::ButtonUp;
-        in.Pos = CursorPos();
-        if (e.button.button == SDL_BUTTON_LEFT) in.Button = TMouseButton::Left;
-        else if (e.button.button == SDL_BUTTON_RIGHT) in.Button = TMouseButton::Right;
-        else if (e.button.button == SDL_BUTTON_MIDDLE) in.Button = TMouseButton::Middle;
-        else break;
-        // No SDL_CaptureMouse: the X server's implicit grab already keeps
-        // the pointer with the window while a button is held.
-        Queue(std::move(in));
+        TMouseButton b;
+        if (m_x11 || !ButtonOf(e.button.button, b)) break;
+        const TPoint pos = ScreenPosOf(e.button.windowID, e.button.x, e.button.y);
+        if (e.type == SDL_MOUSEBUTTONDOWN) m_pointer.Press(b, pos, m_pointer.Held());
+        else m_pointer.Release(b, pos, m_pointer.Held());
+        AfterPointerEvent();
         break;
       }
       case SDL_MOUSEWHEEL:
-        in.Kind = TRawInput::TKind::Wheel;
-        in.Pos = CursorPos();
-        in.Delta = e.wheel.y * 120;
-        Queue(std::move(in));
+        if (m_x11) break;
+        m_pointer.Wheel(CursorPos(), e.wheel.y * 120);
         break;
       case SDL_KEYDOWN:
       case SDL_KEYUP:
@@ -399,6 +574,12 @@ class TSdlBackendImpl final : public TSdlBackend {
   std::unordered_map<uint32_t, HWND> m_byNative;
   std::vector<HWND> m_stacking;
   std::array<SDL_Cursor*, kCursorShapeCount> m_cursors{};
+  TPointerTracker m_pointer;
+  std::unique_ptr<TX11Pointer> m_x11;  // null unless SDL runs on X11
+  uint64_t m_lastPointerEvent = 0;
+  uint64_t m_pressWindow = 0;  // X window that took the first press of the held buttons
+  bool m_grabbed = false;      // our own pointer grab is active
+  HWND m_pendingFocus;         // keyboard focus to give once the buttons are up
 };
 
 }  // namespace
@@ -408,6 +589,11 @@ std::unique_ptr<TSdlBackend> TSdlBackend::Create() {
   // OpenGL window on first surface use, which breaks shaped windows.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  // The X server's implicit grab is the capture; see the top of this file.
+  SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // Closing is asked per window (SDL_WINDOWEVENT_CLOSE); no extra SDL_QUIT.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
   SDL_StartTextInput();

@@ -37,6 +37,7 @@ bool TSizeMoveLoop::Begin(TWindow* w, uint32_t edge, TPoint p) {
   m_wnd = w->Handle();
   m_edge = edge;
   m_start = p;
+  m_last = p;
   m_startRect = ScreenRectOf(w);
   m_sys.Focus().SetCapture(w);
   m_sys.Send(w, WM_ENTERSIZEMOVE, 0, 0);
@@ -55,7 +56,8 @@ bool TSizeMoveLoop::Begin(TWindow* w, uint32_t edge, TPoint p) {
 }
 
 void TSizeMoveLoop::Track(TPoint p) {
-  if (!m_active) return;
+  if (!m_active || p == m_last) return;
+  m_last = p;
   TWindow* w = m_sys.Find(m_wnd);
   if (!w) {
     End(false);

@@ -5,12 +5,13 @@
 //
 //   Idle --Begin (press on HTCAPTION / a border)--> Tracking
 //        WM_ENTERSIZEMOVE; WM_GETMINMAXINFO (sizing); the window takes the capture
-//   Tracking --mouse move--> Tracking
+//   Tracking --mouse move (to a new point)--> Tracking
 //        moving: WM_MOVING(&proposed screen rect), then SetWindowPos
 //        sizing: proposed rect clamped to the tracking sizes, WM_SIZING(edge,
 //        &rect), then SetWindowPos; handlers may change the rectangle and
 //        their change wins
-//   Tracking --button up / Enter--> Idle    WM_EXITSIZEMOVE
+//   Tracking --button up--> Idle            tracked to the release point, WM_EXITSIZEMOVE
+//   Tracking --Enter--> Idle                WM_EXITSIZEMOVE
 //   Tracking --Escape--> Idle               start rectangle restored, WM_EXITSIZEMOVE
 //   Tracking --capture taken / window gone--> Idle    WM_EXITSIZEMOVE (if alive)
 //
@@ -43,6 +44,7 @@ class TSizeMoveLoop {
   HWND m_wnd;
   uint32_t m_edge = 0;
   TPoint m_start;
+  TPoint m_last;      // the point last tracked; tracking it again does nothing
   TRect m_startRect;  // screen coordinates
   TPoint m_minTrack, m_maxTrack;
 };

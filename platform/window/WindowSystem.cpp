@@ -339,6 +339,12 @@ bool TWindowSystem::NextMessage(TMsg& msg, bool remove, bool wait) {
       }
     }
     if (m_input.Next(msg, remove)) return true;
+    {
+      // Turning input into messages may have posted some (a window closed
+      // from the desktop, a caption button released): they come first.
+      std::lock_guard<std::mutex> lock(m_postLock);
+      if (!m_posted.empty()) continue;
+    }
     if (m_quitPending) {
       msg = MakeMessage(HWND(), WM_QUIT, static_cast<WPARAM>(m_quitCode), 0);
       if (remove) m_quitPending = false;

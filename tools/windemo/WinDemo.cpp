@@ -1,7 +1,23 @@
 // A raw window-system demo: two windows with a frame of their own built on the
 // non-client protocol (a caption to drag, borders to size within limits, a
-// close box) and a counter that a 100 ms timer advances. Closing the last
-// window ends the program.
+// close box) and a counter that a 100 ms timer advances; a third window with
+// the default frame (caption text, caption buttons) whose client takes typed
+// text with a caret and copies (Ctrl+C) and pastes (Ctrl+V) through the
+// clipboard; a fourth, topmost window shaped as a plus sign. Closing the last
+// of the first three windows ends the program.
+//
+// With --log the demo reports on standard output, one line each, what the
+// smoke test under Xvfb checks:
+//   sized <n> <x> <y> <w> <h>    a move or size loop ended (WM_EXITSIZEMOVE)
+//   click <n> <x> <y>            a client press (client coordinates)
+//   active <n>                   window n became the active window
+//   text 3 <text>                the text of window 3 changed
+//   copied 3 <text>              window 3 put its text on the clipboard
+//   shape 4 plus|square          a right click on window 4 toggled its shape
+// where n is 1 to 4.
+//
+// "windemo --paste" prints "clipboard <text>" and ends; "windemo --copy TEXT"
+// puts TEXT on the clipboard and keeps it there for ten seconds.
 //
 //   +--------------------------------------+
 //   |########### caption (24) #########[X]|   <- HTCAPTION, close box HTCLOSE
@@ -13,6 +29,9 @@
 
 #include <cstdio>
 #include <string>
+
+#include "platform/core/Utf8.h"
+#include "platform/gfx/Font.h"
 
 #include "platform/gfx/DeviceContext.h"
 #include "platform/window/HeadlessBackend.h"
@@ -28,12 +47,20 @@ constexpr uint32_t kCounterTimer = 1;
 
 struct TDemoWindow {
   TColor Accent;
+  int Number = 0;
   int Counter = 0;
   bool Active = false;
   bool ClosePressed = false;
 };
 
 int g_openWindows = 0;
+bool g_log = false;
+
+void Log(const char* fmt, auto... args) {
+  if (!g_log) return;
+  std::printf(fmt, args...);
+  std::fflush(stdout);
+}
 
 TRect CloseBox(HWND h) {
   const TRect r = GetWindowRect(h);
@@ -132,6 +159,17 @@ LRESULT DemoProc(HWND h, uint32_t msg, WPARAM wp, LPARAM lp) {
     case WM_NCPAINT:
       PaintFrame(h, *d);
       return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wp) != WA_INACTIVE) Log("active %d\n", d->Number);
+      break;
+    case WM_EXITSIZEMOVE: {
+      const TRect r = GetWindowRect(h);
+      Log("sized %d %d %d %d %d\n", d->Number, r.Left, r.Top, r.Width(), r.Height());
+      break;
+    }
+    case WM_LBUTTONDOWN:
+      Log("click %d %d %d\n", d->Number, PointFromLParam(lp).X, PointFromLParam(lp).Y);
+      break;
     case WM_NCACTIVATE:
       d->Active = wp != 0;
       PaintFrame(h, *d);
@@ -187,6 +225,139 @@ LRESULT DemoProc(HWND h, uint32_t msg, WPARAM wp, LPARAM lp) {
   return DefWindowProc(h, msg, wp, lp);
 }
 
+// --- Window 3: the default frame, a caret and the clipboard ----------------
+
+constexpr TPoint kTextOrigin{6, 6};
+
+struct TNoteWindow {
+  std::string Text;
+};
+
+void PlaceCaret(HWND h, const TNoteWindow& n) {
+  TDeviceContext* dc = GetDC(h);
+  dc->SetFont(TFont::Create({"宋体", -12}));
+  const int32_t width = dc->TextWidth(n.Text);
+  ReleaseDC(h, dc);
+  SetCaretPos({kTextOrigin.X + width, kTextOrigin.Y});
+}
+
+void TextChanged(HWND h, TNoteWindow& n) {
+  Log("text 3 %s\n", n.Text.c_str());
+  InvalidateRect(h, nullptr, true);
+  if (GetFocus() == h) PlaceCaret(h, n);
+}
+
+LRESULT NoteProc(HWND h, uint32_t msg, WPARAM wp, LPARAM lp) {
+  auto* n = static_cast<TNoteWindow*>(GetWindowUserData(h));
+  switch (msg) {
+    case WM_CREATE:
+      ++g_openWindows;
+      return 0;
+    case WM_SETFOCUS:
+      CreateCaret(h, 1, 13);
+      PlaceCaret(h, *n);
+      ShowCaret(h);
+      return 0;
+    case WM_KILLFOCUS:
+      DestroyCaret();
+      return 0;
+    case WM_LBUTTONDOWN:
+      Log("click 3 %d %d\n", PointFromLParam(lp).X, PointFromLParam(lp).Y);
+      return 0;
+    case WM_CHAR:
+      if (wp == 3) {  // Ctrl+C
+        SetClipboardText(n->Text);
+        Log("copied 3 %s\n", n->Text.c_str());
+      } else if (wp == 22) {  // Ctrl+V
+        n->Text += GetClipboardText();
+        TextChanged(h, *n);
+      } else if (wp == 8) {
+        if (!n->Text.empty()) n->Text.resize(Utf8PrevCharStart(n->Text, n->Text.size()));
+        TextChanged(h, *n);
+      } else if (wp >= 32) {
+        Utf8Append(n->Text, static_cast<char32_t>(wp));
+        TextChanged(h, *n);
+      }
+      return 0;
+    case WM_PAINT: {
+      TPaintStruct ps;
+      TDeviceContext* dc = BeginPaint(h, ps);
+      dc->SetFont(TFont::Create({"宋体", -12}));
+      dc->SetBkMode(TBkMode::Transparent);
+      dc->SetTextColor(clWindowText);
+      dc->TextOut(kTextOrigin.X, kTextOrigin.Y, n->Text);
+      EndPaint(h, ps);
+      return 0;
+    }
+    case WM_DESTROY:
+      if (--g_openWindows == 0) PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProc(h, msg, wp, lp);
+  }
+}
+
+// --- Window 4: a shape ------------------------------------------------------
+
+constexpr int kPlusSize = 80, kPlusBar = 24;
+
+TRegion PlusShape() {
+  const int lo = (kPlusSize - kPlusBar) / 2, hi = lo + kPlusBar;
+  return TRegion::FromRects(std::vector<TRect>{TRect(lo, 0, hi, kPlusSize), TRect(0, lo, kPlusSize, hi)});
+}
+
+LRESULT PlusProc(HWND h, uint32_t msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_NCHITTEST:
+      return HTCLIENT;
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATE;
+    case WM_LBUTTONDOWN:
+      Log("click 4 %d %d\n", PointFromLParam(lp).X, PointFromLParam(lp).Y);
+      return 0;
+    case WM_RBUTTONDOWN:  // the shape goes and comes back
+      SetWindowRgn(h, GetWindowRgn(h) ? std::nullopt : std::optional<TRegion>(PlusShape()));
+      Log("shape 4 %s\n", GetWindowRgn(h) ? "plus" : "square");
+      return 0;
+    case WM_PAINT: {
+      TPaintStruct ps;
+      TDeviceContext* dc = BeginPaint(h, ps);
+      dc->FillRect(GetClientRect(h), RGB(0, 128, 64));
+      dc->FillRect(TRect(kPlusSize / 2 - 2, 4, kPlusSize / 2 + 2, kPlusSize - 4), clWhite);
+      dc->FillRect(TRect(4, kPlusSize / 2 - 2, kPlusSize - 4, kPlusSize / 2 + 2), clWhite);
+      EndPaint(h, ps);
+      return 0;
+    }
+    default:
+      return DefWindowProc(h, msg, wp, lp);
+  }
+}
+
+HWND OpenPlusWindow(TPoint at) {
+  TWindowCreateParams p;
+  p.Style = WS_POPUP;
+  p.ExStyle = WS_EX_TOPMOST | WS_EX_NOACTIVATE;
+  p.Bounds = TRect::FromSize(at.X, at.Y, kPlusSize, kPlusSize);
+  p.Text = "windemo 4";
+  p.Proc = PlusProc;
+  const HWND h = CreateWindowEx(p);
+  SetWindowRgn(h, PlusShape());
+  ShowWindow(h, SW_SHOWNOACTIVATE);
+  return h;
+}
+
+HWND OpenNoteWindow(TNoteWindow& data, const TRect& bounds) {
+  TWindowCreateParams p;
+  p.Style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+  p.Bounds = bounds;
+  p.Text = "windemo 3 — 默认边框 with a caption too long for it";
+  p.UserData = &data;
+  p.Proc = NoteProc;
+  p.Background = clWindow;
+  p.Cursor = TCursorShape::IBeam;
+  return CreateWindowEx(p);
+}
+
 HWND OpenDemoWindow(TDemoWindow& data, const TRect& bounds, const char* title) {
   TWindowCreateParams p;
   p.Style = WS_POPUP | WS_VISIBLE;
@@ -204,12 +375,27 @@ int main(int argc, char** argv) {
   using namespace tsm;
   TWindowSystem& sys = TWindowSystem::Instance();
   const bool shot = argc == 4 && std::string(argv[1]) == "--shot" && sys.Headless();
+  g_log = argc == 2 && std::string(argv[1]) == "--log";
+  if (argc == 2 && std::string(argv[1]) == "--paste") {
+    std::printf("clipboard %s\n", GetClipboardText().c_str());
+    return 0;
+  }
+  if (argc == 3 && std::string(argv[1]) == "--copy") {
+    SetClipboardText(argv[2]);
+    std::printf("copied\n");
+    std::fflush(stdout);
+    SetTimer(10000, [](uint32_t) { PostQuitMessage(0); });  // the clipboard owner serves requests meanwhile
+    return RunMessageLoop();
+  }
   if (shot) sys.Headless()->UseManualClock(true);
   std::printf("windemo: backend %s\n", sys.Backend().Name());
-  TDemoWindow first{RGB(0, 64, 160)}, second{RGB(160, 32, 32)};
+  TDemoWindow first{RGB(0, 64, 160), 1}, second{RGB(160, 32, 32), 2};
+  TNoteWindow note;
   const HWND a = OpenDemoWindow(first, TRect::FromSize(80, 80, 320, 200), "windemo 1");
   const HWND b = OpenDemoWindow(second, TRect::FromSize(460, 160, 320, 200), "windemo 2");
-  std::printf("windemo: windows %u %u\n", a.Id, b.Id);
+  const HWND c = OpenNoteWindow(note, TRect::FromSize(100, 430, 420, 150));
+  const HWND d = OpenPlusWindow({700, 250});
+  std::printf("windemo: windows %u %u %u %u\n", a.Id, b.Id, c.Id, d.Id);
   std::fflush(stdout);
   // "--shot FILE MS" (headless): run MS milliseconds, save the screen, quit.
   if (shot) {
