@@ -9,13 +9,6 @@
 
 namespace tsm {
 
-namespace {
-
-constexpr int32_t kCloseBoxWidth = 16;
-constexpr int32_t kCloseBoxHeight = 14;
-
-}  // namespace
-
 TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner) {
   m_visible = false;
   m_width = 320;
@@ -433,19 +426,11 @@ bool TCustomForm::IsShortCut(uint16_t key, TShiftState shift) {
 // --- Messages ---------------------------------------------------------------
 
 void TCustomForm::WndProc(TMessage& m) {
-  if (m_closeBoxTracking && (m.Msg == WM_MOUSEMOVE || m.Msg == WM_LBUTTONUP || m.Msg == WM_CAPTURECHANGED)) {
-    WMCloseBoxTracking(m);
-    return;
-  }
   switch (m.Msg) {
     case WM_CLOSE: WMClose(m); break;
     case WM_ACTIVATE: WMActivate(m); break;
     case WM_SETFOCUS: WMSetFocus(m); break;
     case WM_SYSCOMMAND: WMSysCommand(m); break;
-    case WM_NCPAINT: WMNCPaint(m); break;
-    case WM_NCACTIVATE: WMNCActivate(m); break;
-    case WM_NCHITTEST: WMNCHitTest(m); break;
-    case WM_NCLBUTTONDOWN: WMNCButton(m); break;
     case CM_DIALOGKEY: CMDialogKey(m); break;
     case CM_RELEASE: CMRelease(m); break;
     default: TCustomControl::WndProc(m); break;
@@ -521,111 +506,6 @@ void TCustomForm::CMRelease(TMessage&) { Free(); }
 
 void TCustomForm::Paint() {
   if (OnPaint) OnPaint(this);
-}
-
-// --- The classic frame's caption and close box -------------------------------
-
-TRect TCustomForm::CloseBoxRect() const {
-  if (!HandleAllocated() || !m_borderIcons.Contains(TBorderIcon::biSystemMenu)) return {};
-  const HWND h = const_cast<TCustomForm*>(this)->Handle();
-  if ((GetWindowStyle(h) & WS_CAPTION) != WS_CAPTION) return {};
-  const TRect client = GetClientRectInWindow(h);
-  const int32_t border = client.Left;
-  const int32_t captionTop = border;
-  const int32_t captionBottom = client.Top - 1;
-  const int32_t right = Width() - border - 2;
-  const int32_t top = captionTop + (captionBottom - captionTop - kCloseBoxHeight) / 2;
-  return {right - kCloseBoxWidth, top, right, top + kCloseBoxHeight};
-}
-
-void TCustomForm::PaintCloseBox(TDeviceContext& dc, bool pressed) const {
-  TRect r = CloseBoxRect();
-  if (r.IsEmpty()) return;
-  dc.DrawEdge(r, pressed ? TEdgeStyle::Sunken : TEdgeStyle::Raised, true);
-  // An "x" of two diagonal strokes, two pixels wide.
-  const int32_t off = pressed ? 1 : 0;
-  const int32_t cx = r.Left + 4 + off;
-  const int32_t cy = r.Top + 3 + off;
-  for (int32_t i = 0; i < 7; ++i) {
-    dc.SetPixel(cx + i, cy + i, clBtnText);
-    dc.SetPixel(cx + i + 1, cy + i, clBtnText);
-    dc.SetPixel(cx + 6 - i, cy + i, clBtnText);
-    dc.SetPixel(cx + 7 - i, cy + i, clBtnText);
-  }
-}
-
-void TCustomForm::WMNCPaint(TMessage& m) {
-  DefaultHandler(m);
-  const HWND h = Handle();
-  if ((GetWindowStyle(h) & WS_CAPTION) != WS_CAPTION) return;
-  TDeviceContext* dc = GetWindowDC(h);
-  if (!dc) return;
-  {
-    TDCStateGuard guard(*dc);
-    const TRect client = GetClientRectInWindow(h);
-    const int32_t border = client.Left;
-    TRect caption{border, border, Width() - border, client.Top - 1};
-    const TRect box = CloseBoxRect();
-    if (!box.IsEmpty()) caption.Right = box.Left - 2;
-    caption.Left += 4;
-    ui::TFont font(Font().Name(), -12, {TFontStyle::Bold});
-    dc->SetFont(font.Handle());
-    dc->SetTextColor(m_frameActive ? clCaptionText : clInactiveCaptionText);
-    dc->SetBkMode(TBkMode::Transparent);
-    dc->DrawText(Caption(), caption,
-                 TTextFormat::SingleLine | TTextFormat::VCenter | TTextFormat::NoPrefix | TTextFormat::EndEllipsis);
-    PaintCloseBox(*dc, m_closeBoxPressed);
-  }
-  ReleaseDC(h, dc);
-}
-
-void TCustomForm::WMNCActivate(TMessage& m) {
-  m_frameActive = m.WParam != 0;
-  DefaultHandler(m);
-}
-
-void TCustomForm::WMNCHitTest(TMessage& m) {
-  DefaultHandler(m);
-  const TRect box = CloseBoxRect();
-  if (box.IsEmpty()) return;
-  const TPoint p = PointFromLParam(m.LParam) - GetWindowRect(Handle()).TopLeft();
-  if (box.Contains(p)) m.Result = HTCLOSE;
-}
-
-void TCustomForm::WMNCButton(TMessage& m) {
-  if (static_cast<int32_t>(m.WParam) != HTCLOSE) {
-    DefaultHandler(m);
-    return;
-  }
-  m_closeBoxTracking = true;
-  m_closeBoxPressed = true;
-  SetCapture(Handle());
-  SendMessage(Handle(), WM_NCPAINT, 1, 0);
-}
-
-void TCustomForm::WMCloseBoxTracking(TMessage& m) {
-  const HWND h = Handle();
-  if (m.Msg == WM_CAPTURECHANGED) {
-    m_closeBoxTracking = false;
-    m_closeBoxPressed = false;
-    SendMessage(h, WM_NCPAINT, 1, 0);
-    return;
-  }
-  // Client coordinates while the form holds the capture.
-  const TPoint p = PointFromLParam(m.LParam) + GetClientRectInWindow(h).TopLeft();
-  const bool inside = CloseBoxRect().Contains(p);
-  if (m.Msg == WM_MOUSEMOVE) {
-    if (inside != m_closeBoxPressed) {
-      m_closeBoxPressed = inside;
-      SendMessage(h, WM_NCPAINT, 1, 0);
-    }
-    return;
-  }
-  m_closeBoxTracking = false;
-  m_closeBoxPressed = false;
-  ReleaseCapture();
-  SendMessage(h, WM_NCPAINT, 1, 0);
-  if (inside) PostMessage(h, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
 }  // namespace tsm

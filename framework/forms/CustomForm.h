@@ -23,7 +23,7 @@
 //
 // Frame: the window system's non-client protocol decides the frame. Without a
 // component hooking the form's WindowProc (the skinned frame), the form shows
-// the classic frame of its BorderStyle with its caption text and a close box.
+// the window system's classic frame for its BorderStyle and BorderIcons.
 
 #include <cstdint>
 #include <functional>
@@ -145,11 +145,6 @@ class TCustomForm : public TCustomControl {
   void WMActivate(TMessage& m);
   void WMSetFocus(TMessage& m) override;
   void WMSysCommand(TMessage& m);
-  void WMNCPaint(TMessage& m);
-  void WMNCHitTest(TMessage& m);
-  void WMNCButton(TMessage& m);
-  void WMNCActivate(TMessage& m);
-  void WMCloseBoxTracking(TMessage& m);
   void CMDialogKey(TMessage& m);
   void CMRelease(TMessage& m);
 
@@ -162,10 +157,6 @@ class TCustomForm : public TCustomControl {
   void PlaceOnFirstShow();
   void CloseModal();
   void FocusActiveControl();
-  // The close box of the classic frame, in window coordinates (empty when
-  // the form has none).
-  TRect CloseBoxRect() const;
-  void PaintCloseBox(TDeviceContext& dc, bool pressed) const;
 
   TFormBorderStyle m_borderStyle = TFormBorderStyle::bsSizeable;
   TBorderIcons m_borderIcons{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize};
@@ -185,9 +176,6 @@ class TCustomForm : public TCustomControl {
   TWinControl* m_activeControl = nullptr;
   TWinControl* m_focusedControl = nullptr;
   bool m_keyPreview = false;
-  bool m_closeBoxPressed = false;
-  bool m_closeBoxTracking = false;
-  bool m_frameActive = false;
 };
 
 class TForm : public TCustomForm {
