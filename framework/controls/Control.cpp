@@ -365,6 +365,12 @@ void TControl::WMButtonDown(TMessage& m, TMouseButton button, bool dbl) {
   TShiftState shift = MouseShiftState(m.WParam);
   if (dbl) shift.Include(TShiftKey::Double);
   const auto alive = AliveToken();
+  // A press anywhere in the form tells the focused control (an open
+  // drop-down list closes).
+  if (TCustomForm* form = GetParentForm(this)) {
+    form->SendCancelMode(this);
+    if (alive.expired()) return;
+  }
   if (button == TMouseButton::Left) {
     if (m_controlStyle.Contains(TControlStyleFlag::CaptureMouse)) SetMouseCapture(true);
     if (m_controlStyle.Contains(TControlStyleFlag::ClickEvents)) m_controlState.Include(TControlStateFlag::Clicked);

@@ -571,6 +571,7 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_KEYUP: case WM_SYSKEYUP: WMKeyUp(m); break;
     case WM_CHAR: WMChar(m); break;
     case WM_GETDLGCODE: WMGetDlgCode(m); break;
+    case WM_MOUSEWHEEL: WMMouseWheel(m); break;
     case WM_NCDESTROY: WMNCDestroy(m); break;
     case WM_CAPTURECHANGED: WMCaptureChanged(m); break;
     case CN_KEYDOWN: case CN_SYSKEYDOWN: CNKeyDown(m); break;
@@ -680,6 +681,22 @@ void TWinControl::WMChar(TMessage& m) {
 }
 
 void TWinControl::WMGetDlgCode(TMessage& m) { m.Result = 0; }
+
+void TWinControl::WMMouseWheel(TMessage& m) {
+  const auto alive = AliveToken();
+  TShiftState shift = MouseShiftState(LOWORD(m.WParam));
+  if (DoMouseWheel(shift, GET_WHEEL_DELTA_WPARAM(m.WParam), PointFromLParam(m.LParam))) {
+    m.Result = 1;
+    return;
+  }
+  if (!alive.expired()) DefaultHandler(m);   // passes it to the parent window
+}
+
+bool TWinControl::DoMouseWheel(TShiftState shift, int32_t delta, TPoint pos) {
+  bool handled = false;
+  if (OnMouseWheel) OnMouseWheel(this, shift, delta, pos, handled);
+  return handled;
+}
 
 void TWinControl::WMNCDestroy(TMessage& m) {
   DefaultHandler(m);

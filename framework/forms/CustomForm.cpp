@@ -392,6 +392,10 @@ void TCustomForm::FocusChanged() {
   Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(static_cast<TControl*>(m_activeControl)));
 }
 
+void TCustomForm::SendCancelMode(TControl* sender) {
+  if (m_active && m_activeControl) m_activeControl->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(sender));
+}
+
 void TCustomForm::ControlRemoving(TControl* control) {
   const auto contains = [control](TWinControl* c) {
     if (!c) return false;
@@ -431,6 +435,10 @@ void TCustomForm::WndProc(TMessage& m) {
     case WM_ACTIVATE: WMActivate(m); break;
     case WM_SETFOCUS: WMSetFocus(m); break;
     case WM_SYSCOMMAND: WMSysCommand(m); break;
+    case WM_NCLBUTTONDOWN: case WM_NCRBUTTONDOWN: case WM_NCLBUTTONDBLCLK:
+      SendCancelMode(nullptr);
+      TCustomControl::WndProc(m);
+      break;
     case CM_DIALOGKEY: CMDialogKey(m); break;
     case CM_RELEASE: CMRelease(m); break;
     default: TCustomControl::WndProc(m); break;
