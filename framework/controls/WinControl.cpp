@@ -494,11 +494,11 @@ void TWinControl::SelectNext(TWinControl* current, bool forward, bool checkTabSt
 }
 
 void TWinControl::DoEnter() {
-  if (OnEnter) OnEnter(this);
+  CallEvent(OnEnter, this);
 }
 
 void TWinControl::DoExit() {
-  if (OnExit) OnExit(this);
+  CallEvent(OnExit, this);
 }
 
 // --- Painting ---------------------------------------------------------------
@@ -694,7 +694,7 @@ void TWinControl::WMMouseWheel(TMessage& m) {
 
 bool TWinControl::DoMouseWheel(TShiftState shift, int32_t delta, TPoint pos) {
   bool handled = false;
-  if (OnMouseWheel) OnMouseWheel(this, shift, delta, pos, handled);
+  CallEvent(OnMouseWheel, this, shift, delta, pos, handled);
   return handled;
 }
 
@@ -760,7 +760,7 @@ void TWinControl::KeyDown(uint16_t& key, TShiftState shift) {
     static_cast<TWinControl*>(form)->KeyDown(key, shift);
     if (alive.expired() || key == 0) return;
   }
-  if (OnKeyDown) OnKeyDown(this, key, shift);
+  CallEvent(OnKeyDown, this, key, shift);
 }
 
 void TWinControl::KeyUp(uint16_t& key, TShiftState shift) {
@@ -769,7 +769,7 @@ void TWinControl::KeyUp(uint16_t& key, TShiftState shift) {
     static_cast<TWinControl*>(form)->KeyUp(key, shift);
     if (alive.expired() || key == 0) return;
   }
-  if (OnKeyUp) OnKeyUp(this, key, shift);
+  CallEvent(OnKeyUp, this, key, shift);
 }
 
 void TWinControl::KeyPress(char32_t& key) {
@@ -778,7 +778,7 @@ void TWinControl::KeyPress(char32_t& key) {
     static_cast<TWinControl*>(form)->KeyPress(key);
     if (alive.expired() || key == 0) return;
   }
-  if (OnKeyPress) OnKeyPress(this, key);
+  CallEvent(OnKeyPress, this, key);
 }
 
 }  // namespace tsm
