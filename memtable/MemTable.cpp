@@ -553,10 +553,12 @@ void TmtMemTable::PostRecord() {
 void TmtMemTable::CancelRecord() {
   if (State() != TableState::Edit && State() != TableState::Insert) return;
   RunHook(BeforeCancel);
-  if (State() == TableState::Insert) m_cursor = m_appending ? VisibleCount() - 1 : m_cursorBeforeInsert;
+  const bool inserting = State() == TableState::Insert;
+  if (inserting) m_cursor = m_appending ? VisibleCount() - 1 : m_cursorBeforeInsert;
   m_modified = false;
   m_appending = false;
   ClampCursorAndFetch();
+  if (inserting) m_atStart = m_atEnd = VisibleCount() == 0;
   SetState(TableState::Browse);
   NotifyDataChange(nullptr);
   RunHook(AfterCancel);
