@@ -59,12 +59,15 @@ void TmtMemTable::SetSortedField(std::string_view name) {
     BindSortField();
     return;
   }
+  // A pending record is stored under the order it was composed in.
+  if (Active()) CompletePending();
   m_sortedFieldName = std::string(name);
   SortRecords();
 }
 
 void TmtMemTable::SetSortOptions(TmtSortOptions options) {
   if (options == m_sortOptions) return;
+  if (Active()) CompletePending();
   m_sortOptions = options;
   SortRecords();
 }
