@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -201,6 +202,28 @@ TEST_F(Stream, RecordsThatConsumeNothingEndTheLoading) {
   s.Count(1).Field("num", 3, 0).Bytes("x");  // version 0, size 0: no bytes per record
   Load(s.data);
   EXPECT_EQ(table.RecordTotal(), 0);
+}
+
+TEST(StreamValues, NotANumberLoadsAndCanBeFoundAndWrittenAsText) {
+  TmtMemTable t;
+  TField* real = t.AddField("real", TFieldType::ftFloat);
+  t.Open();
+  TStreamBuilder s;
+  s.Header(1).Count(1).Field("real", 6, 8).Raw(uint8_t{1}).Raw(std::nan("")).Raw(uint8_t{1}).Raw(1.5);
+  t.LoadFromStream(s.data.data(), s.data.size());
+  const TVariant nan = real->GetValue();  // the first record's
+  t.MoveLast();
+  ASSERT_TRUE(t.FindRecord("real", nan));
+  EXPECT_EQ(t.RecordNumber(), 1);
+  EXPECT_EQ(real->GetText(), "NAN");
+  t.SetSortedField("real");  // NaN orders before every number
+  EXPECT_EQ(t.RowText(0, *real), "NAN");
+  TmtMemTable copy;
+  copy.AddField("real", TFieldType::ftFloat);
+  copy.Open();
+  copy.LoadFromText(t.SaveToText());
+  EXPECT_EQ(copy.RowText(0, *copy.FieldNamed("real")), "NAN");
+  EXPECT_EQ(copy.RowText(1, *copy.FieldNamed("real")), "1.5");
 }
 
 TEST_F(Stream, TypeMismatchesConvertTextOrStayNull) {

@@ -128,7 +128,7 @@ bool TryParseFloat(std::string_view text, double& value) {
   if (s.empty()) return false;
   double v = 0;
   const auto r = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::general);
-  if (r.ec != std::errc() || r.ptr != s.data() + s.size() || !std::isfinite(v)) return false;
+  if (r.ec != std::errc() || r.ptr != s.data() + s.size()) return false;
   value = v;
   return true;
 }
