@@ -1,7 +1,8 @@
 // Loads arbitrary bytes as a tab-separated table text. Properties: nothing
 // crashes; a load either succeeds or ends with a conversion or table error;
 // the saved text is a fixed point: loading and saving it again gives it
-// back, with the same row texts (the format does not tell null from empty). (Auto-numbered values follow the order records are stored in, so in
+// back, with the same row texts (the format does not tell null from empty;
+// "RecId" is left out because records the filter hides are not saved). (Auto-numbered values follow the order records are stored in, so in
 // a sorted table the fixed point is reached one round later.)
 
 #include <cstdint>
@@ -16,7 +17,7 @@ namespace {
 std::string RoundTrip(const std::string& text, bool sorted, std::vector<std::string>* rows) {
   auto t = fuzz::MakeTable(sorted);
   t->LoadFromText(text);
-  if (rows != nullptr) *rows = fuzz::Snapshot(*t, true, false);
+  if (rows != nullptr) *rows = fuzz::Snapshot(*t, false, false);
   return t->SaveToText();
 }
 
@@ -34,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string saved = table->SaveToText();
   std::vector<std::string> rows;
   if (sorted) saved = RoundTrip(saved, true, nullptr);
-  else rows = fuzz::Snapshot(*table, true, false);
+  else rows = fuzz::Snapshot(*table, false, false);
   std::vector<std::string> again;
   fuzz::Check(RoundTrip(saved, sorted, &again) == saved);
   if (!sorted) fuzz::Check(again == rows);
