@@ -3,18 +3,30 @@
 // The runner is driven as the windows drive it: the job list window's 100 ms
 // timer starts the next pending job when the auto-start latch is cleared,
 // the parameters dialog's 100 ms timer polls the encoder. Both timers run
-// from one loop with real sleeps, the dialog's half a period after the
+// from one loop with real sleeps, the dialog's at a random phase to the
 // window's. The same command lines then run in one /bin/sh loop. Printed:
 // both wall times, their ratio, the time the timer protocol adds per job and
-// the cost of one poll tick.
+// the cost of one poll tick. Because the encoder's own speed varies with the
+// machine's load, the protocol's delays are also measured directly: a
+// watcher thread looks at the process table every 2 ms and notes when each
+// encoder process ends; from that come the time to notice an end (encoder
+// gone -> job ended) and the time to start the next job (job ended -> next
+// command sent).
 //
-//   encoder_bench [jobs = 10] [seconds per clip = 30]
+//   encoder_bench [jobs = 10] [seconds per clip = 30] [rounds = 1]
+//
+// With several rounds the two ways alternate and every round is printed, so
+// that load from other programs shows as spread rather than as a result.
 
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <mutex>
+#include <random>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -24,9 +36,11 @@
 #include "app/encoder/CommandLine.h"
 #include "app/encoder/ConverterConfig.h"
 #include "app/encoder/EncoderRunner.h"
+#include "app/encoder/EncoderShell.h"
 #include "app/encoder/RunnerHost.h"
 #include "framework/base/SysUtils.h"
 #include "platform/os/FileSystem.h"
+#include "platform/os/ProcessTable.h"
 
 using namespace tsm;
 using Clock = std::chrono::steady_clock;
@@ -47,39 +61,17 @@ class TBenchHost : public IEncoderRunnerHost {
   TScreenCursor m_cursor = TScreenCursor::Default;
 };
 
-// The job table of the batch: one record per job, the cursor on the running one.
-class TBenchTable : public IJobTable {
- public:
-  explicit TBenchTable(int jobs) : m_rows(static_cast<size_t>(jobs)) {
-    for (int i = 0; i < jobs; ++i) m_rows[static_cast<size_t>(i)].name = "bench" + IntToStr(i) + ".avi";
+// The job table of the batch: one pending record per job.
+void AddJobs(TmtMemTable& table, int jobs) {
+  DefineJobFields(table);
+  table.Open();
+  for (int i = 0; i < jobs; ++i) {
+    table.StartAppend();
+    table.FieldNamed(jobfield::kTargetName)->SetText("bench" + IntToStr(i) + ".avi");
+    table.FieldNamed(jobfield::kStatus)->SetText(kJobPending);
+    table.PostRecord();
   }
-  std::string GetText(const std::string& field) const override {
-    const auto& r = m_rows[m_cursor];
-    return field == kFieldTargetName ? r.name : field == kFieldStatus ? r.status : r.progress;
-  }
-  void SetText(const std::string& field, const std::string& text) override {
-    auto& r = m_rows[m_cursor];
-    (field == kFieldStatus ? r.status : r.progress) = text;
-  }
-  bool FindRecord(const std::string& field, const std::string& value) override {
-    for (size_t i = 0; i < m_rows.size(); ++i) {
-      m_cursor = i;
-      if (GetText(field) == value) return true;
-    }
-    return false;
-  }
-  void StartEdit() override {}
-  void MoveNext() override {
-    if (m_cursor + 1 < m_rows.size()) ++m_cursor;
-  }
-
- private:
-  struct TRow {
-    std::string name, progress, status = kStatusPending;
-  };
-  std::vector<TRow> m_rows;
-  size_t m_cursor = 0;
-};
+}
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
@@ -127,11 +119,139 @@ TCommandInputs JobInputs(const std::string& clip, const std::string& folder, con
   return in;
 }
 
+struct TRunnerResult {
+  double seconds = 0;
+  int done = 0;
+  int errors = 0;
+  long ticks = 0;
+  double tickMs = 0;
+  std::vector<double> noticeMs;  // encoder gone -> job ended
+  std::vector<double> startMs;   // job ended -> next command sent
+};
+
+// Notes the moments at which an encoder under the given shells ends.
+class TEncoderWatcher {
+ public:
+  explicit TEncoderWatcher(std::vector<pid_t> shells) : m_shells(std::move(shells)), m_thread([this] { Run(); }) {}
+  ~TEncoderWatcher() {
+    m_stop = true;
+    m_thread.join();
+  }
+  std::vector<Clock::time_point> Exits() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_exits;
+  }
+
+ private:
+  void Run() {
+    bool wasRunning = false;
+    while (!m_stop) {
+      bool running = false;
+      for (const TProcessEntry& e : DescendantsOfRoots(m_shells))
+        if (e.Alive() && e.imageName == "mencoder.exe") running = true;
+      if (wasRunning && !running) {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_exits.push_back(Clock::now());
+      }
+      wasRunning = running;
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+  }
+  std::vector<pid_t> m_shells;
+  std::atomic<bool> m_stop{false};
+  std::mutex m_mutex;
+  std::vector<Clock::time_point> m_exits;
+  std::thread m_thread;
+};
+
+void PrintSpread(const char* label, std::vector<double> ms) {
+  if (ms.empty()) return;
+  std::sort(ms.begin(), ms.end());
+  double sum = 0;
+  for (double v : ms) sum += v;
+  std::printf("  %-19s %6.0f ms mean, %4.0f .. %4.0f ms over %zu jobs\n", label, sum / static_cast<double>(ms.size()),
+              ms.front(), ms.back(), ms.size());
+}
+
+double RunBare(const std::string& folder, const std::string& clip, const std::string& options, int jobs) {
+  std::string script;
+  for (int i = 0; i < jobs; ++i)
+    script += ComposeCommandLine(JobInputs(clip, folder, "bare" + IntToStr(i) + ".avi", options)) + " >/dev/null 2>&1\n";
+  std::ofstream(folder + "batch.sh") << script;
+  const auto start = Clock::now();
+  Shell("/bin/sh '" + folder + "batch.sh'");
+  return Seconds(Clock::now() - start);
+}
+
+TRunnerResult RunThroughRunner(const std::string& folder, const std::string& clip, const std::string& options,
+                               int jobs) {
+  TBenchHost host;
+  TmtMemTable table;
+  AddJobs(table, jobs);
+  auto channel = std::make_unique<TEncoderShell>(ProgramFolder());
+  TEncoderShell* shell = channel.get();
+  TEncoderRunner runner(host, std::move(channel));
+  runner.SetJobTable(&table);
+  runner.StartShell();
+  runner.SetAutoStartLatch(false);  // the window was shown and the batch started
+  std::vector<Clock::time_point> ends, starts;
+  runner.OnJobEnded = [&] { ends.push_back(Clock::now()); };
+  TEncoderWatcher watcher(shell->ShellIds());
+  int started = 0;
+  TRunnerResult result;
+  Clock::duration tickTime{};
+  const auto period = std::chrono::milliseconds(100);
+  const auto start = Clock::now();
+  auto nextWindowTick = start;
+  // Two independent timers: their phase is whatever it happens to be.
+  const auto phase = std::chrono::milliseconds(std::random_device{}() % 100);
+  auto nextDialogTick = start + phase;
+  while (started < jobs || runner.Polling()) {
+    const bool windowFirst = nextWindowTick <= nextDialogTick;
+    std::this_thread::sleep_until(windowFirst ? nextWindowTick : nextDialogTick);
+    if (windowFirst) {
+      nextWindowTick += period;
+      if (!runner.AutoStartLatch() && started < jobs) {
+        const std::string name = "bench" + IntToStr(started) + ".avi";
+        // As the batch driver: the first pending job becomes current, which
+        // stores the finished one.
+        FindFirstPendingJob(table);
+        runner.SetRunningJobName(name);
+        starts.push_back(Clock::now());
+        runner.StartConversion(JobInputs(clip, folder, name, options));
+        runner.SetAutoStartLatch(true);
+        ++started;
+      }
+    } else {
+      nextDialogTick += period;
+      const auto t0 = Clock::now();
+      runner.PollTick();
+      tickTime += Clock::now() - t0;
+      ++result.ticks;
+    }
+    if (host.errors > 0) break;
+  }
+  result.seconds = Seconds(Clock::now() - start);
+  const std::vector<Clock::time_point> exits = watcher.Exits();
+  for (size_t i = 0; i < ends.size() && i < exits.size(); ++i)
+    result.noticeMs.push_back(Seconds(ends[i] - exits[i]) * 1000.0);
+  for (size_t i = 0; i < ends.size() && i + 1 < starts.size(); ++i)
+    result.startMs.push_back(Seconds(starts[i + 1] - ends[i]) * 1000.0);
+  runner.Shutdown();
+  table.MoveFirst();  // stores the last record
+  for (int row = 0; row < table.RowCount(); ++row)
+    if (table.RowText(row, *table.FieldNamed(jobfield::kStatus)) == kJobFinished) ++result.done;
+  result.errors = host.errors;
+  result.tickMs = result.ticks > 0 ? Seconds(tickTime) * 1000.0 / static_cast<double>(result.ticks) : 0.0;
+  return result;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const int jobs = argc > 1 ? std::atoi(argv[1]) : 10;
   const int seconds = argc > 2 ? std::atoi(argv[2]) : 30;
+  const int rounds = argc > 3 ? std::atoi(argv[3]) : 1;
   char pattern[] = "/tmp/tm_encoder_bench.XXXXXX";
   const std::string folder = std::string(::mkdtemp(pattern)) + "/";
 
@@ -145,68 +265,22 @@ int main(int argc, char** argv) {
                                              choices.aspect.itemIndex).c_str(),
               options.c_str());
   const std::string clip = MakeClip(folder, seconds);
-  std::printf("%d jobs on a %d s 640x480 clip with sound\n", jobs, seconds);
+  std::printf("%d jobs on a %d s 640x480 clip with sound, %d round(s)\n", jobs, seconds, rounds);
 
-  // Plain shell loop.
-  std::string script;
-  for (int i = 0; i < jobs; ++i)
-    script += ComposeCommandLine(JobInputs(clip, folder, "bare" + IntToStr(i) + ".avi", options)) + " >/dev/null 2>&1\n";
-  {
-    std::ofstream(folder + "batch.sh") << script;
+  bool allDone = true;
+  for (int round = 1; round <= rounds; ++round) {
+    const double bare = RunBare(folder, clip, options, jobs);
+    const TRunnerResult r = RunThroughRunner(folder, clip, options, jobs);
+    allDone = allDone && r.done == jobs;
+    std::printf("round %d\n", round);
+    std::printf("  plain shell loop:   %8.2f s\n", bare);
+    std::printf("  runner and timers:  %8.2f s  (%d of %d jobs done, %d errors)\n", r.seconds, r.done, jobs, r.errors);
+    std::printf("  ratio:              %8.3f\n", r.seconds / bare);
+    std::printf("  added per job:      %8.0f ms\n", (r.seconds - bare) * 1000.0 / jobs);
+    std::printf("  poll tick:          %8.2f ms on average over %ld ticks\n", r.tickMs, r.ticks);
+    PrintSpread("notice an end:", r.noticeMs);
+    PrintSpread("start the next job:", r.startMs);
   }
-  const auto bareStart = Clock::now();
-  Shell("/bin/sh '" + folder + "batch.sh'");
-  const double bare = Seconds(Clock::now() - bareStart);
-
-  // Through the runner, with the two timers.
-  TBenchHost host;
-  TBenchTable table(jobs);
-  TEncoderRunner runner(host, ProgramFolder());
-  runner.SetJobTable(&table);
-  runner.StartShell();
-  runner.SetAutoStartLatch(false);  // the window was shown and the batch started
-  int started = 0;
-  long ticks = 0;
-  Clock::duration tickTime{};
-  const auto period = std::chrono::milliseconds(100);
-  const auto runnerStart = Clock::now();
-  auto nextWindowTick = runnerStart;
-  auto nextDialogTick = runnerStart + period / 2;
-  while (started < jobs || runner.Polling()) {
-    const bool windowFirst = nextWindowTick <= nextDialogTick;
-    std::this_thread::sleep_until(windowFirst ? nextWindowTick : nextDialogTick);
-    if (windowFirst) {
-      nextWindowTick += period;
-      if (!runner.AutoStartLatch() && started < jobs) {
-        const std::string name = "bench" + IntToStr(started) + ".avi";
-        runner.SetRunningJobName(name);
-        runner.StartConversion(JobInputs(clip, folder, name, options));
-        runner.SetAutoStartLatch(true);
-        ++started;
-      }
-    } else {
-      nextDialogTick += period;
-      const auto t0 = Clock::now();
-      runner.PollTick();
-      tickTime += Clock::now() - t0;
-      ++ticks;
-    }
-    if (host.errors > 0) break;
-  }
-  const double withRunner = Seconds(Clock::now() - runnerStart);
-  runner.Shutdown();
-
-  int done = 0;
-  for (int i = 0; i < jobs; ++i) {
-    table.FindRecord(kFieldTargetName, "bench" + IntToStr(i) + ".avi");
-    if (table.GetText(kFieldStatus) == kStatusDone) ++done;
-  }
-  std::printf("plain shell loop:   %8.2f s\n", bare);
-  std::printf("runner and timers:  %8.2f s  (%d of %d jobs done, %d errors)\n", withRunner, done, jobs, host.errors);
-  std::printf("ratio:              %8.3f\n", withRunner / bare);
-  std::printf("added per job:      %8.0f ms\n", (withRunner - bare) * 1000.0 / jobs);
-  std::printf("poll tick:          %8.2f ms on average over %ld ticks\n",
-              ticks > 0 ? Seconds(tickTime) * 1000.0 / static_cast<double>(ticks) : 0.0, ticks);
   Shell("rm -rf '" + folder + "'");
-  return done == jobs ? 0 : 1;
+  return allDone ? 0 : 1;
 }

@@ -1,5 +1,6 @@
 #include "app/encoder/EncoderRunner.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -160,7 +161,7 @@ void TEncoderRunner::EndJob() {
   if (m_table != nullptr) {
     UpdateJob(100, *m_table);
     // With a range the finished record is stored at once by moving on.
-    if (m_range && m_table->GetText(kFieldStatus) == kStatusDone) m_table->MoveNext();
+    if (m_range && m_table->FieldNamed(jobfield::kStatus)->GetText() == kJobFinished) m_table->MoveNext();
   }
   m_autoStartLatch = false;
   m_lastPercentage = 0;
@@ -176,12 +177,8 @@ void TEncoderRunner::FailJob(const char* message) {
   m_host.ShowError(message);
 }
 
-void TEncoderRunner::UpdateJob(int percent, IJobTable& table) {
-  if (table.GetText(kFieldTargetName) != m_runningJobName && !table.FindRecord(kFieldTargetName, m_runningJobName))
-    return;
-  table.StartEdit();
-  table.SetText(kFieldProgress, IntToStr(percent) + "%");
-  table.SetText(kFieldStatus, percent == 100 ? kStatusDone : kStatusPending);
+void TEncoderRunner::UpdateJob(int percent, TmtMemTable& table) {
+  UpdateJobProgress(table, m_runningJobName, percent);
 }
 
 void TEncoderRunner::SilentStop() {

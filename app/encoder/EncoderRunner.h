@@ -25,8 +25,8 @@
 
 #include "app/encoder/CommandLine.h"
 #include "app/encoder/EncoderChannel.h"
-#include "app/encoder/JobTable.h"
 #include "app/encoder/RunnerHost.h"
+#include "app/jobs/JobTable.h"
 
 namespace tsm {
 
@@ -42,8 +42,9 @@ class TEncoderRunner {
   TEncoderRunner(const TEncoderRunner&) = delete;
   TEncoderRunner& operator=(const TEncoderRunner&) = delete;
 
-  // The job table that progress goes to (not owned; may be null).
-  void SetJobTable(IJobTable* table) { m_table = table; }
+  // The job table that progress goes to: the job list window's
+  // mtMemTable1 with the job schema (not owned; may be null).
+  void SetJobTable(TmtMemTable* table) { m_table = table; }
 
   // Each showing of the dialog: a new shell with new pipes. Raises
   // EInOutError when the shell cannot be started.
@@ -66,8 +67,10 @@ class TEncoderRunner {
 
   // Writes percent into the running job's record: the current record when
   // its "mbw" is the running job name, else the first record with that
-  // name; when there is none, nothing is written.
-  void UpdateJob(int percent, IJobTable& table);
+  // name (the move stores a pending change); when there is none, nothing is
+  // written. The record is put in Edit and not posted: the table's Edit
+  // state is the sign of a running conversion.
+  void UpdateJob(int percent, TmtMemTable& table);
 
   // A live "mencoder.exe" started through our shells.
   bool EncoderRunning();
@@ -126,7 +129,7 @@ class TEncoderRunner {
 
   IEncoderRunnerHost& m_host;
   std::unique_ptr<IEncoderChannel> m_channel;
-  IJobTable* m_table = nullptr;
+  TmtMemTable* m_table = nullptr;
 
   std::string m_sourcePath;
   std::string m_targetPath;

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <functional>
 
-#include "app/encoder/TestJobTable.h"
+#include "app/encoder/TestJobs.h"
 #include "app/encoder/TestRunnerHost.h"
 #include "platform/os/FileSystem.h"
 
@@ -64,7 +64,8 @@ class RunnerTest : public ::testing::Test {
   RunnerTest() : runner(host, MakeChannel()) {
     table.Add("a.avi");
     table.Add("b.avi");
-    runner.SetJobTable(&table);
+    table.Move(0);
+    runner.SetJobTable(&table.table);
     runner.SetStopWaitMs(0);
   }
   std::unique_ptr<IEncoderChannel> MakeChannel() {
@@ -91,7 +92,7 @@ class RunnerTest : public ::testing::Test {
 
   TRecordingHost host;
   TScriptedChannel* channel = nullptr;
-  TTestJobTable table;
+  TTestJobs table;
   TEncoderRunner runner;
 };
 
@@ -116,13 +117,13 @@ TEST_F(RunnerTest, ProgressIsPercentPlusOneOnlyGrowsAndStopsBelowOneHundred) {
   Start("b.avi");
   Tick("", true);
   EXPECT_EQ(table.Progress(1), "");
-  EXPECT_TRUE(table.editing == false);
+  EXPECT_FALSE(table.Editing());
 
   Tick(Pos(5), true);
   EXPECT_EQ(runner.Gauge(), 6);
   EXPECT_EQ(table.Progress(1), "6%");  // found by its target name
   EXPECT_EQ(table.Status(1), "未完成");
-  EXPECT_TRUE(table.editing);
+  EXPECT_TRUE(table.Editing());
   EXPECT_EQ(host.cursor, TScreenCursor::Hourglass);
 
   Tick(Pos(3), true);  // lower: ignored
@@ -136,7 +137,6 @@ TEST_F(RunnerTest, ProgressIsPercentPlusOneOnlyGrowsAndStopsBelowOneHundred) {
   Tick("Pos:   3.0s     75f (100%)\r", true);  // reads as 10
   EXPECT_EQ(table.Progress(1), "99%");
   EXPECT_EQ(table.Progress(0), "");
-  EXPECT_EQ(table.writesOutsideEdit, 0);
   EXPECT_TRUE(host.errors.empty());
 }
 
@@ -171,7 +171,7 @@ TEST_F(RunnerTest, EndWithAudioSummary) {
   Tick("", false);
   EXPECT_EQ(table.Progress(0), "100%");
   EXPECT_EQ(table.Status(0), "已完成");
-  EXPECT_TRUE(table.editing);  // stays in edit until the next start moves on
+  EXPECT_TRUE(table.Editing());  // stays in edit until the next start moves on
   EXPECT_EQ(ended, 1);
   EXPECT_TRUE(runner.Finished());
   EXPECT_FALSE(runner.Polling());
@@ -267,8 +267,8 @@ TEST_F(RunnerTest, RangeJobWaitsForTheEncoderToStartThenEndsAndMovesOn) {
   Tick(kSummary, false);
   EXPECT_EQ(table.Progress(0), "100%");
   EXPECT_EQ(table.Status(0), "已完成");
-  EXPECT_EQ(table.Cursor(), 1u);  // the finished record was stored by moving on
-  EXPECT_FALSE(table.editing);
+  EXPECT_EQ(table.Row(), 1);  // the finished record was stored by moving on
+  EXPECT_FALSE(table.Editing());
 }
 
 TEST_F(RunnerTest, RangeJobWhoseEncoderEndsWithoutSummaryFailed) {
@@ -277,31 +277,31 @@ TEST_F(RunnerTest, RangeJobWhoseEncoderEndsWithoutSummaryFailed) {
   Tick("", false);
   EXPECT_EQ(host.errors, (std::vector<std::string>{"转换失败!"}));
   EXPECT_EQ(table.Status(0), "未完成");
-  EXPECT_EQ(table.Cursor(), 0u);
+  EXPECT_EQ(table.Row(), 0);
 }
 
 TEST_F(RunnerTest, UpdateJobFindsTheRunningJobByItsTargetName) {
-  TTestJobTable t;
+  TTestJobs t;
   t.Add("same.avi");
   t.Add("other.avi");
   t.Add("same.avi");
   runner.SetRunningJobName("same.avi");
   t.Move(2);
-  runner.UpdateJob(12, t);  // the cursor stands on one of them: that one
+  runner.UpdateJob(12, t.table);  // the cursor stands on one of them: that one
   EXPECT_EQ(t.Progress(2), "12%");
   EXPECT_EQ(t.Progress(0), "");
   t.Move(1);
-  runner.UpdateJob(13, t);  // elsewhere: the first in table order
-  EXPECT_EQ(t.Cursor(), 0u);
+  runner.UpdateJob(13, t.table);  // elsewhere: the first in table order
+  EXPECT_EQ(t.Row(), 0);
   EXPECT_EQ(t.Progress(0), "13%");
   EXPECT_EQ(t.Progress(1), "");
-  runner.UpdateJob(100, t);
+  runner.UpdateJob(100, t.table);
   EXPECT_EQ(t.Status(0), "已完成");
   runner.SetRunningJobName("removed.avi");
   t.Move(1);
-  runner.UpdateJob(50, t);  // no such job: no other job is written
+  runner.UpdateJob(50, t.table);  // no such job: no other job is written
   EXPECT_EQ(t.Progress(1), "");
-  EXPECT_EQ(t.Cursor(), 1u);
+  EXPECT_EQ(t.Row(), 1);
 }
 
 TEST_F(RunnerTest, AShellThatCannotTakeTheCommandFailsAtOnce) {

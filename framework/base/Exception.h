@@ -27,5 +27,7 @@ class EInvalidCast : public Exception { using Exception::Exception; };
 class EInvalidOperation : public Exception { using Exception::Exception; };
 // Out-of-range list access: "List index out of bounds (%d)".
 class EListError : public Exception { using Exception::Exception; };
+// Component names and ownership: "A component named %s already exists".
+class EComponentError : public Exception { using Exception::Exception; };
 
 }  // namespace tsm

@@ -253,7 +253,7 @@ void TDeviceContext::SetPixel(int32_t x, int32_t y, TColor color) {
   PlotSurface(p.X, p.Y, ColorToPixel(color), TPenMode::Copy);
 }
 
-void TDeviceContext::PenLine(TPoint from, TPoint to, int& phase) {
+void TDeviceContext::PenLine(TPoint from, TPoint to, int& phase, std::vector<TRect>& shape) {
   const TPen& pen = m_state.Pen;
   if (pen.Style == TPenStyle::Clear) return;
   const TPoint d = m_state.Origin + m_deviceOrigin;
@@ -265,11 +265,10 @@ void TDeviceContext::PenLine(TPoint from, TPoint to, int& phase) {
   const int64_t dx = std::abs(int64_t(x1) - x), dy = -std::abs(int64_t(y1) - y);
   const int32_t sx = x < x1 ? 1 : -1, sy = y < y1 ? 1 : -1;
   int64_t err = dx + dy;
-  std::vector<TRect> squares;
   const int32_t lead = (width - 1) / 2;
   // Bresenham; the loop stops before plotting the end point.
   while (x != x1 || y != y1) {
-    if (width > 1) squares.push_back(TRect::FromSize(x - lead, y - lead, width, width));
+    if (width > 1) shape.push_back(TRect::FromSize(x - lead, y - lead, width, width));
     else if (PatternOn(pattern, phase)) PlotSurface(x, y, pixel, pen.Mode);
     ++phase;
     const int64_t e2 = 2 * err;
@@ -282,23 +281,28 @@ void TDeviceContext::PenLine(TPoint from, TPoint to, int& phase) {
       y += sy;
     }
   }
-  // A wide line is filled as one shape so that Xor and Not modes touch each
-  // pixel once.
-  if (!squares.empty()) {
-    const TRegion shape = TRegion::FromRects(squares);
-    for (const TRect& r : shape.Rects()) FillSurface(r, pixel, pen.Mode);
-  }
+}
+
+void TDeviceContext::FillPenShape(const std::vector<TRect>& shape) {
+  if (shape.empty()) return;
+  const TRegion region = TRegion::FromRects(shape);
+  const uint32_t pixel = ColorToPixel(m_state.Pen.Color);
+  for (const TRect& r : region.Rects()) FillSurface(r, pixel, m_state.Pen.Mode);
 }
 
 void TDeviceContext::LineTo(int32_t x, int32_t y) {
   int phase = 0;
-  PenLine(m_state.PenPos, {x, y}, phase);
+  std::vector<TRect> shape;
+  PenLine(m_state.PenPos, {x, y}, phase, shape);
+  FillPenShape(shape);
   m_state.PenPos = {x, y};
 }
 
 void TDeviceContext::PolyLine(std::span<const TPoint> points) {
   int phase = 0;
-  for (size_t k = 1; k < points.size(); ++k) PenLine(points[k - 1], points[k], phase);
+  std::vector<TRect> shape;
+  for (size_t k = 1; k < points.size(); ++k) PenLine(points[k - 1], points[k], phase, shape);
+  FillPenShape(shape);
 }
 
 // ---------------------------------------------------------------------------
@@ -346,6 +350,11 @@ void TDeviceContext::FrameRect(const TRect& rect, TColor color) {
   FillSurface({r.Left, r.Bottom - 1, r.Right, r.Bottom}, pixel, TPenMode::Copy);
   FillSurface({r.Left, r.Top + 1, r.Left + 1, r.Bottom - 1}, pixel, TPenMode::Copy);
   FillSurface({r.Right - 1, r.Top + 1, r.Right, r.Bottom - 1}, pixel, TPenMode::Copy);
+}
+
+void TDeviceContext::FillRegion(const TRegion& region, TColor color) {
+  const uint32_t pixel = ColorToPixel(color);
+  for (const TRect& r : region.Rects()) FillSurface(ToSurface(r), pixel, TPenMode::Copy);
 }
 
 void TDeviceContext::InvertRect(const TRect& rect) { FillSurface(ToSurface(rect), 0, TPenMode::Not); }

@@ -38,10 +38,12 @@
 #include "platform/gfx/GfxTypes.h"
 #include "platform/gfx/PixelSurface.h"
 #include "platform/gfx/Region.h"
+#include "platform/gfx/TextFormat.h"
 
 namespace tsm {
 
 class TFont;
+struct TGlyph;
 
 class TDeviceContext {
  public:
@@ -104,6 +106,11 @@ class TDeviceContext {
   TColor BkColor() const { return m_state.BkColor; }
   void SetBkMode(TBkMode mode) { m_state.BkMode = mode; }
   TBkMode BkMode() const { return m_state.BkMode; }
+  // nullptr selects the default font ("宋体", height -12).
+  void SetFont(std::shared_ptr<TFont> font) { m_state.Font = std::move(font); }
+  // The selected font (the default font when none was selected).
+  TFont& Font() const;
+  const std::shared_ptr<TFont>& FontPtr() const { return m_state.Font; }
 
   // --- Pixels ---
   // Outside the drawable area GetPixel answers clNone and SetPixel does nothing.
@@ -131,6 +138,8 @@ class TDeviceContext {
   // A one-pixel frame just inside the rectangle, in the brush colour or the given colour.
   void FrameRect(const TRect& rect);
   void FrameRect(const TRect& rect, TColor color);
+  // Fills every rectangle of a region (logical coordinates) with a colour.
+  void FillRegion(const TRegion& region, TColor color);
   // Inverts every pixel of the rectangle.
   void InvertRect(const TRect& rect);
   // The dotted focus frame: the one-pixel frame's pixels at surface positions
@@ -169,6 +178,23 @@ class TDeviceContext {
   void TransparentBlt(const TRect& dst, const TPixelSurface& src, const TRect& srcRect, TColor transparent);
   void TransparentBlt(const TRect& dst, const TDeviceContext& src, const TRect& srcRect, TColor transparent);
 
+  // --- Text (the selected font, text colour, background colour and mode) ---
+  // Width of the text and the font's line height; "" gives (0, height).
+  TSize TextExtent(std::string_view text) const;
+  int32_t TextWidth(std::string_view text) const { return TextExtent(text).cx; }
+  int32_t TextHeight(std::string_view text) const { return TextExtent(text).cy; }
+  // One line with its cell's top-left corner at (x, y); control characters
+  // are drawn as nothing. Opaque mode fills the cell with BkColor first.
+  void TextOut(int32_t x, int32_t y, std::string_view text);
+  // TextOut clipped to rect; with opaque set, rect is filled with BkColor
+  // first whatever the mode.
+  void TextRect(const TRect& rect, int32_t x, int32_t y, std::string_view text, bool opaque = false);
+  // Formatted text in rect (see TextFormat.h). Answers the height of the
+  // text; with TTextFormat::CalcRect nothing is drawn and rect is changed to
+  // the rectangle the text needs (its width grows for single lines, its
+  // bottom for wrapped text).
+  int32_t DrawText(std::string_view text, TRect& rect, TTextFormat format);
+
  private:
   struct TState {
     TPoint Origin;
@@ -195,11 +221,19 @@ class TDeviceContext {
   void PlotSurface(int32_t x, int32_t y, uint32_t pixel, TPenMode mode);
   void InvertCheckered(const TRect& r);
   // Draws a pen line between logical points, end excluded; phase is the
-  // pattern position, advanced by the pixels drawn.
-  void PenLine(TPoint from, TPoint to, int& phase);
+  // pattern position, advanced by the pixels drawn. Wide pens only collect
+  // their squares (surface coordinates) in shape; FillPenShape fills them as
+  // one shape, so that Xor and Not modes touch each pixel once.
+  void PenLine(TPoint from, TPoint to, int& phase, std::vector<TRect>& shape);
+  void FillPenShape(const std::vector<TRect>& shape);
   void BlitSurface(const TRect& dstSurface, const TPixelSurface& src, TPoint srcPos, TRop rop);
   void StretchSurface(const TRect& dst, const TPixelSurface& src, const TRect& srcRect, TRop rop,
                       const std::optional<uint32_t>& transparent);
+  // Text (DeviceContextText.cpp): one line with its cell at logical (x, y),
+  // limited to clip (surface coordinates); the character starting at byte
+  // accelerator gets the accelerator underline.
+  void DrawTextLine(int32_t x, int32_t y, std::string_view text, const TRect& clip, size_t accelerator);
+  void BlendGlyph(int32_t sx, int32_t sy, const TGlyph& glyph, uint32_t pixel, const TRect& clip);
 
   TPixelSurface m_target;
   TPoint m_deviceOrigin;

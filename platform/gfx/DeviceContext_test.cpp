@@ -87,6 +87,14 @@ TEST(DCLines, XorAndNotModesUndoThemselves) {
   dc.MoveTo(8, 0);
   dc.LineTo(8, 16);
   EXPECT_TRUE(b.SamePixels(before)) << "each pixel of a wide line must be inverted exactly once";
+
+  // The same for the joints of a wide poly-line (a sizing rectangle).
+  const TPoint frame[] = {{2, 2}, {12, 2}, {12, 12}, {2, 12}, {2, 2}};
+  dc.PolyLine(frame);
+  EXPECT_NE(b.GetPixel(12, 2), before.GetPixel(12, 2));
+  EXPECT_NE(b.GetPixel(2, 12), before.GetPixel(2, 12));
+  dc.PolyLine(frame);
+  EXPECT_TRUE(b.SamePixels(before));
 }
 
 TEST(DCClip, OriginOffsetAndClipRectangles) {
@@ -291,6 +299,20 @@ TEST(DCBlit, TransparentCopySkipsTheKeyColour) {
   EXPECT_EQ(dst.GetPixel(2, 0), clWhite);
   dc.TransparentBlt({0, 1, 6, 2}, src.Surface(), {0, 0, 3, 1}, clFuchsia);  // stretched 2x
   EXPECT_EQ(Painted(dst), (std::set<std::pair<int, int>>{{1, 0}, {2, 1}, {3, 1}}));
+}
+
+TEST(DCRegion, FillRegionFollowsOriginAndClip) {
+  TBitmap b = White(20, 20);
+  TDeviceContext dc(b);
+  dc.SetOrigin({2, 3});
+  dc.IntersectClipRect({0, 0, 6, 20});
+  const TRegion shape = TRegion::FromRects(std::vector<TRect>{{0, 0, 3, 3}, {5, 5, 10, 7}});
+  dc.FillRegion(shape, clRed);
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 20; ++x) {
+      const bool expect = shape.Contains(x - 2, y - 3) && x - 2 < 6;
+      ASSERT_EQ(b.GetPixel(x, y) == clRed, expect) << x << "," << y;
+    }
 }
 
 TEST(DCTarget, EmptyContextDrawsNothing) {

@@ -1,0 +1,209 @@
+// Focus: Tab and Shift+Tab in tab order (skipping controls without TabStop,
+// hidden and disabled ones), SetFocus refusing hidden and disabled controls,
+// OnEnter/OnExit along the parent chains, the focus coming back to the
+// active control when the form is activated again, arrows within a parent,
+// and Enter/Escape reaching the default and cancel buttons.
+
+#include <gtest/gtest.h>
+
+#include "framework/controls/Button.h"
+#include "framework/controls/Edit.h"
+#include "framework/controls/Panel.h"
+#include "framework/forms/CustomForm.h"
+#include "framework/tests/FrameworkTestSupport.h"
+
+namespace tsm {
+namespace {
+
+class FocusTest : public FrameworkTest {
+ protected:
+  void SetUp() override {
+    FrameworkTest::SetUp();
+    form = Application().CreateForm<TForm>();
+    form->SetBounds(100, 100, 400, 300);
+  }
+  TEdit* AddEdit(const std::string& name, int32_t top, TWinControl* parent = nullptr) {
+    auto* e = new TEdit(form);
+    e->SetName(name);
+    e->SetBounds(10, top, 100, 21);
+    e->SetParent(parent ? parent : form);
+    e->OnEnter = [this](TObject* s) { log.push_back("enter " + static_cast<TComponent*>(s)->Name()); };
+    e->OnExit = [this](TObject* s) { log.push_back("exit " + static_cast<TComponent*>(s)->Name()); };
+    return e;
+  }
+  std::string FocusedName() {
+    TWinControl* c = TWinControl::FindControl(GetFocus());
+    return c ? c->Name() : std::string("(none)");
+  }
+  TForm* form = nullptr;
+  std::vector<std::string> log;
+};
+
+TEST_F(FocusTest, TabMovesInTabOrderAndSkipsWhatCannotTakeTheFocus) {
+  TEdit* a = AddEdit("a", 10);
+  TEdit* b = AddEdit("b", 40);
+  TEdit* c = AddEdit("c", 70);
+  TEdit* d = AddEdit("d", 100);
+  TEdit* e = AddEdit("e", 130);
+  // Tab order: a, c, b, d, e; d has no tab stop; e is disabled.
+  c->SetTabOrder(1);
+  d->SetTabStop(false);
+  e->SetEnabled(false);
+  EXPECT_EQ(b->TabOrder(), 2);
+  form->Show();
+  Pump();
+  EXPECT_EQ(FocusedName(), "a");   // the first in tab order gets the focus
+  Key(VK_TAB);
+  EXPECT_EQ(FocusedName(), "c");
+  Key(VK_TAB);
+  EXPECT_EQ(FocusedName(), "b");
+  Key(VK_TAB);
+  EXPECT_EQ(FocusedName(), "a");   // d and e skipped, wrapped around
+  Key(VK_TAB, {TShiftKey::Shift});
+  EXPECT_EQ(FocusedName(), "b");
+  EXPECT_EQ(form->ActiveControl(), b);
+  // The Tab did not reach the edit as a character.
+  EXPECT_EQ(a->Text(), "");
+  EXPECT_EQ(b->Text(), "");
+}
+
+TEST_F(FocusTest, TabDescendsIntoContainers) {
+  TEdit* a = AddEdit("a", 10);
+  auto* panel = new TPanel(form);
+  panel->SetBounds(150, 0, 200, 200);
+  panel->SetParent(form);
+  TEdit* inner1 = AddEdit("inner1", 10, panel);
+  TEdit* inner2 = AddEdit("inner2", 40, panel);
+  TEdit* z = AddEdit("z", 60);
+  form->Show();
+  Pump();
+  std::vector<std::string> order;
+  for (int i = 0; i < 4; ++i) {
+    order.push_back(FocusedName());
+    Key(VK_TAB);
+  }
+  EXPECT_EQ(order, (std::vector<std::string>{"a", "inner1", "inner2", "z"}));
+  (void)a, (void)inner1, (void)inner2, (void)z;
+}
+
+TEST_F(FocusTest, SetFocusRefusesHiddenAndDisabledControls) {
+  TEdit* a = AddEdit("a", 10);
+  TEdit* b = AddEdit("b", 40);
+  // The form is not shown yet.
+  try {
+    a->SetFocus();
+    FAIL() << "focus accepted on a hidden form";
+  } catch (const EInvalidOperation& e) {
+    EXPECT_EQ(e.Message(), "Cannot focus a disabled or invisible window");
+  }
+  form->Show();
+  b->SetEnabled(false);
+  EXPECT_THROW(b->SetFocus(), EInvalidOperation);
+  b->SetEnabled(true);
+  b->Hide();
+  EXPECT_THROW(b->SetFocus(), EInvalidOperation);
+  b->Show();
+  EXPECT_NO_THROW(b->SetFocus());
+  EXPECT_TRUE(b->Focused());
+}
+
+TEST_F(FocusTest, EnterAndExitFollowTheParentChains) {
+  auto* p1 = new TPanel(form);
+  p1->SetName("p1");
+  p1->SetBounds(0, 0, 190, 200);
+  p1->SetParent(form);
+  auto* p2 = new TPanel(form);
+  p2->SetName("p2");
+  p2->SetBounds(200, 0, 190, 200);
+  p2->SetParent(form);
+  for (TPanel* p : {p1, p2}) {
+    p->OnEnter = [this](TObject* s) { log.push_back("enter " + static_cast<TComponent*>(s)->Name()); };
+    p->OnExit = [this](TObject* s) { log.push_back("exit " + static_cast<TComponent*>(s)->Name()); };
+  }
+  TEdit* a = AddEdit("a", 10, p1);
+  TEdit* b = AddEdit("b", 40, p1);
+  TEdit* c = AddEdit("c", 10, p2);
+  form->Show();
+  Pump();
+  log.clear();
+  b->SetFocus();
+  EXPECT_EQ(log, (std::vector<std::string>{"exit a", "enter b"}));
+  log.clear();
+  c->SetFocus();
+  EXPECT_EQ(log, (std::vector<std::string>{"exit b", "exit p1", "enter p2", "enter c"}));
+  (void)a;
+}
+
+TEST_F(FocusTest, ActivatingTheFormAgainFocusesItsActiveControl) {
+  AddEdit("a", 10);
+  TEdit* b = AddEdit("b", 40);
+  auto* other = Application().CreateForm<TForm>();
+  other->SetBounds(600, 100, 200, 200);
+  form->Show();
+  b->SetFocus();
+  other->Show();
+  Pump();
+  EXPECT_EQ(GetActiveWindow(), other->Handle());
+  Desk().ActivateFromDesktop(form->Handle());
+  Pump();
+  EXPECT_EQ(FocusedName(), "b");
+}
+
+TEST_F(FocusTest, ArrowsMoveBetweenButtonsButEditsKeepThem) {
+  auto* b1 = new TButton(form);
+  b1->SetName("b1");
+  b1->SetParent(form);
+  auto* b2 = new TButton(form);
+  b2->SetName("b2");
+  b2->SetLeft(100);
+  b2->SetParent(form);
+  TEdit* e = AddEdit("e", 100);
+  e->SetText("xy");
+  form->Show();
+  b1->SetFocus();
+  Key(VK_RIGHT);
+  EXPECT_EQ(FocusedName(), "b2");
+  e->SetFocus();
+  e->SetSelStart(2);
+  Key(VK_LEFT);
+  EXPECT_EQ(FocusedName(), "e");
+  EXPECT_EQ(e->SelStart(), 1);
+}
+
+TEST_F(FocusTest, EnterAndEscapeReachTheDefaultAndCancelButtons) {
+  TEdit* e = AddEdit("e", 10);
+  auto* ok = new TButton(form);
+  ok->SetParent(form);
+  ok->SetTop(50);
+  ok->SetDefault(true);
+  auto* cancel = new TButton(form);
+  cancel->SetParent(form);
+  cancel->SetTop(90);
+  cancel->SetCancel(true);
+  int okClicks = 0, cancelClicks = 0;
+  ok->OnClick = [&](TObject*) { ++okClicks; };
+  cancel->OnClick = [&](TObject*) { ++cancelClicks; };
+  char32_t pressed = 0;
+  e->OnKeyPress = [&](TObject*, char32_t& k) { pressed = k; };
+  form->Show();
+  e->SetFocus();
+  Key(VK_RETURN);
+  EXPECT_EQ(okClicks, 1);
+  EXPECT_EQ(pressed, 0u);   // taken as a dialog key, never typed
+  Key(VK_ESCAPE);
+  EXPECT_EQ(cancelClicks, 1);
+  // A focused button takes Enter itself.
+  cancel->SetFocus();
+  Key(VK_RETURN);
+  EXPECT_EQ(okClicks, 1);
+  EXPECT_EQ(cancelClicks, 2);
+  // Without a default button Enter reaches the edit's OnKeyPress as 13.
+  ok->SetDefault(false);
+  e->SetFocus();
+  Key(VK_RETURN);
+  EXPECT_EQ(pressed, 13u);
+  EXPECT_EQ(e->Text(), "");
+}
+
+}  // namespace
+}  // namespace tsm

@@ -1,0 +1,117 @@
+#pragma once
+// TApplication: the program as a whole — its title, its forms (it owns the
+// ones CreateForm makes; the first becomes the main form), the message loop
+// with its hooks, the standard error box and the plain message box.
+//
+// The loop (HandleMessage): when nothing is waiting, idle work runs (action
+// updates), then the loop blocks in the window system until a message, an
+// input event or a timer is due — an idle program uses no processor time.
+// Each message goes first to OnMessage (which may consume it), key messages
+// then to the focused control's short cut and dialog key handling (CN_KEYDOWN,
+// CN_CHAR), and the rest is translated and dispatched. After mouse messages
+// the control under the pointer is updated (CM_MOUSEENTER, CM_MOUSELEAVE).
+//
+// Errors: an exception that leaves a handler of a message, a timer or a hook
+// ends that handler and is given to HandleException: OnException when set,
+// else the standard error box (the message text, the application title as
+// caption, the error icon and OK). The loop goes on.
+
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <string>
+
+#include "framework/base/Component.h"
+#include "framework/controls/ControlTypes.h"
+#include "platform/window/Messages.h"
+
+namespace tsm {
+
+class TControl;
+class TCustomForm;
+
+using TMessageEvent = std::function<void(TMsg& msg, bool& handled)>;
+using TExceptionEvent = std::function<void(TObject* sender, const std::exception& error)>;
+using TIdleEvent = std::function<void(TObject* sender, bool& done)>;
+
+class TApplication : public TComponent {
+ public:
+  explicit TApplication(TComponent* owner);
+
+  const std::string& Title() const { return m_title; }
+  void SetTitle(const std::string& title) { m_title = title; }
+
+  TCustomForm* MainForm() const { return m_mainForm; }
+  bool ShowMainForm = true;
+
+  // Creates a form owned by the application and completes it (OnCreate);
+  // the first form created this way becomes the main form.
+  template <class T, class... Args>
+  T* CreateForm(Args&&... args) {
+    T* form = new T(this, std::forward<Args>(args)...);
+    if (!m_mainForm) SetMainForm(form);
+    form->AfterConstruction();
+    return form;
+  }
+
+  // Shows the main form and runs the loop until Terminate.
+  void Run();
+  // Ends the loop (posts the quit request).
+  void Terminate();
+  // The quit request has been taken from the queue.
+  bool Terminated() const { return m_terminated; }
+  // Handles one message, waiting for it when none is there.
+  void HandleMessage();
+  // Handles every message that is waiting; does not wait.
+  void ProcessMessages();
+
+  void HandleException(TObject* sender, const std::exception& error);
+  // The standard error box for the error.
+  void ShowException(const std::exception& error);
+
+  // The plain message box (MB_* flags); answers the ID* of the pressed
+  // button. An empty caption shows the title.
+  int32_t MessageBox(const std::string& text, const std::string& caption, uint32_t flags);
+
+  void Minimize();
+  void Restore();
+  bool Minimized() const { return m_minimized; }
+
+  // The control under the pointer (between CM_MOUSEENTER and CM_MOUSELEAVE).
+  TControl* MouseControl() const { return m_mouseControl; }
+
+  TMessageEvent OnMessage;
+  TExceptionEvent OnException;
+  TIdleEvent OnIdle;
+  TNotifyEvent OnMinimize;
+  TNotifyEvent OnRestore;
+
+ protected:
+  void BeforeDestruction() override;
+  void Notification(TComponent* component, TOperation operation) override;
+
+ private:
+  void SetMainForm(TCustomForm* form);
+  void ProcessMessage(TMsg& msg);
+  bool IsKeyMsg(const TMsg& msg);
+  void Idle();
+  // Finds the control under the pointer (CM_MOUSEENTER, CM_MOUSELEAVE); after
+  // a mouse move message also asks for the leave notice of its window.
+  void UpdateMouseControl(const TMsg* mouseMsg);
+
+  std::string m_title;
+  TCustomForm* m_mainForm = nullptr;
+  bool m_terminated = false;
+  bool m_minimized = false;
+  std::vector<uint32_t> m_minimizedForms;   // window ids hidden by Minimize
+  TControl* m_mouseControl = nullptr;
+  bool m_handlingException = false;
+};
+
+// The application object of the process, created on first use.
+TApplication& Application();
+// Frees the application object and everything it owns (its forms); the next
+// Application() call makes a new one.
+void FreeApplication();
+
+}  // namespace tsm

@@ -1,0 +1,229 @@
+// The application: errors leaving handlers become the standard error box and
+// the loop goes on; the plain message box and its answers; the message hook;
+// minimising and restoring.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "framework/controls/Button.h"
+#include "framework/controls/Timer.h"
+#include "framework/forms/CustomForm.h"
+#include "framework/forms/MessageBox.h"
+#include "framework/forms/Screen.h"
+#include "framework/tests/FrameworkTestSupport.h"
+
+namespace tsm {
+namespace {
+
+class ApplicationTest : public FrameworkTest {
+ protected:
+  // The message box on the screen, if any.
+  static TMessageBoxForm* ShownBox() {
+    for (size_t i = 0; i < Screen().FormCount(); ++i)
+      if (auto* box = dynamic_cast<TMessageBoxForm*>(Screen().Forms(i)); box && box->Visible()) return box;
+    return nullptr;
+  }
+  static void After(uint32_t ms, std::function<void()> action) {
+    SetTimer(ms, [action](uint32_t id) {
+      KillTimer(id);
+      action();
+    });
+  }
+};
+
+TEST_F(ApplicationTest, AnErrorLeavingAHandlerShowsTheStandardBoxAndTheLoopGoesOn) {
+  Application().SetTitle("Tesmaro V2.0");
+  auto* form = Application().CreateForm<TForm>();
+  form->SetBounds(100, 100, 300, 200);
+  auto* button = new TButton(form);
+  button->SetParent(form);
+  bool restOfHandlerRan = false;
+  int clicks = 0;
+  button->OnClick = [&](TObject*) {
+    ++clicks;
+    if (clicks == 1) {
+      throw EConvertError("'abc' is not a valid integer value");
+      restOfHandlerRan = true;
+    }
+  };
+  form->Show();
+  std::string boxCaption, boxText;
+  size_t boxButtons = 0;
+  uint32_t boxFlags = 0;
+  bool mainDisabled = false;
+  After(100, [&] {
+    TMessageBoxForm* box = ShownBox();
+    ASSERT_NE(box, nullptr);
+    boxCaption = box->Caption();
+    boxText = box->MessageText();
+    boxButtons = box->ButtonCount();
+    boxFlags = box->Flags();
+    mainDisabled = !IsWindowEnabled(form->Handle());
+    Desk().KeyPress(VK_RETURN);   // OK
+  });
+  Click(button);   // the box runs its own loop inside this click
+  EXPECT_EQ(boxCaption, "Tesmaro V2.0");
+  EXPECT_EQ(boxText, "'abc' is not a valid integer value");
+  EXPECT_EQ(boxButtons, 1u);
+  EXPECT_EQ(boxFlags & 0xF0, MB_ICONSTOP);
+  EXPECT_TRUE(mainDisabled);
+  EXPECT_FALSE(restOfHandlerRan);
+  EXPECT_EQ(ShownBox(), nullptr);
+  // The loop goes on: the next click is handled normally.
+  Click(button);
+  EXPECT_EQ(clicks, 2);
+  EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+}
+
+TEST_F(ApplicationTest, AnErrorInATimerIsShownAndTheTimerKeepsRunning) {
+  auto* form = Application().CreateForm<TForm>();
+  auto* timer = new TTimer(form);
+  timer->SetInterval(100);
+  int ticks = 0;
+  timer->OnTimer = [&](TObject*) {
+    if (++ticks == 2) throw Exception("tick failed");
+  };
+  std::vector<std::string> shown;
+  Application().OnException = [&](TObject* sender, const std::exception& e) {
+    shown.push_back(e.what());
+    EXPECT_EQ(sender, timer);
+  };
+  RunFor(500);
+  EXPECT_EQ(ticks, 5);
+  EXPECT_EQ(shown, (std::vector<std::string>{"tick failed"}));
+}
+
+TEST_F(ApplicationTest, MessageBoxAnswersThePressedButton) {
+  auto* form = Application().CreateForm<TForm>();
+  form->Show();
+  // Yes/No: Yes is the default; "N" is the accelerator of No.
+  After(100, [&] { Desk().KeyPress(VK_RETURN); });
+  EXPECT_EQ(Application().MessageBox("继续?", "确认", MB_YESNO | MB_ICONQUESTION), IDYES);
+  After(100, [&] { Desk().Text("n"); });
+  EXPECT_EQ(Application().MessageBox("继续?", "确认", MB_YESNO | MB_ICONQUESTION), IDNO);
+  // Without Cancel, Escape and the close box do nothing.
+  After(100, [&] {
+    Desk().KeyPress(VK_ESCAPE);
+    SendMessage(ShownBox()->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  });
+  After(300, [&] {
+    ASSERT_NE(ShownBox(), nullptr);
+    Desk().KeyPress(VK_TAB);     // to No
+    Desk().KeyPress(VK_SPACE);
+  });
+  EXPECT_EQ(Application().MessageBox("继续?", "确认", MB_YESNO), IDNO);
+  // OK/Cancel: Escape answers Cancel; the second default is honoured.
+  After(100, [&] { Desk().KeyPress(VK_ESCAPE); });
+  EXPECT_EQ(Application().MessageBox("x", "", MB_OKCANCEL), IDCANCEL);
+  After(100, [&] { Desk().KeyPress(VK_RETURN); });
+  EXPECT_EQ(Application().MessageBox("x", "", MB_OKCANCEL | MB_DEFBUTTON2), IDCANCEL);
+  // OK alone: closing it any way answers OK.
+  After(100, [&] { Desk().KeyPress(VK_ESCAPE); });
+  EXPECT_EQ(Application().MessageBox("x", "", MB_OK), IDOK);
+  EXPECT_EQ(Screen().FormCount(), 1u);   // every box was freed
+}
+
+TEST_F(ApplicationTest, TheMessageBoxLaysOutIconTextAndButtons) {
+  Application().SetTitle("App");
+  TMessageBoxForm* box = nullptr;
+  After(100, [&] {
+    box = ShownBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->Caption(), "警告");
+    ASSERT_EQ(box->ButtonCount(), 1u);
+    EXPECT_EQ(box->Buttons(0)->Caption(), "确定");
+    // The button row is centred under the text.
+    const TButton* b = box->Buttons(0);
+    EXPECT_LE(std::abs((b->Left() + b->Width() / 2) - box->ClientWidth() / 2), 1);
+    EXPECT_GT(b->Top(), 12);
+    // Centred on the screen, and no wider than its contents need: a
+    // six-character text (12 pixels each) and one 75-pixel button.
+    EXPECT_LE(std::abs(box->Left() + box->Width() / 2 - Screen().Width() / 2), 1);
+    EXPECT_EQ(box->ClientWidth(), 160);
+    Desk().KeyPress(VK_RETURN);
+  });
+  EXPECT_EQ(Application().MessageBox("程序已经运行", "警告", MB_OK), IDOK);
+  // A long text wraps at two thirds of the screen width.
+  std::string longText;
+  for (int i = 0; i < 120; ++i) longText += "汉";
+  After(100, [&] {
+    TMessageBoxForm* wide = ShownBox();
+    ASSERT_NE(wide, nullptr);
+    EXPECT_LE(wide->ClientWidth(), Screen().Width() * 2 / 3 + 12 + 12 + 8 + 1);
+    EXPECT_GE(wide->ClientWidth(), Screen().Width() * 2 / 3 - 12);
+    Desk().KeyPress(VK_RETURN);
+  });
+  Application().MessageBox(longText, "", MB_OK);
+  // An empty caption shows the title.
+  After(100, [&] {
+    EXPECT_EQ(ShownBox()->Caption(), "App");
+    Desk().KeyPress(VK_RETURN);
+  });
+  Application().MessageBox("x", "", MB_OK);
+}
+
+TEST_F(ApplicationTest, TheDialogLogAnswersWithoutShowing) {
+  const std::string log = ::testing::TempDir() + "dialogs.log";
+  std::remove(log.c_str());
+  setenv("TM_DIALOG_LOG", log.c_str(), 1);
+  setenv("TM_DIALOG_ANSWER", "1", 1);
+  const int32_t r1 = Application().MessageBox("程序已经运行", "警告", MB_OK);
+  const int32_t r2 = Application().MessageBox("q", "c", MB_YESNO | MB_DEFBUTTON2);
+  unsetenv("TM_DIALOG_LOG");
+  unsetenv("TM_DIALOG_ANSWER");
+  EXPECT_EQ(r1, IDOK);
+  EXPECT_EQ(r2, IDNO);
+  std::ifstream in(log);
+  std::string line1, line2;
+  std::getline(in, line1);
+  std::getline(in, line2);
+  EXPECT_EQ(line1, "警告\t程序已经运行\t确定\t0");
+  EXPECT_EQ(line2, "c\tq\t是(&Y),否(&N)\t0");
+}
+
+TEST_F(ApplicationTest, TheMessageHookSeesMessagesFirstAndMayConsumeThem) {
+  auto* form = Application().CreateForm<TForm>();
+  auto* button = new TButton(form);
+  button->SetParent(form);
+  int clicks = 0;
+  button->OnClick = [&](TObject*) { ++clicks; };
+  form->Show();
+  int keys = 0;
+  Application().OnMessage = [&](TMsg& msg, bool& handled) {
+    if (msg.message == WM_KEYDOWN) {
+      ++keys;
+      handled = true;
+    }
+  };
+  button->SetFocus();
+  Key(VK_SPACE);
+  EXPECT_EQ(keys, 1);
+  EXPECT_EQ(clicks, 0);
+  Application().OnMessage = nullptr;
+  Key(VK_SPACE);
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(ApplicationTest, MinimizeAndRestoreTakeEveryShownForm) {
+  auto* main = Application().CreateForm<TForm>();
+  auto* second = Application().CreateForm<TForm>();
+  main->Show();
+  second->Show();
+  int events = 0;
+  Application().OnMinimize = [&](TObject*) { ++events; };
+  Application().OnRestore = [&](TObject*) { ++events; };
+  // The main form's minimize command minimises the application.
+  SendMessage(main->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(Application().Minimized());
+  EXPECT_TRUE(IsIconic(main->Handle()));
+  EXPECT_TRUE(IsIconic(second->Handle()));
+  Application().Restore();
+  EXPECT_FALSE(IsIconic(main->Handle()));
+  EXPECT_FALSE(IsIconic(second->Handle()));
+  EXPECT_EQ(events, 2);
+}
+
+}  // namespace
+}  // namespace tsm

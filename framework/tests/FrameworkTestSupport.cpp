@@ -1,0 +1,74 @@
+#include "framework/tests/FrameworkTestSupport.h"
+
+#include <algorithm>
+
+#include "framework/forms/Screen.h"
+#include "platform/window/WindowSystem.h"
+
+namespace tsm {
+
+void FrameworkTest::SetUp() {
+  auto backend = std::make_unique<THeadlessBackend>();
+  m_backend = backend.get();
+  m_backend->UseManualClock(true);
+  TWindowSystem::Initialize(std::move(backend));
+  Screen().SetCursor(crDefault);
+}
+
+void FrameworkTest::TearDown() {
+  FreeApplication();
+  TWindowSystem::Shutdown();
+  m_backend = nullptr;
+}
+
+void FrameworkTest::RunFor(uint64_t ms) {
+  TWindowSystem& sys = TWindowSystem::Instance();
+  const uint64_t end = m_backend->Now() + ms;
+  Pump();
+  while (m_backend->Now() < end && !Application().Terminated()) {
+    uint64_t next = end;
+    if (const auto due = sys.Timers().NextDue(); due && *due < next) next = std::max(*due, m_backend->Now());
+    m_backend->AdvanceClock(next - m_backend->Now());
+    Pump();
+  }
+}
+
+TPoint FrameworkTest::ScreenPoint(const TControl* control) {
+  const TRect r = control->ClientRect();
+  return ScreenPoint(control, {r.Width() / 2, r.Height() / 2});
+}
+
+TPoint FrameworkTest::ScreenPoint(const TControl* control, TPoint client) { return control->ClientToScreen(client); }
+
+void FrameworkTest::Click(const TControl* control) {
+  Desk().Click(ScreenPoint(control));
+  Pump();
+}
+
+void FrameworkTest::Click(const TControl* control, TPoint client) {
+  Desk().Click(ScreenPoint(control, client));
+  Pump();
+}
+
+void FrameworkTest::MoveTo(const TControl* control, TPoint client) {
+  Desk().MouseMove(ScreenPoint(control, client));
+  Pump();
+}
+
+void FrameworkTest::Key(uint32_t vk, TShiftState shift) {
+  if (shift.Contains(TShiftKey::Ctrl)) Desk().KeyDown(VK_CONTROL);
+  if (shift.Contains(TShiftKey::Alt)) Desk().KeyDown(VK_MENU);
+  if (shift.Contains(TShiftKey::Shift)) Desk().KeyDown(VK_SHIFT);
+  Desk().KeyPress(vk);
+  if (shift.Contains(TShiftKey::Shift)) Desk().KeyUp(VK_SHIFT);
+  if (shift.Contains(TShiftKey::Alt)) Desk().KeyUp(VK_MENU);
+  if (shift.Contains(TShiftKey::Ctrl)) Desk().KeyUp(VK_CONTROL);
+  Pump();
+}
+
+void FrameworkTest::Type(const std::string& utf8) {
+  Desk().Text(utf8);
+  Pump();
+}
+
+}  // namespace tsm

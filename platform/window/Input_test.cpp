@@ -1,0 +1,205 @@
+// Mouse and keyboard routing, capture, disabled windows, double clicks,
+// activation and focus.
+
+#include "platform/window/WindowTestSupport.h"
+
+namespace tsm {
+
+using Input = WindowTest;
+
+TEST_F(Input, CaptureKeepsTheMouseDuringADragOutsideTheWindow) {
+  const HWND a = MakeTopLevel(TRect::FromSize(0, 0, 200, 200), WS_POPUP | WS_VISIBLE);
+  const HWND b = MakeTopLevel(TRect::FromSize(400, 0, 200, 200), WS_POPUP | WS_VISIBLE);
+  Screen().MouseMove({50, 50});
+  Pump();
+  SetCapture(a);
+  ClearLog();
+  Screen().MouseMove({450, 60});  // over b
+  Screen().MouseUp();
+  Pump();
+  EXPECT_EQ(Count(b, WM_MOUSEMOVE), 0);
+  ASSERT_EQ(Count(a, WM_MOUSEMOVE), 1);
+  EXPECT_EQ(PointFromLParam(Logged(a, WM_MOUSEMOVE)[0].LParam), TPoint(450, 60)) << "client coordinates of a";
+  EXPECT_EQ(Count(a, WM_LBUTTONUP), 1);
+  ReleaseCapture();
+  EXPECT_EQ(Count(a, WM_CAPTURECHANGED), 1);
+  Screen().MouseMove({451, 60});
+  Pump();
+  EXPECT_EQ(Count(b, WM_MOUSEMOVE), 1);
+}
+
+TEST_F(Input, DisabledWindowIgnoresClicksAndKeysAndItsOwnedWindowComesForward) {
+  const HWND owner = MakeTopLevel(TRect::FromSize(0, 0, 300, 300), WS_POPUP | WS_VISIBLE);
+  const HWND child = MakeChild(owner, TRect::FromSize(10, 10, 50, 50));
+  TWindowCreateParams dlg;
+  dlg.Style = WS_POPUP | WS_VISIBLE;
+  dlg.Parent = owner;
+  dlg.Bounds = TRect::FromSize(500, 0, 100, 100);
+  const HWND dialog = Make(dlg);
+  EnableWindow(owner, false);
+  SetActiveWindow(owner);
+  EXPECT_EQ(GetActiveWindow(), dialog) << "a disabled window is not activated";
+  ClearLog();
+  Screen().Click({20, 20});
+  Screen().Click({200, 200});
+  Screen().KeyPress('A');
+  Pump();
+  for (HWND h : {owner, child}) {
+    EXPECT_EQ(Count(h, WM_LBUTTONDOWN) + Count(h, WM_NCLBUTTONDOWN) + Count(h, WM_KEYDOWN), 0);
+    EXPECT_EQ(Count(h, WM_SETCURSOR), 0);
+  }
+  EXPECT_EQ(GetActiveWindow(), dialog);
+  EXPECT_EQ(Count(dialog, WM_KEYDOWN), 1);
+  EnableWindow(owner, true);
+  Screen().Click({20, 20});
+  Pump();
+  EXPECT_EQ(Count(child, WM_LBUTTONDOWN), 1);
+}
+
+TEST_F(Input, DisabledChildLetsItsParentReceiveTheClick) {
+  const HWND top = MakeTopLevel(TRect::FromSize(0, 0, 300, 300), WS_POPUP | WS_VISIBLE);
+  const HWND child = MakeChild(top, TRect::FromSize(10, 10, 50, 50));
+  EnableWindow(child, false);
+  ClearLog();
+  Screen().Click({20, 30});
+  Pump();
+  EXPECT_EQ(Count(child, WM_LBUTTONDOWN), 0);
+  ASSERT_EQ(Count(top, WM_LBUTTONDOWN), 1);
+  EXPECT_EQ(PointFromLParam(Logged(top, WM_LBUTTONDOWN)[0].LParam), TPoint(20, 30));
+}
+
+TEST_F(Input, DoubleClickOnlyWithinTimeAndDistance) {
+  const HWND w = MakeTopLevel(TRect::FromSize(0, 0, 300, 300), WS_POPUP | WS_VISIBLE);
+  auto clicks = [&] { return std::make_pair(Count(w, WM_LBUTTONDOWN), Count(w, WM_LBUTTONDBLCLK)); };
+  Screen().Click({100, 100});
+  Screen().AdvanceClock(500);
+  Screen().Click({102, 98});  // at the limits: 500 ms, 2 pixels
+  Pump();
+  EXPECT_EQ(clicks(), std::make_pair(1, 1));
+  Screen().AdvanceClock(100);
+  Screen().Click({102, 98});  // third press: a single click again
+  Pump();
+  EXPECT_EQ(clicks(), std::make_pair(2, 1));
+  Screen().AdvanceClock(501);
+  Screen().Click({102, 98});  // too late
+  Pump();
+  EXPECT_EQ(clicks(), std::make_pair(3, 1));
+  Screen().AdvanceClock(10);
+  Screen().Click({105, 98});  // too far
+  Pump();
+  EXPECT_EQ(clicks(), std::make_pair(4, 1));
+  // Without CS_DBLCLKS the second press stays a press.
+  SetClassStyle(w, 0);
+  Screen().AdvanceClock(10);
+  Screen().Click({105, 98});
+  Pump();
+  EXPECT_EQ(clicks(), std::make_pair(5, 1));
+}
+
+TEST_F(Input, ActivationAndFocusMessagesComeInOrder) {
+  const HWND a = MakeTopLevel(TRect::FromSize(0, 0, 200, 200));
+  const HWND aChild = MakeChild(a, TRect::FromSize(10, 10, 50, 50));
+  SetFocus(aChild);
+  const HWND b = MakeTopLevel(TRect::FromSize(300, 0, 200, 200), WS_OVERLAPPEDWINDOW);
+  ClearLog();
+  Screen().Click({400, 100});  // b is hidden: nothing
+  Pump();
+  ShowWindow(b, SW_SHOWNA);
+  EXPECT_EQ(GetActiveWindow(), a);
+  ClearLog();
+  Screen().Click({400, 100});
+  Pump();
+  std::vector<std::pair<uint32_t, uint32_t>> seq;
+  for (const TLoggedMessage& m : m_log)
+    if (m.Msg == WM_MOUSEACTIVATE || m.Msg == WM_NCACTIVATE || m.Msg == WM_ACTIVATE || m.Msg == WM_KILLFOCUS ||
+        m.Msg == WM_SETFOCUS || m.Msg == WM_LBUTTONDOWN)
+      seq.emplace_back(m.Msg, m.Wnd.Id);
+  const std::vector<std::pair<uint32_t, uint32_t>> expected = {
+      {WM_MOUSEACTIVATE, b.Id}, {WM_NCACTIVATE, a.Id}, {WM_ACTIVATE, a.Id},    {WM_NCACTIVATE, b.Id},
+      {WM_ACTIVATE, b.Id},      {WM_KILLFOCUS, aChild.Id}, {WM_SETFOCUS, b.Id}, {WM_LBUTTONDOWN, b.Id}};
+  EXPECT_EQ(seq, expected);
+  EXPECT_EQ(Logged(b, WM_ACTIVATE)[0].WParam, WA_CLICKACTIVE);
+  EXPECT_EQ(HWND::FromParam(Logged(b, WM_ACTIVATE)[0].LParam), a);
+  EXPECT_EQ(Logged(a, WM_NCACTIVATE)[0].WParam, 0u);
+  EXPECT_EQ(GetTopLevelWindows().front(), b);
+  // Hiding the active window activates the next one.
+  ShowWindow(b, SW_HIDE);
+  EXPECT_EQ(GetActiveWindow(), a);
+  EXPECT_EQ(GetFocus(), a);
+}
+
+TEST_F(Input, NoActivatePopupTakesClicksWithoutActivation) {
+  const HWND main = MakeTopLevel(TRect::FromSize(0, 0, 300, 300));
+  TWindowCreateParams pp;
+  pp.Style = WS_POPUP | WS_VISIBLE;
+  pp.ExStyle = WS_EX_NOACTIVATE | WS_EX_TOPMOST;
+  pp.Parent = main;
+  pp.Bounds = TRect::FromSize(50, 50, 100, 100);
+  const HWND popup = Make(pp, [](HWND, uint32_t m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (m == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
+    return std::nullopt;
+  });
+  EXPECT_EQ(GetActiveWindow(), main);
+  Screen().Click({60, 60});
+  Pump();
+  EXPECT_EQ(GetActiveWindow(), main);
+  EXPECT_EQ(Count(popup, WM_LBUTTONDOWN), 1);
+  EXPECT_EQ(Screen().NativeFocus(), main);
+}
+
+TEST_F(Input, KeysGoToTheFocusWindowWithCharactersAndShiftState) {
+  const HWND top = MakeTopLevel(TRect::FromSize(0, 0, 300, 300));
+  const HWND edit = MakeChild(top, TRect::FromSize(10, 10, 100, 20));
+  SetFocus(edit);
+  ClearLog();
+  Screen().KeyDown(VK_SHIFT);
+  Pump();
+  EXPECT_LT(GetKeyState(VK_SHIFT), 0);
+  Screen().Text("转A");
+  Screen().KeyUp(VK_SHIFT);
+  Screen().KeyPress(VK_RETURN);
+  Screen().KeyDown(VK_CONTROL);
+  Screen().KeyPress('C');
+  Screen().KeyUp(VK_CONTROL);
+  Pump();
+  EXPECT_GE(GetKeyState(VK_SHIFT), 0);
+  std::vector<WPARAM> chars;
+  for (const TLoggedMessage& m : Logged(edit, WM_CHAR)) chars.push_back(m.WParam);
+  EXPECT_EQ(chars, (std::vector<WPARAM>{0x8F6C, 'A', 13, 3}));
+  EXPECT_EQ(Count(top, WM_KEYDOWN), 0);
+  // Alt held: the WM_SYS* forms.
+  ClearLog();
+  Screen().KeyDown(VK_MENU);
+  Screen().KeyPress('X');
+  Screen().KeyUp(VK_MENU);
+  Pump();
+  EXPECT_EQ(Count(edit, WM_SYSKEYDOWN), 2);
+  EXPECT_EQ(Count(edit, WM_KEYDOWN), 0);
+  EXPECT_TRUE(KeyDataAltDown(Logged(edit, WM_SYSKEYDOWN)[1].LParam));
+  // The wheel goes to the focus window, and on to its parent by default.
+  Screen().Wheel(1);
+  Pump();
+  ASSERT_EQ(Count(top, WM_MOUSEWHEEL), 1);
+  EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(Logged(edit, WM_MOUSEWHEEL)[0].WParam), 120);
+}
+
+TEST_F(Input, SetCursorPicksSizingCursorsAndClassCursorAndMouseLeaveIsReported) {
+  const HWND w = MakeTopLevel(TRect::FromSize(100, 100, 300, 200));
+  SetClassCursor(w, TCursorShape::IBeam);
+  Screen().MouseMove({100, 200});
+  Pump();
+  EXPECT_EQ(Screen().CursorShape(), TCursorShape::SizeWE);
+  Screen().MouseMove({399, 299});
+  Pump();
+  EXPECT_EQ(Screen().CursorShape(), TCursorShape::SizeNWSE);
+  Screen().MouseMove({200, 200});
+  Pump();
+  EXPECT_EQ(Screen().CursorShape(), TCursorShape::IBeam);
+  TrackMouseEvent(w, TME_LEAVE);
+  Screen().MouseMove({200, 110});  // caption: leaves the client area
+  Pump();
+  EXPECT_EQ(Count(w, WM_MOUSELEAVE), 1);
+  EXPECT_EQ(Screen().CursorShape(), TCursorShape::Arrow);
+}
+
+}  // namespace tsm

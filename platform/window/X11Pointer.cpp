@@ -1,0 +1,130 @@
+#include "platform/window/X11Pointer.h"
+
+#include <SDL_syswm.h>
+
+#include <cstring>
+
+#if defined(SDL_VIDEO_DRIVER_X11)
+#include <X11/Xlib.h>
+#endif
+
+namespace tsm {
+
+#if defined(SDL_VIDEO_DRIVER_X11)
+
+namespace {
+
+uint32_t HeldOf(unsigned int state) {
+  uint32_t held = 0;
+  if (state & Button1Mask) held |= MouseButtonBit(TMouseButton::Left);
+  if (state & Button2Mask) held |= MouseButtonBit(TMouseButton::Middle);
+  if (state & Button3Mask) held |= MouseButtonBit(TMouseButton::Right);
+  return held;
+}
+
+Display* DisplayOf(void* d) { return static_cast<Display*>(d); }
+
+}  // namespace
+
+std::unique_ptr<TX11Pointer> TX11Pointer::Open() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!driver || std::strcmp(driver, "x11") != 0) return nullptr;
+  Display* d = XOpenDisplay(nullptr);
+  if (!d) return nullptr;
+  std::unique_ptr<TX11Pointer> p(new TX11Pointer());
+  p->m_display = d;
+  return p;
+}
+
+TX11Pointer::~TX11Pointer() {
+  if (m_display) XCloseDisplay(DisplayOf(m_display));
+}
+
+void TX11Pointer::EnableEvents() { SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE); }
+
+bool TX11Pointer::Read(const SDL_Event& e, TX11PointerEvent& out) {
+  if (e.type != SDL_SYSWMEVENT || !e.syswm.msg || e.syswm.msg->subsystem != SDL_SYSWM_X11) return false;
+  const XEvent& x = e.syswm.msg->msg.x11.event;
+  switch (x.type) {
+    case MotionNotify:
+      out.Kind = TX11PointerEvent::TKind::Motion;
+      out.Root = {x.xmotion.x_root, x.xmotion.y_root};
+      out.Button = 0;
+      out.Held = HeldOf(x.xmotion.state);
+      out.Window = x.xmotion.window;
+      return true;
+    case ButtonPress:
+    case ButtonRelease:
+      out.Kind = x.type == ButtonPress ? TX11PointerEvent::TKind::Press : TX11PointerEvent::TKind::Release;
+      out.Root = {x.xbutton.x_root, x.xbutton.y_root};
+      out.Button = x.xbutton.button;
+      out.Held = HeldOf(x.xbutton.state);
+      out.Window = x.xbutton.window;
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool TX11Pointer::Query(TPoint& pos, uint32_t& held) const {
+  Display* d = DisplayOf(m_display);
+  Window root = 0, child = 0;
+  int rootX = 0, rootY = 0, winX = 0, winY = 0;
+  unsigned int state = 0;
+  if (!XQueryPointer(d, DefaultRootWindow(d), &root, &child, &rootX, &rootY, &winX, &winY, &state)) return false;
+  pos = {rootX, rootY};
+  held = HeldOf(state);
+  return true;
+}
+
+namespace {
+
+bool WmInfoOf(SDL_Window* w, SDL_SysWMinfo& info) {
+  SDL_VERSION(&info.version);
+  return w && SDL_GetWindowWMInfo(w, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11;
+}
+
+}  // namespace
+
+uint64_t TX11Pointer::WindowOf(SDL_Window* w) {
+  SDL_SysWMinfo info;
+  return WmInfoOf(w, info) ? info.info.x11.window : 0;
+}
+
+bool TX11Pointer::Grab(SDL_Window* w) {
+  SDL_SysWMinfo info;
+  if (!WmInfoOf(w, info)) return false;
+  constexpr unsigned int mask = ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask | LeaveWindowMask;
+  const int r = XGrabPointer(info.info.x11.display, info.info.x11.window, False, mask, GrabModeAsync, GrabModeAsync,
+                             0 /* no confinement */, 0 /* the window's cursor */, CurrentTime);
+  XFlush(info.info.x11.display);
+  return r == GrabSuccess;
+}
+
+void TX11Pointer::Ungrab(SDL_Window* anyNative) {
+  SDL_SysWMinfo info;
+  if (!WmInfoOf(anyNative, info)) return;
+  XUngrabPointer(info.info.x11.display, CurrentTime);
+  XFlush(info.info.x11.display);
+}
+
+void TX11Pointer::Sync(SDL_Window* anyNative) {
+  SDL_SysWMinfo info;
+  if (WmInfoOf(anyNative, info)) XSync(info.info.x11.display, False);
+}
+
+#else  // SDL without X11 support
+
+std::unique_ptr<TX11Pointer> TX11Pointer::Open() { return nullptr; }
+TX11Pointer::~TX11Pointer() = default;
+void TX11Pointer::EnableEvents() {}
+bool TX11Pointer::Read(const SDL_Event&, TX11PointerEvent&) { return false; }
+bool TX11Pointer::Query(TPoint&, uint32_t&) const { return false; }
+uint64_t TX11Pointer::WindowOf(SDL_Window*) { return 0; }
+bool TX11Pointer::Grab(SDL_Window*) { return false; }
+void TX11Pointer::Ungrab(SDL_Window*) {}
+void TX11Pointer::Sync(SDL_Window*) {}
+
+#endif
+
+}  // namespace tsm

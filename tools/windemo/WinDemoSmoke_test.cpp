@@ -1,0 +1,490 @@
+// The SDL2 backend under a real X server: starts Xvfb on a free display,
+// runs windemo --log on it and drives pointer and keyboard with xdotool, as a
+// user would: caption drags and border drags on both windows one after the
+// other, a drag that ends with the pointer outside every window, clicks on
+// overlapping and shaped windows, caption buttons, typing, the clipboard
+// between two programs, cursor shapes. The demo reports what its windows saw
+// (see the top of WinDemo.cpp); xwininfo reports where the native windows
+// really are, and the X server's own picture of the screen is compared with
+// the headless backend's.
+//
+// Skipped when Xvfb, xdotool or xwininfo is not installed. Every wait is
+// bounded, and the X server and the demo are ended by their process ids
+// whatever happens.
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/gfx/Png.h"
+#include "tools/windemo/XProbe.h"
+
+extern char** environ;
+
+namespace {
+
+using namespace std::chrono_literals;
+using TClock = std::chrono::steady_clock;
+
+// The full path of a program on PATH; empty when there is none.
+std::string Which(const std::string& program) {
+  const char* path = std::getenv("PATH");
+  std::stringstream dirs(path ? path : "");
+  for (std::string dir; std::getline(dirs, dir, ':');)
+    if (!dir.empty() && access((dir + "/" + program).c_str(), X_OK) == 0) return dir + "/" + program;
+  return {};
+}
+
+// A child process with an optional pipe on its standard output. The
+// destructor ends it (SIGTERM, then SIGKILL) and reaps it.
+class TChild {
+ public:
+  // extraFd: a descriptor the child inherits under the same number.
+  TChild(const std::vector<std::string>& argv, const std::vector<std::string>& env, bool captureStdout,
+         int extraFd = -1) {
+    int out[2] = {-1, -1};
+    if (captureStdout && pipe(out) != 0) return;
+    std::vector<char*> args;
+    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    std::vector<std::string> envCopy;
+    for (char** e = environ; *e; ++e) {
+      const std::string entry = *e;
+      bool overridden = entry.rfind("WAYLAND_DISPLAY=", 0) == 0;
+      for (const std::string& o : env) overridden |= entry.rfind(o.substr(0, o.find('=') + 1), 0) == 0;
+      if (!overridden) envCopy.push_back(entry);
+    }
+    envCopy.insert(envCopy.end(), env.begin(), env.end());
+    std::vector<char*> envp;
+    for (const std::string& e : envCopy) envp.push_back(const_cast<char*>(e.c_str()));
+    envp.push_back(nullptr);
+
+    m_pid = fork();
+    if (m_pid == 0) {
+      if (captureStdout) {
+        dup2(out[1], STDOUT_FILENO);
+        close(out[0]);
+        close(out[1]);
+      }
+      for (int fd = 3; fd < 256; ++fd)
+        if (fd != extraFd) close(fd);
+      execve(args[0], args.data(), envp.data());
+      _exit(127);
+    }
+    if (captureStdout) {
+      close(out[1]);
+      m_out = out[0];
+      fcntl(m_out, F_SETFL, O_NONBLOCK);
+    }
+  }
+  ~TChild() {
+    Stop();
+    if (m_out >= 0) close(m_out);
+  }
+  TChild(const TChild&) = delete;
+  TChild& operator=(const TChild&) = delete;
+
+  bool Started() const { return m_pid > 0; }
+  pid_t Pid() const { return m_pid; }
+
+  // Waits for the child to end by itself; its exit status, or nothing.
+  std::optional<int> Wait(std::chrono::milliseconds limit) {
+    const auto end = TClock::now() + limit;
+    while (m_pid > 0) {
+      int status = 0;
+      if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
+        m_pid = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+      }
+      if (TClock::now() >= end) return std::nullopt;
+      std::this_thread::sleep_for(5ms);
+    }
+    return std::nullopt;
+  }
+
+  void Stop() {
+    if (m_pid <= 0) return;
+    kill(m_pid, SIGTERM);
+    if (Wait(2000ms)) return;
+    kill(m_pid, SIGKILL);
+    waitpid(m_pid, nullptr, 0);
+    m_pid = -1;
+  }
+
+  // Reads what the child wrote so far (without waiting).
+  void Drain() {
+    char buf[4096];
+    for (ssize_t n; m_out >= 0 && (n = read(m_out, buf, sizeof buf)) > 0;) m_text.append(buf, size_t(n));
+  }
+
+  // Waits until the output holds a line equal to `line` that was not
+  // consumed yet; consumes everything up to it.
+  bool WaitForLine(const std::string& line, std::chrono::milliseconds limit) {
+    const auto end = TClock::now() + limit;
+    for (;;) {
+      Drain();
+      for (size_t pos = m_consumed; pos < m_text.size();) {
+        const size_t nl = m_text.find('\n', pos);
+        if (nl == std::string::npos) break;
+        if (m_text.compare(pos, nl - pos, line) == 0) {
+          m_consumed = nl + 1;
+          return true;
+        }
+        pos = nl + 1;
+      }
+      const auto now = TClock::now();
+      if (now >= end) return false;
+      pollfd p{m_out, POLLIN, 0};
+      poll(&p, 1, int(std::chrono::duration_cast<std::chrono::milliseconds>(end - now).count()) + 1);
+    }
+  }
+
+  std::string Output() {
+    Drain();
+    return m_text;
+  }
+  // Lines written since the last consumed one.
+  std::string Unconsumed() {
+    Drain();
+    return m_text.substr(m_consumed);
+  }
+
+ private:
+  pid_t m_pid = -1;
+  int m_out = -1;
+  std::string m_text;
+  size_t m_consumed = 0;
+};
+
+// Runs a short command to its end (bounded) and answers its output.
+std::string RunCommand(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
+  TChild c(argv, env, true);
+  if (!c.Started()) return {};
+  const auto end = TClock::now() + 5s;
+  while (TClock::now() < end) {
+    c.Drain();
+    if (c.Wait(0ms)) break;
+    std::this_thread::sleep_for(2ms);
+  }
+  return c.Output();
+}
+
+struct TGeometry {
+  int X = -1, Y = -1, Width = -1, Height = -1;
+  friend bool operator==(const TGeometry&, const TGeometry&) = default;
+};
+
+std::ostream& operator<<(std::ostream& o, const TGeometry& g) {
+  return o << g.Width << "x" << g.Height << "+" << g.X << "+" << g.Y;
+}
+
+class WinDemoUnderXvfb : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* tool : {"Xvfb", "xdotool", "xwininfo"})
+      if (Which(tool).empty()) GTEST_SKIP() << tool << " is not installed";
+
+    // Xvfb picks a free display itself and writes its number to this pipe.
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    m_xvfb = std::make_unique<TChild>(
+        std::vector<std::string>{Which("Xvfb"), "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24",
+                                 "-nolisten", "tcp", "-noreset"},
+        std::vector<std::string>{}, false, fds[1]);
+    close(fds[1]);
+    ASSERT_TRUE(m_xvfb->Started());
+    std::string number;
+    const auto end = TClock::now() + 5s;
+    while (number.find('\n') == std::string::npos && TClock::now() < end) {
+      pollfd p{fds[0], POLLIN, 0};
+      if (poll(&p, 1, 100) > 0) {
+        char buf[32];
+        const ssize_t n = read(fds[0], buf, sizeof buf);
+        if (n <= 0) break;
+        number.append(buf, size_t(n));
+      }
+    }
+    close(fds[0]);
+    ASSERT_NE(number.find('\n'), std::string::npos) << "Xvfb did not report a display";
+    m_display = ":" + number.substr(0, number.find('\n'));
+    m_env = {"DISPLAY=" + m_display, "TM_BACKEND=sdl"};
+
+    m_demo = std::make_unique<TChild>(std::vector<std::string>{TM_WINDEMO, "--log"}, m_env, true);
+    ASSERT_TRUE(m_demo->Started());
+    ASSERT_TRUE(m_demo->WaitForLine("windemo: backend sdl", 5s)) << m_demo->Output();
+    // Both native windows mapped where they were created.
+    const auto mapped = TClock::now() + 5s;
+    while (TClock::now() < mapped && !(Geometry("windemo 1") == TGeometry{80, 80, 320, 200} &&
+                                        Geometry("windemo 2") == TGeometry{460, 160, 320, 200}))
+      std::this_thread::sleep_for(20ms);
+    ASSERT_EQ(Geometry("windemo 1"), (TGeometry{80, 80, 320, 200}));
+    ASSERT_EQ(Geometry("windemo 2"), (TGeometry{460, 160, 320, 200}));
+    ASSERT_EQ(Geometry(kNoteTitle), (TGeometry{100, 430, 420, 150}));
+    ASSERT_EQ(Geometry("windemo 4"), (TGeometry{700, 250, 80, 80}));
+    m_probe = tsm::TXProbe::Open(m_display);
+    ASSERT_TRUE(m_probe);
+  }
+
+  void TearDown() override {
+    m_probe.reset();
+    m_demo.reset();
+    m_xvfb.reset();
+  }
+
+  // Runs xdotool with the given commands (e.g. mousemove X Y mousedown 1).
+  void Pointer(const std::vector<std::string>& commands) {
+    std::vector<std::string> argv{Which("xdotool")};
+    argv.insert(argv.end(), commands.begin(), commands.end());
+    RunCommand(argv, m_env);
+  }
+
+  // Presses the left button at `from`, moves through `via` and releases at `to`.
+  void Drag(int fx, int fy, int vx, int vy, int tx, int ty) {
+    Pointer({"mousemove", std::to_string(fx), std::to_string(fy), "mousedown", "1", "mousemove",
+             std::to_string(vx), std::to_string(vy), "mousemove", std::to_string(tx), std::to_string(ty), "mouseup",
+             "1"});
+  }
+
+  void Click(int x, int y) { Pointer({"mousemove", std::to_string(x), std::to_string(y), "click", "1"}); }
+
+  // Where the server has the native window named `title`.
+  TGeometry Geometry(const std::string& title) {
+    const std::string info = RunCommand({Which("xwininfo"), "-name", title}, m_env);
+    TGeometry g;
+    auto field = [&](const char* key) {
+      const size_t at = info.find(key);
+      return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + std::strlen(key));
+    };
+    g.X = field("Absolute upper-left X:");
+    g.Y = field("Absolute upper-left Y:");
+    g.Width = field("Width:");
+    g.Height = field("Height:");
+    return g;
+  }
+
+  bool Expect(const std::string& line) { return m_demo->WaitForLine(line, 3s); }
+
+  // Waits (bounded) until the server shows colour c at (x, y).
+  bool ScreenPixelBecomes(int32_t x, int32_t y, tsm::TColor c) {
+    for (const auto end = TClock::now() + 2s; TClock::now() < end; std::this_thread::sleep_for(20ms))
+      if (m_probe->Screen().GetPixel(x, y) == c) return true;
+    return false;
+  }
+
+  static constexpr tsm::TColor kPlusGreen = tsm::RGB(0, 128, 64);
+
+  void Keys(const std::vector<std::string>& commands) { Pointer(commands); }
+
+  bool WindowExists(const std::string& title) {
+    return RunCommand({Which("xwininfo"), "-name", title}, m_env).find("Absolute upper-left X:") != std::string::npos;
+  }
+
+  static constexpr const char* kNoteTitle = "windemo 3 — 默认边框 with a caption too long for it";
+
+  std::unique_ptr<TChild> m_xvfb;
+  std::unique_ptr<TChild> m_demo;
+  std::unique_ptr<tsm::TXProbe> m_probe;
+  std::string m_display;
+  std::vector<std::string> m_env;
+};
+
+TEST_F(WinDemoUnderXvfb, DragsOnBothWindowsInARowThenClicksReachTheWindowUnderThePointer) {
+  // Caption drag of window 1 (inactive: window 2 was created last).
+  Drag(200, 92, 220, 100, 250, 132);
+  ASSERT_TRUE(Expect("active 1")) << m_demo->Unconsumed();
+  ASSERT_TRUE(Expect("sized 1 130 120 320 200")) << m_demo->Unconsumed();
+  EXPECT_EQ(Geometry("windemo 1"), (TGeometry{130, 120, 320, 200}));
+
+  // Right after it, the bottom-right corner of window 2: the first loop must
+  // have ended, so this press starts a size loop on window 2.
+  Drag(778, 358, 790, 370, 818, 398);
+  ASSERT_TRUE(Expect("active 2")) << m_demo->Unconsumed();
+  ASSERT_TRUE(Expect("sized 2 460 160 360 240")) << m_demo->Unconsumed();
+  EXPECT_EQ(Geometry("windemo 2"), (TGeometry{460, 160, 360, 240}));
+  EXPECT_EQ(Geometry("windemo 1"), (TGeometry{130, 120, 320, 200})) << "window 1 followed the second drag";
+
+  // The left border of window 2 dragged across window 1 onto the desktop: the
+  // width stops at the 640-pixel limit, so the release happens outside every
+  // window and must still end the loop.
+  Drag(461, 250, 300, 250, 100, 250);
+  ASSERT_TRUE(Expect("sized 2 180 160 640 240")) << m_demo->Unconsumed();
+  EXPECT_EQ(Geometry("windemo 2"), (TGeometry{180, 160, 640, 240}));
+
+  // Nothing follows the pointer any more.
+  Pointer({"mousemove", "600", "600"});
+  Pointer({"mousemove", "700", "650"});
+  std::this_thread::sleep_for(100ms);
+  EXPECT_EQ(Geometry("windemo 1"), (TGeometry{130, 120, 320, 200}));
+  EXPECT_EQ(Geometry("windemo 2"), (TGeometry{180, 160, 640, 240}));
+
+  // A click on the part of window 1 that window 2 does not cover reaches
+  // window 1 (client coordinates: frame 4, caption 24) and activates it.
+  Click(150, 250);
+  ASSERT_TRUE(Expect("active 1")) << m_demo->Unconsumed();
+  ASSERT_TRUE(Expect("click 1 16 102")) << m_demo->Unconsumed();
+
+  // Where the windows overlap, the click goes to the one on top.
+  Click(300, 250);
+  ASSERT_TRUE(Expect("click 1 166 102")) << m_demo->Unconsumed();
+  Click(600, 300);
+  ASSERT_TRUE(Expect("active 2")) << m_demo->Unconsumed();
+  ASSERT_TRUE(Expect("click 2 416 112")) << m_demo->Unconsumed();
+  Click(300, 250);
+  ASSERT_TRUE(Expect("click 2 116 62")) << m_demo->Unconsumed();
+}
+
+TEST_F(WinDemoUnderXvfb, ScreenShowsWhatTheHeadlessBackendComposes) {
+  // The same windows composed by the headless backend. Everything but the
+  // desktop, the counters and the caret must match pixel for pixel: frames,
+  // caption text and buttons, the shape.
+  const std::string headlessPath = ::testing::TempDir() + "/windemo_headless.png";
+  const std::string xPath = ::testing::TempDir() + "/windemo_xvfb.png";
+  RunCommand({TM_WINDEMO, "--shot", headlessPath, "300"}, {"TM_BACKEND=headless"});
+  const tsm::TPngReadResult headless = tsm::LoadPng(headlessPath);
+  ASSERT_TRUE(headless.Ok()) << headless.Error;
+  const tsm::TBitmap screen = m_probe->Screen();
+  ASSERT_EQ(screen.Width(), 1024);
+  tsm::SavePng(xPath, screen.Surface());
+  struct TArea {
+    tsm::TRect Window, Client;  // compared: Window minus Client
+  };
+  const TArea areas[] = {
+      {tsm::TRect::FromSize(80, 80, 320, 200), tsm::TRect::FromSize(84, 108, 312, 168)},
+      {tsm::TRect::FromSize(460, 160, 320, 200), tsm::TRect::FromSize(464, 188, 312, 168)},
+      {tsm::TRect::FromSize(100, 430, 420, 150), tsm::TRect::FromSize(104, 453, 412, 123)},
+      {tsm::TRect::FromSize(728, 250, 24, 80), {}},  // the plus's bars
+      {tsm::TRect::FromSize(700, 278, 80, 24), {}},
+  };
+  int compared = 0, differing = 0;
+  for (const TArea& a : areas)
+    for (int32_t y = a.Window.Top; y < a.Window.Bottom; ++y)
+      for (int32_t x = a.Window.Left; x < a.Window.Right; ++x) {
+        if (a.Client.Contains(x, y)) continue;
+        ++compared;
+        if (screen.GetPixel(x, y) != headless.Bitmap.GetPixel(x, y) && differing++ < 5)
+          ADD_FAILURE() << "pixel " << x << "," << y << " differs; pictures: " << xPath << " " << headlessPath;
+      }
+  EXPECT_GT(compared, 20000);
+  EXPECT_EQ(differing, 0);
+  // Through the plus's corner the window below shows.
+  EXPECT_EQ(screen.GetPixel(705, 255), screen.GetPixel(600, 255)) << "the shape's hole shows window 2";
+  // The active caption carries its text in the caption text colour.
+  int captionText = 0;
+  for (int32_t x = 104; x < 460; ++x) captionText += screen.GetPixel(x, 441) == tsm::RGB(255, 255, 255);
+  EXPECT_GT(captionText, 20);
+}
+
+TEST_F(WinDemoUnderXvfb, ShapedWindowPassesClicksThroughItsCorners) {
+  Click(740, 290);
+  ASSERT_TRUE(Expect("click 4 40 40")) << m_demo->Unconsumed();
+  // The corner of the plus is not part of the window: window 2 gets it.
+  Click(705, 255);
+  ASSERT_TRUE(Expect("active 2")) << m_demo->Unconsumed();
+  ASSERT_TRUE(Expect("click 2 241 67")) << m_demo->Unconsumed();
+  // The shaped window is topmost: still above the activated window 2, for
+  // input and on the screen.
+  Click(740, 260);
+  ASSERT_TRUE(Expect("click 4 40 10")) << m_demo->Unconsumed();
+  EXPECT_TRUE(ScreenPixelBecomes(732, 260, kPlusGreen)) << "window 2 was raised above the topmost window";
+
+  // Without its shape (a new native window) it is a square, still on top.
+  Pointer({"mousemove", "740", "290", "click", "3"});
+  ASSERT_TRUE(Expect("shape 4 square")) << m_demo->Unconsumed();
+  EXPECT_TRUE(ScreenPixelBecomes(705, 255, kPlusGreen));
+  Click(705, 255);
+  ASSERT_TRUE(Expect("click 4 5 5")) << m_demo->Unconsumed();
+  // And with it again the corner belongs to window 2.
+  Pointer({"mousemove", "740", "290", "click", "3"});
+  ASSERT_TRUE(Expect("shape 4 plus")) << m_demo->Unconsumed();
+  EXPECT_TRUE(ScreenPixelBecomes(705, 255, tsm::RGB(255, 255, 255)));
+  Click(705, 255);
+  ASSERT_TRUE(Expect("click 2 241 67")) << m_demo->Unconsumed();
+  EXPECT_TRUE(ScreenPixelBecomes(732, 260, kPlusGreen));
+}
+
+TEST_F(WinDemoUnderXvfb, TypingAndTheClipboardBetweenTwoPrograms) {
+  Click(300, 500);
+  ASSERT_TRUE(Expect("click 3 196 47")) << m_demo->Unconsumed();
+  Keys({"type", "abc 转换"});
+  ASSERT_TRUE(Expect("text 3 abc 转换")) << m_demo->Unconsumed();
+  Keys({"key", "BackSpace"});
+  ASSERT_TRUE(Expect("text 3 abc 转")) << m_demo->Unconsumed();
+  Keys({"key", "ctrl+c"});
+  ASSERT_TRUE(Expect("copied 3 abc 转")) << m_demo->Unconsumed();
+  // Another program reads it through the X selection the demo owns.
+  EXPECT_EQ(RunCommand({TM_WINDEMO, "--paste"}, m_env), "clipboard abc 转\n");
+  // And the demo pastes what another program put there.
+  TChild copier({TM_WINDEMO, "--copy", "粘贴"}, m_env, true);
+  ASSERT_TRUE(copier.WaitForLine("copied", 5s)) << copier.Output();
+  Keys({"key", "ctrl+v"});
+  ASSERT_TRUE(Expect("text 3 abc 转粘贴")) << m_demo->Unconsumed();
+}
+
+TEST_F(WinDemoUnderXvfb, CaptionButtonsOfTheDefaultFrame) {
+  // Window 3 (420 wide, frame 4): close at x 498..513, maximize 480..495,
+  // minimize 464..479; all at y 436..449.
+  Click(487, 442);
+  const auto maximized = TClock::now() + 3s;
+  while (TClock::now() < maximized && Geometry(kNoteTitle) != TGeometry{0, 0, 1024, 768})
+    std::this_thread::sleep_for(20ms);
+  ASSERT_EQ(Geometry(kNoteTitle), (TGeometry{0, 0, 1024, 768}));
+  // Maximized, the same button (now at the right end of the screen) restores.
+  Click(1024 - 4 - 2 - 16 - 2 - 8, 10);
+  const auto restored = TClock::now() + 3s;
+  while (TClock::now() < restored && Geometry(kNoteTitle) != TGeometry{100, 430, 420, 150})
+    std::this_thread::sleep_for(20ms);
+  ASSERT_EQ(Geometry(kNoteTitle), (TGeometry{100, 430, 420, 150}));
+  // A press on close that leaves the button before the release does nothing.
+  Pointer({"mousemove", "505", "442", "mousedown", "1", "mousemove", "300", "500", "mouseup", "1"});
+  std::this_thread::sleep_for(100ms);
+  EXPECT_TRUE(WindowExists(kNoteTitle));
+  Click(505, 442);
+  const auto closed = TClock::now() + 3s;
+  while (TClock::now() < closed && WindowExists(kNoteTitle)) std::this_thread::sleep_for(20ms);
+  EXPECT_FALSE(WindowExists(kNoteTitle));
+  EXPECT_TRUE(WindowExists("windemo 1"));
+}
+
+TEST_F(WinDemoUnderXvfb, CursorFollowsTheHitTest) {
+  // Waits until the cursor image is (or is not) the given one.
+  auto cursorAfter = [&](int x, int y, auto accept) {
+    Pointer({"mousemove", std::to_string(x), std::to_string(y)});
+    tsm::TCursorInfo c = m_probe->Cursor();
+    for (const auto end = TClock::now() + 2s; !accept(c) && TClock::now() < end; c = m_probe->Cursor())
+      std::this_thread::sleep_for(10ms);
+    return c;
+  };
+  const tsm::TCursorInfo desktop = m_probe->Cursor();
+  const tsm::TCursorInfo arrow = cursorAfter(200, 92, [&](const tsm::TCursorInfo& c) { return c.Serial != desktop.Serial; });
+  EXPECT_NE(arrow.Serial, desktop.Serial) << "the windows show the arrow, not the desktop's cursor";
+  EXPECT_LT(arrow.HotX, 8) << "the arrow's hot spot is its tip";
+  const tsm::TCursorInfo sizeWE = cursorAfter(399, 200, [&](const tsm::TCursorInfo& c) { return c.Serial != arrow.Serial; });
+  EXPECT_NE(sizeWE.Serial, arrow.Serial);
+  const tsm::TCursorInfo ibeam = cursorAfter(300, 500, [&](const tsm::TCursorInfo& c) { return c.Serial != sizeWE.Serial; });
+  EXPECT_NE(ibeam.Serial, arrow.Serial);
+  EXPECT_NE(ibeam.Serial, sizeWE.Serial);
+  EXPECT_EQ(cursorAfter(101, 500, [&](const tsm::TCursorInfo& c) { return c.Serial == sizeWE.Serial; }).Serial,
+            sizeWE.Serial) << "the left border of window 3 sizes west-east too";
+  EXPECT_EQ(cursorAfter(200, 150, [&](const tsm::TCursorInfo& c) { return c.Serial == arrow.Serial; }).Serial,
+            arrow.Serial);
+}
+
+TEST_F(WinDemoUnderXvfb, TermSignalEndsTheProgram) {
+  kill(m_demo->Pid(), SIGTERM);
+  EXPECT_TRUE(m_demo->Wait(3000ms).has_value()) << "windemo ignored SIGTERM";
+}
+
+}  // namespace
