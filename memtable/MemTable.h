@@ -60,7 +60,7 @@
 
 #include "framework/base/DataSet.h"
 #include "framework/base/Exception.h"
-#include "memtable/EnumSet.h"
+#include "framework/base/EnumSet.h"
 #include "memtable/Field.h"
 #include "memtable/Variant.h"
 

@@ -1,5 +1,7 @@
 #include "platform/gfx/FontSystem.h"
 
+#include "platform/core/ProgramFolder.h"
+
 #include <fontconfig/fontconfig.h>
 #include <unistd.h>
 
@@ -29,15 +31,6 @@ std::optional<TFontMatch> MatchFromPattern(FcPattern* font) {
 }
 
 }  // namespace
-
-std::string ProgramFolder() {
-  char buf[4096];
-  const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof(buf) - 1);
-  if (n <= 0) return {};
-  std::string path(buf, static_cast<size_t>(n));
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
 
 TFontSystem& TFontSystem::Instance() {
   // Never destroyed: fonts cached in static objects may outlive any order of

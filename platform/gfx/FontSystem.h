@@ -69,7 +69,4 @@ class TFontSystem {
   std::map<std::pair<std::string, char32_t>, std::optional<TFontMatch>> m_charMatches;
 };
 
-// Folder of the running executable with a trailing "/", or "" when unknown.
-std::string ProgramFolder();
-
 }  // namespace tsm

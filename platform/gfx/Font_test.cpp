@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/core/ProgramFolder.h"
 #include "platform/gfx/FontSystem.h"
 
 namespace tsm {

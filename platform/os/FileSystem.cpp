@@ -49,14 +49,6 @@ void CopyUserXattrs(const std::string& from, int toFd) {
 
 }  // namespace
 
-std::string ProgramFolder() {
-  char buffer[PATH_MAX];
-  const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  if (n <= 0) return "./";
-  std::string path(buffer, static_cast<size_t>(n));
-  return path.substr(0, path.rfind('/') + 1);
-}
-
 bool FileExists(const std::string& path) {
   struct stat st;
   return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);

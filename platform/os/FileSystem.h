@@ -6,10 +6,9 @@
 #include <string>
 #include <string_view>
 
-namespace tsm {
+#include "platform/core/ProgramFolder.h"
 
-// The folder of the running executable (/proc/self/exe) with a trailing "/".
-std::string ProgramFolder();
+namespace tsm {
 
 // An existing file that is not a folder (links followed).
 bool FileExists(const std::string& path);

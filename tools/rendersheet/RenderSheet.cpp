@@ -9,6 +9,7 @@
 
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/Font.h"
+#include "platform/core/ProgramFolder.h"
 #include "platform/gfx/FontSystem.h"
 #include "platform/gfx/Png.h"
 

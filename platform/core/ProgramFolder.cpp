@@ -1,0 +1,17 @@
+#include "platform/core/ProgramFolder.h"
+
+#include <unistd.h>
+
+#include <climits>
+
+namespace tsm {
+
+std::string ProgramFolder() {
+  char buffer[PATH_MAX];
+  const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  if (n <= 0) return "./";
+  const std::string path(buffer, static_cast<size_t>(n));
+  return path.substr(0, path.rfind('/') + 1);
+}
+
+}  // namespace tsm
