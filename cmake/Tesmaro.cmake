@@ -2,7 +2,7 @@
 #
 #   tm_library(<name> SOURCES ... [DEPS ...] [PRIVATE_DEPS ...])
 #   tm_executable(<name> SOURCES ... [DEPS ...])
-#   tm_test(<name> SOURCES ... [DEPS ...])        GoogleTest, registered with CTest
+#   tm_test(<name> SOURCES ... [DEPS ...] [PROPERTIES ...])  GoogleTest, registered with CTest
 #   tm_fuzzer(<name> SOURCES ... [DEPS ...])      libFuzzer, only with TM_FUZZ
 #   tm_benchmark(<name> SOURCES ... [DEPS ...])   only with TM_BENCH
 
@@ -47,15 +47,18 @@ function(tm_executable name)
 endfunction()
 
 function(tm_test name)
-  cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(A "" "" "SOURCES;DEPS;PROPERTIES" ${ARGN})
   add_executable(${name} ${A_SOURCES})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ${A_DEPS} GTest::gtest GTest::gtest_main Threads::Threads)
   tm_apply_warnings(${name})
   # Tests run from the binary folder so that files placed beside the program
   # (Converter.ini, mencoder.exe, fonts.conf) are found as the program finds them.
+  # PROPERTIES are CTest test properties given to every test of the binary,
+  # e.g. RUN_SERIAL TRUE for tests that drive a real X server.
   gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin
-                       DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+                       DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                       PROPERTIES ${A_PROPERTIES})
 endfunction()
 
 function(tm_fuzzer name)

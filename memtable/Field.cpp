@@ -354,9 +354,7 @@ bool TField::EncodeVariant(const TVariant& value, uint8_t* p) const {
         if (value.AsString().empty()) return false;
         ParseText(value.AsString(), p);
       } else {
-        const double v = value.AsFloat();
-        if (!std::isfinite(v)) throw EConvertError(Format("'%s' is not a valid floating point value", FormatFloat(v)));
-        StoreRaw(p, v);
+        StoreRaw(p, value.AsFloat());
       }
       return true;
     case TValueFamily::Decimal: {

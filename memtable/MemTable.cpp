@@ -21,7 +21,10 @@ TmtMemTable::TmtMemTable(std::string_view name)
   AdoptField(std::move(recId));
 }
 
-TmtMemTable::~TmtMemTable() = default;
+TmtMemTable::~TmtMemTable() {
+  // Listeners hear of the end while the table is still whole.
+  AnnounceDestruction();
+}
 
 // --- guards ----------------------------------------------------------------
 
@@ -543,7 +546,13 @@ void TmtMemTable::PostRecord() {
   m_modified = false;
   m_appending = false;
   m_atStart = m_atEnd = false;
-  ClampCursorAndFetch();
+  // The record is stored: whatever a calculated-field handler raises while
+  // the next working record is fetched, the table is back in Browse.
+  try {
+    ClampCursorAndFetch();
+  } catch (...) {
+    if (!filterError) filterError = std::current_exception();
+  }
   SetState(TableState::Browse);
   NotifyDataChange(nullptr);
   if (filterError) std::rethrow_exception(filterError);
@@ -553,10 +562,12 @@ void TmtMemTable::PostRecord() {
 void TmtMemTable::CancelRecord() {
   if (State() != TableState::Edit && State() != TableState::Insert) return;
   RunHook(BeforeCancel);
-  if (State() == TableState::Insert) m_cursor = m_appending ? VisibleCount() - 1 : m_cursorBeforeInsert;
+  const bool inserting = State() == TableState::Insert;
+  if (inserting) m_cursor = m_appending ? VisibleCount() - 1 : m_cursorBeforeInsert;
   m_modified = false;
   m_appending = false;
   ClampCursorAndFetch();
+  if (inserting) m_atStart = m_atEnd = VisibleCount() == 0;
   SetState(TableState::Browse);
   NotifyDataChange(nullptr);
   RunHook(AfterCancel);
@@ -574,8 +585,6 @@ void TmtMemTable::DeleteCurrent() {
   m_indexes->RecordDeleted(physical);
   m_records.erase(m_records.begin() + physical);
   if (FilterActive()) RemoveFromView(physical, true);
-  ClampCursorAndFetch();
-  m_atStart = m_atEnd = VisibleCount() == 0;
 }
 
 void TmtMemTable::DeleteRecord() {
@@ -589,8 +598,16 @@ void TmtMemTable::DeleteRecord() {
   RunHook(BeforeScroll);
   if (!RunGuarded(OnDeleteError, [this] { DeleteCurrent(); })) return;
   m_modified = false;
+  std::exception_ptr fetchError;
+  try {
+    ClampCursorAndFetch();
+  } catch (...) {
+    fetchError = std::current_exception();
+  }
+  m_atStart = m_atEnd = VisibleCount() == 0;
   SetState(TableState::Browse);
   NotifyDataChange(nullptr);
+  if (fetchError) std::rethrow_exception(fetchError);
   RunHook(AfterDelete);
   RunHook(AfterScroll);
 }

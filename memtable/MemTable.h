@@ -343,6 +343,7 @@ class TmtMemTable : public TDataSet {
   int CompareKeyForOrder(const uint8_t* block, const TKey& key, TmtSortOptions options) const;
   void BindSortField();
   void SortRecords();
+  void SortByExtractedKeys();
   int RepositionSorted(int physical);
   void MoveRecord(int from, int to);
   void ApplyFilter(bool moveFirst);

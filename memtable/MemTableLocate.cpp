@@ -23,6 +23,7 @@
 //     wins.
 
 #include <algorithm>
+#include <cstring>
 
 #include "framework/base/SysUtils.h"
 #include "memtable/MemIndex.h"
@@ -146,8 +147,24 @@ int TmtMemTable::LocatePhysical(const std::vector<TKey>& keys, TLocateOptions op
       if (TmtMemIndex* index = m_indexes->FindUsable(key.field, ci)) return LocateInIndex(*index, key, options);
   }
   const int n = VisibleCount();
+  const bool filtering = FilterActive();
+  // The common search (one text field, exact, a key without zero bytes that
+  // fits the field): compare the bytes and the terminator in place.
+  if (keys.size() == 1 && options.Empty() && !keys[0].isNull && keys[0].field->DataType() == TFieldType::ftString &&
+      keys[0].text.size() <= static_cast<size_t>(keys[0].field->Size()) &&
+      keys[0].text.find('\0') == std::string::npos) {
+    const TKey& key = keys[0];
+    const auto offset = static_cast<size_t>(key.field->m_offset);
+    const size_t length = key.text.size();
+    for (int v = 0; v < n; ++v) {
+      const int p = filtering ? m_view[static_cast<size_t>(v)] : v;
+      const uint8_t* cell = m_records[static_cast<size_t>(p)]->block.get() + offset;
+      if (cell[0] != 0 && cell[1 + length] == 0 && std::memcmp(cell + 1, key.text.data(), length) == 0) return p;
+    }
+    return -1;
+  }
   for (int v = 0; v < n; ++v) {
-    const int p = PhysicalOf(v);
+    const int p = filtering ? m_view[static_cast<size_t>(v)] : v;
     if (RecordMatches(*m_records[static_cast<size_t>(p)], keys, options)) return p;
   }
   return -1;

@@ -35,13 +35,14 @@ bool ReadValue(TByteReader& r, TFieldType type, int32_t storedSize, double versi
       if (!r.Read(length)) return false;
       const size_t n = CutLength(length, r);
       r.Take(n, p);
-      v.present = length > 1;
-      if (v.present) {
+      if (length > 1) {
         const size_t textBytes = std::min<size_t>(n, static_cast<size_t>(length) - 1);
         v.bytes.assign(reinterpret_cast<const char*>(p), textBytes);
         const size_t zero = v.bytes.find('\0');
         if (zero != std::string::npos) v.bytes.resize(zero);
       }
+      // A text that is empty up to its zero is what L <= 1 stands for: null.
+      v.present = !v.bytes.empty();
       return true;
     }
     case TValueFamily::WideText: {
@@ -52,7 +53,6 @@ bool ReadValue(TByteReader& r, TFieldType type, int32_t storedSize, double versi
       const size_t n = CutLength(1 + 2 * int64_t{chars}, r);
       if (chars <= 0) return true;
       r.Take(n, p);
-      v.present = true;
       std::u16string units;
       for (size_t i = 1; i + 1 < n; i += 2) {
         char16_t u;
@@ -61,6 +61,7 @@ bool ReadValue(TByteReader& r, TFieldType type, int32_t storedSize, double versi
         units += u;
       }
       v.bytes = Utf16ToUtf8(units);
+      v.present = !v.bytes.empty();
       return true;
     }
     case TValueFamily::Blob: {

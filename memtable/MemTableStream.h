@@ -12,9 +12,9 @@
 //   records   until the end: one value per descriptor, in descriptor order
 // Values:
 //   ftString      int32 L, then L bytes: text and its terminating zero;
-//                 null when L <= 1
+//                 null when L <= 1 (and when the text is empty up to a zero)
 //   ftWideString  int32 N; when N > 0 one byte, then 2*N bytes of UTF-16LE;
-//                 null when N = 0
+//                 null when N = 0 (or the text is empty up to a zero)
 //   blob types    int32 L, then L bytes; null when L = 0
 //   the others    version > 0: a presence byte (1 value, 0 null), then the
 //                 stored size in bytes, in the table's binary layout;

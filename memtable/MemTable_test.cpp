@@ -530,6 +530,57 @@ TEST_F(MemTable, CalculatedFieldsAreComputedOnFetch) {
   ExpectError<EDatabaseError>([&] { table.MoveFirst(); }, "Field 'num' cannot be modified");
 }
 
+TEST(MemTableSource, DataSourceForwardsAndForgetsADestroyedTable) {
+  TDataSource source;
+  int states = 0, datas = 0;
+  TableState seen = TableState::Inactive;
+  source.OnStateChange = [&](TDataSource& s) {
+    ++states;
+    seen = s.State();
+  };
+  source.OnDataChange = [&](TDataSource&, const TField*) { ++datas; };
+  {
+    TmtMemTable t;
+    TField* f = t.AddStringField("a");
+    source.SetDataSet(&t);
+    t.Open();
+    EXPECT_EQ(seen, TableState::Browse);
+    t.StartAppend();
+    f->SetText("x");
+    EXPECT_EQ(seen, TableState::Insert);
+    states = datas = 0;
+    t.PostRecord();
+    EXPECT_EQ(states, 1);
+    EXPECT_EQ(datas, 1);
+  }
+  EXPECT_EQ(source.DataSet(), nullptr);
+  EXPECT_EQ(seen, TableState::Inactive);
+}
+
+TEST_F(MemTable, DeleteErrorRetryDoesNotDeleteTwice) {
+  for (const char* n : {"a", "b", "c"}) Append(n);
+  table.SetRecordNumber(2);
+  int failures = 0;
+  table.OnDeleteError = [&](TmtMemTable&, const Exception&, TDataAction& action) { action = TDataAction::daRetry; };
+  table.Close();
+  TField* calc = table.AddField("calc", TFieldType::ftInteger);
+  calc->SetFieldKind(TFieldKind::fkCalculated);
+  table.OnCalcFields = [&](TmtMemTable&) {
+    if (failures > 0) {
+      --failures;
+      throw EDatabaseError("calc failed");
+    }
+  };
+  table.Open();
+  for (const char* n : {"a", "b", "c"}) Append(n);
+  table.SetRecordNumber(2);
+  table.StartEdit();
+  failures = 1;  // the fetch after the removal fails once
+  ExpectError<EDatabaseError>([&] { table.DeleteRecord(); }, "calc failed");
+  EXPECT_EQ(table.RecordTotal(), 2);
+  EXPECT_EQ(table.State(), TableState::Browse);
+}
+
 // --- rows for grids ------------------------------------------------------------------
 
 TEST_F(MemTable, RowsReadOtherRecordsWithoutMovingAndShowPendingWrites) {

@@ -128,7 +128,7 @@ bool TryParseFloat(std::string_view text, double& value) {
   if (s.empty()) return false;
   double v = 0;
   const auto r = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::general);
-  if (r.ec != std::errc() || r.ptr != s.data() + s.size() || !std::isfinite(v)) return false;
+  if (r.ec != std::errc() || r.ptr != s.data() + s.size()) return false;
   value = v;
   return true;
 }
@@ -154,6 +154,34 @@ std::string FormatDecimal(int64_t scaled) {
 }
 
 bool TryParseDecimal(std::string_view text, int64_t& scaled) {
+  // Plain decimal notation is read exactly (a fifth fraction digit rounds
+  // half away from zero); other forms (exponents) go through a double.
+  const std::string_view s = TrimView(text);
+  size_t i = 0;
+  bool negative = false;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+  uint64_t whole = 0;
+  int digits = 0, fraction = 0, fractionDigits = 0;
+  bool roundUp = false, plain = true;
+  for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i, ++digits) {
+    if (whole < 100000000000000000ull) whole = whole * 10 + static_cast<uint64_t>(s[i] - '0');
+    else plain = false;
+  }
+  if (whole > 922337203685477ull) plain = false;
+  if (i < s.size() && s[i] == '.') {
+    for (++i; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i, ++digits) {
+      if (fractionDigits < 4) fraction = fraction * 10 + (s[i] - '0');
+      else if (fractionDigits == 4) roundUp = s[i] >= '5';
+      ++fractionDigits;
+    }
+  }
+  if (plain && digits > 0 && i == s.size()) {
+    for (int k = fractionDigits; k < 4; ++k) fraction *= 10;
+    const uint64_t magnitude = whole * 10000 + static_cast<uint64_t>(fraction) + (roundUp ? 1 : 0);
+    if (magnitude > static_cast<uint64_t>(INT64_MAX)) return false;
+    scaled = negative ? -static_cast<int64_t>(magnitude) : static_cast<int64_t>(magnitude);
+    return true;
+  }
   double v;
   if (!TryParseFloat(text, v)) return false;
   const double x = std::round(v * 10000.0);

@@ -13,10 +13,11 @@
 
 namespace tsm {
 
-// Shortest text that reads back as the same double.
+// Shortest text that reads back as the same double; "NAN", "INF", "-INF"
+// for the values that are not numbers (which a stored stream may hold).
 std::string FormatFloat(double value);
-// Leading and trailing blanks are allowed, so is a leading "+"; infinities
-// and NaN are refused.
+// Leading and trailing blanks are allowed, so is a leading "+"; "NAN" and
+// "INF" (any case) read back as what FormatFloat wrote.
 bool TryParseFloat(std::string_view text, double& value);
 // Raises EConvertError "'%s' is not a valid floating point value".
 double StrToFloat(std::string_view text);

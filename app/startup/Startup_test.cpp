@@ -131,7 +131,7 @@ TEST_F(StartupTest, TheSequenceHoldsTheLockWhileTheLoopRunsAndReleasesIt) {
   const int code = RunProgram([&](TApplication& app) {
     title = app.Title();
     auto* form = app.CreateForm<TForm>();
-    form->OnShow = [&](TObject*) {
+    form->OnShow = [&, form](TObject*) {
       TInstanceLock probe(kInstanceLockName);
       heldWhileRunning = probe.Acquire() == TInstanceLock::TResult::AlreadyHeld;
       // The main window closes itself a moment later.

@@ -30,6 +30,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tsm {
@@ -134,6 +135,16 @@ class TComponent : public TObject {
   bool m_freed = false;
   std::shared_ptr<int> m_alive = std::make_shared<int>(0);
 };
+
+// Calls an event handler (when set) through a copy of it, so that the handler
+// may free the object that holds it without pulling itself away from under
+// its own feet.
+template <class F, class... Args>
+void CallEvent(const F& handler, Args&&... args) {
+  if (!handler) return;
+  const F keep = handler;
+  keep(std::forward<Args>(args)...);
+}
 
 // Frees the component (when not null) and clears the pointer first, so that
 // nothing reached from the destruction sees it.

@@ -26,11 +26,12 @@ void Broadcast(const std::vector<TableListener*>& list, Call call) {
 
 }  // namespace
 
-TDataSet::~TDataSet() {
-  const std::vector<TableListener*> snapshot = m_listeners;
-  for (TableListener* listener : snapshot)
-    if (std::find(m_listeners.begin(), m_listeners.end(), listener) != m_listeners.end())
-      listener->OnDataSetDestroying(*this);
+TDataSet::~TDataSet() { AnnounceDestruction(); }
+
+void TDataSet::AnnounceDestruction() {
+  std::vector<TableListener*> listeners;
+  listeners.swap(m_listeners);
+  for (TableListener* listener : listeners) listener->OnDataSetDestroying(*this);
 }
 
 void TDataSet::AddListener(TableListener* listener) { AddUnique(m_listeners, listener); }
@@ -113,6 +114,7 @@ void TDataSource::TLink::OnDataChange(TDataSet& dataSet, const TField* field) {
 }
 
 void TDataSource::TLink::OnDataSetDestroying(TDataSet& dataSet) {
+  if (m_owner.m_dataSet != &dataSet) return;
   Broadcast(m_owner.m_listeners, [&dataSet](TableListener& l) { l.OnDataSetDestroying(dataSet); });
   m_owner.m_dataSet = nullptr;
   if (m_owner.OnStateChange) m_owner.OnStateChange(m_owner);

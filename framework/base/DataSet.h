@@ -55,6 +55,10 @@ class TDataSet {
   bool ControlsDisabled() const { return m_disableCount > 0; }
 
  protected:
+  // Tells every listener that the record set is being destroyed and forgets
+  // them; a derived record set calls it first thing in its destructor, so
+  // that listeners still see it whole. Runs once.
+  void AnnounceDestruction();
   // Changes the state and announces it when it differs from the current one.
   void SetState(TableState state);
   void NotifyStateChange();

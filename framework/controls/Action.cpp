@@ -102,11 +102,11 @@ bool TAction::Update() {
   const auto alive = AliveToken();
   bool handled = false;
   if (m_actionList && m_actionList->OnUpdate) {
-    m_actionList->OnUpdate(this, handled);
+    CallEvent(m_actionList->OnUpdate, this, handled);
     if (alive.expired()) return true;
   }
   if (!handled && OnUpdate) {
-    OnUpdate(this);
+    CallEvent(OnUpdate, this);
     handled = true;
   }
   return handled;
@@ -119,11 +119,11 @@ bool TAction::Execute() {
   if (m_actionList && m_actionList->State() == TActionListState::asSuspended) return false;
   bool handled = false;
   if (m_actionList && m_actionList->OnExecute) {
-    m_actionList->OnExecute(this, handled);
+    CallEvent(m_actionList->OnExecute, this, handled);
     if (alive.expired() || handled) return true;
   }
   if (OnExecute) {
-    OnExecute(this);
+    CallEvent(OnExecute, this);
     return true;
   }
   return handled;

@@ -135,7 +135,7 @@ void TControl::BoundsChanged(bool sizeChanged) {
     Resized();
     if (OnResize) {
       const auto alive = AliveToken();
-      OnResize(this);
+      CallEvent(OnResize, this);
       if (alive.expired()) return;
     }
   }
@@ -365,6 +365,12 @@ void TControl::WMButtonDown(TMessage& m, TMouseButton button, bool dbl) {
   TShiftState shift = MouseShiftState(m.WParam);
   if (dbl) shift.Include(TShiftKey::Double);
   const auto alive = AliveToken();
+  // A press anywhere in the form tells the focused control (an open
+  // drop-down list closes).
+  if (TCustomForm* form = GetParentForm(this)) {
+    form->SendCancelMode(this);
+    if (alive.expired()) return;
+  }
   if (button == TMouseButton::Left) {
     if (m_controlStyle.Contains(TControlStyleFlag::CaptureMouse)) SetMouseCapture(true);
     if (m_controlStyle.Contains(TControlStyleFlag::ClickEvents)) m_controlState.Include(TControlStateFlag::Clicked);
@@ -462,32 +468,32 @@ void TControl::SetMouseCapture(bool on) {
 }
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
-  if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+  CallEvent(OnMouseDown, this, button, shift, x, y);
 }
 
 void TControl::MouseMove(TShiftState shift, int32_t x, int32_t y) {
-  if (OnMouseMove) OnMouseMove(this, shift, x, y);
+  CallEvent(OnMouseMove, this, shift, x, y);
 }
 
 void TControl::MouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
-  if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
+  CallEvent(OnMouseUp, this, button, shift, x, y);
 }
 
 void TControl::MouseEnter() {
-  if (OnMouseEnter && !IsDesigning()) OnMouseEnter(this);
+  if (!IsDesigning()) CallEvent(OnMouseEnter, this);
 }
 
 void TControl::MouseLeave() {
-  if (OnMouseLeave && !IsDesigning()) OnMouseLeave(this);
+  if (!IsDesigning()) CallEvent(OnMouseLeave, this);
 }
 
 void TControl::Click() {
-  if (OnClick) OnClick(this);
+  if (OnClick) CallEvent(OnClick, this);
   else if (m_action && !IsDesigning()) m_action->Execute();
 }
 
 void TControl::DblClick() {
-  if (OnDblClick) OnDblClick(this);
+  CallEvent(OnDblClick, this);
 }
 
 // --- Change hooks -----------------------------------------------------------

@@ -74,7 +74,7 @@ void TCustomEdit::TextChanged() {
 }
 
 void TCustomEdit::Change() {
-  if (OnChange) OnChange(this);
+  CallEvent(OnChange, this);
 }
 
 int32_t TCustomEdit::SelStart() const { return static_cast<int32_t>(std::min(m_anchor, m_caret)); }

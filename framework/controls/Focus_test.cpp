@@ -205,5 +205,51 @@ TEST_F(FocusTest, EnterAndEscapeReachTheDefaultAndCancelButtons) {
   EXPECT_EQ(e->Text(), "");
 }
 
+TEST_F(FocusTest, APressElsewhereEndsTheModeOfTheFocusedControl) {
+  TEdit* a = AddEdit("a", 10);
+  TEdit* b = AddEdit("b", 40);
+  std::vector<TControl*> senders;
+  const TWndMethod old = a->WindowProc();
+  a->SetWindowProc([&, old](TMessage& m) {
+    if (m.Msg == CM_CANCELMODE) senders.push_back(reinterpret_cast<TControl*>(m.LParam));
+    old(m);
+  });
+  form->Show();
+  a->SetFocus();
+  Click(b);
+  ASSERT_EQ(senders.size(), 1u);
+  EXPECT_EQ(senders[0], b);
+  // A press on the frame tells it too, without a sender.
+  const TRect r = GetWindowRect(form->Handle());
+  a->SetFocus();
+  Desk().Click({r.Left + 40, r.Top + 10});
+  Pump();
+  ASSERT_EQ(senders.size(), 2u);
+  EXPECT_EQ(senders[1], nullptr);
+}
+
+TEST_F(FocusTest, TheWheelGoesToTheFocusedControlThenItsParents) {
+  TEdit* a = AddEdit("a", 10);
+  form->Show();
+  a->SetFocus();
+  std::vector<std::string> seen;
+  bool editHandles = false;
+  a->OnMouseWheel = [&](TObject*, TShiftState, int32_t delta, TPoint, bool& handled) {
+    seen.push_back("edit " + std::to_string(delta));
+    handled = editHandles;
+  };
+  form->OnMouseWheel = [&](TObject*, TShiftState, int32_t delta, TPoint, bool& handled) {
+    seen.push_back("form " + std::to_string(delta));
+    handled = true;
+  };
+  Desk().MouseMove(ScreenPoint(a));
+  Desk().Wheel(-1);
+  Pump();
+  editHandles = true;
+  Desk().Wheel(2);
+  Pump();
+  EXPECT_EQ(seen, (std::vector<std::string>{"edit -120", "form -120", "edit 240"}));
+}
+
 }  // namespace
 }  // namespace tsm

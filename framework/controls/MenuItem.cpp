@@ -188,7 +188,7 @@ void TMenuItem::InitiateAction() {
 void TMenuItem::Click() {
   if (!m_enabled) return;
   if (m_autoCheck) SetChecked(!m_checked);
-  if (OnClick) OnClick(this);
+  if (OnClick) CallEvent(OnClick, this);
   else if (m_action) m_action->Execute();
 }
 
@@ -210,7 +210,7 @@ bool TMenuItem::ClickShortCut(TShortCut shortCut) {
 
 void TMenuItem::Changed() {
   const auto alive = AliveToken();
-  if (OnChange) OnChange(this);
+  CallEvent(OnChange, this);
   if (alive.expired()) return;
   if (m_parent) m_parent->Changed();
 }

@@ -32,7 +32,7 @@ void TPopupMenu::Notification(TComponent* component, TOperation operation) {
 
 void TPopupMenu::Popup(int32_t x, int32_t y) {
   m_popupPoint = {x, y};
-  if (OnPopup) OnPopup(this);
+  CallEvent(OnPopup, this);
 }
 
 }  // namespace tsm

@@ -49,7 +49,7 @@ void TTimer::UpdateTimer() {
 }
 
 void TTimer::Timer() {
-  if (OnTimer) OnTimer(this);
+  CallEvent(OnTimer, this);
 }
 
 }  // namespace tsm

@@ -494,11 +494,11 @@ void TWinControl::SelectNext(TWinControl* current, bool forward, bool checkTabSt
 }
 
 void TWinControl::DoEnter() {
-  if (OnEnter) OnEnter(this);
+  CallEvent(OnEnter, this);
 }
 
 void TWinControl::DoExit() {
-  if (OnExit) OnExit(this);
+  CallEvent(OnExit, this);
 }
 
 // --- Painting ---------------------------------------------------------------
@@ -571,6 +571,7 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_KEYUP: case WM_SYSKEYUP: WMKeyUp(m); break;
     case WM_CHAR: WMChar(m); break;
     case WM_GETDLGCODE: WMGetDlgCode(m); break;
+    case WM_MOUSEWHEEL: WMMouseWheel(m); break;
     case WM_NCDESTROY: WMNCDestroy(m); break;
     case WM_CAPTURECHANGED: WMCaptureChanged(m); break;
     case CN_KEYDOWN: case CN_SYSKEYDOWN: CNKeyDown(m); break;
@@ -681,6 +682,22 @@ void TWinControl::WMChar(TMessage& m) {
 
 void TWinControl::WMGetDlgCode(TMessage& m) { m.Result = 0; }
 
+void TWinControl::WMMouseWheel(TMessage& m) {
+  const auto alive = AliveToken();
+  TShiftState shift = MouseShiftState(LOWORD(m.WParam));
+  if (DoMouseWheel(shift, GET_WHEEL_DELTA_WPARAM(m.WParam), PointFromLParam(m.LParam))) {
+    m.Result = 1;
+    return;
+  }
+  if (!alive.expired()) DefaultHandler(m);   // passes it to the parent window
+}
+
+bool TWinControl::DoMouseWheel(TShiftState shift, int32_t delta, TPoint pos) {
+  bool handled = false;
+  CallEvent(OnMouseWheel, this, shift, delta, pos, handled);
+  return handled;
+}
+
 void TWinControl::WMNCDestroy(TMessage& m) {
   DefaultHandler(m);
   m_handle = HWND();
@@ -743,7 +760,7 @@ void TWinControl::KeyDown(uint16_t& key, TShiftState shift) {
     static_cast<TWinControl*>(form)->KeyDown(key, shift);
     if (alive.expired() || key == 0) return;
   }
-  if (OnKeyDown) OnKeyDown(this, key, shift);
+  CallEvent(OnKeyDown, this, key, shift);
 }
 
 void TWinControl::KeyUp(uint16_t& key, TShiftState shift) {
@@ -752,7 +769,7 @@ void TWinControl::KeyUp(uint16_t& key, TShiftState shift) {
     static_cast<TWinControl*>(form)->KeyUp(key, shift);
     if (alive.expired() || key == 0) return;
   }
-  if (OnKeyUp) OnKeyUp(this, key, shift);
+  CallEvent(OnKeyUp, this, key, shift);
 }
 
 void TWinControl::KeyPress(char32_t& key) {
@@ -761,7 +778,7 @@ void TWinControl::KeyPress(char32_t& key) {
     static_cast<TWinControl*>(form)->KeyPress(key);
     if (alive.expired() || key == 0) return;
   }
-  if (OnKeyPress) OnKeyPress(this, key);
+  CallEvent(OnKeyPress, this, key);
 }
 
 }  // namespace tsm

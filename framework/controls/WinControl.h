@@ -51,6 +51,10 @@ struct TCreateParams {
 
 using TKeyEvent = std::function<void(TObject* sender, uint16_t& key, TShiftState shift)>;
 using TKeyPressEvent = std::function<void(TObject* sender, char32_t& key)>;
+// delta: WHEEL_DELTA (120) per notch, positive away from the user; pos in
+// screen coordinates. Set handled to keep the parent from scrolling too.
+using TMouseWheelEvent =
+    std::function<void(TObject* sender, TShiftState shift, int32_t delta, TPoint pos, bool& handled)>;
 
 class TWinControl : public TControl {
  public:
@@ -124,6 +128,7 @@ class TWinControl : public TControl {
   TKeyPressEvent OnKeyPress;
   TNotifyEvent OnEnter;
   TNotifyEvent OnExit;
+  TMouseWheelEvent OnMouseWheel;
 
   void SetParent(TWinControl* parent) override;
   void SetVisible(bool visible) override;
@@ -160,6 +165,10 @@ class TWinControl : public TControl {
   virtual void KeyDown(uint16_t& key, TShiftState shift);
   virtual void KeyUp(uint16_t& key, TShiftState shift);
   virtual void KeyPress(char32_t& key);
+  // The wheel turned over (or with the focus in) this control; answers
+  // whether it was handled (the default raises OnMouseWheel). Unhandled, the
+  // parent gets it.
+  virtual bool DoMouseWheel(TShiftState shift, int32_t delta, TPoint pos);
   // Focus hooks: the defaults raise OnEnter / OnExit.
   virtual void DoEnter();
   virtual void DoExit();
@@ -182,6 +191,7 @@ class TWinControl : public TControl {
   virtual void WMKeyUp(TMessage& m);
   virtual void WMChar(TMessage& m);
   virtual void WMGetDlgCode(TMessage& m);
+  void WMMouseWheel(TMessage& m);
   virtual void CNKeyDown(TMessage& m);
   virtual void CNChar(TMessage& m);
   void WMWindowPosChanged(TMessage& m);

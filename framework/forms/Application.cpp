@@ -89,7 +89,7 @@ void TApplication::ProcessMessage(TMsg& msg) {
   bool handled = false;
   if (OnMessage) {
     try {
-      OnMessage(msg, handled);
+      CallEvent(OnMessage, msg, handled);
     } catch (const std::exception& e) {
       HandleException(this, e);
       handled = true;
@@ -141,7 +141,7 @@ void TApplication::Idle() {
   if (OnIdle) {
     bool done = true;
     try {
-      OnIdle(this, done);
+      CallEvent(OnIdle, this, done);
     } catch (const std::exception& e) {
       HandleException(this, e);
     }
@@ -175,7 +175,7 @@ void TApplication::UpdateMouseControl(const TMsg* mouseMsg) {
 
 void TApplication::HandleException(TObject* sender, const std::exception& error) {
   if (OnException) {
-    OnException(sender, error);
+    CallEvent(OnException, sender, error);
     return;
   }
   ShowException(error);
@@ -201,7 +201,7 @@ void TApplication::Minimize() {
     m_minimizedForms.push_back(form->Handle().Id);
     ShowWindow(form->Handle(), SW_SHOWMINNOACTIVE);
   }
-  if (OnMinimize) OnMinimize(this);
+  CallEvent(OnMinimize, this);
 }
 
 void TApplication::Restore() {
@@ -212,7 +212,7 @@ void TApplication::Restore() {
   m_minimizedForms.clear();
   if (m_mainForm && m_mainForm->HandleAllocated() && IsWindowVisible(m_mainForm->Handle()))
     SetActiveWindow(m_mainForm->Handle());
-  if (OnRestore) OnRestore(this);
+  CallEvent(OnRestore, this);
 }
 
 }  // namespace tsm

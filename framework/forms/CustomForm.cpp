@@ -25,13 +25,13 @@ void TCustomForm::AfterConstruction() {
 }
 
 void TCustomForm::DoCreate() {
-  if (OnCreate) OnCreate(this);
+  CallEvent(OnCreate, this);
 }
 
 void TCustomForm::BeforeDestruction() {
   if (OnDestroy) {
     try {
-      OnDestroy(this);
+      CallEvent(OnDestroy, this);
     } catch (const std::exception& e) {
       Application().HandleException(this, e);
     }
@@ -190,11 +190,11 @@ void TCustomForm::SetVisible(bool visible) {
 }
 
 void TCustomForm::DoShow() {
-  if (OnShow) OnShow(this);
+  CallEvent(OnShow, this);
 }
 
 void TCustomForm::DoHide() {
-  if (OnHide) OnHide(this);
+  CallEvent(OnHide, this);
 }
 
 TWindowState TCustomForm::WindowState() const {
@@ -219,12 +219,12 @@ void TCustomForm::SetWindowState(TWindowState state) {
 
 bool TCustomForm::CloseQuery() {
   bool canClose = true;
-  if (OnCloseQuery) OnCloseQuery(this, canClose);
+  CallEvent(OnCloseQuery, this, canClose);
   return canClose;
 }
 
 void TCustomForm::DoClose(TCloseAction& action) {
-  if (OnClose) OnClose(this, action);
+  CallEvent(OnClose, this, action);
 }
 
 void TCustomForm::Close() {
@@ -392,6 +392,10 @@ void TCustomForm::FocusChanged() {
   Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(static_cast<TControl*>(m_activeControl)));
 }
 
+void TCustomForm::SendCancelMode(TControl* sender) {
+  if (m_active && m_activeControl) m_activeControl->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(sender));
+}
+
 void TCustomForm::ControlRemoving(TControl* control) {
   const auto contains = [control](TWinControl* c) {
     if (!c) return false;
@@ -408,7 +412,7 @@ bool TCustomForm::IsShortCut(uint16_t key, TShiftState shift) {
   const auto alive = AliveToken();
   bool handled = false;
   if (OnShortCut) {
-    OnShortCut(key, shift, handled);
+    CallEvent(OnShortCut, key, shift, handled);
     if (handled || alive.expired()) return true;
   }
   const TShortCut sc = ShortCut(key, shift);
@@ -431,6 +435,10 @@ void TCustomForm::WndProc(TMessage& m) {
     case WM_ACTIVATE: WMActivate(m); break;
     case WM_SETFOCUS: WMSetFocus(m); break;
     case WM_SYSCOMMAND: WMSysCommand(m); break;
+    case WM_NCLBUTTONDOWN: case WM_NCRBUTTONDOWN: case WM_NCLBUTTONDBLCLK:
+      SendCancelMode(nullptr);
+      TCustomControl::WndProc(m);
+      break;
     case CM_DIALOGKEY: CMDialogKey(m); break;
     case CM_RELEASE: CMRelease(m); break;
     default: TCustomControl::WndProc(m); break;
@@ -450,9 +458,9 @@ void TCustomForm::WMActivate(TMessage& m) {
     Screen().SetActiveForm(this);
     FocusActiveControl();
     if (alive.expired()) return;
-    if (OnActivate) OnActivate(this);
+    CallEvent(OnActivate, this);
   } else {
-    if (OnDeactivate) OnDeactivate(this);
+    CallEvent(OnDeactivate, this);
   }
   m.Result = 0;
 }
@@ -505,7 +513,7 @@ void TCustomForm::CMDialogKey(TMessage& m) {
 void TCustomForm::CMRelease(TMessage&) { Free(); }
 
 void TCustomForm::Paint() {
-  if (OnPaint) OnPaint(this);
+  CallEvent(OnPaint, this);
 }
 
 }  // namespace tsm

@@ -65,8 +65,11 @@ class TCustomForm : public TCustomControl {
   TPosition Position() const { return m_position; }
   void SetPosition(TPosition position) { m_position = position; }
   TIcon& Icon() { return m_icon; }
+  // Kept as set; the form neither scrolls nor sizes itself to its controls.
   bool AutoScroll() const { return m_autoScroll; }
   void SetAutoScroll(bool on) { m_autoScroll = on; }
+  bool AutoSize() const { return m_autoSize; }
+  void SetAutoSize(bool on) { m_autoSize = on; }
   // Runs after CreateParams whenever the window is (re)created, so that a
   // component can adjust the style of the form it serves.
   void SetCreateParamsHook(TCreateParamsHook hook) { m_createParamsHook = std::move(hook); }
@@ -110,6 +113,10 @@ class TCustomForm : public TCustomControl {
   // Re-sends CM_FOCUSCHANGED for the active control (default buttons
   // re-evaluate themselves).
   void FocusChanged();
+  // Tells the active control (CM_CANCELMODE, lParam: sender, which may be
+  // nullptr for the frame) that the user pressed a mouse button elsewhere in
+  // the form, so that it ends any mode it is in (an open drop-down list).
+  void SendCancelMode(TControl* sender);
   bool KeyPreview() const { return m_keyPreview; }
   void SetKeyPreview(bool on) { m_keyPreview = on; }
 
@@ -165,6 +172,7 @@ class TCustomForm : public TCustomControl {
   TWindowState m_windowState = TWindowState::wsNormal;
   TIcon m_icon;
   bool m_autoScroll = false;
+  bool m_autoSize = false;
   TCreateParamsHook m_createParamsHook;
   std::optional<TSize> m_pendingClientSize;
   bool m_placed = false;

@@ -136,6 +136,25 @@ TEST_F(FormTest, AFormMayReleaseItselfInsideItsOwnHandler) {
   EXPECT_EQ(Screen().FormCount(), 1u);
 }
 
+TEST_F(FormTest, AHandlerMayFreeItsFormOutright) {
+  MainForm();
+  auto* f = Application().CreateForm<TForm>();
+  auto* b = new TButton(f);
+  b->SetParent(f);
+  int after = 0;
+  b->OnClick = [f, &after](TObject*) {
+    f->Free();
+    ++after;   // the handler itself is still alive
+  };
+  f->Show();
+  const auto alive = f->AliveToken();
+  Click(b);
+  EXPECT_TRUE(alive.expired());
+  EXPECT_EQ(after, 1);
+  Pump();
+  EXPECT_EQ(Screen().FormCount(), 1u);
+}
+
 TEST_F(FormTest, ClosingTheMainFormEndsTheProgram) {
   TForm* main = MainForm();
   bool closed = false;

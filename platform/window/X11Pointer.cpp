@@ -2,6 +2,7 @@
 
 #include <SDL_syswm.h>
 
+#include <cstdio>
 #include <cstring>
 
 #if defined(SDL_VIDEO_DRIVER_X11)
@@ -24,6 +25,21 @@ uint32_t HeldOf(unsigned int state) {
 
 Display* DisplayOf(void* d) { return static_cast<Display*>(d); }
 
+// Errors arrive asynchronously, and a native window can be destroyed while
+// requests naming it are still on their way (a window is recreated when its
+// shape changes; focus and stacking requests for it may already be queued).
+// Xlib's default handler ends the process on any error; a desktop program
+// must not die of such a race. Errors about windows and drawables that no
+// longer exist are dropped; anything else is reported and survived.
+int SurviveXErrors(Display* display, XErrorEvent* e) {
+  if (e->error_code == BadWindow || e->error_code == BadDrawable) return 0;
+  char text[128] = {};
+  XGetErrorText(display, e->error_code, text, sizeof text);
+  std::fprintf(stderr, "X error: %s (request %d.%d, resource 0x%lx)\n", text, int(e->request_code),
+               int(e->minor_code), static_cast<unsigned long>(e->resourceid));
+  return 0;
+}
+
 }  // namespace
 
 std::unique_ptr<TX11Pointer> TX11Pointer::Open() {
@@ -31,6 +47,8 @@ std::unique_ptr<TX11Pointer> TX11Pointer::Open() {
   if (!driver || std::strcmp(driver, "x11") != 0) return nullptr;
   Display* d = XOpenDisplay(nullptr);
   if (!d) return nullptr;
+  // The handler is process-wide: it covers the display SDL opened as well.
+  XSetErrorHandler(SurviveXErrors);
   std::unique_ptr<TX11Pointer> p(new TX11Pointer());
   p->m_display = d;
   return p;
