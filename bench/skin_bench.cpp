@@ -77,10 +77,10 @@ void BM_InflateAndParseStoredSkin(benchmark::State& state) {
   const std::vector<uint8_t> container = BenchContainer();
   std::vector<uint8_t> compressed;
   ZCompress(container, compressed);
-  TskCompressedStoredSkin stored;
+  TskCompressedStoredSkin stored(nullptr);
   stored.SetCompressedData(compressed);
   for (auto _ : state) {
-    TskSkinData data;
+    TskSkinData data(nullptr);
     data.LoadFromStoredSkin(stored);
     benchmark::DoNotOptimize(data.ControlCount());
   }

@@ -22,6 +22,26 @@ std::vector<uint8_t> ReadFileBytes(const std::string& path) {
   return bytes;
 }
 
+TskCompressedStoredSkin::TskCompressedStoredSkin(TComponent* owner) : TComponent(owner) {}
+
+void TskCompressedStoredSkin::SetFileName(std::string_view name) {
+  if (IsDesigning() && !IsLoading()) {
+    m_fileName = ExtractFileName(name);
+    BuildFromDefinition(std::string(name));
+  } else {
+    m_fileName = name;
+  }
+}
+
+void TskCompressedStoredSkin::SetCompressedFileName(std::string_view name) {
+  if (IsDesigning() && !IsLoading()) {
+    m_compressedFileName = ExtractFileName(name);
+    ImportCompressedFile(std::string(name));
+  } else {
+    m_compressedFileName = name;
+  }
+}
+
 void TskCompressedStoredSkin::DecompressTo(std::vector<uint8_t>& stream) const { ZDecompress(m_data, stream); }
 
 bool BuildSkinContainer(const std::string& path, TskSkinContainer& out) {

@@ -8,9 +8,11 @@
 //   L        4   length of the zlib stream
 //   stream   L   the zlib stream of a skin container
 //
-// At run time the stored skin is filled only from the window description
-// (SetCompressedData); setting FileName or CompressedFileName just stores
-// the text.
+// A component owned by its window (the window description persists its
+// CompressedData). At run time the stored skin is filled only from the window
+// description (SetCompressedData); setting FileName or CompressedFileName then
+// just stores the text. At design time (outside loading) the two setters keep
+// only the file name part and build or import the skin from the full path.
 
 #include <cstdint>
 #include <span>
@@ -18,18 +20,24 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/base/Component.h"
+
 namespace tsm {
 
 struct TskSkinContainer;
 
-class TskCompressedStoredSkin {
+class TskCompressedStoredSkin : public TComponent {
  public:
-  TskCompressedStoredSkin() = default;
+  explicit TskCompressedStoredSkin(TComponent* owner);
 
   const std::string& FileName() const { return m_fileName; }
-  void SetFileName(std::string_view name) { m_fileName = name; }
+  // Designing and not loading: FileName becomes the file name part of name
+  // and BuildFromDefinition(name) runs. Otherwise only stores name.
+  void SetFileName(std::string_view name);
   const std::string& CompressedFileName() const { return m_compressedFileName; }
-  void SetCompressedFileName(std::string_view name) { m_compressedFileName = name; }
+  // Designing and not loading: CompressedFileName becomes the file name part
+  // of name and ImportCompressedFile(name) runs. Otherwise only stores name.
+  void SetCompressedFileName(std::string_view name);
   const std::string& Description() const { return m_description; }
   void SetDescription(std::string_view text) { m_description = text; }
 

@@ -125,7 +125,7 @@ const std::vector<std::string>& TskResourceStrData::DefaultResStrings() {
   return kTable;
 }
 
-TskResourceStrData::TskResourceStrData() : m_resStrings(DefaultResStrings()) {}
+TskResourceStrData::TskResourceStrData(TComponent* owner) : TComponent(owner), m_resStrings(DefaultResStrings()) {}
 
 std::string TskResourceStrData::GetResStr(std::string_view key) const {
   for (const std::string& line : m_resStrings) {

@@ -4,20 +4,26 @@
 // starts as the built-in English table of 115 lines. A skinned window that
 // shows one of these texts asks its skin data for this component and, when
 // there is one, uses GetResStr of the key instead of its built-in text.
+//
+// A component: its owner frees it, and a skin data that refers to it forgets
+// it when it is freed (removal notice).
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "framework/base/Component.h"
+
 namespace tsm {
 
-class TskResourceStrData {
+class TskResourceStrData : public TComponent {
  public:
   // Default character set of fonts (the framework's DEFAULT_CHARSET).
   static constexpr uint8_t kDefaultCharSet = 1;
 
-  TskResourceStrData();
+  // ResStrings starts as the built-in table, CharSet as kDefaultCharSet.
+  explicit TskResourceStrData(TComponent* owner);
 
   const std::vector<std::string>& ResStrings() const { return m_resStrings; }
   // Copies the given lines.

@@ -55,9 +55,15 @@ std::vector<TskSkinListEntry> ReadSkinListEntries(const TskIniFile& ini, std::st
   return entries;
 }
 
-TskSkinData::TskSkinData(TskSkinFormList* forms, TskSkinNoticeReceiver* ownerForm)
-    : m_forms(forms),
-      m_ownerForm(ownerForm),
+namespace {
+TskSkinFormList* g_formList = nullptr;
+}  // namespace
+
+void SetSkinFormList(TskSkinFormList* forms) { g_formList = forms; }
+TskSkinFormList* SkinFormList() { return g_formList; }
+
+TskSkinData::TskSkinData(TComponent* owner)
+    : TComponent(owner),
       m_popupWindow(std::make_unique<TskDataSkinPopupWindow>()),
       m_hintWindow(std::make_unique<TskDataSkinHintWindow>()) {}
 
@@ -67,17 +73,26 @@ TskSkinData::~TskSkinData() {
 }
 
 void TskSkinData::SetCompressedStoredSkin(TskCompressedStoredSkin* storedSkin) {
-  m_storedSkin = storedSkin;
-  if (storedSkin != nullptr) LoadFromStoredSkin(*storedSkin);
+  if (storedSkin != m_storedSkin) {
+    if (m_storedSkin != nullptr) m_storedSkin->RemoveFreeNotification(this);
+    m_storedSkin = storedSkin;
+    if (storedSkin != nullptr) storedSkin->FreeNotification(this);
+  }
+  if (storedSkin != nullptr && !IsDesigning()) LoadFromStoredSkin(*storedSkin);
 }
 
 void TskSkinData::SetResourceStrData(TskResourceStrData* data) {
-  m_resourceStrData = data;
-  BroadcastSkinMessage(SkinMessageStringsChanged);
+  if (data != m_resourceStrData) {
+    if (m_resourceStrData != nullptr) m_resourceStrData->RemoveFreeNotification(this);
+    m_resourceStrData = data;
+    if (data != nullptr) data->FreeNotification(this);
+  }
+  if (!IsDesigning()) BroadcastSkinMessage(SkinMessageStringsChanged);
 }
 
-void TskSkinData::RemovalNotice(const void* component) {
-  if (component == nullptr) return;
+void TskSkinData::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation != TOperation::Remove || component == nullptr) return;
   if (component == m_storedSkin) m_storedSkin = nullptr;
   if (component == m_resourceStrData) m_resourceStrData = nullptr;
 }
@@ -121,31 +136,50 @@ void TskSkinData::ClearSkin() {
 }
 
 void TskSkinData::BroadcastSkinMessage(uint32_t message) {
-  if (m_ownerForm != nullptr) m_ownerForm->SendSkinNotice(message, *this);
-  if (m_forms == nullptr) return;
-  // The count is read again after every send: a receiver may create forms.
-  for (size_t i = 0; i < m_forms->FormCount(); ++i) {
-    TskSkinNoticeReceiver* form = m_forms->Form(i);
-    if (form != nullptr && form != m_ownerForm) form->SendSkinNotice(message, *this);
+  TskSkinFormList* forms = SkinFormList();
+  if (forms == nullptr) return;
+  // The addressees are fixed before the first send: a receiver may create or
+  // free forms, and may free this component.
+  struct TAddressee {
+    TComponent* Form;
+    std::weak_ptr<void> Alive;
+  };
+  std::vector<TAddressee> addressees;
+  TComponent* ownerForm = Owner() != nullptr && forms->IsForm(*Owner()) ? Owner() : nullptr;
+  if (ownerForm != nullptr) addressees.push_back({ownerForm, ownerForm->AliveToken()});
+  const size_t count = forms->FormCount();
+  for (size_t i = 0; i < count; ++i) {
+    TComponent* form = forms->Form(i);
+    if (form != nullptr && form != ownerForm) addressees.push_back({form, form->AliveToken()});
+  }
+  const auto alive = AliveToken();
+  for (const TAddressee& a : addressees) {
+    if (a.Alive.expired()) continue;
+    forms->SendSkinNotice(*a.Form, message, *this);
+    if (alive.expired()) return;
   }
 }
 
-void TskSkinData::BeginLoad() {
+bool TskSkinData::BeginLoad() {
   m_empty = true;
+  const auto alive = AliveToken();
   BroadcastSkinMessage(SkinMessageBeforeChange);
+  if (alive.expired()) return false;
   ClearSkin();
+  return true;
 }
 
 void TskSkinData::LoadFromStoredSkin(const TskCompressedStoredSkin& storedSkin) {
   if (storedSkin.IsEmpty()) return;
-  BeginLoad();
+  const auto storedAlive = storedSkin.AliveToken();
+  if (!BeginLoad() || storedAlive.expired()) return;
   std::vector<uint8_t> stream;
   storedSkin.DecompressTo(stream);
   ReadContainer(stream);
 }
 
 void TskSkinData::LoadFromContainer(std::span<const uint8_t> bytes) {
-  BeginLoad();
+  if (!BeginLoad()) return;
   ReadContainer(bytes);
 }
 
@@ -159,8 +193,9 @@ void TskSkinData::ReadContainer(std::span<const uint8_t> bytes) {
   for (const auto& p : container.ActivePictures) m_activePictures.push_back(std::make_unique<TBitmap>(decode(p)));
   ReadDefinition(TskIniFile(container.Definition));
   m_empty = false;
+  const auto alive = AliveToken();
   BroadcastSkinMessage(SkinMessageChanged);
-  BroadcastSkinMessage(SkinMessageAfterChange);
+  if (!alive.expired()) BroadcastSkinMessage(SkinMessageAfterChange);
 }
 
 void TskSkinData::ReadDefinition(const TskIniFile& ini) {

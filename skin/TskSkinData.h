@@ -18,9 +18,15 @@
 // skin empty and propagates out of the load; the forms then have had
 // SkinMessageBeforeChange and no SkinMessageChanged.
 //
-// Messages are sent synchronously through TskSkinFormList (implemented by
-// the framework's list of forms): the owner form first, then every other
-// form in list order.
+// Messages are sent synchronously through the registered TskSkinFormList
+// (the window system's side implements it over the application's forms):
+// the owner form first, then every other form in list order.
+//
+// A component: the owner (usually the main window) frees it. The references
+// to the stored skin and the resource string data are cleared when those
+// components are freed (removal notice). Windows and controls that refer to
+// the skin data learn of its destruction the same way; it sends no message
+// when it goes.
 
 #include <cstddef>
 #include <cstdint>
@@ -30,6 +36,7 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/base/Component.h"
 #include "platform/gfx/Bitmap.h"
 #include "skin/SkinTypes.h"
 #include "skin/SkinWindowData.h"
@@ -43,52 +50,48 @@ class TskResourceStrData;
 class TskSkinData;
 class TskIniFile;
 
-// One form as the skin data addresses it.
-class TskSkinNoticeReceiver {
- public:
-  virtual ~TskSkinNoticeReceiver() = default;
-  // Sends message (SkinMessageBeforeChange ...) synchronously to the form's
-  // window, creating the window when it does not exist yet; the first
-  // parameter is the sender, the second kSkinMessageParam. Returns when the
-  // receiver's handling is complete.
-  virtual void SendSkinNotice(uint32_t message, TskSkinData& sender) = 0;
-};
-
-// The application's forms, in list order.
+// The application's forms as the skin data addresses them, in list order.
 class TskSkinFormList {
  public:
   virtual ~TskSkinFormList() = default;
   virtual size_t FormCount() const = 0;
-  virtual TskSkinNoticeReceiver* Form(size_t index) = 0;
+  virtual TComponent* Form(size_t index) const = 0;
+  // True when the component is a form (a skin data owned by a form tells that
+  // form first).
+  virtual bool IsForm(const TComponent& component) const = 0;
+  // Sends message (SkinMessageBeforeChange ...) synchronously to the form's
+  // window, creating the window when it does not exist yet; the first
+  // parameter is the sender, the second kSkinMessageParam. Returns when the
+  // receiver's handling is complete.
+  virtual void SendSkinNotice(TComponent& form, uint32_t message, TskSkinData& sender) = 0;
 };
 
-class TskSkinData {
- public:
-  // forms: the application's list of forms (none: nobody is told);
-  // ownerForm: the form that owns this component, or none when the owner is
-  // not a form.
-  explicit TskSkinData(TskSkinFormList* forms = nullptr, TskSkinNoticeReceiver* ownerForm = nullptr);
-  // Sets the empty flag and frees everything; sends no message.
-  ~TskSkinData();
-  TskSkinData(const TskSkinData&) = delete;
-  TskSkinData& operator=(const TskSkinData&) = delete;
+// The form list every skin data broadcasts to (none: nobody is told). Not
+// owned. The window system's side registers it when a program starts.
+void SetSkinFormList(TskSkinFormList* forms);
+TskSkinFormList* SkinFormList();
 
-  void SetFormList(TskSkinFormList* forms) { m_forms = forms; }
-  void SetOwnerForm(TskSkinNoticeReceiver* owner) { m_ownerForm = owner; }
+class TskSkinData : public TComponent {
+ public:
+  explicit TskSkinData(TComponent* owner);
+  // Sets the empty flag and frees everything; sends no message.
+  ~TskSkinData() override;
 
   // --- Persisted references ---
   TskCompressedStoredSkin* CompressedStoredSkin() const { return m_storedSkin; }
-  // Stores the reference and, when it is not none, loads the skin from it.
+  // Stores the reference and, when it is not none and the component is not
+  // being designed, loads the skin from it (an empty stored skin changes
+  // nothing).
   void SetCompressedStoredSkin(TskCompressedStoredSkin* storedSkin);
   TskResourceStrData* ResourceStrData() const { return m_resourceStrData; }
-  // Stores the reference and sends SkinMessageStringsChanged to all forms.
+  // Stores the reference and, outside design time, sends
+  // SkinMessageStringsChanged to all forms.
   void SetResourceStrData(TskResourceStrData* data);
-  // Removal notice: a referenced stored skin or resource string data that is
-  // being destroyed is forgotten; nothing else changes.
-  void RemovalNotice(const void* component);
 
   // --- Loading ---
-  // Loads from a stored skin; an empty one changes nothing at all.
+  // Loads from a stored skin; an empty one changes nothing at all. When a
+  // receiver of SkinMessageBeforeChange frees the stored skin, the load ends
+  // there and the skin stays empty.
   void LoadFromStoredSkin(const TskCompressedStoredSkin& storedSkin);
   // Loads from the bytes of an uncompressed container, as the stored-skin
   // load does after inflating.
@@ -154,15 +157,21 @@ class TskSkinData {
 
   // Sends message to the owner form first (when the owner is a form), then to
   // every other form in list order, each synchronously.
+  // A receiver may free this component; the broadcast then stops.
   void BroadcastSkinMessage(uint32_t message);
 
+ protected:
+  // Removal notice: a referenced stored skin or resource string data that is
+  // being freed is forgotten; nothing else changes.
+  void Notification(TComponent* component, TOperation operation) override;
+
  private:
-  void BeginLoad();
+  // Empty flag, SkinMessageBeforeChange, ClearSkin. False when a receiver of
+  // the notice freed this component (nothing may be touched any more).
+  bool BeginLoad();
   void ReadContainer(std::span<const uint8_t> bytes);
   void ReadDefinition(const TskIniFile& ini);
 
-  TskSkinFormList* m_forms;
-  TskSkinNoticeReceiver* m_ownerForm;
   TskCompressedStoredSkin* m_storedSkin = nullptr;
   TskResourceStrData* m_resourceStrData = nullptr;
 

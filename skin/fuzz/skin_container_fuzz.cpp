@@ -16,7 +16,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::span<const uint8_t> bytes(data, size);
-  tsm::TskSkinData skin;
+  tsm::TskSkinData skin(nullptr);
   try {
     skin.LoadFromContainer(bytes);
   } catch (const std::exception&) {

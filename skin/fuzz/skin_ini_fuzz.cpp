@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The same text as the definition of a container without pictures.
   std::vector<uint8_t> container = {3, 0, 0, 0, 1, 1, 1, 0, 0, 0, 0};
   container.insert(container.end(), data, data + size);
-  tsm::TskSkinData skin;
+  tsm::TskSkinData skin(nullptr);
   try {
     skin.LoadFromContainer(container);
   } catch (const std::exception&) {

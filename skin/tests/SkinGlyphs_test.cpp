@@ -162,46 +162,6 @@ TEST(SkinPlatform, GeometryQueries) {
   EXPECT_FALSE(OsIsVersion51());
 }
 
-struct TFakeWindows : TskWindowServices {
-  int32_t Monitors = 1;
-  int32_t MonitorCount() const override { return Monitors; }
-  std::optional<TMonitorAreas> MonitorOfWindow(uint32_t window) const override {
-    if (window == 0) return std::nullopt;
-    return TMonitorAreas{{1024, 0, 2048, 768}, {1024, 0, 2048, 740}};
-  }
-  TRect PrimaryWorkArea() const override { return {0, 0, 1024, 738}; }
-  TSize ScreenSize() const override { return {1024, 768}; }
-  bool SetWindowOpacity(uint32_t window, uint8_t opacity) override {
-    LastWindow = window;
-    LastOpacity = opacity;
-    return true;
-  }
-  uint32_t LastWindow = 0;
-  uint8_t LastOpacity = 0;
-};
-
-TEST(SkinPlatform, MonitorAreasAndOpacityGoThroughTheWindowServices) {
-  TRect r{1, 2, 3, 4};
-  SetSkinWindowServices(nullptr);
-  MonitorAreaOfWindow(7, true, r);
-  EXPECT_EQ(r, TRect(1, 2, 3, 4));
-  TFakeWindows windows;
-  SetSkinWindowServices(&windows);
-  MonitorAreaOfWindow(7, true, r);
-  EXPECT_EQ(r, TRect(0, 0, 1024, 738));
-  MonitorAreaOfWindow(7, false, r);
-  EXPECT_EQ(r, TRect(0, 0, 1024, 768));
-  windows.Monitors = 2;
-  MonitorAreaOfWindow(7, true, r);
-  EXPECT_EQ(r, TRect(1024, 0, 2048, 740));
-  MonitorAreaOfWindow(0, false, r);  // the monitor cannot be told: unchanged
-  EXPECT_EQ(r, TRect(1024, 0, 2048, 740));
-  ApplyWindowAlpha(9, 200);
-  EXPECT_EQ(windows.LastWindow, 9u);
-  EXPECT_EQ(windows.LastOpacity, 200);
-  SetSkinWindowServices(nullptr);
-}
-
 }  // namespace
 }  // namespace tsm
 

@@ -27,7 +27,7 @@ TEST(TskResourceStrData, DefaultTableHasItsKeysInOrder) {
 }
 
 TEST(TskResourceStrData, GetResStrIgnoresCaseAndReturnsEmptyForUnknownKeys) {
-  TskResourceStrData data;
+  TskResourceStrData data(nullptr);
   EXPECT_EQ(data.CharSet(), 1);
   EXPECT_EQ(data.GetResStr("mi_mincaption"), "Mi&nimize");
   EXPECT_EQ(data.GetResStr("FLV_LOOKIN"), "Look in: ");

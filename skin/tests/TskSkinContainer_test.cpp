@@ -263,7 +263,7 @@ TEST(TskCompressedStoredSkin, CompressedSkinFiles) {
   EXPECT_THROW(ReadCompressedSkinFile(std::span(file.data(), 6)), EReadError);
 
   test::TTempDir dir;
-  TskCompressedStoredSkin skin;
+  TskCompressedStoredSkin skin(nullptr);
   skin.ImportCompressedFile(dir.Write("a.skn", file));
   EXPECT_EQ(skin.CompressedData(), stream);
   EXPECT_THROW(skin.ImportCompressedFile(dir.Write("b.skn", zero)), EReadError);
@@ -285,7 +285,7 @@ TEST(TskCompressedStoredSkin, BuildsAContainerFromADefinitionAndItsPictures) {
   dir.Write("sub/b.bmp", MakeBmp24(3, 3, [](int, int) { return clRed; }));
   const std::string path = dir.Write("skin.ini", std::string(kDefinition));
 
-  TskCompressedStoredSkin skin;
+  TskCompressedStoredSkin skin(nullptr);
   skin.BuildFromDefinition(path);
   ASSERT_FALSE(skin.IsEmpty());
   EXPECT_EQ(skin.CompressedData()[0], 0x78);
@@ -307,9 +307,50 @@ TEST(TskCompressedStoredSkin, BuildsAContainerFromADefinitionAndItsPictures) {
   EXPECT_EQ(c.Definition.substr(c.Definition.size() - 25), "[SKINCONTROLS]\r\ncount=0\r\n");
 }
 
+TEST(TskCompressedStoredSkin, FileNamesReadFilesOnlyAtDesignTime) {
+  test::TTempDir dir;
+  dir.Write("main.bmp", Small8(6, 4));
+  dir.Write("a.bmp", Small8(2, 2));
+  std::filesystem::create_directory(dir.Path() + "sub");
+  dir.Write("sub/b.bmp", Small8(3, 3));
+  const std::string definition = dir.Write("skin.ini", std::string(kDefinition));
+  std::vector<uint8_t> stream = {0x78, 0xDA, 1, 2, 3};
+  const std::string skn = dir.Write("Option.skn", WriteCompressedSkinFile(stream));
+
+  // Running: the texts are stored as they are, nothing is read.
+  TskCompressedStoredSkin running(nullptr);
+  running.SetFileName(definition);
+  running.SetCompressedFileName(skn);
+  EXPECT_EQ(running.FileName(), definition);
+  EXPECT_EQ(running.CompressedFileName(), skn);
+  EXPECT_TRUE(running.IsEmpty());
+
+  // Designing: the name part is kept and the file is read.
+  TskCompressedStoredSkin designed(nullptr);
+  designed.SetDesigning(true);
+  designed.SetFileName(definition);
+  EXPECT_EQ(designed.FileName(), "skin.ini");
+  ASSERT_FALSE(designed.IsEmpty());
+  std::vector<uint8_t> bytes;
+  designed.DecompressTo(bytes);
+  TskSkinContainer c;
+  ASSERT_TRUE(ReadSkinContainer(bytes, c));
+  EXPECT_EQ(c.MainPicture, Small8(6, 4));
+  designed.SetCompressedFileName(skn);
+  EXPECT_EQ(designed.CompressedFileName(), "Option.skn");
+  EXPECT_EQ(designed.CompressedData(), stream);
+
+  // Designing but loading the window description: only stored.
+  designed.BeginLoading();
+  designed.SetFileName(definition);
+  designed.EndLoading();
+  EXPECT_EQ(designed.FileName(), definition);
+  EXPECT_EQ(designed.CompressedData(), stream);
+}
+
 TEST(TskCompressedStoredSkin, BuildFailuresLeaveNothingHalfDone) {
   test::TTempDir dir;
-  TskCompressedStoredSkin skin;
+  TskCompressedStoredSkin skin(nullptr);
   skin.SetCompressedData({1, 2, 3});
   // Not a skin definition: unchanged, no error.
   skin.BuildFromDefinition(dir.Write("plain.ini", std::string("[VERSION]\n[PICTURES]\n")));

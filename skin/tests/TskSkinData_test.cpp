@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "framework/base/Exception.h"
 #include "platform/gfx/Bmp.h"
 #include "skin/TskCompressedStoredSkin.h"
@@ -13,21 +15,26 @@
 namespace tsm {
 namespace {
 
-// A form that records the notices it gets and what the skin looked like then.
-struct TFakeForm : TskSkinNoticeReceiver {
-  TFakeForm(std::string name, std::vector<std::string>& log) : Name(std::move(name)), Log(log) {}
-  void SendSkinNotice(uint32_t message, TskSkinData& sender) override {
-    Log.push_back(Name + ":" + std::to_string(message) + (sender.Empty() ? ":empty" : ":loaded") + ":" +
-                  std::to_string(sender.ControlCount()));
-  }
-  std::string Name;
-  std::vector<std::string>& Log;
+// A form: a component the fake form list knows by name.
+class TFakeForm : public TComponent {
+ public:
+  explicit TFakeForm(const std::string& name) : TComponent(nullptr) { SetName(name); }
 };
 
+// Records every notice with what the skin looked like when it arrived.
 struct TFakeForms : TskSkinFormList {
   size_t FormCount() const override { return Forms.size(); }
-  TskSkinNoticeReceiver* Form(size_t i) override { return Forms[i]; }
-  std::vector<TskSkinNoticeReceiver*> Forms;
+  TComponent* Form(size_t i) const override { return Forms[i]; }
+  bool IsForm(const TComponent& c) const override { return dynamic_cast<const TFakeForm*>(&c) != nullptr; }
+  void SendSkinNotice(TComponent& form, uint32_t message, TskSkinData& sender) override {
+    Log.push_back(form.Name() + ":" + std::to_string(message) + (sender.Empty() ? ":empty" : ":loaded") + ":" +
+                  std::to_string(sender.ControlCount()));
+    if (OnNotice) OnNotice(form, message, sender);
+  }
+  std::vector<TComponent*> Forms;
+  std::vector<std::string>& Log;
+  std::function<void(TComponent&, uint32_t, TskSkinData&)> OnNotice;
+  explicit TFakeForms(std::vector<std::string>& log) : Log(log) {}
 };
 
 std::vector<uint8_t> Picture(int w, int h, TColor c) {
@@ -58,27 +65,30 @@ std::vector<uint8_t> Container(const std::string& definition, int32_t version = 
   return WriteSkinContainer(c);
 }
 
-TskCompressedStoredSkin Stored(const std::vector<uint8_t>& container) {
-  TskCompressedStoredSkin s;
+TskCompressedStoredSkin* Stored(TComponent* owner, const std::vector<uint8_t>& container) {
+  auto* s = new TskCompressedStoredSkin(owner);
   std::vector<uint8_t> z;
   ZCompress(container, z);
-  s.SetCompressedData(z);
+  s->SetCompressedData(z);
   return s;
 }
 
 class TskSkinDataTest : public ::testing::Test {
  protected:
   std::vector<std::string> log;
-  TFakeForm owner{"owner", log}, other1{"f1", log}, other2{"f2", log};
-  TFakeForms forms;
-  void SetUp() override { forms.Forms = {&other1, &owner, &other2}; }
+  TFakeForm owner{"owner"}, other1{"f1"}, other2{"f2"};
+  TFakeForms forms{log};
+  void SetUp() override {
+    forms.Forms = {&other1, &owner, &other2};
+    SetSkinFormList(&forms);
+  }
+  void TearDown() override { SetSkinFormList(nullptr); }
 };
 
 TEST_F(TskSkinDataTest, LoadsAStoredSkinAndTellsTheOwnerFormFirst) {
-  TskSkinData data(&forms, &owner);
+  TskSkinData& data = *new TskSkinData(&owner);
   EXPECT_TRUE(data.Empty());
-  TskCompressedStoredSkin stored = Stored(Container(kSkin));
-  data.SetCompressedStoredSkin(&stored);
+  data.SetCompressedStoredSkin(Stored(&owner, Container(kSkin)));
   ASSERT_FALSE(data.Empty());
   EXPECT_EQ(log, (std::vector<std::string>{"owner:1225:empty:0", "f1:1225:empty:0", "f2:1225:empty:0",
                                            "owner:1226:loaded:4", "f1:1226:loaded:4", "f2:1226:loaded:4",
@@ -101,9 +111,8 @@ TEST_F(TskSkinDataTest, LoadsAStoredSkinAndTellsTheOwnerFormFirst) {
 }
 
 TEST_F(TskSkinDataTest, ListEntriesAndLookups) {
-  TskSkinData data(&forms, &owner);
-  TskCompressedStoredSkin stored = Stored(Container(kSkin));
-  data.SetCompressedStoredSkin(&stored);
+  TskSkinData& data = *new TskSkinData(&owner);
+  data.SetCompressedStoredSkin(Stored(&owner, Container(kSkin)));
   // Objects: a:b:c (kind b:c), caption1:Caption and an entry without ":" are skipped.
   ASSERT_EQ(data.ObjectCount(), 2u);
   EXPECT_EQ(data.FindObjectIndex("title"), 1);
@@ -128,28 +137,25 @@ TEST_F(TskSkinDataTest, ListEntriesAndLookups) {
 }
 
 TEST_F(TskSkinDataTest, AnEmptyStoredSkinChangesNothing) {
-  TskSkinData data(&forms, &owner);
-  TskCompressedStoredSkin stored = Stored(Container(kSkin));
-  data.SetCompressedStoredSkin(&stored);
+  TskSkinData& data = *new TskSkinData(&owner);
+  data.SetCompressedStoredSkin(Stored(&owner, Container(kSkin)));
   log.clear();
-  TskCompressedStoredSkin empty;
-  data.SetCompressedStoredSkin(&empty);
+  auto* empty = new TskCompressedStoredSkin(&owner);
+  data.SetCompressedStoredSkin(empty);
   EXPECT_TRUE(log.empty());
   EXPECT_FALSE(data.Empty());
   EXPECT_EQ(data.ControlCount(), 4u);
-  EXPECT_EQ(data.CompressedStoredSkin(), &empty);
+  EXPECT_EQ(data.CompressedStoredSkin(), empty);
 }
 
 TEST_F(TskSkinDataTest, ASecondSkinReplacesTheFirstBetweenTheNotices) {
-  TskSkinData data(&forms, &owner);
-  TskCompressedStoredSkin first = Stored(Container(kSkin));
-  data.SetCompressedStoredSkin(&first);
+  TskSkinData& data = *new TskSkinData(&owner);
+  data.SetCompressedStoredSkin(Stored(&owner, Container(kSkin)));
   const TskDataSkinControl* old = data.Control(0);
   ASSERT_NE(old, nullptr);
   log.clear();
-  TskCompressedStoredSkin second = Stored(Container(
-      "[VERSION]\n[PICTURES]\n[FORMINFO]\n[SKINOBJECTS]\n[SKINCONTROLS]\ncount=1\n0=edit:edit\n"));
-  data.SetCompressedStoredSkin(&second);
+  data.SetCompressedStoredSkin(Stored(&owner, Container(
+      "[VERSION]\n[PICTURES]\n[FORMINFO]\n[SKINOBJECTS]\n[SKINCONTROLS]\ncount=1\n0=edit:edit\n")));
   // Before-change still sees the old lists; changed sees the new one.
   EXPECT_EQ(log.front(), "owner:1225:empty:4");
   EXPECT_EQ(log[3], "owner:1226:loaded:1");
@@ -159,14 +165,13 @@ TEST_F(TskSkinDataTest, ASecondSkinReplacesTheFirstBetweenTheNotices) {
 }
 
 TEST_F(TskSkinDataTest, ALoadThatFailsHalfWayLeavesTheSkinEmpty) {
-  TskSkinData data(&forms, &owner);
-  TskCompressedStoredSkin good = Stored(Container(kSkin));
-  data.SetCompressedStoredSkin(&good);
+  TskSkinData& data = *new TskSkinData(&owner);
+  data.SetCompressedStoredSkin(Stored(&owner, Container(kSkin)));
   log.clear();
   const std::string bad = std::string(kSkin) + "[grid]\nfixedcellrect=1,2,3\n";
-  TskCompressedStoredSkin broken = Stored(Container(bad));
+  TskCompressedStoredSkin* broken = Stored(&owner, Container(bad));
   try {
-    data.SetCompressedStoredSkin(&broken);
+    data.SetCompressedStoredSkin(broken);
     FAIL() << "no error";
   } catch (const EConvertError& e) {
     EXPECT_STREQ(e.what(), "'' is not a valid integer value");
@@ -179,43 +184,40 @@ TEST_F(TskSkinDataTest, ALoadThatFailsHalfWayLeavesTheSkinEmpty) {
 }
 
 TEST_F(TskSkinDataTest, CorruptStreamsBadPicturesAndNewerVersionsLeaveItEmpty) {
-  TskSkinData data(&forms, &owner);
-  TskCompressedStoredSkin corrupt;
-  corrupt.SetCompressedData({0x78, 0xDA, 0xFF, 0xFF, 0x00});
-  EXPECT_THROW(data.SetCompressedStoredSkin(&corrupt), EDecompressionError);
+  TskSkinData& data = *new TskSkinData(&owner);
+  auto* corrupt = new TskCompressedStoredSkin(&owner);
+  corrupt->SetCompressedData({0x78, 0xDA, 0xFF, 0xFF, 0x00});
+  EXPECT_THROW(data.SetCompressedStoredSkin(corrupt), EDecompressionError);
   EXPECT_TRUE(data.Empty());
 
   auto badPicture = Container(kSkin);
   badPicture[5 + 26] = 2;  // the main picture's plane count
-  TskCompressedStoredSkin stored = Stored(badPicture);
-  EXPECT_THROW(data.SetCompressedStoredSkin(&stored), EReadError);
+  EXPECT_THROW(data.SetCompressedStoredSkin(Stored(&owner, badPicture)), EReadError);
   EXPECT_TRUE(data.Empty());
 
   log.clear();
-  TskCompressedStoredSkin v4 = Stored(Container(kSkin, 4));
-  EXPECT_NO_THROW(data.SetCompressedStoredSkin(&v4));
+  EXPECT_NO_THROW(data.SetCompressedStoredSkin(Stored(&owner, Container(kSkin, 4))));
   EXPECT_TRUE(data.Empty());
   EXPECT_EQ(log.size(), 3u);  // before-change only
 }
 
 TEST_F(TskSkinDataTest, OwnersThatAreNotFormsAndStringChanges) {
-  TskSkinData data(&forms, nullptr);
-  TskResourceStrData strings;
-  data.SetResourceStrData(&strings);
+  TComponent* module = new TComponent(nullptr);
+  auto& data = *new TskSkinData(module);
+  auto* strings = new TskResourceStrData(module);
+  data.SetResourceStrData(strings);
+  // Not owned by a form: every form in list order, none first.
   EXPECT_EQ(log, (std::vector<std::string>{"f1:1274:empty:0", "owner:1274:empty:0", "f2:1274:empty:0"}));
-  TskCompressedStoredSkin stored;
-  data.SetCompressedStoredSkin(&stored);
-  data.RemovalNotice(&strings);
-  EXPECT_EQ(data.ResourceStrData(), nullptr);
-  EXPECT_EQ(data.CompressedStoredSkin(), &stored);
-  data.RemovalNotice(&stored);
-  EXPECT_EQ(data.CompressedStoredSkin(), nullptr);
+  EXPECT_EQ(data.ResourceStrData(), strings);
+  log.clear();
+  data.SetResourceStrData(nullptr);
+  EXPECT_EQ(log.size(), 3u);
+  module->Free();
 }
 
 TEST_F(TskSkinDataTest, ClearingKeepsTheWindowDataWithoutPictures) {
-  TskSkinData data;
-  TskCompressedStoredSkin stored = Stored(Container(kSkin));
-  data.SetCompressedStoredSkin(&stored);
+  TskSkinData data(nullptr);
+  data.SetCompressedStoredSkin(Stored(&owner, Container(kSkin)));
   data.ClearSkinLists();
   EXPECT_EQ(data.ControlCount(), 0u);
   EXPECT_EQ(data.ActivePictureCount(), 0u);
@@ -225,6 +227,116 @@ TEST_F(TskSkinDataTest, ClearingKeepsTheWindowDataWithoutPictures) {
   EXPECT_TRUE(data.Picture().IsEmpty());
   EXPECT_TRUE(data.Empty());
   EXPECT_TRUE(data.PictureName().empty());
+}
+
+TEST_F(TskSkinDataTest, FreeingAReferencedComponentClearsTheReference) {
+  // Siblings (one owner) and components of another owner alike.
+  TComponent* elsewhere = new TComponent(nullptr);
+  for (TComponent* partsOwner : {static_cast<TComponent*>(&owner), elsewhere}) {
+    auto& data = *new TskSkinData(&owner);
+    TskCompressedStoredSkin* stored = Stored(partsOwner, Container(kSkin));
+    auto* strings = new TskResourceStrData(partsOwner);
+    data.SetCompressedStoredSkin(stored);
+    data.SetResourceStrData(strings);
+    log.clear();
+    stored->Free();
+    EXPECT_EQ(data.CompressedStoredSkin(), nullptr);
+    EXPECT_EQ(data.ResourceStrData(), strings);
+    strings->Free();
+    EXPECT_EQ(data.ResourceStrData(), nullptr);
+    // The loaded skin stays and nobody is told.
+    EXPECT_FALSE(data.Empty());
+    EXPECT_TRUE(log.empty());
+    data.Free();
+  }
+  elsewhere->Free();
+}
+
+TEST_F(TskSkinDataTest, AReplacedReferenceNoLongerListensAndADeadSkinDataIsNotTold) {
+  TComponent* elsewhere = new TComponent(nullptr);
+  auto& data = *new TskSkinData(&owner);
+  TskCompressedStoredSkin* first = Stored(elsewhere, Container(kSkin));
+  TskCompressedStoredSkin* second = Stored(elsewhere, Container(kSkin));
+  data.SetCompressedStoredSkin(first);
+  data.SetCompressedStoredSkin(second);
+  first->Free();
+  EXPECT_EQ(data.CompressedStoredSkin(), second);
+  auto* strings = new TskResourceStrData(elsewhere);
+  data.SetResourceStrData(strings);
+  // The skin data goes first: the parts that outlive it must not call back
+  // into it (the sanitizer build catches a use after free here).
+  data.Free();
+  elsewhere->Free();
+  EXPECT_EQ(owner.ComponentCount(), 0u);
+}
+
+TEST_F(TskSkinDataTest, AReceiverThatFreesTheStoredSkinEndsTheLoad) {
+  auto& data = *new TskSkinData(&owner);
+  TskCompressedStoredSkin* stored = Stored(&owner, Container(kSkin));
+  forms.OnNotice = [&](TComponent& form, uint32_t message, TskSkinData&) {
+    if (message == SkinMessageBeforeChange && &form == &owner) stored->Free();
+  };
+  EXPECT_NO_THROW(data.SetCompressedStoredSkin(stored));
+  EXPECT_EQ(data.CompressedStoredSkin(), nullptr);
+  EXPECT_TRUE(data.Empty());
+  // The before-change notice still reached every form; nothing followed.
+  EXPECT_EQ(log, (std::vector<std::string>{"owner:1225:empty:0", "f1:1225:empty:0", "f2:1225:empty:0"}));
+}
+
+TEST_F(TskSkinDataTest, AReceiverThatFreesTheSkinDataStopsTheBroadcast) {
+  auto* data = new TskSkinData(&owner);
+  TskCompressedStoredSkin* stored = Stored(&owner, Container(kSkin));
+  forms.OnNotice = [&](TComponent& form, uint32_t message, TskSkinData& sender) {
+    EXPECT_EQ(&sender, data);
+    if (message == SkinMessageChanged && form.Name() == "f1") data->Free();
+  };
+  data->SetCompressedStoredSkin(stored);
+  EXPECT_EQ(log, (std::vector<std::string>{"owner:1225:empty:0", "f1:1225:empty:0", "f2:1225:empty:0",
+                                           "owner:1226:loaded:4", "f1:1226:loaded:4"}));
+  EXPECT_EQ(owner.ComponentCount(), 1u);  // only the stored skin is left
+}
+
+TEST_F(TskSkinDataTest, FormsFreedOrCreatedDuringABroadcast) {
+  auto& data = *new TskSkinData(&owner);
+  auto* late = new TFakeForm("late");
+  auto* doomed = new TFakeForm("doomed");
+  forms.Forms.push_back(doomed);
+  forms.OnNotice = [&](TComponent& form, uint32_t, TskSkinData&) {
+    if (&form != &owner) return;
+    std::erase(forms.Forms, doomed);
+    doomed->Free();
+    forms.Forms.push_back(late);
+  };
+  data.SetResourceStrData(nullptr);
+  // The freed form is skipped; the new one is told from the next broadcast on.
+  EXPECT_EQ(log, (std::vector<std::string>{"owner:1274:empty:0", "f1:1274:empty:0", "f2:1274:empty:0"}));
+  forms.OnNotice = nullptr;
+  log.clear();
+  data.SetResourceStrData(nullptr);
+  EXPECT_EQ(log.back(), "late:1274:empty:0");
+  late->Free();
+}
+
+TEST_F(TskSkinDataTest, NothingIsLoadedOrAnnouncedWhileDesigning) {
+  auto& data = *new TskSkinData(&owner);
+  data.SetDesigning(true);
+  TskCompressedStoredSkin* stored = Stored(&owner, Container(kSkin));
+  data.SetCompressedStoredSkin(stored);
+  data.SetResourceStrData(new TskResourceStrData(&owner));
+  EXPECT_TRUE(data.Empty());
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(data.CompressedStoredSkin(), stored);
+  data.SetDesigning(false);
+  data.SetCompressedStoredSkin(stored);
+  EXPECT_FALSE(data.Empty());
+}
+
+TEST_F(TskSkinDataTest, WithoutAFormListNobodyIsTold) {
+  SetSkinFormList(nullptr);
+  auto& data = *new TskSkinData(&owner);
+  data.SetCompressedStoredSkin(Stored(&owner, Container(kSkin)));
+  EXPECT_FALSE(data.Empty());
+  EXPECT_TRUE(log.empty());
 }
 
 TEST(TskSkinListEntries, OnlyPresentEntriesBelowTheCountAreVisited) {

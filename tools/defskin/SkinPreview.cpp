@@ -669,9 +669,9 @@ void RenderSheet(const TskSkinData& skin, TBitmap& sheet) {
 int main(int argc, char** argv) {
   using namespace tsm;
   const std::string out = argc > 1 ? argv[1] : "skinpreview.png";
-  TskCompressedStoredSkin stored;
+  TskCompressedStoredSkin stored(nullptr);
   AssignDefaultStoredSkin(stored);
-  TskSkinData skin;
+  TskSkinData skin(nullptr);
   skin.SetCompressedStoredSkin(&stored);
   if (skin.Empty()) {
     std::fprintf(stderr, "%s: the default skin did not load\n", argv[0]);

@@ -25,9 +25,9 @@ namespace {
 class DefaultSkinTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    s_stored = new TskCompressedStoredSkin;
+    s_stored = new TskCompressedStoredSkin(nullptr);
     AssignDefaultStoredSkin(*s_stored);
-    s_data = new TskSkinData;
+    s_data = new TskSkinData(nullptr);
     s_data->SetCompressedStoredSkin(s_stored);
     std::vector<uint8_t> bytes;
     s_stored->DecompressTo(bytes);
@@ -38,8 +38,8 @@ class DefaultSkinTest : public ::testing::Test {
   static void TearDownTestSuite() {
     delete s_ini;
     delete s_container;
-    delete s_data;
-    delete s_stored;
+    s_data->Free();
+    s_stored->Free();
   }
 
   static const TskSkinData& Data() { return *s_data; }
