@@ -422,7 +422,14 @@ TEST_F(WinDemoUnderXvfb, ShapedWindowPassesClicksThroughItsCorners) {
 TEST_F(WinDemoUnderXvfb, TypingAndTheClipboardBetweenTwoPrograms) {
   Click(300, 500);
   ASSERT_TRUE(Expect("click 3 196 47")) << m_demo->Unconsumed();
-  Keys({"type", "abc 转换"});
+  Keys({"type", "abc "});
+  ASSERT_TRUE(Expect("text 3 abc ")) << m_demo->Unconsumed();
+  // The typing tool sends a character missing from the keyboard map by
+  // remapping a spare key for it; two such characters in one go race with
+  // the receiver's lookup of the first, so each one is sent on its own.
+  Keys({"type", "转"});
+  ASSERT_TRUE(Expect("text 3 abc 转")) << m_demo->Unconsumed();
+  Keys({"type", "换"});
   ASSERT_TRUE(Expect("text 3 abc 转换")) << m_demo->Unconsumed();
   Keys({"key", "BackSpace"});
   ASSERT_TRUE(Expect("text 3 abc 转")) << m_demo->Unconsumed();
