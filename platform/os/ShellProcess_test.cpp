@@ -131,6 +131,13 @@ TEST(ProcessTable, ChildListWalkFindsTheSameDescendants) {
     std::sort(r.begin(), r.end());
     return r;
   };
+  // A background child shows the shell's name until its exec has happened:
+  // wait (bounded) until both have become "sleep" so the two views agree.
+  auto sleepers = [&] {
+    const auto v = pids(ProcessesOfRoots(SnapshotProcesses(), {shell.Pid()}));
+    return std::count_if(v.begin(), v.end(), [](const auto& p) { return p.second == "sleep"; });
+  };
+  for (int i = 0; i < 200 && sleepers() < 2; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
   const auto walked = pids(DescendantsOfRoots({shell.Pid()}));
   EXPECT_EQ(walked, pids(ProcessesOfRoots(SnapshotProcesses(), {shell.Pid()})));
   EXPECT_EQ(walked.size(), 3u);
