@@ -13,3 +13,5 @@ tm_test(tm_startup_test
           ${CMAKE_SOURCE_DIR}/framework/tests/FrameworkTestSupport.cpp
   DEPS tm_startup)
 add_dependencies(tm_startup_test tesmaro tm_assets)
+# The UI script of the framework README's worked example is run as a test.
+target_compile_definitions(tm_startup_test PRIVATE TM_SOURCE_DIR="${CMAKE_SOURCE_DIR}")

@@ -75,11 +75,16 @@ class DemoScriptTest : public ::testing::Test {
     std::ofstream(path) << script;
     return RunFile(path, dialogLog);
   }
+  // Runs the script file in the test's folder, where its relative output
+  // files go.
   TResult RunFile(const std::string& path, const std::string& dialogLog = "") {
     const std::string err = m_dir + "stderr.txt";
+    char cwd[4096];
+    const std::string program = std::string(getcwd(cwd, sizeof cwd) ? cwd : ".") + "/tesmaro";
     const auto start = std::chrono::steady_clock::now();
     const pid_t pid = fork();
     if (pid == 0) {
+      if (chdir(m_dir.c_str()) != 0) _exit(126);
       const int fd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
       dup2(fd, 2);
       setenv("TM_SCRIPT", path.c_str(), 1);
@@ -89,7 +94,7 @@ class DemoScriptTest : public ::testing::Test {
       unsetenv("TM_DIALOG_ANSWER");
       unsetenv("DISPLAY");
       unsetenv("WAYLAND_DISPLAY");
-      execl("./tesmaro", "tesmaro", static_cast<char*>(nullptr));
+      execl(program.c_str(), "tesmaro", static_cast<char*>(nullptr));
       _exit(127);
     }
     TResult r;
@@ -181,6 +186,16 @@ TEST_F(DemoScriptTest, AScriptDrivesTheDemoThroughItsDialogAndMessageBox) {
   const TPoint client = RectOf((*main)["clientRect"]).TopLeft();
   EXPECT_EQ(RectOf((*edit)["bounds"]), TRect::FromSize(client.X + 70, client.Y + 46, 250, 22));
   EXPECT_EQ((*Named(*main, "Status"))["text"].AsString(), "  消息框: 是");
+}
+
+TEST_F(DemoScriptTest, TheTourOfTheReadmeRuns) {
+  const TResult r = RunFile(TM_SOURCE_DIR "/app/demo/tour.tms");
+  EXPECT_EQ(r.Status, 0) << r.Log;
+  EXPECT_NE(r.Log.find("tour.tms: 22 commands, 0 failed"), std::string::npos) << r.Log;
+  const std::optional<TJsonValue> tree = ParseJson(ReadFile(m_dir + "tour.json"));
+  ASSERT_TRUE(tree);
+  EXPECT_EQ((*tree)["windows"].At(0)["caption"].AsString(), "确认");
+  EXPECT_TRUE(LoadPng(m_dir + "tour.png").Ok());
 }
 
 TEST_F(DemoScriptTest, AFailingExpectGivesExitOneAndNamesTheLine) {

@@ -120,7 +120,8 @@ bool TScriptRunner::OnIdle(int64_t timeoutMs) {
 void TScriptRunner::ReportEnd() {
   if (m_endReported) return;
   m_endReported = true;
-  m_log << m_script.Name << ": " << m_script.Commands.size() << " commands, " << m_failures << " failed" << std::endl;
+  const size_t n = m_script.Commands.size();
+  m_log << m_script.Name << ": " << n << (n == 1 ? " command, " : " commands, ") << m_failures << " failed" << std::endl;
 }
 
 void TScriptRunner::EndProgram() {
