@@ -303,15 +303,9 @@ TEST_F(DemoTreeTest, AScriptScreenshotOfTheProgramIsTheHeadlessExport) {
   Application().SetTitle("Tesmaro V2.0");
   Application().CreateForm<TDemoMainForm>()->Show();
   Pump();
-  const TBitmap screen = Desk().ComposeScreen();
   const TPngReadResult shot = LoadPng(dir + "start.png");
   ASSERT_TRUE(shot.Ok()) << shot.Error;
-  ASSERT_EQ(shot.Bitmap.Width(), screen.Width());
-  ASSERT_EQ(shot.Bitmap.Height(), screen.Height());
-  int differing = 0;
-  for (int32_t y = 0; y < screen.Height(); ++y)
-    for (int32_t x = 0; x < screen.Width(); ++x) differing += shot.Bitmap.GetPixel(x, y) != screen.GetPixel(x, y);
-  EXPECT_EQ(differing, 0);
+  EXPECT_EQ(DifferingPixels(shot.Bitmap, Desk().ComposeScreen()), 0);
 }
 
 }  // namespace

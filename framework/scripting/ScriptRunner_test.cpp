@@ -47,19 +47,6 @@ class ScriptRunnerTest : public FrameworkTest {
   }
   std::string Log() const { return m_log.str(); }
 
-  TForm* NewForm(const std::string& caption, TRect bounds) {
-    auto* f = Application().CreateForm<TForm>();
-    f->SetCaption(caption);
-    f->SetBoundsRect(bounds);
-    return f;
-  }
-  static TButton* NewButton(TWinControl* parent, const std::string& caption, TRect bounds) {
-    auto* b = new TButton(parent);
-    b->SetParent(parent);
-    b->SetCaption(caption);
-    b->SetBoundsRect(bounds);
-    return b;
-  }
   static TLabel* NewLabel(TWinControl* parent, const std::string& caption, int32_t top) {
     auto* l = new TLabel(parent);
     l->SetParent(parent);
@@ -289,23 +276,13 @@ TEST_F(ScriptRunnerTest, AScreenshotIsTheComposedScreenPixelForPixel) {
   const std::string dir = ::testing::TempDir();
   EXPECT_EQ(Run("click-text \"按钮\"\nshot " + dir + "screen.png\nshot-window \"另一个\" " + dir + "window.png\n"), 0)
       << Log();
-  const TBitmap screen = Desk().ComposeScreen();
   const TPngReadResult shot = LoadPng(dir + "screen.png");
   ASSERT_TRUE(shot.Ok()) << shot.Error;
-  ASSERT_EQ(shot.Bitmap.Width(), screen.Width());
-  ASSERT_EQ(shot.Bitmap.Height(), screen.Height());
-  int differing = 0;
-  for (int32_t y = 0; y < screen.Height(); ++y)
-    for (int32_t x = 0; x < screen.Width(); ++x) differing += shot.Bitmap.GetPixel(x, y) != screen.GetPixel(x, y);
-  EXPECT_EQ(differing, 0);
-  const TBitmap window = Desk().WindowImage(other->Handle());
+  EXPECT_EQ(DifferingPixels(shot.Bitmap, Desk().ComposeScreen()), 0);
   const TPngReadResult windowShot = LoadPng(dir + "window.png");
   ASSERT_TRUE(windowShot.Ok());
-  ASSERT_EQ(windowShot.Bitmap.Width(), 300);
-  differing = 0;
-  for (int32_t y = 0; y < window.Height(); ++y)
-    for (int32_t x = 0; x < window.Width(); ++x) differing += windowShot.Bitmap.GetPixel(x, y) != window.GetPixel(x, y);
-  EXPECT_EQ(differing, 0);
+  EXPECT_EQ(windowShot.Bitmap.Width(), 300);
+  EXPECT_EQ(DifferingPixels(windowShot.Bitmap, Desk().WindowImage(other->Handle())), 0);
 }
 
 TEST_F(ScriptRunnerTest, DumpWritesTheTreeToAFileOrTheLog) {
