@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 
 #include "framework/base/Json.h"
@@ -111,6 +112,27 @@ TEST_F(ScriptRunnerTest, TheEndOfTheScriptEndsTheProgramEvenInsideADialog) {
   EXPECT_EQ(Run("click-text \"打开\"\nexpect-window \"对话框\"\n"), 0) << Log();
   EXPECT_EQ(result, mrCancel);
   EXPECT_TRUE(Application().Terminated());
+}
+
+TEST_F(ScriptRunnerTest, AProgramThatIgnoresTheEndIsLeftRatherThanWaitedFor) {
+  TForm* main = NewForm("主窗口", TRect::FromSize(100, 100, 400, 300));
+  // A loop of its own that never takes no for an answer.
+  NewButton(main, "不停", TRect::FromSize(10, 40, 90, 25))->OnClick = [](TObject*) {
+    for (;;) {
+      TMsg msg;
+      if (GetMessage(msg)) DispatchMessage(msg);
+    }
+  };
+  EXPECT_EXIT(
+      {
+        TScript script;
+        TScriptError error;
+        ParseScript("click-text \"不停\"\n", "t", script, error);
+        TScriptRunner runner(std::move(script), Desk(), std::cerr);
+        runner.Start();
+        Application().Run();
+      },
+      ::testing::ExitedWithCode(1), "t: the program does not end after the script; leaving it");
 }
 
 TEST_F(ScriptRunnerTest, AdvanceDeliversEveryTimerOnTheWay) {
