@@ -146,6 +146,8 @@ bool Fill(const TCommandSpec& spec, const std::vector<TToken>& args, TScriptComm
       }
       case 't':
         if (!IsValidUtf8(a.Text)) return error = "the text is not UTF-8", false;
+        // Every control without text would match an empty one.
+        if (cmd.Op != TScriptOp::Type && Trim(a.Text).empty()) return error = "the text is empty", false;
         cmd.Text = a.Text;
         break;
       case 'f':

@@ -140,6 +140,8 @@ TEST(ScriptTest, TheFirstBadLineIsReportedWithItsNumber) {
       {"quit now", 1, "quit takes 0 arguments, not 1"},
       {"\"quit\"", 1, "unknown command"},
       {"type \"\xC3\x28\"", 1, "not UTF-8"},
+      {"click-text \"  \"", 1, "the text is empty"},
+      {"expect-text \"\"", 1, "the text is empty"},
   };
   for (const TCase& c : cases) {
     const TScriptError e = ErrorOf(c.Text);
