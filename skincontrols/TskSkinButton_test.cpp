@@ -42,16 +42,6 @@ class SkinButtonTest : public SkinControlTest {
   }
 
   // Box of the pixels of one colour inside a control (client coordinates).
-  TRect InkOf(const TControl* c, TColor color) {
-    Pump();
-    const TBitmap screen = Desk().ComposeScreen();
-    const TPoint o = c->ClientToScreen({0, 0});
-    TRect box;
-    for (int32_t y = 0; y < c->Height(); ++y)
-      for (int32_t x = 0; x < c->Width(); ++x)
-        if (screen.GetPixel(o.X + x, o.Y + y) == color) box.Unite({x, y, x + 1, y + 1});
-    return box;
-  }
   // Where the ink of a text drawn at (0, 0) in a font starts.
   static TPoint InkOffset(const std::string& text, const std::string& font, int32_t height) {
     TBitmap b(200, 40);

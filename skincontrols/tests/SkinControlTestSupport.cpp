@@ -61,6 +61,24 @@ TColor SkinControlTest::PixelOf(const TControl* control, int32_t x, int32_t y) {
   return Desk().ScreenPixel(p.X, p.Y);
 }
 
+TBitmap SkinControlTest::PixelsOf(const TControl* control) {
+  Pump();
+  const TBitmap screen = Desk().ComposeScreen();
+  const TPoint o = control->ClientToScreen({0, 0});
+  TBitmap out(control->Width(), control->Height());
+  TDeviceContext(out).BitBlt(0, 0, out.Width(), out.Height(), screen.Surface(), o.X, o.Y);
+  return out;
+}
+
+TRect SkinControlTest::InkOf(const TControl* control, TColor color) {
+  const TBitmap pixels = PixelsOf(control);
+  TRect box;
+  for (int32_t y = 0; y < pixels.Height(); ++y)
+    for (int32_t x = 0; x < pixels.Width(); ++x)
+      if (pixels.GetPixel(x, y) == color) box.Unite({x, y, x + 1, y + 1});
+  return box;
+}
+
 void SkinControlTest::SaveShot(const TControl* control, const std::string& name, int32_t scale) {
   const char* dir = std::getenv("TM_SHOTS");
   if (!dir) return;

@@ -36,6 +36,10 @@ class SkinControlTest : public FrameworkTest {
   // Colour of a pixel of a control (client coordinates) on the screen,
   // after the pending painting is done.
   TColor PixelOf(const TControl* control, int32_t x, int32_t y);
+  // The pixels of a control as the screen shows them (client area).
+  TBitmap PixelsOf(const TControl* control);
+  // Box of the pixels of one colour in a control (client coordinates).
+  TRect InkOf(const TControl* control, TColor color);
   // Saves the screen around a control, scaled up, for looking at.
   void SaveShot(const TControl* control, const std::string& name, int32_t scale = 3);
 
