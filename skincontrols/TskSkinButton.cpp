@@ -2,7 +2,10 @@
 
 #include <vector>
 
+#include "framework/controls/Action.h"
+#include "framework/controls/ActionList.h"
 #include "framework/controls/Label.h"
+#include "framework/graphics/ImageList.h"
 #include "framework/forms/CustomForm.h"
 #include "platform/window/WindowApi.h"
 #include "skin/SkinGlyphs.h"
@@ -92,6 +95,17 @@ void TskSkinButton::SetDefault(bool on) {
   m_default = on;
   if (HandleAllocated() && m_canFocused)
     if (TCustomForm* form = GetParentForm(this)) form->FocusChanged();
+}
+
+void TskSkinButton::ActionChange(TAction* action) {
+  TskSkinCustomControl::ActionChange(action);
+  if (!action || !m_glyph.Empty() || !action->ActionList()) return;
+  const TImageList* images = action->ActionList()->Images();
+  TBitmap picture;
+  if (images && images->GetBitmap(action->ImageIndex(), picture, RGB(255, 0, 255))) {
+    m_glyph.SetImage(std::move(picture));
+    Invalidate();
+  }
 }
 
 // --- Clicking ---------------------------------------------------------------

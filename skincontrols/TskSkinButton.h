@@ -118,6 +118,8 @@ class TskSkinButton : public TskSkinCustomControl {
   void FocusGained() override;
   void FocusLost() override;
   void EnabledChanged() override;
+  // Without a glyph of its own the button shows the action's picture.
+  void ActionChange(TAction* action) override;
 
  private:
   bool IsFocusedNow() const { return m_canFocused && Focused(); }

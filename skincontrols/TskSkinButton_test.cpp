@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/controls/Action.h"
+#include "framework/controls/ActionList.h"
 #include "framework/controls/Edit.h"
+#include "framework/graphics/ImageList.h"
 #include "platform/gfx/DeviceContext.h"
 #include "platform/window/WindowApi.h"
 #include "skincontrols/TskSkinButton.h"
@@ -370,6 +373,34 @@ TEST_F(SkinButtonTest, AcceleratorFocusesAndClicks) {
   Key('S', {TShiftKey::Alt});
   EXPECT_EQ(Clicks(b), 1);
   EXPECT_TRUE(b->Focused());
+}
+
+TEST_F(SkinButtonTest, LinkedActionGivesItsPictureAndRunsWithoutOnClick) {
+  auto* images = new TImageList(Form());
+  images->SetSize(6, 6);
+  TBitmap picture(6, 6);
+  picture.Fill(clWhite);
+  picture.SetPixel(2, 2, clNavy);
+  images->Add(picture, clWhite);
+  auto* list = new TActionList(Form());
+  list->SetImages(images);
+  auto* action = new TAction(Form());
+  action->SetActionList(list);
+  action->SetCaption("保存");
+  action->SetImageIndex(0);
+  int executed = 0;
+  action->OnExecute = [&](TObject*) { ++executed; };
+  TskSkinButton* b = MakeButton("", nullptr);
+  b->OnClick = nullptr;
+  b->SetAction(action);
+  EXPECT_EQ(b->Caption(), "保存");
+  ASSERT_EQ(b->Glyph().Width(), 6);
+  EXPECT_EQ(b->Glyph().Image().GetPixel(2, 2), clNavy);
+  EXPECT_EQ(b->Glyph().Image().GetPixel(0, 5), RGB(255, 0, 255));  // the picture's background
+  Click(b);
+  EXPECT_EQ(executed, 1);
+  images->Free();  // the list forgets it
+  EXPECT_EQ(list->Images(), nullptr);
 }
 
 TEST_F(SkinButtonTest, MarginBelowMinusOneIsIgnored) {
