@@ -10,7 +10,6 @@
 #include "platform/window/WindowApi.h"
 #include "skin/SkinGlyphs.h"
 #include "skin/SkinPlatform.h"
-#include "skin/TskEffectBmp.h"
 
 namespace tsm {
 
@@ -166,15 +165,6 @@ void TskSkinButton::RefreshLook() {
     Invalidate();
 }
 
-void TskSkinButton::StartMorph() {
-  if (m_morphTimer) return;
-  m_morphTimer = new TTimer(this);
-  m_morphTimer->SetInterval(TskMorphProgress::kIntervalMs);
-  m_morphTimer->OnTimer = [this](TObject*) { MorphTick(); };
-}
-
-void TskSkinButton::StopMorph() { FreeAndNil(m_morphTimer); }
-
 void TskSkinButton::MorphTick() {
   const bool active = ActiveCondition();
   if (!Skinned() || !m_data.Morphing) {
@@ -203,9 +193,7 @@ void TskSkinButton::DrawSkinImage(ui::TBitmap& image) {
     active.SetSize(Width(), Height());
     DrawSkinLook(image, TskButtonLook::Normal);
     DrawSkinLook(active, TskButtonLook::Active);
-    TskEffectBmp mixed(image.Image());
-    mixed.Morph(m_data.MorphKind, TskEffectBmp(active.Image()), m_morph.Position());
-    image.SetImage(mixed.ToBitmap());
+    MixLooks(image, active, m_data.MorphKind, m_morph.Position());
     return;
   }
   DrawSkinLook(image, SkinnedButtonLook(LookState()));

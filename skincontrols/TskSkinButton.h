@@ -31,6 +31,7 @@
 #include "skincontrols/SkinButtonLayout.h"
 #include "skincontrols/SkinButtonPress.h"
 #include "skincontrols/SkinMorph.h"
+#include "skincontrols/TskMorphTimer.h"
 #include "skincontrols/TskSkinCustomControl.h"
 
 namespace tsm {
@@ -89,7 +90,7 @@ class TskSkinButton : public TskSkinCustomControl {
   bool MouseButtonHeld() const { return m_mouseHeld; }
   bool IsDefaultNow() const { return m_isDefaultNow; }
   long double MorphPosition() const { return m_morph.Position(); }
-  bool Morphing() const { return m_morphTimer != nullptr; }
+  bool Morphing() const { return m_morphTimer.Running(); }
   bool Repeating() const { return m_repeatTimer != nullptr; }
   // The look a paint would show now (Disabled only while skinned).
   TskButtonLook CurrentLook() const;
@@ -127,8 +128,8 @@ class TskSkinButton : public TskSkinCustomControl {
   TskButtonLookState LookState() const;
   // Repaints, or starts a morph when the skin morphs this button.
   void RefreshLook();
-  void StartMorph();
-  void StopMorph();
+  void StartMorph() { m_morphTimer.Start(*this, [this] { MorphTick(); }); }
+  void StopMorph() { m_morphTimer.Stop(); }
   void MorphTick();
   void StartRepeat();
   void StopRepeat();
@@ -165,7 +166,7 @@ class TskSkinButton : public TskSkinCustomControl {
   bool m_releaseArmed = false;
   bool m_spaceDown = false;  // Space went down on this button and is not up yet
   TTimer* m_repeatTimer = nullptr;
-  TTimer* m_morphTimer = nullptr;
+  TskMorphTimer m_morphTimer;
   TskMorphProgress m_morph;
 
   // Copied from the skin's button data by ReadSkinData (valid while skinned).

@@ -45,21 +45,6 @@ class SkinButtonTest : public SkinControlTest {
   }
 
   // Box of the pixels of one colour inside a control (client coordinates).
-  // Where the ink of a text drawn at (0, 0) in a font starts.
-  static TPoint InkOffset(const std::string& text, const std::string& font, int32_t height) {
-    TBitmap b(200, 40);
-    b.Fill(clWhite);
-    TDeviceContext dc(b);
-    dc.SetFont(TFont::Create({font, height}));
-    dc.SetBkMode(TBkMode::Transparent);
-    dc.SetTextColor(clBlack);
-    dc.TextOut(0, 0, text);
-    TRect box;
-    for (int32_t y = 0; y < b.Height(); ++y)
-      for (int32_t x = 0; x < b.Width(); ++x)
-        if (b.GetPixel(x, y) == clBlack) box.Unite({x, y, x + 1, y + 1});
-    return box.TopLeft();
-  }
 
   std::vector<TskSkinButton*> m_clicks;
 };
@@ -107,7 +92,7 @@ TEST_F(SkinButtonTest, CaptionTopIsFourAndFiveWhilePressed) {
   TskSkinButton* b = MakeButton("确定", skin);
   b->SetNumGlyphs(2);
   b->SetLayout(TskButtonLayout::blGlyphTop);
-  const TPoint ink = InkOffset("确定", "宋体", -12);
+  const TPoint ink = MeasureTextInk("确定", "宋体", -12).Ink.TopLeft();
   const TskDataSkinButtonControl* data = skin->FindControl<TskDataSkinButtonControl>("button");
   ASSERT_NE(data, nullptr);
   const TColor normal = data->FontColor, down = data->DownFontColor;

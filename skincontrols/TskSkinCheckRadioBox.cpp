@@ -7,7 +7,6 @@
 #include "platform/window/WindowApi.h"
 #include "skin/SkinGlyphs.h"
 #include "skin/SkinPlatform.h"
-#include "skin/TskEffectBmp.h"
 #include "skin/ui/SkinWindowServices.h"
 
 namespace tsm {
@@ -166,15 +165,6 @@ void TskSkinCheckRadioBox::RefreshLook() {
     Invalidate();
 }
 
-void TskSkinCheckRadioBox::StartMorph() {
-  if (m_morphTimer) return;
-  m_morphTimer = new TTimer(this);
-  m_morphTimer->SetInterval(TskMorphProgress::kIntervalMs);
-  m_morphTimer->OnTimer = [this](TObject*) { MorphTick(); };
-}
-
-void TskSkinCheckRadioBox::StopMorph() { FreeAndNil(m_morphTimer); }
-
 void TskSkinCheckRadioBox::MorphTick() {
   const bool active = ActiveCondition();
   if (!Morphs()) {
@@ -290,9 +280,7 @@ void TskSkinCheckRadioBox::DrawSkinImage(ui::TBitmap& image) {
     active.SetSize(Width(), Height());
     DrawSkinLook(image, false);
     DrawSkinLook(active, true);
-    TskEffectBmp mixed(image.Image());
-    mixed.Morph(m_data.MorphKind, TskEffectBmp(active.Image()), m_morph.Position());
-    image.SetImage(mixed.ToBitmap());
+    MixLooks(image, active, m_data.MorphKind, m_morph.Position());
     return;
   }
   DrawSkinLook(image, Morphs() ? m_morph.AtActive() : ActiveCondition());

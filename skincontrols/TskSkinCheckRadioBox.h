@@ -18,10 +18,10 @@
 
 #include <cstdint>
 
-#include "framework/controls/Timer.h"
 #include "framework/graphics/ImageList.h"
 #include "skin/TskDataSkinControl.h"
 #include "skincontrols/SkinMorph.h"
+#include "skincontrols/TskMorphTimer.h"
 #include "skincontrols/TskSkinCustomControl.h"
 
 namespace tsm {
@@ -52,7 +52,7 @@ class TskSkinCheckRadioBox : public TskSkinCustomControl {
 
   bool MouseInside() const { return m_mouseInside; }
   long double MorphPosition() const { return m_morph.Position(); }
-  bool Morphing() const { return m_morphTimer != nullptr; }
+  bool Morphing() const { return m_morphTimer.Running(); }
 
   // Toggles a check box, checks an unchecked radio box.
   void ClickOperation();
@@ -95,8 +95,8 @@ class TskSkinCheckRadioBox : public TskSkinCustomControl {
   bool Morphs() const { return Skinned() && !m_flat && m_data.Morphing; }
   // Repaints, or starts a morph when the not-flat skin morphs.
   void RefreshLook();
-  void StartMorph();
-  void StopMorph();
+  void StartMorph() { m_morphTimer.Start(*this, [this] { MorphTick(); }); }
+  void StopMorph() { m_morphTimer.Stop(); }
   void MorphTick();
   void UncheckGroup();
 
@@ -120,7 +120,7 @@ class TskSkinCheckRadioBox : public TskSkinCustomControl {
   bool m_mouseInside = false;
   bool m_pressed = false;    // the left button went down on the box
   bool m_spaceDown = false;  // Space went down on the box
-  TTimer* m_morphTimer = nullptr;
+  TskMorphTimer m_morphTimer;
   TskMorphProgress m_morph;
   TskDataSkinCheckRadioControl m_data{""};  // copied by ReadSkinData
 };

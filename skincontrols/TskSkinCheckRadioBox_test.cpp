@@ -29,20 +29,6 @@ class SkinCheckBoxTest : public SkinControlTest {
     return b;
   }
   int Clicks(const TskSkinCheckRadioBox* b) const { return int(std::count(m_clicks.begin(), m_clicks.end(), b)); }
-  static TRect InkBox(const std::string& text, const std::string& font, int32_t height) {
-    TBitmap b(200, 40);
-    b.Fill(clWhite);
-    TDeviceContext dc(b);
-    dc.SetFont(TFont::Create({font, height}));
-    dc.SetBkMode(TBkMode::Transparent);
-    dc.SetTextColor(clBlack);
-    dc.TextOut(0, 0, text);
-    TRect box;
-    for (int32_t y = 0; y < b.Height(); ++y)
-      for (int32_t x = 0; x < b.Width(); ++x)
-        if (b.GetPixel(x, y) == clBlack) box.Unite({x, y, x + 1, y + 1});
-    return box;
-  }
   std::vector<TskSkinCheckRadioBox*> m_clicks;
 };
 
@@ -132,7 +118,7 @@ TEST_F(SkinCheckBoxTest, UnskinnedFlatBoxGeometry) {
   EXPECT_EQ(PixelOf(c, 16, h / 2 + 6), ColorToRGB(clBtnShadow));
   EXPECT_EQ(PixelOf(c, 10, h / 2), clWhite);  // the form shows through
   EXPECT_EQ(PixelOf(c, 2, h / 2), clWhite);
-  const TRect ink = InkBox("转换范围", "Arial", 14);
+  const TRect ink = MeasureTextInk("转换范围", "Arial", 14).Ink;
   const TRect shown = InkOf(c, clMaroon);
   EXPECT_EQ(shown.Left, 22 + ink.Left);
   const int32_t th = TFont::Create({"Arial", 14})->Height();
@@ -202,7 +188,7 @@ TEST_F(SkinCheckBoxTest, SkinnedFlatBoxDrawsTheSkinsCheckImages) {
   c->SetEnabled(true);
   // Caption at x = 13 + 7 in framefontcolor.
   const auto* data = skin->FindControl<TskDataSkinCheckRadioControl>("checkbox");
-  EXPECT_EQ(InkOf(c, data->FrameFontColor).Left, 20 + InkBox("转换范围", "宋体", -12).Left);
+  EXPECT_EQ(InkOf(c, data->FrameFontColor).Left, 20 + MeasureTextInk("转换范围", "宋体", -12).Ink.Left);
   SaveShot(c, "checkbox_flat_checked");
 }
 
@@ -231,7 +217,7 @@ TEST_F(SkinCheckBoxTest, FocusFrameAroundTheTextAndImagesBeforeIt) {
   c->SetImages(images);
   EXPECT_EQ(PixelOf(c, 20, 12), clRed);  // the image at the text's place
   EXPECT_EQ(InkOf(c, clRed), (TRect{20, 8, 28, 16}));
-  const TRect ink = InkBox("ab", "宋体", -12);
+  const TRect ink = MeasureTextInk("ab", "宋体", -12).Ink;
   const auto* data = skin->FindControl<TskDataSkinCheckRadioControl>("checkbox");
   EXPECT_EQ(InkOf(c, data->FrameFontColor).Left, 20 + 8 + 5 + ink.Left);
   images->Free();  // forgotten

@@ -58,21 +58,6 @@ class SkinGaugeTest : public SkinControlTest {
     Pump();
     return g;
   }
-  // Size of a text in a font, and the box of its ink drawn at (0, 0).
-  static std::pair<TSize, TRect> Measure(const std::string& text, const std::string& font, int32_t height) {
-    TBitmap b(200, 40);
-    b.Fill(clWhite);
-    TDeviceContext dc(b);
-    dc.SetFont(TFont::Create({font, height}));
-    dc.SetBkMode(TBkMode::Transparent);
-    dc.SetTextColor(clBlack);
-    dc.TextOut(0, 0, text);
-    TRect box;
-    for (int32_t y = 0; y < b.Height(); ++y)
-      for (int32_t x = 0; x < b.Width(); ++x)
-        if (b.GetPixel(x, y) == clBlack) box.Unite({x, y, x + 1, y + 1});
-    return {dc.TextExtent(text), box};
-  }
 };
 
 TEST_F(SkinGaugeTest, ValuesStayInsideTheRange) {
@@ -135,7 +120,7 @@ TEST_F(SkinGaugeTest, TextIsCentredInTheDefaultFontUnskinned) {
   g->SetShowProgressText(true);
   g->SetShowPercent(true);
   g->SetValue(45);
-  const auto [size, ink] = Measure("进度...45%", "Arial", 14);
+  const auto [size, ink] = MeasureTextInk("进度...45%", "Arial", 14);
   EXPECT_EQ(InkOf(g, clRed).TopLeft(), (TPoint{80 - size.cx / 2 + ink.Left, 12 - size.cy / 2 + ink.Top}));
   g->SetShowProgressText(false);
   g->SetShowPercent(false);
@@ -164,7 +149,7 @@ TEST_F(SkinGaugeTest, SkinnedBarTilesTheMiddleAndDrawsBothEnds) {
 
   g->SetShowPercent(true);
   const auto* data = skin->FindControl<TskDataSkinGaugeControl>("gauge");
-  const auto [size, ink] = Measure("50%", "宋体", -12);
+  const auto [size, ink] = MeasureTextInk("50%", "宋体", -12);
   EXPECT_EQ(InkOf(g, data->FontColor).TopLeft(), (TPoint{50 - size.cx / 2 + ink.Left, 9 - size.cy / 2 + ink.Top}));
   g->SetMaxValue(0);  // empty range: empty bar
   EXPECT_EQ(PixelOf(g, 10, 8), PixelOf(g, 80, 8));
@@ -185,7 +170,7 @@ TEST_F(SkinGaugeTest, VerticalGaugeGrowsFromTheBottomWithTurnedText) {
   EXPECT_EQ(PixelOf(g, 8, 73), PixelOf(g, 8, 40));
 
   g->SetShowPercent(true);
-  const auto [size, ink] = Measure("25%", "宋体", -12);
+  const auto [size, ink] = MeasureTextInk("25%", "宋体", -12);
   const int32_t x = 18 / 2 - size.cy / 2, y = size.cx / 2 + 100 / 2;
   const TColor color = skin->FindControl<TskDataSkinGaugeControl>("vgauge")->FontColor;
   EXPECT_EQ(InkOf(g, color), (TRect{x + ink.Top, y - ink.Right, x + ink.Bottom, y - ink.Left}));

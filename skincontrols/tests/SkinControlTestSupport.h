@@ -57,6 +57,14 @@ struct TTestSkinEntry {
 // A whole skin definition with the given control entries.
 std::string SkinDefinition(const std::vector<TTestSkinEntry>& entries);
 
+// A text drawn at (0, 0) in a font: its size (width, line height) and the
+// box of its ink.
+struct TTextInk {
+  TSize Size;
+  TRect Ink;
+};
+TTextInk MeasureTextInk(const std::string& text, const std::string& font, int32_t height);
+
 // Colour of a pixel of a skin picture.
 TColor PicturePixel(const TskSkinData& skin, int32_t picture, int32_t x, int32_t y);
 
