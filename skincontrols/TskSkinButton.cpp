@@ -326,11 +326,7 @@ void TskSkinButton::MouseDown(TMouseButton button, TShiftState shift, int32_t x,
   const auto alive = AliveToken();
   if (button == TMouseButton::Left) {
     // The press first takes the focus; without it, the press is dropped.
-    if (m_canFocused && !Focused()) {
-      if (!CanFocus()) return;
-      SetFocus();
-      if (alive.expired() || !Focused()) return;
-    }
+    if (m_canFocused && !FocusForPress()) return;
     m_mouseHeld = true;
     const TskButtonPressResult r =
         ButtonMouseDown({m_down, m_groupIndex != 0, m_allowAllUp, m_repeatMode, m_mouseInside, m_releaseArmed});

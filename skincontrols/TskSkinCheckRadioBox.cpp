@@ -329,11 +329,7 @@ void TskSkinCheckRadioBox::CMDialogChar(TMessage& m) {
 void TskSkinCheckRadioBox::MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
   const auto alive = AliveToken();
   if (button == TMouseButton::Left) {
-    if (m_canFocused && !Focused()) {
-      if (!CanFocus()) return;
-      SetFocus();
-      if (alive.expired() || !Focused()) return;
-    }
+    if (m_canFocused && !FocusForPress()) return;
     m_mouseInside = true;
     m_pressed = true;
   }
