@@ -30,7 +30,8 @@ THitTest SkinHitTest(TPoint p, const TskFrameGeometry& g, const TskHitState& s, 
                      const TskMaskStrips* masks) {
   const TRect frame{0, 0, s.Frame.cx, s.Frame.cy};
   if (s.Normal) {
-    if (s.ObjectActive && !s.OverCaption && !g.Client.Contains(p) && !s.LoopRunning) return HTOBJECT;
+    // The sizing band comes first, so that it has the same width all round,
+    // over caption buttons too.
     if (!s.Maximized && s.Sizeable) {
       const TPoint probes[] = {{p.X - b, p.Y}, {p.X, p.Y - b}, {p.X + b, p.Y}, {p.X, p.Y + b}};
       bool nearEdge = false;
@@ -40,19 +41,18 @@ THitTest SkinHitTest(TPoint p, const TskFrameGeometry& g, const TskHitState& s, 
       } else {
         for (const TPoint& q : probes) nearEdge |= !frame.Contains(q);
       }
-      if (!nearEdge) {
-        if (g.Client.Contains(p)) return HTCLIENT;
-        return s.OverCaption ? HTCAPTION : HTOBJECT;
+      if (nearEdge) {
+        if (p.X <= g.HitLeftTop.X && p.Y <= g.HitLeftTop.Y) return HTTOPLEFT;
+        if (p.X >= g.HitRightTop.X && p.Y <= g.HitRightTop.Y) return HTTOPRIGHT;
+        if (p.X <= g.HitLeftBottom.X && p.Y >= g.HitLeftBottom.Y) return HTBOTTOMLEFT;
+        if (p.X >= g.HitRightBottom.X && p.Y >= g.HitRightBottom.Y) return HTBOTTOMRIGHT;
+        if (TRect{g.HitLeftTop.X, 0, g.HitRightTop.X, g.Client.Top}.Contains(p)) return HTTOP;
+        if (TRect{g.HitLeftBottom.X, g.Client.Bottom, g.HitRightBottom.X, s.Frame.cy}.Contains(p)) return HTBOTTOM;
+        if (TRect{0, g.HitLeftTop.Y, g.Client.Left, g.HitLeftBottom.Y}.Contains(p)) return HTLEFT;
+        if (TRect{g.Client.Right, g.HitRightTop.Y, s.Frame.cx, g.HitRightBottom.Y}.Contains(p)) return HTRIGHT;
       }
-      if (p.X <= g.HitLeftTop.X && p.Y <= g.HitLeftTop.Y) return HTTOPLEFT;
-      if (p.X >= g.HitRightTop.X && p.Y <= g.HitRightTop.Y) return HTTOPRIGHT;
-      if (p.X <= g.HitLeftBottom.X && p.Y >= g.HitLeftBottom.Y) return HTBOTTOMLEFT;
-      if (p.X >= g.HitRightBottom.X && p.Y >= g.HitRightBottom.Y) return HTBOTTOMRIGHT;
-      if (TRect{g.HitLeftTop.X, 0, g.HitRightTop.X, g.Client.Top}.Contains(p)) return HTTOP;
-      if (TRect{g.HitLeftBottom.X, g.Client.Bottom, g.HitRightBottom.X, s.Frame.cy}.Contains(p)) return HTBOTTOM;
-      if (TRect{0, g.HitLeftTop.Y, g.Client.Left, g.HitLeftBottom.Y}.Contains(p)) return HTLEFT;
-      if (TRect{g.Client.Right, g.HitRightTop.Y, s.Frame.cx, g.HitRightBottom.Y}.Contains(p)) return HTRIGHT;
     }
+    if (s.ObjectActive && !s.OverCaption && !g.Client.Contains(p) && !s.LoopRunning) return HTOBJECT;
     if (g.Client.Contains(p)) return HTCLIENT;
   }
   return s.OverCaption ? HTCAPTION : HTOBJECT;

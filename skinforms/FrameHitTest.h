@@ -17,7 +17,7 @@ struct TskHitState {
   bool Normal = true;             // neither rolled up nor minimized
   bool Maximized = false;
   bool Sizeable = false;          // sizeable border style (window or tool window)
-  bool ObjectActive = false;      // some skin object is under the mouse
+  bool ObjectActive = false;      // a skin object other than the caption is under the point
   bool OverCaption = false;       // the point is over a caption object
   bool LoopRunning = false;       // a move or size loop runs
 };

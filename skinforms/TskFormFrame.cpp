@@ -705,29 +705,24 @@ void TskFormFrame::WMNCHitTest(TMessage& m) {
   s.Normal = !m_states.RolledUp() && m_states.State() != TskFrameState::wsMinimized;
   s.Maximized = m_states.State() == TskFrameState::wsMaximized;
   s.Sizeable = Sizeable();
-  s.ObjectActive = m_objects.ActiveIndex() >= 0;
   s.LoopRunning = m_loopRunning;
-  THitTest code;
-  if (m_skinSupport) {
-    for (size_t i = 0; i < m_objects.Count(); ++i) {
-      const TskActiveSkinObject& o = m_objects.At(i);
-      if (o.IsCaption() && o.Visible && o.ObjectRect.Contains(p)) s.OverCaption = true;
-    }
-    code = SkinHitTest(p, m_geometry, s, m_skinData->FormInfo().BorderWidth, &m_maskStrips);
-  } else {
-    code = DefaultHitTest(p, m_defaultCaption, DefaultMetrics(), s);
-  }
-  // Objects follow the mouse at once; the mouse timer notices when it
-  // leaves them without another hit test.
+  // Over a caption object means that the caption is the topmost object
+  // there: buttons drawn over the caption stay buttons.
+  const int32_t top = m_objects.ObjectIndexAt(p);
+  s.OverCaption = top >= 0 && m_objects.At(size_t(top)).IsCaption();
+  s.ObjectActive = top >= 0 && !s.OverCaption;
+  const THitTest code = m_skinSupport
+                            ? SkinHitTest(p, m_geometry, s, m_skinData->FormInfo().BorderWidth, &m_maskStrips)
+                            : DefaultHitTest(p, m_defaultCaption, DefaultMetrics(), s);
+  // Objects follow the mouse at once (none over the client area and the
+  // sizing borders); the mouse timer notices when it leaves them without
+  // another hit test.
   if (!m_loopRunning && m_objects.CapturedIndex() < 0) {
-    if (code == HTCLIENT) {
-      if (m_objects.ActiveIndex() >= 0) m_objects.TestActiveObject({-1, -1});
-    } else {
-      m_objects.TestActiveObject(p);
-      if (code == HTOBJECT || m_objects.ActiveIndex() >= 0) StartMouseTimer();
-    }
+    const bool objectArea = code == HTOBJECT || code == HTCAPTION;
+    if (objectArea) m_objects.TestActiveObject(p);
+    else if (m_objects.ActiveIndex() >= 0) m_objects.TestActiveObject({-1, -1});
   }
-  // A test can run an event that frees the form; the answer stands anyway.
+  if (code == HTOBJECT || m_objects.ActiveIndex() >= 0) StartMouseTimer();
   m.Result = code;
 }
 
@@ -1031,12 +1026,15 @@ void TskFormFrame::MouseTimerTick() {
     m_mouseTimer->SetEnabled(false);
     return;
   }
-  const TPoint p = CursorInWindow();
-  if (ClientRectInWindow().Contains(p)) {
-    if (m_objects.ActiveIndex() >= 0) m_objects.TestActiveObject({-1, -1});
+  const auto alive = AliveToken();
+  if (m_objects.CapturedIndex() >= 0) {
+    const TPoint p = CursorInWindow();
+    m_objects.TestActiveObject(ClientRectInWindow().Contains(p) ? TPoint{-1, -1} : p);
   } else {
-    m_objects.TestActiveObject(p);
+    // The hit test moves the active object as the pointer stands now.
+    SendMessage(m_form->Handle(), WM_NCHITTEST, 0, PointToLParam(GetCursorPos()));
   }
+  if (alive.expired()) return;
   // Idle while nothing is under the mouse or held: the next hit test over
   // the frame starts the timer again.
   if (m_mouseTimer && m_objects.ActiveIndex() < 0 && m_objects.CapturedIndex() < 0) m_mouseTimer->SetEnabled(false);
