@@ -261,5 +261,263 @@ TEST_F(SkinEditTest, UnskinnedFrameIsShadowThenFaceAroundTheWindowColour) {
   Pump();
 }
 
+// --- Button input ---------------------------------------------------------
+
+TEST_F(SkinEditTest, ButtonClickNeedsPressAndReleaseBothOnTheButton) {
+  TskSkinEdit* e = NewEdit(StoredSkin(), true, 300);
+  TskSkinEdit* other = NewEdit(StoredSkin());
+  other->SetTop(60);
+  other->SetFocus();
+  int clicks = 0;
+  bool focusedAtClick = false;
+  e->OnButtonClick = [&](TObject*) {
+    ++clicks;
+    focusedAtClick = e->Focused();
+  };
+  const TPoint button = WindowToScreen(e, {290, 8});
+  const TPoint text = WindowToScreen(e, {100, 8});
+
+  // Press and release on the button: one click, the edit focused first.
+  Desk().Click(button);
+  Pump();
+  EXPECT_EQ(clicks, 1);
+  EXPECT_TRUE(focusedAtClick);
+  EXPECT_FALSE(e->ButtonPressed());
+  EXPECT_TRUE(e->ButtonHot());
+
+  // Pressed on the button, released over the text area: nothing.
+  Desk().MouseMove(button);
+  Desk().MouseDown();
+  Desk().MouseMove(text);
+  Pump();
+  EXPECT_TRUE(e->ButtonPressed());
+  EXPECT_FALSE(e->ButtonHot());
+  Desk().MouseUp();
+  Pump();
+  EXPECT_EQ(clicks, 1);
+  EXPECT_FALSE(e->ButtonPressed());
+
+  // Pressed in the text, released on the button: nothing.
+  Desk().MouseDown();
+  Desk().MouseMove(button);
+  Desk().MouseUp();
+  Pump();
+  EXPECT_EQ(clicks, 1);
+
+  // Pressed on the button, dragged off the edit and back, released there:
+  // leaving the edit ended the press.
+  Desk().MouseMove(button);
+  Desk().MouseDown();
+  Desk().MouseMove({900, 700});
+  Pump();
+  EXPECT_FALSE(e->ButtonPressed());
+  EXPECT_FALSE(e->ButtonHot());
+  Desk().MouseMove(button);
+  Desk().MouseUp();
+  Pump();
+  EXPECT_EQ(clicks, 1);
+
+  // A double click is a press too: the second release clicks again.
+  Desk().MouseMove(button);
+  Desk().Click(button);
+  Desk().Click(button);
+  Pump();
+  EXPECT_EQ(clicks, 3);
+}
+
+TEST_F(SkinEditTest, WithoutButtonModeTheButtonAreaIsFrame) {
+  TskSkinEdit* e = NewEdit(StoredSkin(), false, 300);
+  e->SetSkinDataName("buttonedit");   // a skin with a button, but no button mode
+  int clicks = 0;
+  e->OnButtonClick = [&](TObject*) { ++clicks; };
+  Desk().Click(WindowToScreen(e, {290, 8}));
+  Pump();
+  EXPECT_EQ(clicks, 0);
+  EXPECT_FALSE(e->ButtonHot());
+}
+
+// --- Keyboard, read-only, input method --------------------------------------
+
+TEST_F(SkinEditTest, ReadOnlyRefusesTypingDeletingCutAndPasteButNotCode) {
+  TskSkinEdit* e = NewEdit(StoredSkin());
+  e->SetText("源文件");
+  e->SetReadOnly(true);
+  int changes = 0;
+  e->OnChange = [&](TObject*) { ++changes; };
+  e->SetFocus();
+  Pump();
+  e->SetSelStart(3);
+  Type("abc");
+  Key(VK_BACK);
+  Key(VK_DELETE);
+  e->SelectAll();
+  Key('X', {TShiftKey::Ctrl});
+  SetClipboardText("粘贴");
+  Key('V', {TShiftKey::Ctrl});
+  Key(VK_DELETE, {TShiftKey::Shift});
+  e->Perform(WM_CUT);
+  e->Perform(WM_PASTE);
+  e->Perform(WM_CLEAR);
+  e->Perform(WM_UNDO);
+  EXPECT_EQ(e->Text(), "源文件");
+  EXPECT_EQ(changes, 0);
+  // Copying and selecting still work.
+  Key('C', {TShiftKey::Ctrl});
+  EXPECT_EQ(GetClipboardText(), "源文件");
+  // Code may still set the text, with OnChange.
+  e->SetText("目标");
+  EXPECT_EQ(e->Text(), "目标");
+  EXPECT_EQ(changes, 1);
+}
+
+TEST_F(SkinEditTest, EnterAndEscapeReachOnKeyPressAndAreNotInserted) {
+  TskSkinEdit* e = NewEdit(StoredSkin());
+  std::vector<char32_t> pressed;
+  e->OnKeyPress = [&](TObject*, char32_t& key) { pressed.push_back(key); };
+  e->SetFocus();
+  Type("ab");
+  Key(VK_RETURN);
+  Key(VK_ESCAPE);
+  EXPECT_EQ(e->Text(), "ab");
+  EXPECT_EQ(pressed, (std::vector<char32_t>{'a', 'b', 13, 27}));
+}
+
+TEST_F(SkinEditTest, InputMethodTextLandsInTheEdit) {
+  TskSkinEdit* e = NewEdit(StoredSkin());
+  e->SetFocus();
+  Pump();
+  EXPECT_TRUE(Desk().TextInputActive());
+  Type("movie_");
+  // Composing: shown at the caret, not yet part of the text.
+  Desk().Composition("zhuan");
+  Pump();
+  EXPECT_EQ(e->CompositionText(), "zhuan");
+  EXPECT_EQ(e->Text(), "movie_");
+  // The input method commits the Chinese text.
+  Desk().Composition("");
+  Desk().Text("转换");
+  Pump();
+  EXPECT_EQ(e->Text(), "movie_转换");
+  EXPECT_EQ(e->CompositionText(), "");
+  EXPECT_EQ(e->SelStart(), int32_t(std::string("movie_转换").size()));
+  SaveShot(e, "edit_chinese");
+}
+
+// --- Context menu ---------------------------------------------------------
+
+std::vector<std::string> Captions(TskSkinPopupMenu* menu) {
+  std::vector<std::string> out;
+  for (size_t i = 0; i < menu->Items()->Count(); ++i) {
+    TMenuItem* item = menu->Items()->Items(i);
+    out.push_back(item->Caption() + (item->IsLine() || item->Enabled() ? "" : " (off)"));
+  }
+  return out;
+}
+
+TEST_F(SkinEditTest, SystemContextMenuFollowsSelectionClipboardAndReadOnly) {
+  TskSkinEdit* e = NewEdit(StoredSkin());
+  e->SetText("abc");
+  SetClipboardText("");
+  e->SetSelStart(1);
+  e->ContextMenuRequest({50, 50}, false);
+  ASSERT_NE(e->SystemMenu(), nullptr);
+  EXPECT_EQ(Captions(e->SystemMenu()),
+            (std::vector<std::string>{"撤消 (off)", "-", "剪切 (off)", "复制 (off)", "粘贴 (off)", "删除 (off)", "-",
+                                      "选择所有"}));
+  // A selection, clipboard text, something to undo.
+  Type("");
+  e->SetSelText("x");
+  e->SetSelStart(0);
+  e->SetSelLength(2);
+  SetClipboardText("z");
+  e->ContextMenuRequest({50, 50}, true);
+  EXPECT_EQ(Captions(e->SystemMenu()),
+            (std::vector<std::string>{"撤消", "-", "剪切", "复制", "粘贴", "删除", "-", "选择所有"}));
+  // Read-only: nothing that changes the text.
+  e->SetReadOnly(true);
+  e->ContextMenuRequest({50, 50}, false);
+  EXPECT_EQ(Captions(e->SystemMenu()), (std::vector<std::string>{"撤消 (off)", "-", "剪切 (off)", "复制", "粘贴 (off)",
+                                                                 "删除 (off)", "-", "选择所有"}));
+  // The whole text selected: no "select all".
+  e->SelectAll();
+  e->ContextMenuRequest({50, 50}, false);
+  EXPECT_EQ(Captions(e->SystemMenu()).back(), "选择所有 (off)");
+}
+
+TEST_F(SkinEditTest, ContextMenuItemsActOnTheEditAndTheMenuGoesAfterACommand) {
+  TskSkinEdit* e = NewEdit(StoredSkin());
+  e->SetText("转换文件");
+  e->SetSelStart(0);
+  e->SetSelLength(int32_t(std::string("转换").size()));
+  e->ContextMenuRequest({50, 50}, false);
+  TMenuItem* items = e->SystemMenu()->Items();
+  items->Items(2)->Click();   // 剪切
+  EXPECT_EQ(e->Text(), "文件");
+  EXPECT_EQ(GetClipboardText(), "转换");
+  // The engine tells the edit that a command ran: the menu is freed.
+  e->Perform(SkinMessageMenuCommand);
+  EXPECT_EQ(e->SystemMenu(), nullptr);
+
+  e->ContextMenuRequest({50, 50}, false);
+  e->SystemMenu()->Items()->Items(7)->Click();   // 选择所有
+  EXPECT_EQ(e->SelLength(), int32_t(e->Text().size()));
+  e->SystemMenu()->Items()->Items(4)->Click();   // 粘贴
+  EXPECT_EQ(e->Text(), "转换");
+  e->SystemMenu()->Items()->Items(0)->Click();   // 撤消
+  EXPECT_EQ(e->Text(), "文件");
+  // Items built without a selection stay off; the next request has it.
+  e->SelectAll();
+  e->SystemMenu()->Items()->Items(5)->Click();
+  EXPECT_EQ(e->Text(), "文件");
+  e->ContextMenuRequest({50, 50}, false);
+  e->SystemMenu()->Items()->Items(5)->Click();   // 删除
+  EXPECT_EQ(e->Text(), "");
+}
+
+TEST_F(SkinEditTest, AnAssignedPopupMenuReplacesTheSystemMenu) {
+  TskSkinEdit* e = NewEdit(StoredSkin());
+  auto* menu = new TskSkinPopupMenu(Form());
+  int popups = 0;
+  menu->OnPopup = [&](TObject*) { ++popups; };
+  e->SetPopupMenu(menu);
+  e->ContextMenuRequest({50, 50}, false);
+  EXPECT_EQ(popups, 1);
+  EXPECT_EQ(menu->PopupComponent(), e);
+  EXPECT_EQ(e->SystemMenu(), nullptr);
+}
+
+// --- Skin changes ---------------------------------------------------------
+
+TEST_F(SkinEditTest, SkinChangesAndTheSkinGoingAwayUnskinTheEdit) {
+  TskSkinData* skin = StoredSkin();
+  TskSkinEdit* e = NewEdit(skin, true, 300);
+  ASSERT_TRUE(e->Skinned());
+  e->SetDefaultWidth(250);
+  e->SetDefaultHeight(24);
+  EXPECT_EQ(e->Width(), 300);   // skinned: the defaults wait
+  // A made-up skin without "buttonedit": the fallback look and the defaults.
+  TBitmap picture(40, 12);
+  Reload(*skin, ButtonBoundarySkin(), {picture});
+  EXPECT_FALSE(e->Skinned());
+  EXPECT_EQ(e->Width(), 250);
+  EXPECT_EQ(e->Height(), 24);
+  EXPECT_EQ(e->Layout().Button, (TRect{226, 0, 250, 24}));
+  EXPECT_EQ(GetClientRectInWindow(e->Handle()), (TRect{2, 2, 224, 22}));
+  EXPECT_EQ(e->Font().Name(), "Arial");
+  // The skin data component freed: the edit forgets it.
+  skin->Free();
+  EXPECT_EQ(e->SkinData(), nullptr);
+  Pump();
+  EXPECT_EQ(WindowPixel(e, 0, 10), ColorToRGB(clBtnShadow));
+}
+
+TEST_F(SkinEditTest, ABlockOfAnotherClassLeavesTheEditUnskinned) {
+  TskSkinEdit* e = NewEdit(StoredSkin());
+  e->SetSkinDataName("button");
+  e->ApplySkinChange();
+  EXPECT_FALSE(e->Skinned());
+  EXPECT_EQ(e->EditSkin(), nullptr);
+}
+
 }  // namespace
 }  // namespace tsm
