@@ -2,7 +2,7 @@
 # the control tree, forms, the application and screen objects.
 tm_library(tm_framework
   SOURCES
-    graphics/Font.cpp graphics/Canvas.cpp graphics/Bitmap.cpp graphics/Icon.cpp
+    graphics/Font.cpp graphics/Canvas.cpp graphics/Bitmap.cpp graphics/Icon.cpp graphics/ImageList.cpp
     controls/Control.cpp controls/WinControl.cpp controls/ControlCanvas.cpp
     controls/GraphicControl.cpp controls/CustomControl.cpp
     controls/Label.cpp controls/Panel.cpp controls/Button.cpp controls/Edit.cpp
@@ -14,9 +14,9 @@ tm_library(tm_framework
 tm_test(tm_framework_test
   SOURCES
     tests/FrameworkTestSupport.cpp
-    graphics/Graphics_test.cpp
+    graphics/Graphics_test.cpp graphics/ImageList_test.cpp
     controls/Control_test.cpp controls/Layout_test.cpp controls/Edit_test.cpp controls/Focus_test.cpp
-    controls/Menu_test.cpp
+    controls/Menu_test.cpp controls/ScrollRequest_test.cpp
     forms/Form_test.cpp forms/Application_test.cpp
     scripting/WindowTree_test.cpp scripting/Script_test.cpp scripting/ScriptRunner_test.cpp
   DEPS tm_framework)

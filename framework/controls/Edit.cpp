@@ -471,6 +471,8 @@ void TCustomEdit::WMClipboardCommand(TMessage& m) {
 
 // --- Painting ---------------------------------------------------------------
 
+TColor TCustomEdit::TextColor() const { return Enabled() ? Font().Color() : clGrayText; }
+
 void TCustomEdit::PaintWindow(TDeviceContext& dc) {
   // The background was painted by WM_ERASEBKGND.
   const TRect client = ClientRect();
@@ -478,7 +480,7 @@ void TCustomEdit::PaintWindow(TDeviceContext& dc) {
   dc.IntersectClipRect({m_margin, 0, client.Right - m_margin, client.Bottom});
   dc.SetFont(Font().Handle());
   dc.SetBkMode(TBkMode::Transparent);
-  const TColor textColor = Enabled() ? Font().Color() : clGrayText;
+  const TColor textColor = TextColor();
   const int32_t y = TextTop();
   const int32_t h = FontHeight();
   const std::string shown = DisplayText();

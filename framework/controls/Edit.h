@@ -122,6 +122,9 @@ class TCustomEdit : public TWinControl {
   virtual bool IsValidChar(char32_t ch) const;
   // After every change of the text.
   virtual void Change();
+  // The colour of the text (not of selected text): Font's colour, the grey
+  // text colour while disabled.
+  virtual TColor TextColor() const;
 
   virtual void WMEraseBkgnd(TMessage& m) override;
   virtual void WMNCCalcSize(TMessage& m);
