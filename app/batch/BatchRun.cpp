@@ -88,7 +88,10 @@ int TBatchRun::Run(const std::string& programFolder) {
     std::unique_ptr<TEncoderRunner> runner;
     long job = -1;  // the job it runs, -1 when idle
   };
-  std::vector<TSlot> pool(static_cast<size_t>(slots));
+  // Up to slots encoders run at once; a runner whose job is being verified
+  // no longer counts, so the next encoder starts the moment one ends and
+  // the identify runs go on beside it (one runner more for each slot).
+  std::vector<TSlot> pool(static_cast<size_t>(std::min<size_t>(2 * static_cast<size_t>(slots), queue.size())));
   for (size_t s = 0; s < pool.size(); ++s) {
     pool[s].runner = std::make_unique<TEncoderRunner>(host, programFolder);
     pool[s].runner->SetStopWaitMs(0);
@@ -120,9 +123,12 @@ int TBatchRun::Run(const std::string& programFolder) {
 
   size_t next = 0;
   while (!interrupt.Signal()) {
-    // Every idle runner takes the next job at once.
-    for (size_t s = 0; s < pool.size() && next < queue.size(); ++s) {
+    // Idle runners take the next jobs at once, while fewer than slots encode.
+    int encoding = 0;
+    for (const TSlot& slot : pool) encoding += slot.job >= 0 && !slot.runner->Verifying();
+    for (size_t s = 0; s < pool.size() && next < queue.size() && encoding < slots; ++s) {
       if (pool[s].job >= 0) continue;
+      ++encoding;
       const size_t j = queue[next++];
       pool[s].job = static_cast<long>(j);
       m_reports[j].result = TJobResult::Running;

@@ -78,7 +78,8 @@ double TEncoderRunner::ElapsedSeconds() const {
 void TEncoderRunner::AddWaitHandles(std::vector<int>& fds) const {
   if (!m_polling) return;
   if (!m_verifying && m_channel->OutputHandle() >= 0) fds.push_back(m_channel->OutputHandle());
-  if (m_probe != nullptr) m_probe->AddWaitHandles(fds);
+  // The identify runs are read only while the verdict waits for them.
+  if (m_verifying && m_probe != nullptr) m_probe->AddWaitHandles(fds);
 }
 
 void TEncoderRunner::StartConversion(const TCommandInputs& inputs) {
