@@ -75,7 +75,7 @@ std::vector<std::string> TMediaProbe::SourceCommand(const std::string& path) con
 }
 
 std::vector<std::string> TMediaProbe::OutputCommand(const std::string& path) const {
-  return {m_encoder, "-noconfig", "all", "-ovc", "copy", "-oac", "copy", "-of", "avi", "-o", "/dev/null", "--", path};
+  return {m_encoder, "-noconfig", "all", "-ovc", "copy", "-nosound", "-of", "avi", "-o", "/dev/null", "--", path};
 }
 
 void TMediaProbe::Start(TProbeKind kind, const std::string& path) {

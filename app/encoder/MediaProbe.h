@@ -6,7 +6,7 @@
 //   source: mplayer -identify on the container (ID_LENGTH=<seconds>), read
 //           with the same demuxer as the shipped templates; the program
 //           beside the encoder the program folder's mencoder.exe leads to.
-//   output: the program folder's encoder copies every stream of the output
+//   output: the program folder's encoder copies the video of the output
 //           to nowhere and prints its end summary, whose video line gives
 //           the seconds of video actually present. A cut-off file shows
 //           its true length here, whatever its header claims.
