@@ -11,29 +11,13 @@ namespace tsm {
 
 TskSkinSelectDirectoryDialog::TskSkinSelectDirectoryDialog(TComponent* owner) : TComponent(owner) {}
 
-void TskSkinSelectDirectoryDialog::SetSkinData(TskSkinData* skin) {
-  if (skin == m_skinData) return;
-  if (m_skinData && m_skinData != m_ctrlSkinData) m_skinData->RemoveFreeNotification(this);
-  m_skinData = skin;
-  if (skin) skin->FreeNotification(this);
-}
-
-void TskSkinSelectDirectoryDialog::SetCtrlSkinData(TskSkinData* skin) {
-  if (skin == m_ctrlSkinData) return;
-  if (m_ctrlSkinData && m_ctrlSkinData != m_skinData) m_ctrlSkinData->RemoveFreeNotification(this);
-  m_ctrlSkinData = skin;
-  if (skin) skin->FreeNotification(this);
-}
-
 void TskSkinSelectDirectoryDialog::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
-  if (operation != TOperation::Remove) return;
-  if (component == m_skinData) m_skinData = nullptr;
-  if (component == m_ctrlSkinData) m_ctrlSkinData = nullptr;
+  if (operation == TOperation::Remove) m_skins.Removed(component);
 }
 
 bool TskSkinSelectDirectoryDialog::Execute() {
-  TskDialogLook look{m_skinData, m_ctrlSkinData, DialogMinWidth, DialogMinHeight, AlphaBlend, AlphaBlendAnimation,
+  TskDialogLook look{m_skins.Frame(), m_skins.Controls(), DialogMinWidth, DialogMinHeight, AlphaBlend, AlphaBlendAnimation,
                      AlphaBlendValue};
   auto* form = new TskSelDirDlgForm(&Application(), ShowToolBar, look, m_defaultFont);
   bool accepted = false;

@@ -13,6 +13,8 @@
 #include "framework/base/Component.h"
 #include "framework/graphics/Font.h"
 
+#include "skinforms/DialogSkins.h"
+
 namespace tsm {
 
 class TskSelDirDlgForm;
@@ -32,10 +34,10 @@ class TskSkinSelectDirectoryDialog : public TComponent {
   uint8_t AlphaBlendValue = 200;
   bool AlphaBlendAnimation = false;
 
-  TskSkinData* SkinData() const { return m_skinData; }
-  void SetSkinData(TskSkinData* skin);
-  TskSkinData* CtrlSkinData() const { return m_ctrlSkinData; }
-  void SetCtrlSkinData(TskSkinData* skin);
+  TskSkinData* SkinData() const { return m_skins.Frame(); }
+  void SetSkinData(TskSkinData* skin) { m_skins.SetFrame(*this, skin); }
+  TskSkinData* CtrlSkinData() const { return m_skins.Controls(); }
+  void SetCtrlSkinData(TskSkinData* skin) { m_skins.SetControls(*this, skin); }
   ui::TFont& DefaultFont() { return m_defaultFont; }
 
   bool Execute();
@@ -47,8 +49,7 @@ class TskSkinSelectDirectoryDialog : public TComponent {
   void Notification(TComponent* component, TOperation operation) override;
 
  private:
-  TskSkinData* m_skinData = nullptr;
-  TskSkinData* m_ctrlSkinData = nullptr;
+  TskDialogSkins m_skins;
   ui::TFont m_defaultFont{"宋体", 14};
 };
 
