@@ -270,7 +270,7 @@ std::vector<TskSkinFileListView::TColumn> TskSkinFileListView::Columns() const {
       m_folder.Kind() == TskShellItemKind::Desktop) {
     columns.push_back({DialogText(strings, "FLV_SIZE", "大小"), 10 * x, true});
     columns.push_back({DialogText(strings, "FLV_TYPE", "类型"), 14 * x, false});
-    columns.push_back({DialogText(strings, "FLV_MODIFIED", "修改日期"), 17 * x, false});
+    columns.push_back({DialogText(strings, "FLV_MODIFIED", "修改日期"), 19 * x, false});
   }
   return columns;
 }
