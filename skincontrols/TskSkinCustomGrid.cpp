@@ -287,7 +287,7 @@ void TskSkinCustomGrid::MoveTopLeft(int32_t col, int32_t row) {
       ScrollDataRows(-dy);
     }
   }
-  UpdateScrollPos(false);
+  UpdateScrollPos(dy != 0);
   TopLeftChanged();
 }
 
@@ -571,7 +571,6 @@ void TskSkinCustomGrid::ScrollRequest(bool vertical, uint32_t code, int32_t posi
     MoveTopLeft(m_leftCol, first);
   else
     MoveTopLeft(first, m_topRow);
-  UpdateScrollPos(vertical);
 }
 
 // --- painting -------------------------------------------------------------------------
