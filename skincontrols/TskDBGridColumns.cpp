@@ -156,6 +156,8 @@ void TskColumn::SetFont(const ui::TFont& font) {
 // --- the collection ---------------------------------------------------------------
 
 TskColumn* TskDBGridColumns::Add() {
+  // The first column of the user's own replaces the grid's default ones.
+  if (m_state == TskDBGridColumnsState::csDefault) m_items.clear();
   m_state = TskDBGridColumnsState::csCustomized;
   m_items.push_back(std::make_unique<TskColumn>(*this));
   m_items.back()->SetStored(true);

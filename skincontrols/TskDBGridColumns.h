@@ -118,7 +118,8 @@ class TskDBGridColumns {
   TskColumn* operator[](int index) const { return Items(index); }
 
   // A new column at the end. Adding a column by hand makes the collection
-  // customized (see State).
+  // customized (see State); the first such column replaces the default
+  // columns.
   TskColumn* Add();
   void Delete(int index);
   void Clear();

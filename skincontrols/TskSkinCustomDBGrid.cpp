@@ -682,6 +682,10 @@ void TskSkinCustomDBGrid::ScrollRequest(bool vertical, uint32_t code, int32_t po
 
 // --- painting --------------------------------------------------------------------------------------
 
+bool TskSkinCustomDBGrid::RowHasContent(int32_t row) const {
+  return Active() && row - m_titleOffset < m_link.RecordCount();
+}
+
 bool TskSkinCustomDBGrid::HighlightsSelection() const {
   return GridFocused() || m_dbOptions.Contains(O::dgAlwaysShowSelection);
 }
@@ -748,7 +752,7 @@ void TskSkinCustomDBGrid::DrawTitle(TCanvas& canvas, const TRect& rect, TskColum
 }
 
 void TskSkinCustomDBGrid::DrawIndicator(TCanvas& canvas, const TRect& rect, int32_t row) {
-  if (!Active() || row != Row()) return;
+  if (!RowHasContent(row) || row != Row()) return;
   TDeviceContext& dc = *canvas.Handle();
   const TRect r = Skinned() ? CellTextRect(GridLooks(), TskCellLook::Fixed, rect, UseSkinCellHeight()) : rect;
   const int32_t cx = r.Left + r.Width() / 2;

@@ -112,6 +112,7 @@ class TskSkinCustomDBGrid : public TskSkinCustomGrid, private TskGridDataLinkCli
   void PreparePaint() override;
   void DrawCell(TCanvas& canvas, int32_t col, int32_t row, const TRect& rect, TskGridDrawState state) override;
   bool HighlightsSelection() const override;
+  bool RowHasContent(int32_t row) const override;
   void ScrollRequest(bool vertical, uint32_t code, int32_t position) override;
   void ColWidthsChanged() override;
   void Resized() override;

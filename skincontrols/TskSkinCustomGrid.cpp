@@ -674,7 +674,7 @@ void TskSkinCustomGrid::PaintGrid(TCanvas& canvas, const TRect& area) {
       TskGridDrawState state;
       if (c.Index < cols.FixedCount || r.Index < rows.FixedCount) {
         state.Include(TskGridDrawStateFlag::gdFixed);
-      } else {
+      } else if (RowHasContent(r.Index)) {
         if (focused && c.Index == m_current.X && r.Index == m_current.Y) state.Include(TskGridDrawStateFlag::gdFocused);
         if (sel.Contains(c.Index, r.Index)) state.Include(TskGridDrawStateFlag::gdSelected);
       }
@@ -685,7 +685,7 @@ void TskSkinCustomGrid::PaintGrid(TCanvas& canvas, const TRect& area) {
     }
   }
 
-  if (!Skinned() && focused && m_defaultDrawing) {
+  if (!Skinned() && focused && m_defaultDrawing && RowHasContent(m_current.Y)) {
     if (m_options.Contains(TskGridOption::goRowSelect)) {
       int32_t y = 0;
       if (AxisCellStart(rows, m_current.Y, y) && !cs.empty()) {

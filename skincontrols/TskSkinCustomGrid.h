@@ -166,6 +166,9 @@ class TskSkinCustomGrid : public TskSkinControl {
   virtual bool SelectCell(int32_t /*col*/, int32_t /*row*/) { return true; }
   // Runs at the start of every paint, after the skin was read.
   virtual void PreparePaint() {}
+  // Whether a row shows anything: rows without content are never drawn
+  // selected or focused (the data grid's empty row).
+  virtual bool RowHasContent(int32_t /*row*/) const { return true; }
   // Whether selected cells are highlighted in the fallback look.
   virtual bool HighlightsSelection() const { return true; }
   // Draws a cell's contents after the background (DefaultDrawing).

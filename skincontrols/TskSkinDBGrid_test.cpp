@@ -378,3 +378,108 @@ TEST_F(DBGridTest, FallbackLook) {
 
 }  // namespace
 }  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST_F(DBGridTest, ClicksAndDoubleClicks) {
+  JobGrid(30);
+  std::string titleClicked;
+  int cellClicks = 0, doubleClicks = 0;
+  grid->OnTitleClick = [&](TObject*, TskColumn* c) { titleClicked = c->TitleCaption(); };
+  grid->OnCellClick = [&](TObject*, TskColumn*) { ++cellClicks; };
+  grid->OnDblClick = [&](TObject*) { ++doubleClicks; };
+  const TRect title = grid->CellRect(grid->GridColOf(1), 0);
+  Click(grid, {title.Left + 20, title.Top + 5});
+  EXPECT_EQ(titleClicked, "目标路径");
+  RunFor(1000);
+  // A double click on a row that is not current: the first click makes it
+  // current, the second raises OnDblClick once.
+  const TPoint p = ScreenPoint(grid, DataPoint(7));
+  Desk().Click(p);
+  Desk().Click(p);
+  Pump();
+  EXPECT_EQ(table->RecordNumber(), 8);
+  EXPECT_EQ(doubleClicks, 1);
+  EXPECT_EQ(cellClicks, 2);
+}
+
+// A grid with columns of its own over the job table, one of them the
+// boolean range flag.
+TEST_F(DBGridTest, CustomColumnsAndBooleanCells) {
+  JobGrid(10);
+  TskColumn* name = grid->Columns().Add();
+  name->SetFieldName("mbw");
+  TskColumn* range = grid->Columns().Add();
+  range->SetFieldName("fzhfw");
+  range->SetTitleCaption("范围");
+  EXPECT_EQ(grid->Columns().State(), TskDBGridColumnsState::csCustomized);
+  ASSERT_EQ(grid->ColCount(), 2);
+  EXPECT_EQ(grid->Columns()[1]->TitleCaption(), "范围");
+  EXPECT_EQ(grid->Columns()[0]->TitleCaption(), "目标文件名");
+
+  grid->SetFocus();
+  table->SetRecordNumber(2);  // job 2 converts a range
+  ASSERT_TRUE(table->FieldNamed("fzhfw")->GetBoolean());
+  Type(" ");  // read-only: nothing
+  EXPECT_EQ(table->State(), TableState::Browse);
+  EXPECT_TRUE(table->FieldNamed("fzhfw")->GetBoolean());
+
+  grid->SetReadOnly(false);
+  grid->SetDBOptions({O::dgTitles, O::dgEditing, O::dgColLines, O::dgRowLines, O::dgTabs, O::dgIndicator});
+  grid->SetCol(grid->GridColOf(1));
+  Type(" ");
+  EXPECT_EQ(table->State(), TableState::Edit);
+  EXPECT_FALSE(table->FieldNamed("fzhfw")->GetBoolean());
+  SaveShot(grid, "dbgrid_custom_columns_edit", 2);
+  Key(VK_ESCAPE);  // the grid started this change: Escape cancels it
+  EXPECT_EQ(table->State(), TableState::Browse);
+  EXPECT_TRUE(table->FieldNamed("fzhfw")->GetBoolean());
+
+  // The skin's check images, centred in the cell.
+  const auto* check = grid->SkinData()->FindControl<TskDataSkinCheckRadioControl>("checkbox");
+  ASSERT_NE(check, nullptr);
+  const TRect cell = grid->CellRect(grid->GridColOf(1), 3);  // job 3: no range
+  const TRect& mark = check->UnCheckImageRect;
+  const int32_t x = cell.Left + cell.Width() / 2 - mark.Width() / 2;
+  const int32_t y = cell.Top + cell.Height() / 2 - mark.Height() / 2;
+  EXPECT_EQ(PixelOf(grid, x + 1, y), PicturePixel(*grid->SkinData(), check->PictureIndex, mark.Left + 1, mark.Top));
+
+  grid->Columns().SetState(TskDBGridColumnsState::csDefault);  // back to the fields
+  EXPECT_EQ(grid->Columns().Count(), 12);
+}
+
+// Every state of the grid, saved for looking at when TM_SHOTS names a
+// folder: skinned and plain, focused and not, the indicator's three looks,
+// an empty and a closed table.
+TEST_F(DBGridTest, EveryStateForTheEye) {
+  for (bool skinned : {true, false}) {
+    const std::string look = skinned ? "skin_" : "plain_";
+    JobGrid(40, skinned);
+    grid->SetDBOptions(grid->DBOptions() | O::dgIndicator);
+    table->SetRecordNumber(3);
+    SaveShot(grid, "dbgrid_" + look + "unfocused", 2);
+    grid->SetFocus();
+    SaveShot(grid, "dbgrid_" + look + "focused", 2);
+    WriteJobProgress(*table, 57);
+    EXPECT_EQ(table->State(), TableState::Edit);
+    SaveShot(grid, "dbgrid_" + look + "edit", 2);
+    table->PostRecord();
+    table->StartInsert();
+    SaveShot(grid, "dbgrid_" + look + "insert", 2);
+    table->CancelRecord();
+    hbar->SetPosition(127);
+    Click(hbar, {hbar->Layout().IncButton.Left + 5, 9});
+    SaveShot(grid, "dbgrid_" + look + "scrolled_right", 2);
+    while (table->RecordTotal() > 0) table->DeleteRecord();
+    SaveShot(grid, "dbgrid_" + look + "empty", 2);
+    table->Close();
+    EXPECT_FALSE(vbar->Visible());
+    SaveShot(grid, "dbgrid_" + look + "closed", 2);
+    for (TControl* c : std::initializer_list<TControl*>{grid, vbar, hbar}) c->Free();
+    source.SetDataSet(nullptr);
+  }
+}
+
+}  // namespace
+}  // namespace tsm
