@@ -199,6 +199,13 @@ bool TX11Pointer::FocusIsIn(const std::vector<uint64_t>& windows) const {
   return false;
 }
 
+void TX11Pointer::Bell(SDL_Window* anyNative) {
+  SDL_SysWMinfo info;
+  if (!WmInfoOf(anyNative, info)) return;
+  XBell(info.info.x11.display, 0);
+  XFlush(info.info.x11.display);
+}
+
 #else  // SDL without X11 support
 
 std::unique_ptr<TX11Pointer> TX11Pointer::Open() { return nullptr; }
@@ -213,6 +220,7 @@ void TX11Pointer::Sync(SDL_Window*) {}
 bool TX11Pointer::WindowManagerRunning() const { return true; }
 TX11Pointer::TWmState TX11Pointer::WmState(uint64_t) const { return TWmState::Unknown; }
 bool TX11Pointer::FocusIsIn(const std::vector<uint64_t>&) const { return false; }
+void TX11Pointer::Bell(SDL_Window*) {}
 
 #endif
 

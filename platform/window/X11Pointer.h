@@ -67,6 +67,8 @@ class TX11Pointer {
   // A round trip on SDL's connection: every event the server generated
   // before it is then waiting in SDL's queue.
   static void Sync(SDL_Window* anyNative);
+  // The X server's bell on SDL's connection.
+  static void Bell(SDL_Window* anyNative);
 
   // The desktop around the windows (asked on this connection):
   // A window manager runs (it announces itself on the root window).
