@@ -138,13 +138,16 @@ void TInputRouter::Process(const TRawInput& in) {
 }
 
 TWindow* TInputRouter::HitTarget(TPoint screen, int32_t& hit) {
-  TWindow* w = m_sys.WindowFromPoint(screen);
-  while (w) {
+  // A window answering HTTRANSPARENT (a hint over the form) passes the
+  // input on to whatever lies below it there: a sibling, its parent, or
+  // another top-level window.
+  std::vector<const TWindow*> transparent;
+  while (TWindow* w = m_sys.WindowFromPoint(screen, transparent)) {
     const HWND h = w->Handle();
     hit = static_cast<int32_t>(m_sys.Send(w, WM_NCHITTEST, 0, PointToLParam(screen)));
     if (!m_sys.Find(h)) return nullptr;
     if (hit != HTTRANSPARENT) return w;
-    w = w->Parent;
+    transparent.push_back(w);
   }
   return nullptr;
 }
