@@ -139,8 +139,8 @@ TEST(DataSource, ListenersRemovedWhileTheSourceGoesAreNotCalled) {
 }
 
 TEST(DataSource, ForwardsToHandlersAndListenersAndForgetsADestroyedSet) {
+  TRecorder grid;  // outlives the source, which tells it of its destruction
   TDataSource source;
-  TRecorder grid;
   source.AddListener(&grid);
   int states = 0, datas = 0;
   source.OnStateChange = [&](TDataSource&) { ++states; };

@@ -396,7 +396,10 @@ void TControl::WMButtonUp(TMessage& m, TMouseButton button) {
   const TShiftState shift = MouseShiftState(m.WParam);
   const auto alive = AliveToken();
   if (button == TMouseButton::Left) {
-    if (m_controlStyle.Contains(TControlStyleFlag::CaptureMouse)) SetMouseCapture(false);
+    if (m_controlStyle.Contains(TControlStyleFlag::CaptureMouse)) {
+      SetMouseCapture(false);   // WM_CAPTURECHANGED runs handlers
+      if (alive.expired()) return;
+    }
     m_controlState.Exclude(TControlStateFlag::LButtonDown);
     if (m_controlState.Contains(TControlStateFlag::Clicked)) {
       m_controlState.Exclude(TControlStateFlag::Clicked);

@@ -361,9 +361,15 @@ void TCustomForm::SetActiveControl(TWinControl* control) {
 
 void TCustomForm::FocusControl(TWinControl* control) {
   const bool wasActive = m_active;
+  // The focus change runs OnExit / OnEnter, which may free the form or the
+  // control.
+  const auto alive = AliveToken();
+  const auto controlAlive = control ? control->AliveToken() : std::weak_ptr<void>();
   SetActiveControl(control);
+  if (alive.expired()) return;
   if (!wasActive) SetFocus();
-  else if (control && control->HandleAllocated() && GetFocus() != control->Handle()) ::tsm::SetFocus(control->Handle());
+  else if (control && !controlAlive.expired() && control->HandleAllocated() && GetFocus() != control->Handle())
+    ::tsm::SetFocus(control->Handle());
 }
 
 void TCustomForm::SetFocus() {
