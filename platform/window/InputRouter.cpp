@@ -114,9 +114,9 @@ void TInputRouter::Process(const TRawInput& in) {
       break;
     case K::Activate:
       // A minimized window is restored as the desktop does it, with
-      // SC_RESTORE (its program may restore more than that window); the
-      // restore activates it.
-      // A window disabled by a modal one hands the activation to it.
+      // SC_RESTORE (its program may restore more than that window; the
+      // restore activates it); a window disabled by a modal one hands the
+      // activation to that one.
       if (TWindow* w = m_sys.Find(in.Window); w && w->IsMinimized() && w->HasVisibleFlag())
         m_sys.Post(in.Window, WM_SYSCOMMAND, SC_RESTORE, 0);
       else if (w && TFocusManager::CanActivate(w))
