@@ -469,7 +469,9 @@ void TskSkinCustomListBox::EnabledChanged() {
 
 void TskSkinCustomListBox::DescribeState(TStateDescription& state) {
   TskSkinCustomControl::DescribeState(state);
-  state.Set("items", TJsonValue::Strings(Items().Strings()));
+  // The rows shown are the node's items (clickable); the count tells how
+  // many there are in all.
+  state.Set("itemCount", ItemCount());
   state.Set("itemIndex", ItemIndex());
   state.Set("topIndex", TopIndex());
   if (!m_list->HandleAllocated()) return;
