@@ -9,16 +9,20 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <sstream>
 
 #include <string>
 #include <vector>
 
 #include "framework/controls/Button.h"
 #include "framework/controls/StateDescription.h"
+#include "framework/scripting/Script.h"
+#include "framework/scripting/ScriptRunner.h"
 #include "framework/scripting/WindowTree.h"
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/Png.h"
 #include "platform/window/VirtualKeys.h"
+#include "skin/TskDataSkinControl.h"
 #include "skin/TskSkinData.h"
 #include "skincontrols/SkinEditLook.h"
 #include "skincontrols/TskCustomEdit.h"
@@ -602,6 +606,233 @@ TEST_F(ComboBoxTest, TheOpenListDescribesItsRowsAndAScriptPicksOne) {
   EXPECT_EQ(node["itemIndex"].AsInt(), 3);
   EXPECT_EQ(node["items"].Size(), 12u);
   EXPECT_FALSE(node["droppedDown"].AsBool());
+}
+
+TEST_F(ComboBoxTest, UnskinnedLookFromSystemColours) {
+  auto* combo = Combo(nullptr, 3);
+  combo->SetItemIndex(0);
+  const TRect button = combo->Layout().Button;  // (101, 2, 118, 18)
+  EXPECT_EQ(PixelOf(combo, 0, 0), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(PixelOf(combo, 1, 1), ColorToRGB(clBtnFace));
+  EXPECT_EQ(PixelOf(combo, 3, 3), ColorToRGB(clWindow));  // not focused: the window colour
+  EXPECT_EQ(PixelOf(combo, button.Left, button.Top), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(PixelOf(combo, button.Left + 3, button.Top + 3), ColorToRGB(clBtnFace));
+  // The down arrow: its widest row 1 pixel above the centre, its tip 2 below.
+  const int32_t cx = button.Left + button.Width() / 2, cy = button.Top + button.Height() / 2;
+  EXPECT_EQ(PixelOf(combo, cx - 3, cy - 1), clBlack);
+  EXPECT_EQ(PixelOf(combo, cx, cy + 2), clBlack);
+  EXPECT_EQ(PixelOf(combo, cx - 1, cy + 2), ColorToRGB(clBtnFace));
+  // Hot and pressed parts.
+  MoveTo(combo, button.CenterPoint());
+  EXPECT_EQ(PixelOf(combo, button.Left, button.Top), RGB(0, 0, 128));
+  EXPECT_EQ(PixelOf(combo, button.Left + 3, button.Top + 3), RGB(182, 189, 210));
+  Desk().MouseDown();
+  Pump();
+  EXPECT_EQ(PixelOf(combo, button.Left + 3, button.Top + 3), RGB(133, 147, 181));
+  // Focused: the highlight, and the open list shows the remembered item.
+  EXPECT_EQ(PixelOf(combo, 5, 4), ColorToRGB(clHighlight));
+  SaveScreen(TRect::FromSize(110, 110, 140, 90), "combo_unskinned_pressed");
+  Desk().MouseUp();
+  Key(VK_ESCAPE);
+  combo->SetEnabled(false);
+  MoveTo(combo, {0, 30});
+  EXPECT_EQ(PixelOf(combo, cx, cy + 2), ColorToRGB(clBtnShadow));
+  SaveShot(combo, "combo_unskinned_disabled");
+}
+
+TEST_F(ComboBoxTest, SkinnedButtonAndTextAreaLooksComeFromThePicture) {
+  TskSkinData* skin = StoredSkin();
+  auto* combo = Combo(skin, 3);
+  combo->SetItemIndex(1);
+  const auto* data = skin->FindControl<TskDataSkinComboBox>("combobox");
+  ASSERT_NE(data, nullptr);
+  const int32_t pic = data->PictureIndex;
+  const TRect button = combo->Layout().Button;
+  const TRect area = combo->Layout().TextArea;
+  // Normal: the button is the frame image's own (right piece of skinrect).
+  EXPECT_EQ(PixelOf(combo, button.Left + 5, 5),
+            PicturePixel(*skin, pic, data->SkinRect.Left + data->ButtonRect.Left + 5, data->SkinRect.Top + 5));
+  // Text area, not focused: itemrect; its fixed left piece, then the tiles.
+  EXPECT_EQ(PixelOf(combo, area.Left, area.Top + 8), PicturePixel(*skin, pic, data->ItemRect.Left, data->ItemRect.Top + 8));
+  MoveTo(combo, button.CenterPoint());
+  EXPECT_EQ(PixelOf(combo, button.Left + 5, 5),
+            PicturePixel(*skin, pic, data->ActiveButtonRect.Left + 5, data->ActiveButtonRect.Top + 5));
+  SaveScreen(TRect::FromSize(110, 110, 140, 40), "combo_skinned_hot");
+  Desk().MouseDown();
+  Pump();
+  EXPECT_EQ(PixelOf(combo, button.Left + 5, 5),
+            PicturePixel(*skin, pic, data->DownButtonRect.Left + 5, data->DownButtonRect.Top + 5));
+  // Focused text area: the focused look.
+  EXPECT_EQ(PixelOf(combo, area.Left + 1, area.Top + 8),
+            PicturePixel(*skin, pic, data->FocusItemRect.Left + 1, data->FocusItemRect.Top + 8));
+  SaveScreen(TRect::FromSize(110, 110, 140, 100), "combo_skinned_pressed_open");
+  Desk().MouseUp();
+  Key(VK_ESCAPE);
+  combo->SetEnabled(false);
+  Pump();
+  EXPECT_EQ(PixelOf(combo, button.Left + 5, 5),
+            PicturePixel(*skin, pic, data->UnEnabledButtonRect.Left + 5, data->UnEnabledButtonRect.Top + 5));
+  SaveShot(combo, "combo_skinned_disabled");
+}
+
+TEST_F(ComboBoxTest, KeepingItsSizeTheButtonIsComposedFromResizeButton) {
+  TskSkinData* skin = StoredSkin();
+  auto* combo = Combo(skin, 3);
+  combo->SetUseSkinSize(false);
+  combo->SetBounds(20, 20, 96, 19);
+  combo->SetItemIndex(2);
+  const auto* button = skin->FindControl<TskDataSkinButtonControl>("resizebutton");
+  ASSERT_NE(button, nullptr);
+  const TRect r = combo->Layout().Button;  // (77, 0, 96, 19)
+  ASSERT_EQ(r, (TRect{77, 0, 96, 19}));
+  const int32_t pic = button->PictureIndex;
+  // The corners of the normal look stay; the arrow in its font colour, centred.
+  EXPECT_EQ(PixelOf(combo, r.Left, r.Top), PicturePixel(*skin, pic, button->SkinRect.Left, button->SkinRect.Top));
+  EXPECT_EQ(PixelOf(combo, r.Right - 1, r.Bottom - 1),
+            PicturePixel(*skin, pic, button->SkinRect.Right - 1, button->SkinRect.Bottom - 1));
+  const int32_t cx = r.Left + r.Width() / 2, cy = r.Top + r.Height() / 2;
+  EXPECT_EQ(PixelOf(combo, cx, cy + 2), button->FontColor);
+  MoveTo(combo, r.CenterPoint());
+  EXPECT_EQ(PixelOf(combo, r.Left, r.Top), PicturePixel(*skin, pic, button->ActiveSkinRect.Left, button->ActiveSkinRect.Top));
+  EXPECT_EQ(PixelOf(combo, cx, cy + 2), button->ActiveFontColor);
+  Desk().MouseDown();
+  Pump();
+  EXPECT_EQ(PixelOf(combo, r.Left, r.Top), PicturePixel(*skin, pic, button->DownSkinRect.Left, button->DownSkinRect.Top));
+  EXPECT_EQ(PixelOf(combo, cx, cy + 3), button->DownFontColor);  // one pixel lower
+  SaveScreen(TRect::FromSize(110, 110, 110, 90), "combo_resizebutton_pressed");
+  Desk().MouseUp();
+  Pump();
+}
+
+// Presses a letter key that types its character, as a keyboard does.
+void TypeKey(THeadlessBackend& desk, uint32_t vk, const std::string& text) {
+  desk.KeyDown(vk);
+  desk.Text(text);
+  desk.KeyUp(vk);
+}
+
+TEST_F(ComboBoxTest, EditStyleCompletesTypedTextAndStepsThroughTheItems) {
+  auto* combo = Combo(StoredSkin(), 0);
+  combo->Items().Assign({"apple", "banana", "blueberry", "cherry"});
+  combo->SetStyle(TskSkinCustomComboBoxStyle::bscbEditStyle);
+  TskCustomEdit* edit = combo->Edit();
+  ASSERT_NE(edit, nullptr);
+  EXPECT_FALSE(combo->TabStop());
+  const TRect area = combo->Layout().TextArea;
+  EXPECT_EQ(edit->Left(), area.Left);
+  EXPECT_EQ(edit->Width(), area.Width());
+  EXPECT_EQ(edit->Top(), area.Top + area.Height() / 2 - edit->Height() / 2);
+  combo->SetFocus();
+  Pump();
+  EXPECT_TRUE(edit->Focused());  // the combo box hands its focus on
+
+  TypeKey(Desk(), 'B', "b");
+  Pump();
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  EXPECT_EQ(edit->Text(), "banana");
+  EXPECT_EQ(combo->Text(), "banana");
+  EXPECT_EQ(edit->SelStart(), 1);  // the completed part is selected
+  EXPECT_EQ(edit->SelLength(), 5);
+  RunFor(200);
+  TypeKey(Desk(), 'L', "l");  // replaces the selection: "bl"
+  Pump();
+  EXPECT_EQ(combo->ItemIndex(), 2);
+  EXPECT_EQ(edit->Text(), "blueberry");
+  EXPECT_EQ(edit->SelStart(), 2);
+  EXPECT_EQ(edit->SelLength(), 7);
+
+  Key(VK_UP);
+  EXPECT_EQ(edit->Text(), "banana");
+  EXPECT_EQ(edit->SelLength(), 6);  // all of it
+  Key(VK_DOWN);
+  Key(VK_DOWN);
+  EXPECT_EQ(combo->Text(), "cherry");
+  Key(VK_DOWN, {TShiftKey::Alt});
+  ASSERT_TRUE(combo->DroppedDown());
+  EXPECT_TRUE(edit->Focused());
+  Key(VK_PRIOR);  // moves the open list's highlight only
+  EXPECT_EQ(combo->ListBox()->ItemIndex(), 0);
+  EXPECT_EQ(combo->Text(), "cherry");
+  Key(VK_RETURN);
+  EXPECT_FALSE(combo->DroppedDown());
+  EXPECT_EQ(edit->Text(), "apple");
+  EXPECT_EQ(combo->Text(), "apple");
+  EXPECT_EQ(closeUps, 1);
+  SaveShot(combo, "combo_edit_style");
+
+  // Typed text that no item begins with stays as it is.
+  edit->SelectAll();
+  RunFor(300);
+  TypeKey(Desk(), 'Z', "z");
+  Pump();
+  EXPECT_EQ(combo->Text(), "z");
+  combo->SetStyle(TskSkinCustomComboBoxStyle::bscbFixedStyle);
+  EXPECT_EQ(combo->Edit(), nullptr);
+  EXPECT_TRUE(combo->TabStop());
+}
+
+// A made-up skin whose combo box names its own list entry, with rows of
+// `rowHeight`.
+std::string ComboWithList(const std::string& listName, int32_t rowHeight) {
+  const std::string row = std::to_string(rowHeight);
+  return SkinDefinition(
+      {{"combobox", "combobox",
+        "pictureindex=0\nskinrect=0,0,60,20\nlefttoppoint=3,0\nrighttoppoint=40,0\nclientrect=2,2,40,18\n"
+        "buttonrect=41,0,60,20\nlistboxname=" + listName + "\n"},
+       {listName, "listbox",
+        "pictureindex=0\nskinrect=0,20,30,50\nlefttoppoint=3,3\nrighttoppoint=27,3\nleftbottompoint=3,27\n"
+        "rightbottompoint=27,27\nclientrect=2,2,28,28\nitemrect=30,0,50," + row + "\nvscrollbarname=\n"}});
+}
+
+TEST_F(ComboBoxTest, TheListTakesTheEntryTheComboBoxNamesAndFollowsSkinChanges) {
+  TBitmap picture(60, 60);
+  picture.Fill(clWhite);
+  TskSkinData* skin = MadeUpSkin(ComboWithList("biglist", 25), {picture});
+  auto* combo = Combo(skin, 3);
+  Click(combo);
+  ASSERT_TRUE(combo->DroppedDown());
+  EXPECT_EQ(combo->ListBox()->SkinDataName(), "biglist");
+  EXPECT_EQ(combo->ListBox()->Height(), 30 - 26 + 25 * 3);
+  Key(VK_ESCAPE);
+  // A skin change reaches the list, which is no control of the form.
+  Reload(*skin, ComboWithList("smalllist", 15), {picture});
+  EXPECT_EQ(combo->ListBox()->SkinDataName(), "smalllist");
+  Click(combo);
+  EXPECT_EQ(combo->ListBox()->Height(), 30 - 26 + 15 * 3);
+  Key(VK_ESCAPE);
+  // Without the skin data both are unskinned.
+  skin->Free();
+  Pump();
+  EXPECT_EQ(combo->Layout().Button, (TRect{101, 2, 118, 18}));
+  Click(combo);
+  EXPECT_FALSE(combo->ListBox()->Skinned());
+  EXPECT_EQ(combo->ListBox()->Height(), 20 * 3 + 4);
+}
+
+TEST_F(ComboBoxTest, AUiScriptOpensTheListAndPicksByTextAndByKeys) {
+  auto* combo = Combo(StoredSkin(), 12);
+  const TPoint at = ScreenPoint(combo);
+  const std::string text = "expect-no-text \"item 7\"\n"
+                           "click " + std::to_string(at.X) + " " + std::to_string(at.Y) + "\n"
+                           "expect-text \"item 7\"\n"
+                           "click-text \"item 7\"\n"
+                           "expect-text \"item 7\"\n"
+                           "key Alt+Down\n"
+                           "key Down\n"
+                           "key Enter\n"
+                           "expect-text \"item 8\"\n"
+                           "expect-no-text \"item 0\"\n";
+  TScript script;
+  TScriptError error;
+  ASSERT_TRUE(ParseScript(text, "combo.tms", script, error)) << error.Message;
+  std::ostringstream log;
+  TScriptRunner runner(std::move(script), Desk(), log);
+  runner.Start();
+  Application().Run();
+  runner.ProgramEnded();
+  EXPECT_EQ(runner.ExitStatus(), 0) << log.str();
+  EXPECT_EQ(closeUps, 2);
+  EXPECT_EQ(changes, 2);
 }
 
 }  // namespace
