@@ -36,10 +36,11 @@ TRect DrawListItemLook(TCanvas& canvas, const TRect& rect, TOwnerDrawState state
                        TColor fontColor) {
   const bool selected = state.Contains(TOwnerDrawStateFlag::odSelected);
   const bool focused = state.Contains(TOwnerDrawStateFlag::odFocused);
+  const bool disabled = state.Contains(TOwnerDrawStateFlag::odDisabled);
   if (!skin || !skin->Picture || RectIsEmpty(skin->ItemRect)) {
-    canvas.Brush() = TBrush{selected ? clHighlight : clWindow, TBrushStyle::Solid};
+    canvas.Brush() = TBrush{!selected ? clWindow : disabled ? clBtnFace : clHighlight, TBrushStyle::Solid};
     canvas.FillRect(rect);
-    canvas.Font().SetColor(selected ? clHighlightText : fontColor);
+    canvas.Font().SetColor(disabled ? clGrayText : selected ? clHighlightText : fontColor);
     canvas.Brush().Style = TBrushStyle::Clear;
     return rect;
   }
@@ -52,7 +53,10 @@ TRect DrawListItemLook(TCanvas& canvas, const TRect& rect, TOwnerDrawState state
     else
       dc->StretchBlt(rect, look.Surface(), look.Bounds());
   }
-  canvas.Font().SetColor(!selected ? skin->FontColor : focused ? skin->FocusFontColor : skin->ActiveFontColor);
+  canvas.Font().SetColor(disabled   ? clGrayText
+                         : !selected ? skin->FontColor
+                         : focused   ? skin->FocusFontColor
+                                     : skin->ActiveFontColor);
   canvas.Brush().Style = TBrushStyle::Clear;
   TRect text = skin->ItemTextRect.Offsetted(rect.TopLeft());
   text.Right += rect.Width() - skin->ItemRect.Width();

@@ -16,6 +16,9 @@
 // itemrect width); the colour activefontcolor (selected), focusfontcolor
 // (selected and focused) or fontcolor; the text is transparent. A focused
 // item that is not selected gets itemrect and a focus rectangle.
+//
+// Disabled (odDisabled), the text is in the grey-text colour; unskinned a
+// selected item then stands on the button face instead of the highlight.
 
 #include <cstdint>
 #include <string_view>

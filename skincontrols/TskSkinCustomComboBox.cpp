@@ -574,7 +574,7 @@ void TskSkinCustomComboBox::DrawFallbackImage(ui::TBitmap& image) {
   area.SetSize(l.TextArea.Width(), l.TextArea.Height());
   TCanvas& c = area.Canvas();
   SelectControlFont(c.Font(), Font(), nullptr, SkinData());
-  c.Font().SetColor(focused ? clHighlightText : clWindowText);
+  c.Font().SetColor(!Enabled() ? clGrayText : focused ? clHighlightText : clWindowText);
   c.Brush() = TBrush{focused ? clHighlight : clWindow, TBrushStyle::Solid};
   const TRect all{0, 0, area.Width(), area.Height()};
   c.FillRect(all);
@@ -670,7 +670,7 @@ void TskSkinCustomComboBox::DrawTextArea(ui::TBitmap& image, const TRect& area) 
   text.Right += w - lookWidth;
   if (!m_useSkinSize) text.Bottom += Height() - SkinRectangle().Height();
   SelectFont(c.Font(), {m_data.FontName, m_data.FontHeight, m_data.FontStyle});
-  c.Font().SetColor(focused ? m_data.FocusFontColor : m_data.FontColor);
+  c.Font().SetColor(!Enabled() ? clGrayText : focused ? m_data.FocusFontColor : m_data.FontColor);
   c.Brush().Style = TBrushStyle::Clear;
   DrawItemText(c, ShownIndex(), text, w, area.Height(), focused);
   image.Canvas().Draw(area.Left, area.Top, bitmap);

@@ -53,6 +53,11 @@
 // (towards the user: the next one): through ItemIndex while the list is
 // hidden, only the highlight while it is open. Typed characters search by
 // prefix (AutoComplete: letters typed within 500 ms make one prefix).
+//
+// Looks (skinned: the frame, the button's hot, pressed and disabled looks,
+// the text area's item look, or "resizebutton" at any size without
+// UseSkinSize; unskinned: system colours) are drawn from the state above; a
+// disabled combo box shows its text in the grey-text colour.
 
 #include <cstdint>
 #include <string>

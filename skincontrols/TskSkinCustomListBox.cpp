@@ -294,6 +294,7 @@ void TskSkinCustomListBox::SelectItemFont(ui::TFont& font) const {
 void TskSkinCustomListBox::DrawItem(TCanvas& canvas, int32_t index, const TRect& rect, TOwnerDrawState state) {
   ReadSkinData();
   const bool skinned = Skinned();
+  if (!Enabled()) state.Include(TOwnerDrawStateFlag::odDisabled);
   SelectItemFont(canvas.Font());
   const TRect text = DrawListItemLook(canvas, rect, state, skinned ? &m_itemSkin : nullptr, DefaultFont().Color());
   if (OnDrawItem) {
@@ -464,6 +465,8 @@ void TskSkinCustomListBox::DefaultFontChanged() {
 
 void TskSkinCustomListBox::EnabledChanged() {
   TskSkinCustomControl::EnabledChanged();
+  m_vbar->SetEnabled(Enabled());
+  m_hbar->SetEnabled(Enabled());
   m_list->Invalidate();
 }
 

@@ -223,6 +223,11 @@ TEST_F(ListBoxTest, ItemLooksComeFromTheSkinOrTheSystemColours) {
   SaveShot(plain, "listbox_items_unskinned");
   EXPECT_GT(ink, 10);
   EXPECT_EQ(dark, 0);
+  // Disabled: grey text everywhere, the selection on the button face.
+  plain->SetEnabled(false);
+  EXPECT_EQ(PixelOf(plain, 5, 2 + 40 + 1), ColorToRGB(clBtnFace));
+  EXPECT_TRUE(InkOf(plain, ColorToRGB(clWindowText)).IsEmpty());
+  EXPECT_FALSE(InkOf(plain, ColorToRGB(clGrayText)).IsEmpty());
 }
 
 TEST_F(ListBoxTest, PicturesStandBeforeTheTextsAndOnDrawItemReplacesThem) {
