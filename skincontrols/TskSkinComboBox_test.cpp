@@ -16,6 +16,7 @@
 
 #include "framework/controls/Button.h"
 #include "framework/controls/StateDescription.h"
+#include "framework/graphics/ImageList.h"
 #include "framework/scripting/Script.h"
 #include "framework/scripting/ScriptRunner.h"
 #include "framework/scripting/WindowTree.h"
@@ -833,6 +834,44 @@ TEST_F(ComboBoxTest, AUiScriptOpensTheListAndPicksByTextAndByKeys) {
   EXPECT_EQ(runner.ExitStatus(), 0) << log.str();
   EXPECT_EQ(closeUps, 2);
   EXPECT_EQ(changes, 2);
+}
+
+TEST_F(ComboBoxTest, PicturesAndDrawingHooksReplaceTheItemsText) {
+  auto* images = new TImageList(Form());
+  images->SetSize(12, 12);
+  for (TColor c : {clRed, clLime, clBlue}) {
+    TBitmap square(12, 12);
+    square.Fill(c);
+    images->Add(square);
+  }
+  auto* combo = Combo(nullptr, 3);
+  combo->SetImages(images);
+  combo->SetItemIndex(2);
+  // Text area (2, 2, 100, 18); the picture at the text rectangle's left (2
+  // pixels in), vertically centred.
+  EXPECT_EQ(InkOf(combo, clBlue), (TRect{4, 4, 16, 16}));
+  combo->SetImageIndex(0);
+  EXPECT_EQ(InkOf(combo, clRed), (TRect{4, 4, 16, 16}));
+  EXPECT_TRUE(InkOf(combo, clBlue).IsEmpty());
+  combo->OnComboBoxDrawItem = [](TObject*, TCanvas& c, int32_t index, int32_t w, int32_t h, const TRect&,
+                                 TOwnerDrawState) {
+    c.Brush() = TBrush{index == 2 ? clYellow : clBlack, TBrushStyle::Solid};
+    c.FillRect({0, 0, w, h});
+  };
+  combo->Invalidate();
+  EXPECT_EQ(InkOf(combo, clYellow), (TRect{2, 2, 100, 18}));
+  combo->OnListBoxDrawItem = [](TObject*, TCanvas& c, int32_t index, int32_t w, int32_t h, const TRect&,
+                                TOwnerDrawState) {
+    c.Brush() = TBrush{index == 1 ? clLime : clWhite, TBrushStyle::Solid};
+    c.FillRect({0, 0, w, h});
+  };
+  Click(combo);
+  ASSERT_TRUE(combo->DroppedDown());
+  const TRect inner = combo->ListBox()->ListBox()->BoundsRect();
+  EXPECT_EQ(InkOf(combo->ListBox(), clLime), (TRect{inner.Left, inner.Top + 20, inner.Right, inner.Top + 40}));
+  // Hiding the combo box closes its list.
+  combo->Hide();
+  EXPECT_FALSE(combo->DroppedDown());
 }
 
 }  // namespace

@@ -210,6 +210,11 @@ void TskSkinCustomComboBox::FontChanged() {
   PlaceEdit();
 }
 
+void TskSkinCustomComboBox::VisibleChanged() {
+  TskSkinCustomControl::VisibleChanged();
+  if (!Visible()) CloseUp(false);
+}
+
 void TskSkinCustomComboBox::EnabledChanged() {
   TskSkinCustomControl::EnabledChanged();
   if (!Enabled()) CloseUp(false);
@@ -228,6 +233,7 @@ void TskSkinCustomComboBox::DropDown() {
 
   m_list->SetSkinData(SkinData());
   if (alive.expired()) return;
+  m_list->OnDrawItem = OnListBoxDrawItem;
   const int32_t width = m_listBoxWidth > 0 ? m_listBoxWidth : Width();
   m_list->SetBounds(m_list->Left(), m_list->Top(), width, m_list->Height());
   m_list->SetRowCount(std::min(m_dropDownCount, ItemCount()));

@@ -158,8 +158,8 @@ class TskSkinCustomComboBox : public TskSkinCustomControl {
   TNotifyEvent OnChange;
   TNotifyEvent OnDropDown;
   TNotifyEvent OnCloseUp;
-  // Given to the list's OnDrawItem.
-  void SetOnListBoxDrawItem(TskDrawSkinItemEvent handler) { m_list->OnDrawItem = std::move(handler); }
+  // Given to the list's OnDrawItem when the list opens.
+  TskDrawSkinItemEvent OnListBoxDrawItem;
   // Replaces the drawing of the selected item in the text area.
   TskDrawSkinItemEvent OnComboBoxDrawItem;
 
@@ -190,6 +190,7 @@ class TskSkinCustomComboBox : public TskSkinCustomControl {
   void TextChanged() override;
   void FontChanged() override;
   void EnabledChanged() override;
+  void VisibleChanged() override;
   void Resized() override;
 
  private:
