@@ -29,6 +29,7 @@ void TskListBox::ItemsChanged() {
   if (m_itemIndex >= ItemCount()) m_itemIndex = -1;
   m_topIndex = ClampTopIndex(m_topIndex, ItemCount(), VisibleRows());
   Invalidate();
+  CallEvent(OnItemsChange, this);
   Scrolled();
 }
 

@@ -77,6 +77,8 @@ class TskListBox : public TCustomControl {
 
   TskDrawListItem OnDrawItem;
   TskDrawListBackground OnDrawBackground;
+  // The items changed (before OnScroll).
+  TNotifyEvent OnItemsChange;
   // The top index, the horizontal offset, the rows or the items changed:
   // scroll bars beside the list follow.
   TNotifyEvent OnScroll;

@@ -15,8 +15,8 @@
 #include "skin/TskResourceStrData.h"
 #include "skin/TskSkinData.h"
 #include "skin/ui/SkinWindowServices.h"
+#include "skincontrols/ComboBoxLook.h"
 #include "skincontrols/ListBoxLook.h"
-#include "skincontrols/SkinEditLook.h"
 #include "skincontrols/TskCustomEdit.h"
 #include "skincontrols/TskSkinScrollBar.h"
 
@@ -564,29 +564,34 @@ void TskSkinCustomComboBox::DrawItemText(TCanvas& canvas, int32_t index, const T
                        Enabled());
 }
 
+TskComboLookState TskSkinCustomComboBox::LookState() const {
+  TskComboLookState state;
+  state.Enabled = Enabled();
+  state.Focused = Focused();
+  state.ButtonHot = m_buttonHot;
+  state.ButtonPressed = m_buttonPressed;
+  state.UseSkinSize = m_useSkinSize;
+  return state;
+}
+
 void TskSkinCustomComboBox::DrawFallbackImage(ui::TBitmap& image) {
   TDeviceContext* dc = image.Canvas().Handle();
   if (!dc) return;
-  const TRect r{0, 0, image.Width(), image.Height()};
-  dc->FillRect(r, clBtnFace);
-  dc->FrameRect(r, clBtnShadow);
-  dc->FillRect(r.Inflated(-2, -2), clWindow);
   const TskComboLayout l = Layout();
-  DrawFallbackPart(*dc, l.Button, m_buttonHot, m_buttonPressed, true);
-  DrawArrowGlyph(*dc, l.Button, Enabled() ? clBlack : clBtnShadow, 4);
+  const TskComboLookState state = LookState();
+  DrawComboFallback(*dc, {image.Width(), image.Height()}, l.Button, state);
   if (!IsFixed(m_style) || l.TextArea.IsEmpty()) return;
-  const bool focused = Focused();
   ui::TBitmap area;
   area.SetSize(l.TextArea.Width(), l.TextArea.Height());
   TCanvas& c = area.Canvas();
   SelectControlFont(c.Font(), Font(), nullptr, SkinData());
-  c.Font().SetColor(!Enabled() ? clGrayText : focused ? clHighlightText : clWindowText);
-  c.Brush() = TBrush{focused ? clHighlight : clWindow, TBrushStyle::Solid};
+  c.Font().SetColor(!state.Enabled ? clGrayText : state.Focused ? clHighlightText : clWindowText);
+  c.Brush() = TBrush{state.Focused ? clHighlight : clWindow, TBrushStyle::Solid};
   const TRect all{0, 0, area.Width(), area.Height()};
   c.FillRect(all);
   c.Brush().Style = TBrushStyle::Clear;
-  DrawItemText(c, ShownIndex(), all.Inflated(-2, 0), area.Width(), area.Height(), focused);
-  if (focused) c.DrawFocusRect(all);
+  DrawItemText(c, ShownIndex(), all.Inflated(-2, 0), area.Width(), area.Height(), state.Focused);
+  if (state.Focused) c.DrawFocusRect(all);
   image.Canvas().Draw(l.TextArea.Left, l.TextArea.Top, area);
 }
 
@@ -600,86 +605,32 @@ void TskSkinCustomComboBox::DrawSkinImage(ui::TBitmap& image) {
     ComposeHorizontalImage(*SkinPicture(), SkinRectangle(), g.LeftTopPoint.X, g.SkinWidth() - g.RightTopPoint.X, look,
                            Width());
     image.SetSize(Width(), Height());
-    if (TDeviceContext* dc = image.Canvas().Handle()) dc->StretchBlt({0, 0, Width(), Height()}, look.Surface(), look.Bounds());
+    if (TDeviceContext* dc = image.Canvas().Handle())
+      dc->StretchBlt({0, 0, Width(), Height()}, look.Surface(), look.Bounds());
   }
-  const TskComboLayout l = Layout();
-  DrawSkinButton(image, l.Button);
-  if (IsFixed(m_style)) DrawTextArea(image, l.TextArea);
-}
-
-void TskSkinCustomComboBox::DrawSkinButton(ui::TBitmap& image, const TRect& button) {
   TDeviceContext* dc = image.Canvas().Handle();
-  if (!dc || button.IsEmpty()) return;
-  const bool hot = m_buttonHot;
-  const bool down = m_buttonPressed && m_buttonHot;
+  if (!dc) return;
+  const TskComboLayout l = Layout();
+  const TskComboLookState state = LookState();
   if (m_useSkinSize) {
-    TRect look;
-    if (!Enabled() && !RectIsEmpty(m_data.UnEnabledButtonRect))
-      look = m_data.UnEnabledButtonRect;
-    else if (down)
-      look = m_data.DownButtonRect;
-    else if (hot)
-      look = m_data.ActiveButtonRect;
-    if (!RectIsEmpty(look)) dc->StretchBlt(button, SkinPicture()->Surface(), look);
-    return;
+    DrawComboSkinButton(*dc, *SkinPicture(), m_data, l.Button, state);
+  } else if (const auto* button = SkinData()->FindControl<TskDataSkinButtonControl>("resizebutton")) {
+    if (const TBitmap* picture = SkinData()->ActivePicture(button->PictureIndex))
+      DrawComboResizeButton(*dc, *picture, *button, l.Button, state);
   }
-  // Any size: composed from the "resizebutton" data.
-  const auto* data = SkinData()->FindControl<TskDataSkinButtonControl>("resizebutton");
-  const TBitmap* picture = data ? SkinData()->ActivePicture(data->PictureIndex) : nullptr;
-  if (!data || !picture || RectIsEmpty(data->SkinRect)) return;
-  const TRect active = RectIsEmpty(data->ActiveSkinRect) ? data->SkinRect : data->ActiveSkinRect;
-  const TRect pressed = RectIsEmpty(data->DownSkinRect) ? active : data->DownSkinRect;
-  const TRect& look = down ? pressed : hot ? active : data->SkinRect;
-  const TskFrameLayout source{data->LeftTopPoint, data->RightTopPoint, data->LeftBottomPoint, data->RightBottomPoint,
-                              data->ClientRect};
-  const TskFrameLayout fitted = LayoutForSize(source, data->SkinRect.Size(), button.Size());
-  TBitmap face;
-  ComposeFrameImage(*picture, look, source, face, button.Width(), button.Height(), fitted, true);
-  dc->Draw(button.Left, button.Top, face);
-  if (!Enabled()) return;
-  const TColor ink = down ? data->DownFontColor : hot ? data->ActiveFontColor : data->FontColor;
-  DrawArrowGlyph(*dc, down ? button.Offsetted(0, 1) : button, ink, 4);
-}
-
-void TskSkinCustomComboBox::DrawTextArea(ui::TBitmap& image, const TRect& area) {
-  const int32_t w = area.Width();
-  if (w <= 0 || area.Height() <= 0) return;
-  const bool focused = Focused();
-  const TRect focusLook = RectIsEmpty(m_data.FocusItemRect) ? m_data.ItemRect : m_data.FocusItemRect;
-  int32_t h = m_data.ItemRect.Height();
-  if (h <= 0) h = focusLook.Height();
-  if (h <= 0) h = area.Height();
-  const TRect& look = focused ? focusLook : m_data.ItemRect;
-
-  TBitmap piece;
-  if (!RectIsEmpty(look)) {
-    ComposeHorizontalImage(*SkinPicture(), look, m_data.ItemLeftOffset, m_data.ItemRightOffset, piece, w);
-  } else {
-    // No look: what the frame image already has under the text area.
-    piece = TBitmap(w, h);
-    TDeviceContext pdc(piece);
-    pdc.StretchBlt({0, 0, w, h}, image.Image().Surface(), area);
-  }
-  ui::TBitmap bitmap;
-  bitmap.SetSize(w, area.Height());
-  TCanvas& c = bitmap.Canvas();
-  if (TDeviceContext* dc = c.Handle()) {
-    dc->BitBlt(0, 0, w, area.Height(), image.Image().Surface(), area.Left, area.Top);
-    const TRect target = m_useSkinSize ? TRect{0, 0, w, std::min(h, area.Height())} : TRect{0, 0, w, area.Height()};
-    if (m_useSkinSize)
-      dc->BitBlt(0, 0, target.Width(), target.Height(), piece.Surface(), 0, 0);
-    else
-      dc->StretchBlt(target, piece.Surface(), piece.Bounds());
-  }
-  TRect text = m_data.ItemTextRect;
-  const int32_t lookWidth = RectIsEmpty(m_data.ItemRect) ? SkinClientRect().Width() : m_data.ItemRect.Width();
-  text.Right += w - lookWidth;
-  if (!m_useSkinSize) text.Bottom += Height() - SkinRectangle().Height();
+  if (!IsFixed(m_style) || l.TextArea.IsEmpty()) return;
+  ui::TBitmap area;
+  area.SetSize(l.TextArea.Width(), l.TextArea.Height());
+  TDeviceContext(area.Image()).BitBlt(0, 0, area.Width(), area.Height(), image.Image().Surface(), l.TextArea.Left,
+                                      l.TextArea.Top);
+  const int32_t dh = m_useSkinSize ? 0 : Height() - SkinRectangle().Height();
+  const TRect text = DrawComboSkinTextArea(area.Image(), *SkinPicture(), m_data, SkinClientRect().Width(), dh, state);
+  TCanvas& c = area.Canvas();
   SelectFont(c.Font(), {m_data.FontName, m_data.FontHeight, m_data.FontStyle});
-  c.Font().SetColor(!Enabled() ? clGrayText : focused ? m_data.FocusFontColor : m_data.FontColor);
+  c.Font().SetColor(!state.Enabled ? clGrayText : state.Focused ? m_data.FocusFontColor : m_data.FontColor);
   c.Brush().Style = TBrushStyle::Clear;
-  DrawItemText(c, ShownIndex(), text, w, area.Height(), focused);
-  image.Canvas().Draw(area.Left, area.Top, bitmap);
+  DrawItemText(c, ShownIndex(), text, area.Width(), area.Height(), state.Focused);
+  image.Canvas().Draw(l.TextArea.Left, l.TextArea.Top, area);
 }
 
 // --- Edit style --------------------------------------------------------------------------------

@@ -63,6 +63,7 @@
 #include <string>
 
 #include "skin/TskDataSkinControl.h"
+#include "skincontrols/ComboBoxLook.h"
 #include "skincontrols/ComboBoxMath.h"
 #include "skincontrols/ListBoxMath.h"
 #include "skincontrols/TskPopupListBox.h"
@@ -211,8 +212,7 @@ class TskSkinCustomComboBox : public TskSkinCustomControl {
   // One item forward or back from a key or the wheel.
   void StepItem(int32_t delta, bool highlightOnly);
 
-  void DrawTextArea(ui::TBitmap& image, const TRect& area);
-  void DrawSkinButton(ui::TBitmap& image, const TRect& button);
+  TskComboLookState LookState() const;
   void DrawItemText(TCanvas& canvas, int32_t index, const TRect& textRect, int32_t width, int32_t height,
                     bool focused);
   int32_t ShownIndex() const;

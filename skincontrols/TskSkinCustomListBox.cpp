@@ -39,6 +39,7 @@ TskSkinCustomListBox::TskSkinCustomListBox(TComponent* owner) : TskSkinCustomCon
   m_list->SetParent(this);
   m_list->OnDrawItem = [this](TCanvas& c, int32_t i, const TRect& r, TOwnerDrawState s) { DrawItem(c, i, r, s); };
   m_list->OnDrawBackground = [this](TCanvas& c, const TRect& r) { DrawListBackground(c, r); };
+  m_list->OnItemsChange = [this](TObject*) { m_widest = -1; };
   m_list->OnScroll = [this](TObject*) { ListScrolled(); };
   m_list->OnSelect = [this](TObject*) { CallEvent(OnClick, this); };
   m_list->OnDblClick = [this](TObject*) { CallEvent(OnDblClick, this); };
@@ -119,6 +120,7 @@ void TskSkinCustomListBox::SetImages(TImageList* images) {
   if (m_images) m_images->RemoveFreeNotification(this);
   m_images = images;
   if (m_images) m_images->FreeNotification(this);
+  m_widest = -1;
   UpdateScrollBars();
   m_list->Invalidate();
 }
@@ -133,6 +135,7 @@ void TskSkinCustomListBox::Notification(TComponent* component, TOperation operat
   TskSkinCustomControl::Notification(component, operation);
   if (operation == TOperation::Remove && component == m_images) {
     m_images = nullptr;
+    m_widest = -1;
     if (!IsDestroying()) m_list->Invalidate();
   }
 }
@@ -140,6 +143,7 @@ void TskSkinCustomListBox::Notification(TComponent* component, TOperation operat
 void TskSkinCustomListBox::SetHorizontalExtent(bool on) {
   if (on == m_horizontalExtent) return;
   m_horizontalExtent = on;
+  m_widest = -1;
   UpdateScrollBars();
 }
 
@@ -193,6 +197,7 @@ void TskSkinCustomListBox::ApplySkinChange() {
   const auto alive = AliveToken();
   TskSkinCustomControl::ApplySkinChange();
   if (alive.expired()) return;
+  m_widest = -1;
   BindBars();
   m_vbar->ApplySkinChange();
   m_hbar->ApplySkinChange();
@@ -229,18 +234,20 @@ void TskSkinCustomListBox::ListScrolled() {
   if (!m_layingOut) UpdateScrollBars();
 }
 
-int32_t TskSkinCustomListBox::WidestItem() const {
+int32_t TskSkinCustomListBox::WidestItem() {
+  if (m_widest >= 0) return m_widest;
   ui::TBitmap probe;
   probe.SetSize(1, 1);
   SelectItemFont(probe.Canvas().Font());
   int32_t widest = 0;
   for (const std::string& text : Items().Strings()) widest = std::max(widest, probe.Canvas().TextWidth(text));
-  if (widest == 0) return 0;
+  if (widest == 0) return m_widest = 0;
   int32_t margins = 4;
   if (Skinned() && !RectIsEmpty(m_data.ItemRect))
     margins = m_data.ItemTextRect.Left + (m_data.ItemRect.Width() - m_data.ItemTextRect.Right) + 2;
   if (m_images) margins += m_images->Width() + 2;
-  return widest + margins;
+  m_widest = widest + margins;
+  return m_widest;
 }
 
 void TskSkinCustomListBox::UpdateScrollBars() {
@@ -459,6 +466,7 @@ void TskSkinCustomListBox::CaptionButtonFired(TskListCaptionButton button) {
 
 void TskSkinCustomListBox::DefaultFontChanged() {
   TskSkinCustomControl::DefaultFontChanged();
+  m_widest = -1;
   UpdateScrollBars();
   m_list->Invalidate();
 }

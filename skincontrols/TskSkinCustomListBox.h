@@ -157,7 +157,9 @@ class TskSkinCustomListBox : public TskSkinCustomControl {
   void ListScrolled();
   void ApplyItemHeight();
   void SelectItemFont(ui::TFont& font) const;
-  int32_t WidestItem() const;
+  // The width the widest item needs (measured again after a change of the
+  // items, the font, the skin or the pictures).
+  int32_t WidestItem();
   // Bar names for the current skin (empty unskinned).
   void BindBars();
   int32_t BarThickness(TskSkinScrollBar* bar, bool vertical);
@@ -182,6 +184,7 @@ class TskSkinCustomListBox : public TskSkinCustomControl {
   TskListCaptionButton m_hotButton = TskListCaptionButton::None;
   TskListCaptionButton m_pressedButton = TskListCaptionButton::None;
   bool m_layingOut = false;
+  int32_t m_widest = -1;  // -1: to be measured
 };
 
 }  // namespace tsm
