@@ -874,5 +874,25 @@ TEST_F(ComboBoxTest, PicturesAndDrawingHooksReplaceTheItemsText) {
   EXPECT_FALSE(combo->DroppedDown());
 }
 
+TEST_F(ComboBoxTest, TheListsCaptionCheckButtonClosesWithAcceptance) {
+  auto* combo = Combo(nullptr, 6);
+  combo->SetListBoxCaptionMode(true);
+  combo->SetListBoxCaption("分辨率");
+  combo->SetItemIndex(0);
+  Click(combo);
+  ASSERT_TRUE(combo->DroppedDown());
+  EXPECT_EQ(combo->ListBox()->Height(), 20 * 6 + 4 + 20);
+  Desk().MouseMove(RowPoint(combo, 4));
+  Pump();
+  ASSERT_EQ(combo->ListBox()->ItemIndex(), 4);
+  SaveScreen(TRect::FromSize(110, 110, 140, 180), "combo_open_caption");
+  const TRect check = combo->ListBox()->CaptionButtonRect(TskListCaptionButton::Check);
+  ClickAt(combo->ListBox()->ClientToScreen(check.CenterPoint()));
+  EXPECT_FALSE(combo->DroppedDown());
+  EXPECT_EQ(combo->Text(), "item 4");
+  EXPECT_EQ(closeUps, 1);
+  EXPECT_TRUE(combo->Focused());
+}
+
 }  // namespace
 }  // namespace tsm
