@@ -133,8 +133,8 @@ void TskSkinCustomComboBox::TextChanged() {
   if (m_edit && !m_editTextSync && m_edit->Text() != Text()) {
     m_editTextSync = true;
     m_edit->SetText(Text());
-    m_editTextSync = false;
     if (alive.expired()) return;
+    m_editTextSync = false;
   }
   Invalidate();
   CallEvent(OnChange, this);
@@ -284,7 +284,9 @@ void TskSkinCustomComboBox::CloseUp(bool accept) {
 
 void TskSkinCustomComboBox::ListWndProc(TMessage& m) {
   switch (m.Msg) {
-    case WM_LBUTTONDOWN: ListPress(PointFromLParam(m.LParam)); return;
+    // A double click is a press too: the list never keeps the capture
+    // (its releases never reach it).
+    case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: ListPress(PointFromLParam(m.LParam)); return;
     case WM_LBUTTONUP: case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_MBUTTONDOWN: case WM_MBUTTONUP: return;
     case WM_MOUSEACTIVATE: m.Result = MA_NOACTIVATE; return;
     default: m_listProc(m); return;
