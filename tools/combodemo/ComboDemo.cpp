@@ -12,6 +12,9 @@
 //   list hidden
 //   deactivated                         the window lost the activation
 //   pick <index> <text>                 the list box's OnClick
+//
+// TM_SCRIPT=tools/combodemo/pick.tms build/bin/combodemo picks through a UI
+// script on the headless backend (the test combodemo_script).
 
 #include <cstdio>
 #include <string>
