@@ -894,5 +894,24 @@ TEST_F(ComboBoxTest, TheListsCaptionCheckButtonClosesWithAcceptance) {
   EXPECT_TRUE(combo->Focused());
 }
 
+TEST_F(ComboBoxTest, AnotherProgramTakingTheFocusClosesTheListWithoutAcceptance) {
+  auto* combo = Combo(StoredSkin(), 5);
+  combo->SetItemIndex(1);
+  Desk().MouseMove(ScreenPoint(combo));
+  Desk().MouseDown();
+  Pump();
+  Desk().MouseMove(RowPoint(combo, 3));
+  Pump();
+  ASSERT_TRUE(combo->DragSelection());
+  Desk().ActivateOtherApplication();
+  Pump();
+  EXPECT_FALSE(combo->DroppedDown());
+  EXPECT_FALSE(combo->DragSelection());
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  EXPECT_EQ(closeUps, 0);
+  Desk().MouseUp();
+  Pump();
+}
+
 }  // namespace
 }  // namespace tsm
