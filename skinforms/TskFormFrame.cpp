@@ -19,6 +19,7 @@
 #include "skinforms/SkinFrameLook.h"
 #include "skinforms/TskSkinAnimateObject.h"
 #include "skinforms/TskSkinCaptionObject.h"
+#include "skinforms/TskSkinMenu.h"
 #include "skinforms/TskSkinStdButtonObject.h"
 
 namespace tsm {
@@ -76,6 +77,7 @@ TskFormFrame::TskFormFrame(TComponent* owner)
   m_animationTimer = MakeTimer(this, kAnimationTimerInterval, [this](TObject*) { AnimationTimerTick(); });
   m_fadeTimer = MakeTimer(this, 10, [this](TObject*) { FadeTimerTick(); });
   m_defaultSystemMenu = new TPopupMenu(this);
+  m_menu = new TskSkinMenu(this, m_form);
   if (!IsDesigning()) HookForm();
 }
 
@@ -120,6 +122,7 @@ void TskFormFrame::Notification(TComponent* component, TOperation operation) {
   if (component == m_menusSkinData) m_menusSkinData = nullptr;
   if (component == m_systemMenu) m_systemMenu = nullptr;
   if (component == m_defaultSystemMenu) m_defaultSystemMenu = nullptr;
+  if (component == m_menu) m_menu = nullptr;
   if (component == m_mouseTimer) m_mouseTimer = nullptr;
   if (component == m_morphTimer) m_morphTimer = nullptr;
   if (component == m_animationTimer) m_animationTimer = nullptr;
@@ -662,17 +665,24 @@ void TskFormFrame::SkinNotice(TMessage& m) {
           if (t) t->SetEnabled(false);
         m_objects.Clear();
       }
+      if (m_menu) m_menu->SkinNotice(m.Msg, sender);
+      if (alive.expired()) return;
       NotifySkinChange(m_form, sender, true);
       break;
     case SkinMessageChanged:
+      if (m_menu) m_menu->SkinNotice(m.Msg, sender);
+      if (alive.expired()) return;
       if (sender == m_skinData && m_skinData) ApplySkin();
       if (alive.expired()) return;
       NotifySkinChange(m_form, sender, false);
       break;
     case SkinMessageStringsChanged:
       ApplyButtonVisibility();
+      if (m_menu) m_menu->SkinNotice(m.Msg, sender);
       break;
-    default: break;
+    default:
+      if (m_menu) m_menu->SkinNotice(m.Msg, sender);
+      break;
   }
   if (!alive.expired()) m_oldProc(m);
 }
@@ -1196,23 +1206,40 @@ void TskFormFrame::EndMenuState() {
 
 // --- Menu engine link -----------------------------------------------------------
 
-void TskFormFrame::PopupItems(TMenuItem& items, const TRect& anchor, bool popupUp) {
-  // The popup menu engine is not linked yet: nothing opens.
-  (void)items;
-  (void)anchor;
-  (void)popupUp;
+TskSkinMenu& TskFormFrame::SkinMenu() {
+  if (!m_menu) m_menu = new TskSkinMenu(this, m_form);
+  m_menu->SetMaxMenuItemsInWindow(MaxMenuItemsInWindow);
+  m_menu->SetUseSkinFont(UseSkinFontInMenu);
+  m_menu->SetDefaultItemHeight(DefMenuItemHeight);
+  m_menu->DefaultItemFont().Assign(m_defMenuItemFont);
+  m_menu->SetAlphaBlend(MenusAlphaBlend);
+  m_menu->SetAlphaBlendAnimation(MenusAlphaBlendAnimation);
+  m_menu->SetAlphaBlendValue(MenusAlphaBlendValue);
+  return *m_menu;
 }
 
-void TskFormFrame::CloseEngineMenu() {}
+void TskFormFrame::PopupItems(TMenuItem& items, const TRect& anchor, bool popupUp) {
+  const auto alive = AliveToken();
+  if (m_inMenu) EndMenuState();
+  if (alive.expired()) return;
+  BeginMenuState();
+  if (alive.expired()) return;
+  SkinMenu().Popup(m_form, MenuSkin(), 0, &items, anchor, popupUp);
+  if (alive.expired()) return;
+  // Nothing to show: the menu state ends at once.
+  if (m_menu && !m_menu->Visible()) EndMenuState();
+}
+
+void TskFormFrame::CloseEngineMenu() {
+  if (m_menu && m_menu->Visible()) m_menu->CloseMenu();
+}
 
 void TskFormFrame::LoopHookMessage(TMsg& msg, bool& handled) {
-  // While a menu is open, keys, typed text and the wheel belong to it.
-  switch (msg.message) {
-    case WM_KEYDOWN: case WM_SYSKEYDOWN: case WM_CHAR: case WM_SYSCHAR: case WM_MOUSEWHEEL:
-      handled = true;
-      break;
-    default: break;
-  }
+  if (!m_menu) return;
+  const auto alive = AliveToken();
+  handled = m_menu->HookMessage(msg);
+  if (alive.expired()) return;
+  // Escape on the last window closes the menu without a close notice.
+  if (m_inMenu && !m_menu->Visible()) EndMenuState();
 }
-
 }  // namespace tsm

@@ -38,6 +38,7 @@
 #include "skinforms/FrameObjectTracker.h"
 #include "skinforms/FrameWindowStates.h"
 #include "skinforms/SkinFrameTypes.h"
+#include "skinforms/SkinMenuFrame.h"
 
 namespace tsm {
 
@@ -48,9 +49,10 @@ class TskSkinButtonObject;
 class TPopupMenu;
 class TTimer;
 class TskSkinData;
+class TskSkinMenu;
 struct TMsg;
 
-class TskFormFrame : public TComponent {
+class TskFormFrame : public TComponent, public ISkinMenuFrame {
  public:
   static constexpr uint32_t kMouseTimerInterval = 50;
   static constexpr uint32_t kMorphTimerInterval = 20;
@@ -167,11 +169,15 @@ class TskFormFrame : public TComponent {
   // Opens the system menu below anchor (screen coordinates; an empty
   // rectangle: a point).
   void ShowSystemMenu(const TRect& anchor);
-  bool InMenu() const { return m_inMenu; }
-  void BeginMenuState();
-  void EndMenuState();
+  // --- The menu link (ISkinMenuFrame) ---
+  // The form's popup menu engine, with the frame's menu settings passed
+  // through (MaxMenuItemsInWindow, DefMenuItemHeight ...).
+  TskSkinMenu& SkinMenu() override;
+  bool InMenu() const override { return m_inMenu; }
+  void BeginMenuState() override;
+  void EndMenuState() override;
   // The skin for menus: MenusSkinData, else SkinData.
-  TskSkinData* MenuSkin() const;
+  TskSkinData* MenuSkin() const override;
   // The system menu below a pressed system-menu button; the button stays
   // down while the menu is open.
   void ShowButtonSystemMenu(TskSkinButtonObject& button);
@@ -306,6 +312,7 @@ class TskFormFrame : public TComponent {
   TTimer* m_animationTimer = nullptr;
   TTimer* m_fadeTimer = nullptr;
   TPopupMenu* m_defaultSystemMenu = nullptr;
+  TskSkinMenu* m_menu = nullptr;
   std::optional<TBitmap> m_smallIcon;
 };
 
