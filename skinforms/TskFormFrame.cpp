@@ -26,18 +26,6 @@ namespace tsm {
 
 namespace {
 
-// The order in which caption buttons stand in their row.
-constexpr TskCommand kRowOrder[] = {TskCommand::cmclose, TskCommand::cmmaximize, TskCommand::cmminimize,
-                                    TskCommand::cmrollup, TskCommand::cmminimizetotray};
-
-// A caption button or button-style animation and its command.
-bool RowButton(const TskActiveSkinObject& o, TskCommand& command) {
-  if (dynamic_cast<const TskSkinStdButtonObject*>(&o) == nullptr &&
-      dynamic_cast<const TskSkinAnimateObject*>(&o) == nullptr)
-    return false;
-  return o.HasCommand(command);
-}
-
 bool IconOfCommand(TskCommand command, TskBorderIcon& icon) {
   switch (command) {
     case TskCommand::cmminimizetotray: icon = TskBorderIcon::biMinimizeToTray; return true;
@@ -66,7 +54,8 @@ TskFormFrame::TskFormFrame(TComponent* owner)
       m_defInActiveCaptionFont("Arial", 14, {TFontStyle::Bold}, clBtnShadow),
       m_defMenuItemFont("Arial", 14),
       m_objects(*this),
-      m_states(*this) {
+      m_states(*this),
+      m_mouse(*this) {
   if (!m_form) throw EInvalidCast("Invalid class typecast");
   m_defCaptionFont.OnChange = [this](TObject*) {
     if (!m_skinSupport) RepaintFrame();
@@ -411,6 +400,12 @@ void TskFormFrame::ApplySkin() {
 
 // --- Geometry and placement -----------------------------------------------------
 
+void TskFormFrame::RefreshGeometry() {
+  TakeFrameSize(WindowBounds().Size());
+  CalcFrameRects();
+  PlaceSkinObjects();
+}
+
 void TskFormFrame::CalcFrameRects() {
   if (!m_frameSizeKnown) TakeFrameSize(WindowBounds().Size());
   if (!m_skinSupport) {
@@ -421,104 +416,15 @@ void TskFormFrame::CalcFrameRects() {
 }
 
 void TskFormFrame::LayoutDefaultButtons() {
-  const TskDefaultFrameMetrics metrics = DefaultMetrics();
-  TRect caption = metrics.CaptionRect(m_frameSize.cx);
-  const int32_t size = metrics.ButtonSize;
-  const int32_t top = TskDefaultFrameMetrics::kButtonTop;
-  int32_t cursor = m_frameSize.cx - TskDefaultFrameMetrics::kBorder;
-  for (TskCommand command : kRowOrder) {
-    for (size_t i = 0; i < m_objects.Count(); ++i) {
-      TskActiveSkinObject& o = m_objects.At(i);
-      TskCommand c;
-      if (!o.Visible || !RowButton(o, c) || c != command) continue;
-      o.ObjectRect = {cursor - size, top, cursor, top + size};
-      cursor -= size;
-      break;
-    }
-  }
-  caption.Right = cursor;
-  for (size_t i = 0; i < m_objects.Count(); ++i) {
-    TskActiveSkinObject& o = m_objects.At(i);
-    TskCommand c;
-    if (!o.Visible || !RowButton(o, c) || c != TskCommand::cmsysmenu) continue;
-    const int32_t w = m_showIcon ? SmallIcon().Width() : size;
-    o.ObjectRect = TRect::FromSize(TskDefaultFrameMetrics::kBorder, top, w, m_showIcon ? SmallIcon().Height() : size);
-    caption.Left = o.ObjectRect.Right;
-    break;
-  }
-  m_defaultCaption = caption;
+  m_defaultCaption = tsm::LayoutDefaultButtons(m_objects, DefaultMetrics(), m_frameSize.cx, SysMenuIcon());
 }
 
 void TskFormFrame::PlaceSkinObjects() {
-  if (!m_skinSupport) return;
-  const TskSkinFormInfo& info = m_skinData->FormInfo();
-  const TSize picture = m_skinData->Picture().Size();
-  for (size_t i = 0; i < m_objects.Count(); ++i) {
-    TskActiveSkinObject& o = m_objects.At(i);
-    if (!o.SkinRectInAPicture) o.ObjectRect = PlaceByZones(info, picture, m_frameSize, o.SkinRect);
-  }
-  const TskFrameGeometry& g = m_geometry;
-  const bool inButtons = !RectIsEmpty(g.Buttons);
-  const TRect row = inButtons ? g.Buttons : g.Caption;
-  if (RectIsEmpty(row)) return;
-  TskSkinCaptionObject* caption = m_objects.Caption();
-  const auto inRow = [](const TskActiveSkinObject& o) { return o.Visible && o.SkinRectInAPicture; };
-  const auto sizeOf = [this](const TskActiveSkinObject& o, TskCommand c) {
-    if (c == TskCommand::cmsysmenu && m_showIcon) return SmallIcon().Size();
-    return o.SkinRect.Size();
-  };
-  // The row: the first button of each command in order, then the custom
-  // buttons in list order.
-  std::vector<TskActiveSkinObject*> ordered;
-  for (TskCommand command : kRowOrder) {
-    for (size_t i = 0; i < m_objects.Count(); ++i) {
-      TskActiveSkinObject& o = m_objects.At(i);
-      TskCommand c;
-      if (inRow(o) && RowButton(o, c) && c == command) {
-        ordered.push_back(&o);
-        break;
-      }
-    }
-  }
-  for (size_t i = 0; i < m_objects.Count(); ++i) {
-    TskActiveSkinObject& o = m_objects.At(i);
-    TskCommand c;
-    if (inRow(o) && RowButton(o, c) && c == TskCommand::cmdefault) ordered.push_back(&o);
-  }
-  TskActiveSkinObject* sysMenu = nullptr;
-  for (size_t i = 0; i < m_objects.Count() && !sysMenu; ++i) {
-    TskCommand c;
-    if (inRow(m_objects.At(i)) && RowButton(m_objects.At(i), c) && c == TskCommand::cmsysmenu) sysMenu = &m_objects.At(i);
-  }
-  const int32_t offset = g.ButtonsOffset;
-  if (!g.ButtonsInLeft) {
-    int32_t cursor = row.Right;
-    for (TskActiveSkinObject* o : ordered) {
-      TskCommand c;
-      RowButton(*o, c);
-      const TSize s = sizeOf(*o, c);
-      o->ObjectRect = {cursor - s.cx, row.Top, cursor, row.Top + s.cy};
-      cursor -= s.cx + offset;
-    }
-    if (!inButtons && caption) caption->ObjectRect.Right = cursor + offset;
-    if (sysMenu) {
-      const TSize s = sizeOf(*sysMenu, TskCommand::cmsysmenu);
-      const int32_t top = g.Caption.Top + g.Caption.Height() / 2 - s.cy / 2;
-      sysMenu->ObjectRect = TRect::FromSize(g.Caption.Left, top, s.cx, s.cy);
-      if (caption) caption->ObjectRect.Left = sysMenu->ObjectRect.Right;
-    }
-  } else {
-    if (!inButtons && sysMenu) ordered.push_back(sysMenu);
-    int32_t cursor = row.Left;
-    for (TskActiveSkinObject* o : ordered) {
-      TskCommand c;
-      RowButton(*o, c);
-      const TSize s = sizeOf(*o, c);
-      o->ObjectRect = TRect::FromSize(cursor, row.Top, s.cx, s.cy);
-      cursor += s.cx + offset;
-    }
-    if (!inButtons && caption) caption->ObjectRect.Left = cursor + offset;
-  }
+  if (m_skinSupport) tsm::PlaceSkinObjects(m_objects, m_skinData->FormInfo(), m_geometry, SysMenuIcon());
+}
+
+TskSysMenuIcon TskFormFrame::SysMenuIcon() {
+  return m_showIcon ? TskSysMenuIcon{true, SmallIcon().Size()} : TskSysMenuIcon{};
 }
 
 void TskFormFrame::ClearRegion() {
@@ -706,34 +612,7 @@ void TskFormFrame::WMNCHitTest(TMessage& m) {
     m_oldProc(m);
     return;
   }
-  const TPoint p = ScreenToWindow(PointFromLParam(m.LParam));
-  TakeFrameSize(WindowBounds().Size());
-  CalcFrameRects();
-  if (m_skinSupport) PlaceSkinObjects();
-  TskHitState s;
-  s.Frame = m_frameSize;
-  s.Normal = !m_states.RolledUp() && m_states.State() != TskFrameState::wsMinimized;
-  s.Maximized = m_states.State() == TskFrameState::wsMaximized;
-  s.Sizeable = Sizeable();
-  s.LoopRunning = m_loopRunning;
-  // Over a caption object means that the caption is the topmost object
-  // there: buttons drawn over the caption stay buttons.
-  const int32_t top = m_objects.ObjectIndexAt(p);
-  s.OverCaption = top >= 0 && m_objects.At(size_t(top)).IsCaption();
-  s.ObjectActive = top >= 0 && !s.OverCaption;
-  const THitTest code = m_skinSupport
-                            ? SkinHitTest(p, m_geometry, s, m_skinData->FormInfo().BorderWidth, &m_maskStrips)
-                            : DefaultHitTest(p, m_defaultCaption, DefaultMetrics(), s);
-  // Objects follow the mouse at once (none over the client area and the
-  // sizing borders); the mouse timer notices when it leaves them without
-  // another hit test.
-  if (!m_loopRunning && m_objects.CapturedIndex() < 0) {
-    const bool objectArea = code == HTOBJECT || code == HTCAPTION;
-    if (objectArea) m_objects.TestActiveObject(p);
-    else if (m_objects.ActiveIndex() >= 0) m_objects.TestActiveObject({-1, -1});
-  }
-  if (code == HTOBJECT || m_objects.ActiveIndex() >= 0) StartMouseTimer();
-  m.Result = code;
+  m.Result = m_mouse.HitTest(ScreenToWindow(PointFromLParam(m.LParam)));
 }
 
 void TskFormFrame::WMNCActivate(TMessage& m) {
@@ -832,7 +711,7 @@ void TskFormFrame::WMEnterSizeMove(TMessage& m) {
     if (auto* a = dynamic_cast<TskSkinAnimateObject*>(&m_objects.At(i))) a->FrameNumber = 1;
   if (m_mouseTimer) m_mouseTimer->SetEnabled(false);
   m_objects.ClearIndices();
-  m_sizeMove = true;
+  m_mouse.LoopStarted();
   m_loopRunning = true;
   m_fullDrag = GetDragFullWindows();
 }
@@ -851,125 +730,41 @@ void TskFormFrame::WMNCButtonDown(TMessage& m, TMouseButton button) {
   const auto alive = AliveToken();
   m_oldProc(m);
   if (alive.expired()) return;
-  if (button == TMouseButton::Left && m_sizeMove) {
-    // The press started a move or size loop inside the default handling.
-    m_sizeMove = false;
-    return;
-  }
-  const TPoint p = ScreenToWindow(PointFromLParam(m.LParam));
-  const bool onCaption = static_cast<int32_t>(m.WParam) == HTCAPTION;
-  if (button == TMouseButton::Left && onCaption) return;
-  m_objects.TestActiveObject(p);
-  TskActiveSkinObject* o = m_objects.ActiveObject();
-  if (o) {
-    m_objects.SetCaptured(m_objects.ActiveIndex());
-    if (!o->IsCaption() && m_form->HandleAllocated()) SetCapture(m_form->Handle());
-    o->MouseDown(p.X, p.Y, button);
-    if (alive.expired()) return;
-  }
-  if (button == TMouseButton::Right && onCaption) {
-    m_objects.ClearCaptured();
-    if (o && !o->IsCaption() && GetCapture() == m_form->Handle()) ReleaseCapture();
-    const TPoint at = GetCursorPos();
-    ShowSystemMenu({at.X, at.Y, at.X, at.Y});
-  }
+  m_mouse.ButtonDown(ScreenToWindow(PointFromLParam(m.LParam)), static_cast<int32_t>(m.WParam), button);
 }
 
 void TskFormFrame::WMNCButtonDblClk(TMessage& m, TMouseButton button) {
   const auto alive = AliveToken();
   m_oldProc(m);
   if (alive.expired()) return;
-  const TPoint p = ScreenToWindow(PointFromLParam(m.LParam));
-  const bool onCaption = static_cast<int32_t>(m.WParam) == HTCAPTION;
-  m_sizeMove = false;
-  m_objects.TestActiveObject(p);
-  TskActiveSkinObject* o = onCaption ? nullptr : m_objects.ActiveObject();
-  if (o) {
-    // A quick second press on a button is a press too; its release runs
-    // the button as usual.
-    m_objects.SetCaptured(m_objects.ActiveIndex());
-    if (!o->IsCaption() && m_form->HandleAllocated()) SetCapture(m_form->Handle());
-    o->MouseDown(p.X, p.Y, button);
-    if (alive.expired()) return;
-    if (button == TMouseButton::Left) o->DblClick();
-    return;
-  }
-  m_objects.ClearCaptured();
-  if (button == TMouseButton::Left && onCaption) OnCaptionDblClick();
-}
-
-void TskFormFrame::OnCaptionDblClick() {
-  const TskFrameState state = m_states.State();
-  if (Sizeable()) {
-    if (state == TskFrameState::wsMinimized) {
-      SetFormWindowState(TskFrameState::wsNormal);
-      return;
-    }
-    if (state != TskFrameState::wsMaximized && !m_states.RolledUp() && m_borderIcons.Contains(TskBorderIcon::biMaximize)) {
-      SetFormWindowState(TskFrameState::wsMaximized);
-      return;
-    }
-    if (state == TskFrameState::wsMaximized && !m_states.RolledUpWhileMaximized()) {
-      SetFormWindowState(TskFrameState::wsNormal);
-      return;
-    }
-  }
-  SetRollUpState(!m_states.RolledUp());
-}
-
-void TskFormFrame::ReleaseCaptured(TPoint p, TMouseButton button) {
-  TskActiveSkinObject* o = m_objects.CapturedObject();
-  if (!o) return;
-  m_objects.ClearCaptured();
-  if (!o->IsCaption() && m_form->HandleAllocated() && GetCapture() == m_form->Handle()) ReleaseCapture();
-  o->MouseUp(p.X, p.Y, button);
+  m_mouse.ButtonDblClk(ScreenToWindow(PointFromLParam(m.LParam)), static_cast<int32_t>(m.WParam), button);
 }
 
 void TskFormFrame::WMNCButtonUp(TMessage& m, TMouseButton button) {
   const auto alive = AliveToken();
   m_oldProc(m);
   if (alive.expired()) return;
-  const TPoint p = ScreenToWindow(PointFromLParam(m.LParam));
-  m_objects.TestActiveObject(p);
-  if (alive.expired()) return;
-  ReleaseCaptured(p, button);
+  m_mouse.ButtonUp(ScreenToWindow(PointFromLParam(m.LParam)), button);
 }
 
 void TskFormFrame::WMNCMouseMove(TMessage& m) {
   const auto alive = AliveToken();
   m_oldProc(m);
   if (alive.expired()) return;
-  const TPoint p = ScreenToWindow(PointFromLParam(m.LParam));
-  TskActiveSkinObject* o = m_objects.CapturedObject();
-  if (!o) o = m_objects.ActiveObject();
-  if (o) o->MouseMove(p.X, p.Y);
+  m_mouse.Move(ScreenToWindow(PointFromLParam(m.LParam)));
 }
 
 void TskFormFrame::WMClientMouse(TMessage& m) {
-  TskActiveSkinObject* captured = m_objects.CapturedObject();
-  if (!captured) {
+  if (!m_objects.CapturedObject()) {
     m_oldProc(m);
     return;
   }
-  // The window holds the mouse for a pressed frame object: its messages
-  // arrive in client coordinates.
-  const auto alive = AliveToken();
   if (m.Msg == WM_CAPTURECHANGED) {
+    const auto alive = AliveToken();
     m_oldProc(m);
-    if (alive.expired() || !m_objects.CapturedObject()) return;
-    m_objects.TestActiveObject({-1, -1});
     if (alive.expired()) return;
-    ReleaseCaptured({-1, -1}, TMouseButton::Left);
-    return;
   }
-  const TPoint p = PointFromLParam(m.LParam) + ClientRectInWindow().TopLeft();
-  m_objects.TestActiveObject(p);
-  if (alive.expired()) return;
-  if (m.Msg == WM_MOUSEMOVE) {
-    if (TskActiveSkinObject* o = m_objects.CapturedObject()) o->MouseMove(p.X, p.Y);
-    return;
-  }
-  ReleaseCaptured({-1, -1}, m.Msg == WM_LBUTTONUP ? TMouseButton::Left : TMouseButton::Right);
+  m_mouse.CapturedMouse(m);
 }
 
 void TskFormFrame::WMSetCursor(TMessage& m) {
@@ -1031,23 +826,9 @@ void TskFormFrame::StartAnimationTimer() {
 }
 
 void TskFormFrame::MouseTimerTick() {
-  if (!m_formActive || !m_form->HandleAllocated()) return;
-  if (m_loopRunning) {
-    m_mouseTimer->SetEnabled(false);
-    return;
-  }
   const auto alive = AliveToken();
-  if (m_objects.CapturedIndex() >= 0) {
-    const TPoint p = CursorInWindow();
-    m_objects.TestActiveObject(ClientRectInWindow().Contains(p) ? TPoint{-1, -1} : p);
-  } else {
-    // The hit test moves the active object as the pointer stands now.
-    SendMessage(m_form->Handle(), WM_NCHITTEST, 0, PointToLParam(GetCursorPos()));
-  }
-  if (alive.expired()) return;
-  // Idle while nothing is under the mouse or held: the next hit test over
-  // the frame starts the timer again.
-  if (m_mouseTimer && m_objects.ActiveIndex() < 0 && m_objects.CapturedIndex() < 0) m_mouseTimer->SetEnabled(false);
+  const bool keep = m_mouse.TimerTick();
+  if (!alive.expired() && !keep && m_mouseTimer) m_mouseTimer->SetEnabled(false);
 }
 
 void TskFormFrame::MorphTimerTick() {

@@ -35,6 +35,8 @@
 #include "platform/core/Geometry.h"
 #include "skin/SkinRegion.h"
 #include "skinforms/FrameGeometry.h"
+#include "skinforms/FrameMouse.h"
+#include "skinforms/FrameObjectLayout.h"
 #include "skinforms/FrameObjectTracker.h"
 #include "skinforms/FrameWindowStates.h"
 #include "skinforms/SkinFrameTypes.h"
@@ -143,6 +145,8 @@ class TskFormFrame : public TComponent, public ISkinMenuFrame {
   // Geometry and object placement for the current frame size.
   void CalcFrameRects();
   void PlaceSkinObjects();
+  // Takes the window's size and places everything for it.
+  void RefreshGeometry();
   void UpdateFrameRegion();
   // Repaints the whole frame now.
   void RepaintFrame();
@@ -156,6 +160,7 @@ class TskFormFrame : public TComponent, public ISkinMenuFrame {
   // --- Window states (behaviours) ---
   TskFrameState WindowState() const { return m_states.State(); }
   bool RollUpState() const { return m_states.RolledUp(); }
+  bool RolledUpWhileMaximized() const { return m_states.RolledUpWhileMaximized(); }
   void SetFormWindowState(TskFrameState state);
   void SetRollUpState(bool value);
   void MinimizeToTray();
@@ -253,6 +258,7 @@ class TskFormFrame : public TComponent, public ISkinMenuFrame {
   void CreateDefaultButtons();
   void ApplyButtonVisibility();
   void LayoutDefaultButtons();
+  TskSysMenuIcon SysMenuIcon();
   void ActivationRefresh();
   void TakeFrameSize(TSize size);
   void NudgeWidth();
@@ -264,8 +270,6 @@ class TskFormFrame : public TComponent, public ISkinMenuFrame {
   void FadeTimerTick();
   void StartFadeIn();
   void ClearRegion();
-  void ReleaseCaptured(TPoint p, TMouseButton button);
-  void OnCaptionDblClick();
   void LoopHookMessage(TMsg& msg, bool& handled);
   // The menu engine: opens items at an anchor (screen coordinates) and
   // enters the menu state; closes whatever it shows.
@@ -292,13 +296,13 @@ class TskFormFrame : public TComponent, public ISkinMenuFrame {
 
   TskFrameObjectTracker m_objects;
   TskFrameWindowStates m_states;
+  TskFrameMouse m_mouse;
   TSize m_frameSize;
   bool m_frameSizeKnown = false;
   TskFrameGeometry m_geometry;
   TRect m_defaultCaption;
   TskMaskStrips m_maskStrips;
 
-  bool m_sizeMove = false;     // a loop started; cleared by the next button message
   bool m_loopRunning = false;  // between WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE
   bool m_fullDrag = true;
   bool m_formActive = false;

@@ -603,3 +603,149 @@ TEST_F(FormFrameTest, DefaultFramePixelsFollowTheRules) {
 
 }  // namespace
 }  // namespace tsm
+
+namespace tsm {
+namespace {
+
+// --- Objects: visibility, hints, events, layouts ----------------------------------
+
+TEST_F(FormFrameTest, HiddenCaptionButtonsAndCustomObjects) {
+  TskFormFrame* frame = MakeFramed(400, 200);
+  frame->SetHideCaptionButtons(true);
+  // Buttons drawn in a picture are hidden and inert; nothing can be pressed.
+  for (const char* name : {"closebutton", "maxbutton", "minbutton"}) {
+    EXPECT_FALSE(Button(frame, name)->Enabled) << name;
+    EXPECT_FALSE(Button(frame, name)->Visible) << name;
+  }
+  const int32_t w = WindowSize(frame).cx;
+  EXPECT_EQ(Hit(frame, {w - 16, 12}), HTCAPTION);
+  frame->SetHideCaptionButtons(false);
+  EXPECT_TRUE(Button(frame, "closebutton")->Visible);
+  // Hints come from the built-in texts.
+  EXPECT_EQ(Button(frame, "closebutton")->Hint, "关闭");
+  EXPECT_EQ(Button(frame, "rollupbutton")->Hint, "向上卷拢");
+}
+
+TEST_F(FormFrameTest, ObjectEventsFollowTheMouse) {
+  TskFormFrame* frame = MakeJobListForm();
+  std::vector<std::string> log;
+  frame->OnMouseEnterEvent = [&](TObject*, const std::string& id) { log.push_back("enter " + id); };
+  frame->OnMouseLeaveEvent = [&](TObject*, const std::string& id) { log.push_back("leave " + id); };
+  frame->OnMouseDownEvent = [&](TObject*, const std::string& id, int32_t, int32_t, const TRect&, TMouseButton) {
+    log.push_back("down " + id);
+  };
+  frame->OnMouseUpEvent = [&](TObject*, const std::string& id, int32_t, int32_t, const TRect&, TMouseButton) {
+    log.push_back("up " + id);
+  };
+  const int32_t w = WindowSize(frame).cx;
+  Move(frame, {w - 72, 11});  // minimize button
+  Move(frame, {w - 44, 11});  // maximize button
+  Move(frame, {w / 2, 200});  // client area
+  EXPECT_EQ(log, (std::vector<std::string>{"enter minbutton", "leave minbutton", "enter maxbutton", "leave maxbutton"}));
+  log.clear();
+  frame->Form().SetCaption("x");
+  // A press and a release outside: no up event for the button (the mouse
+  // left it), and the window keeps its state.
+  Press(frame, {w - 44, 11});
+  Release(frame, {w / 2, 200});
+  EXPECT_EQ(log, (std::vector<std::string>{"enter maxbutton", "down maxbutton", "leave maxbutton"}));
+  EXPECT_EQ(frame->WindowState(), TskFrameState::wsNormal);
+}
+
+TEST_F(FormFrameTest, ACommandThatFreesTheFormEndsCleanly) {
+  TskFormFrame* frame = MakeJobListForm();
+  TCustomForm* form = &frame->Form();
+  const auto alive = form->AliveToken();
+  frame->OnMouseUpEvent = [form](TObject*, const std::string&, int32_t, int32_t, const TRect&, TMouseButton) {
+    form->Free();
+  };
+  const int32_t w = WindowSize(frame).cx;
+  Press(frame, {w - 44, 11});
+  Release(frame, {w - 44, 11});
+  RunFor(100);
+  EXPECT_TRUE(alive.expired());
+}
+
+TEST_F(FormFrameTest, ButtonsInsideTheCaptionRectangleAndAtTheLeft) {
+  // A skin whose buttons rectangle is empty: the row stands in the caption
+  // rectangle, offset apart, and the caption object ends before it.
+  TskFormFrame* frame = MakeFramed(400, 200);
+  TskSkinFormInfo info = m_skin->FormInfo();
+  info.ButtonsRect = {};
+  info.ButtonsOffset = 2;
+  const TskFrameGeometry g = TskFrameGeometry::Calc(info, {158, 136}, {408, 228});
+  TskFrameObjectTracker& objects = frame->Objects();
+  PlaceSkinObjects(objects, info, g, {});
+  const int32_t right = 156 + 250;  // captionrect's right edge, moved by dx
+  EXPECT_EQ(Button(frame, "closebutton")->ObjectRect, (TRect{right - 28, 1, right, 22}));
+  EXPECT_EQ(Button(frame, "maxbutton")->ObjectRect, (TRect{right - 58, 1, right - 30, 22}));
+  EXPECT_EQ(Button(frame, "minbutton")->ObjectRect.Right, right - 60);
+  EXPECT_EQ(Button(frame, "rollupbutton")->ObjectRect.Right, right - 90);
+  // The caption stops at the last button's left edge.
+  EXPECT_EQ(objects.Caption()->ObjectRect.Right, right - 120 + 2);
+  // Buttons at the left: the same order from the left edge.
+  info.ButtonsInLeft = true;
+  const TskFrameGeometry left = TskFrameGeometry::Calc(info, {158, 136}, {408, 228});
+  PlaceSkinObjects(objects, info, left, {});
+  EXPECT_EQ(Button(frame, "closebutton")->ObjectRect.Left, 1);
+  EXPECT_EQ(Button(frame, "maxbutton")->ObjectRect.Left, 1 + 30);
+}
+
+}  // namespace
+}  // namespace tsm
+
+#include "skinforms/TskSkinAnimateObject.h"
+
+namespace tsm {
+namespace {
+
+TEST_F(FormFrameTest, AnimationStepsForwardAndBackWithTheMouse) {
+  TskFormFrame* frame = MakeFramed(400, 200);
+  TskDataSkinAnimate data("anim");
+  data.CountFrames = 4;
+  data.TimerInterval = 10;  // raised to 25
+  data.ButtonStyle = true;
+  TskSkinAnimateObject a(*frame, &data);
+  EXPECT_EQ(a.TimerInterval, 25);
+  a.MouseEnter();
+  EXPECT_TRUE(a.Active);
+  EXPECT_TRUE(a.Tick());
+  EXPECT_EQ(a.FrameNumber, 2);
+  a.Tick();
+  a.Tick();
+  EXPECT_EQ(a.FrameNumber, 4);
+  EXPECT_FALSE(a.Active);  // no cycle: stops on the last frame
+  a.MouseLeave();
+  EXPECT_TRUE(a.Active);
+  a.Tick();
+  a.Tick();
+  a.Tick();
+  EXPECT_EQ(a.FrameNumber, 1);
+  EXPECT_FALSE(a.Active);
+  // Slower intervals step every interval of 25 ms ticks; frame counts of 1
+  // and less never step.
+  data.TimerInterval = 75;
+  data.CountFrames = 0;
+  TskSkinAnimateObject still(*frame, &data);
+  EXPECT_EQ(still.CountFrames, 1);
+  still.MouseEnter();
+  EXPECT_FALSE(still.Active);
+  EXPECT_FALSE(still.Tick());
+  data.CountFrames = 3;
+  data.Cycle = true;
+  TskSkinAnimateObject slow(*frame, &data);
+  slow.MouseEnter();
+  EXPECT_FALSE(slow.Tick());
+  EXPECT_FALSE(slow.Tick());
+  EXPECT_TRUE(slow.Tick());
+  EXPECT_EQ(slow.FrameNumber, 2);
+  slow.Tick(), slow.Tick(), slow.Tick(), slow.Tick();
+  EXPECT_EQ(slow.FrameNumber, 1);  // cycles past the last frame
+  EXPECT_TRUE(slow.Active);
+  // Frame n of the strip: the object's size, n - 1 widths along.
+  slow.SkinRect = {0, 0, 10, 8};
+  EXPECT_EQ(slow.FrameRect(3), (TRect{20, 0, 30, 8}));
+}
+
+}  // namespace
+}  // namespace tsm
