@@ -37,6 +37,11 @@ bool IconOfCommand(TskCommand command, TskBorderIcon& icon) {
   }
 }
 
+// Posted to the form when its skin is about to change: a load that fails
+// after the before-change notice sends no changed notice, and the frame
+// then applies the empty skin (the default look) itself.
+constexpr uint32_t kFrameAfterSkinChange = WM_APP + 0x3F1;
+
 TTimer* MakeTimer(TComponent* owner, uint32_t interval, TNotifyEvent tick) {
   auto* t = new TTimer(owner);
   t->SetEnabled(false);
@@ -55,7 +60,9 @@ TskFormFrame::TskFormFrame(TComponent* owner)
       m_defMenuItemFont("Arial", 14),
       m_objects(*this),
       m_states(*this),
-      m_mouse(*this) {
+      m_mouse(*this),
+      m_menuState(*this),
+      m_translucency(*this) {
   if (!m_form) throw EInvalidCast("Invalid class typecast");
   m_defCaptionFont.OnChange = [this](TObject*) {
     if (!m_skinSupport) RepaintFrame();
@@ -64,7 +71,6 @@ TskFormFrame::TskFormFrame(TComponent* owner)
   m_mouseTimer = MakeTimer(this, kMouseTimerInterval, [this](TObject*) { MouseTimerTick(); });
   m_morphTimer = MakeTimer(this, kMorphTimerInterval, [this](TObject*) { MorphTimerTick(); });
   m_animationTimer = MakeTimer(this, kAnimationTimerInterval, [this](TObject*) { AnimationTimerTick(); });
-  m_fadeTimer = MakeTimer(this, 10, [this](TObject*) { FadeTimerTick(); });
   m_defaultSystemMenu = new TPopupMenu(this);
   m_menu = new TskSkinMenu(this, m_form);
   if (!IsDesigning()) HookForm();
@@ -83,12 +89,8 @@ void TskFormFrame::HookForm() {
 }
 
 void TskFormFrame::BeforeDestruction() {
-  if (m_inMenu) {
-    // No events while going: only the loop hook is put back.
-    m_inMenu = false;
-    if (m_loopHooked) Application().OnMessage = m_savedOnMessage;
-    m_loopHooked = false;
-  }
+  // No events while going: only the loop hook is put back.
+  m_menuState.Detach();
   m_objects.Clear();
   if (m_form && !m_form->IsDestroying()) {
     m_form->SetWindowProc(m_oldProc);
@@ -115,14 +117,13 @@ void TskFormFrame::Notification(TComponent* component, TOperation operation) {
   if (component == m_mouseTimer) m_mouseTimer = nullptr;
   if (component == m_morphTimer) m_morphTimer = nullptr;
   if (component == m_animationTimer) m_animationTimer = nullptr;
-  if (component == m_fadeTimer) m_fadeTimer = nullptr;
   if (component == m_skinData) {
     // A skin that goes while in use leaves the default look; nothing is
     // drawn from its pictures any more.
     m_skinData = nullptr;
     m_skinSupport = false;
     m_objects.Clear();
-    if (m_inMenu) EndMenuState();
+    if (InMenu()) EndMenuState();
     if (!IsDestroying() && m_form && !m_form->IsDestroying()) ApplySkin();
   }
 }
@@ -185,20 +186,13 @@ void TskFormFrame::SetShowIcon(bool on) {
 void TskFormFrame::SetAlphaBlend(bool on) {
   if (on == m_alphaBlend) return;
   m_alphaBlend = on;
-  if (IsLoading() || !m_form->HandleAllocated() || !OsSupportsLayering()) return;
-  const HWND h = m_form->Handle();
-  if (on) {
-    SetWindowExStyle(h, GetWindowExStyle(h) | WS_EX_LAYERED);
-    ApplyWindowAlpha(h, m_alphaBlendValue);
-  } else {
-    SetWindowExStyle(h, GetWindowExStyle(h) & ~WS_EX_LAYERED);
-  }
+  m_translucency.Apply(on, m_alphaBlendValue);
 }
 
 void TskFormFrame::SetAlphaBlendValue(uint8_t value) {
   if (value == m_alphaBlendValue) return;
   m_alphaBlendValue = value;
-  if (m_alphaBlend && m_form->HandleAllocated() && OsSupportsLayering()) ApplyWindowAlpha(m_form->Handle(), value);
+  if (m_alphaBlend) m_translucency.Apply(true, value);
 }
 
 // --- Queries --------------------------------------------------------------------
@@ -359,8 +353,10 @@ void TskFormFrame::NudgeWidth() {
 }
 
 void TskFormFrame::ApplySkin() {
+  m_appliedSinceNotice = true;
   m_objects.ClearIndices();
-  m_skinSupport = m_skinData && !m_skinData->Empty();
+  // A skin without a frame picture draws no frame: the default look.
+  m_skinSupport = m_skinData && !m_skinData->Empty() && !m_skinData->Picture().IsEmpty();
   m_objects.Clear();
   if (m_skinSupport) {
     CreateSkinObjects();
@@ -512,7 +508,7 @@ bool TskFormFrame::CloseOnUserActivity(uint32_t msg) const {
 }
 
 void TskFormFrame::FrameProc(TMessage& m) {
-  if (m_inMenu && CloseOnUserActivity(m.Msg)) EndMenuState();
+  if (InMenu() && CloseOnUserActivity(m.Msg)) EndMenuState();
   switch (m.Msg) {
     case WM_NCCALCSIZE: WMNCCalcSize(m); return;
     case WM_NCPAINT: WMNCPaint(m); return;
@@ -542,9 +538,12 @@ void TskFormFrame::FrameProc(TMessage& m) {
       RepaintFrame();
       return;
     case WM_DESTROY:
-      for (TTimer* t : {m_mouseTimer, m_morphTimer, m_animationTimer, m_fadeTimer})
+      for (TTimer* t : {m_mouseTimer, m_morphTimer, m_animationTimer})
         if (t) t->SetEnabled(false);
       m_oldProc(m);
+      return;
+    case kFrameAfterSkinChange:
+      if (!m_appliedSinceNotice) ApplySkin();
       return;
     case SkinMessageMenuClosed:
       EndMenuState();
@@ -565,11 +564,13 @@ void TskFormFrame::SkinNotice(TMessage& m) {
   switch (m.Msg) {
     case SkinMessageBeforeChange:
       if (sender == m_skinData && m_skinData) {
-        if (m_inMenu) EndMenuState();
+        if (InMenu()) EndMenuState();
         m_skinSupport = false;
         for (TTimer* t : {m_mouseTimer, m_morphTimer, m_animationTimer})
           if (t) t->SetEnabled(false);
         m_objects.Clear();
+        m_appliedSinceNotice = false;
+        if (m_form->HandleAllocated()) PostMessage(m_form->Handle(), kFrameAfterSkinChange);
       }
       if (m_menu) m_menu->SkinNotice(m.Msg, sender);
       if (alive.expired()) return;
@@ -784,10 +785,8 @@ void TskFormFrame::WMShowWindow(TMessage& m) {
     CalcFrameRects();
     PlaceSkinObjects();
     UpdateFrameRegion();
-    if ((m_alphaBlend || AlphaBlendAnimation) && OsSupportsLayering()) StartFadeIn();
-  } else if (m_alphaBlend) {
-    SetWindowExStyle(m_form->Handle(), GetWindowExStyle(m_form->Handle()) & ~WS_EX_LAYERED);
   }
+  m_translucency.Shown(m.WParam != 0);
 }
 
 void TskFormFrame::WMSysCommand(TMessage& m) {
@@ -837,33 +836,6 @@ void TskFormFrame::MorphTimerTick() {
 
 void TskFormFrame::AnimationTimerTick() {
   if (!m_objects.AnimationStep() && m_animationTimer) m_animationTimer->SetEnabled(false);
-}
-
-// --- Translucency ---------------------------------------------------------------
-
-void TskFormFrame::StartFadeIn() {
-  const HWND h = m_form->Handle();
-  SetWindowExStyle(h, GetWindowExStyle(h) | WS_EX_LAYERED);
-  ApplyWindowAlpha(h, 0);
-  if (m_fadeTimer) m_fadeTimer->SetEnabled(true);
-}
-
-void TskFormFrame::FadeTimerTick() {
-  if (m_fadeTimer) m_fadeTimer->SetEnabled(false);
-  if (!m_form->HandleAllocated()) return;
-  const uint8_t target = AlphaBlendAnimation && !m_alphaBlend ? 255 : m_alphaBlendValue;
-  if (AlphaBlendAnimation) {
-    const auto alive = AliveToken();
-    ProcessPendingMessages();
-    if (alive.expired() || !m_form->HandleAllocated()) return;
-    for (int32_t a = 5;; a += 5) {
-      ApplyWindowAlpha(m_form->Handle(), static_cast<uint8_t>(std::min<int32_t>(a, target)));
-      if (a >= target) break;
-    }
-  } else if (target != 255) {
-    ApplyWindowAlpha(m_form->Handle(), target);
-  }
-  if (target == 255) SetWindowExStyle(m_form->Handle(), GetWindowExStyle(m_form->Handle()) & ~WS_EX_LAYERED);
 }
 
 // --- Window states --------------------------------------------------------------
@@ -933,59 +905,18 @@ TMenuItem& TskFormFrame::GetSystemMenuItems() {
 TskSkinData* TskFormFrame::MenuSkin() const { return m_menusSkinData ? m_menusSkinData : m_skinData; }
 
 void TskFormFrame::ShowButtonSystemMenu(TskSkinButtonObject& button) {
-  const TPoint origin = WindowBounds().TopLeft();
-  const TRect anchor = button.ObjectRect.Offsetted(origin);
-  m_menuButton = &button;
-  button.MenuOpen = true;
-  ShowSystemMenu(anchor);
-  if (!m_inMenu) {
-    // Nothing opened: the button goes back up at its release.
-    button.MenuOpen = false;
-    m_menuButton = nullptr;
-  }
+  m_menuState.Popup(GetSystemMenuItems(), button.ObjectRect.Offsetted(WindowBounds().TopLeft()), false, &button);
 }
 
 void TskFormFrame::OpenObjectMenu(TskActiveSkinObject& object, TMenuItem* item, bool popupUp) {
-  if (!item) return;
-  const TRect anchor = object.ObjectRect.Offsetted(WindowBounds().TopLeft());
-  PopupItems(*item, anchor, popupUp);
+  if (item) m_menuState.Popup(*item, object.ObjectRect.Offsetted(WindowBounds().TopLeft()), popupUp, nullptr);
 }
 
-void TskFormFrame::ShowSystemMenu(const TRect& anchor) {
-  TMenuItem& items = GetSystemMenuItems();
-  PopupItems(items, anchor, false);
-}
+void TskFormFrame::ShowSystemMenu(const TRect& anchor) { m_menuState.Popup(GetSystemMenuItems(), anchor, false, nullptr); }
 
-void TskFormFrame::BeginMenuState() {
-  if (m_inMenu) return;
-  m_inMenu = true;
-  m_savedOnMessage = Application().OnMessage;
-  m_loopHooked = true;
-  const auto alive = AliveToken();
-  Application().OnMessage = [this, alive](TMsg& msg, bool& handled) {
-    if (!alive.expired()) LoopHookMessage(msg, handled);
-  };
-  CallEvent(OnSkinMenuOpen, this);
-}
+void TskFormFrame::BeginMenuState() { m_menuState.Begin(); }
 
-void TskFormFrame::EndMenuState() {
-  if (!m_inMenu) return;
-  m_inMenu = false;
-  CloseEngineMenu();
-  if (m_menuButton && m_objects.Contains(m_menuButton)) {
-    TskSkinButtonObject* button = m_menuButton;
-    m_menuButton = nullptr;
-    button->MenuOpen = false;
-    button->SetDown(false);
-  }
-  m_menuButton = nullptr;
-  if (m_loopHooked) Application().OnMessage = m_savedOnMessage;
-  m_loopHooked = false;
-  m_savedOnMessage = nullptr;
-  CallEvent(OnSkinMenuClose, this);
-}
-
-// --- Menu engine link -----------------------------------------------------------
+void TskFormFrame::EndMenuState() { m_menuState.End(); }
 
 TskSkinMenu& TskFormFrame::SkinMenu() {
   if (!m_menu) m_menu = new TskSkinMenu(this, m_form);
@@ -999,28 +930,4 @@ TskSkinMenu& TskFormFrame::SkinMenu() {
   return *m_menu;
 }
 
-void TskFormFrame::PopupItems(TMenuItem& items, const TRect& anchor, bool popupUp) {
-  const auto alive = AliveToken();
-  if (m_inMenu) EndMenuState();
-  if (alive.expired()) return;
-  BeginMenuState();
-  if (alive.expired()) return;
-  SkinMenu().Popup(m_form, MenuSkin(), 0, &items, anchor, popupUp);
-  if (alive.expired()) return;
-  // Nothing to show: the menu state ends at once.
-  if (m_menu && !m_menu->Visible()) EndMenuState();
-}
-
-void TskFormFrame::CloseEngineMenu() {
-  if (m_menu && m_menu->Visible()) m_menu->CloseMenu();
-}
-
-void TskFormFrame::LoopHookMessage(TMsg& msg, bool& handled) {
-  if (!m_menu) return;
-  const auto alive = AliveToken();
-  handled = m_menu->HookMessage(msg);
-  if (alive.expired()) return;
-  // Escape on the last window closes the menu without a close notice.
-  if (m_inMenu && !m_menu->Visible()) EndMenuState();
-}
 }  // namespace tsm

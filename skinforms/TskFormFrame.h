@@ -35,7 +35,9 @@
 #include "platform/core/Geometry.h"
 #include "skin/SkinRegion.h"
 #include "skinforms/FrameGeometry.h"
+#include "skinforms/FrameMenuState.h"
 #include "skinforms/FrameMouse.h"
+#include "skinforms/FrameTranslucency.h"
 #include "skinforms/FrameObjectLayout.h"
 #include "skinforms/FrameObjectTracker.h"
 #include "skinforms/FrameWindowStates.h"
@@ -178,7 +180,7 @@ class TskFormFrame : public TComponent, public ISkinMenuFrame {
   // The form's popup menu engine, with the frame's menu settings passed
   // through (MaxMenuItemsInWindow, DefMenuItemHeight ...).
   TskSkinMenu& SkinMenu() override;
-  bool InMenu() const override { return m_inMenu; }
+  bool InMenu() const override { return m_menuState.InMenu(); }
   void BeginMenuState() override;
   void EndMenuState() override;
   // The skin for menus: MenusSkinData, else SkinData.
@@ -267,14 +269,7 @@ class TskFormFrame : public TComponent, public ISkinMenuFrame {
   void MouseTimerTick();
   void MorphTimerTick();
   void AnimationTimerTick();
-  void FadeTimerTick();
-  void StartFadeIn();
   void ClearRegion();
-  void LoopHookMessage(TMsg& msg, bool& handled);
-  // The menu engine: opens items at an anchor (screen coordinates) and
-  // enters the menu state; closes whatever it shows.
-  void PopupItems(TMenuItem& items, const TRect& anchor, bool popupUp);
-  void CloseEngineMenu();
 
   TCustomForm* m_form = nullptr;
   TWndMethod m_oldProc;
@@ -282,6 +277,7 @@ class TskFormFrame : public TComponent, public ISkinMenuFrame {
   TskSkinData* m_menusSkinData = nullptr;
   TPopupMenu* m_systemMenu = nullptr;
   bool m_skinSupport = false;
+  bool m_appliedSinceNotice = true;  // ApplySkin ran since the last before-change notice
 
   TskBorderIcons m_borderIcons{TskBorderIcon::biSystemMenu, TskBorderIcon::biMinimize, TskBorderIcon::biMaximize,
                                TskBorderIcon::biRollUp};
@@ -297,6 +293,8 @@ class TskFormFrame : public TComponent, public ISkinMenuFrame {
   TskFrameObjectTracker m_objects;
   TskFrameWindowStates m_states;
   TskFrameMouse m_mouse;
+  TskFrameMenuState m_menuState;
+  TskFrameTranslucency m_translucency;
   TSize m_frameSize;
   bool m_frameSizeKnown = false;
   TskFrameGeometry m_geometry;
@@ -306,15 +304,10 @@ class TskFormFrame : public TComponent, public ISkinMenuFrame {
   bool m_loopRunning = false;  // between WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE
   bool m_fullDrag = true;
   bool m_formActive = false;
-  bool m_inMenu = false;
-  TskSkinButtonObject* m_menuButton = nullptr;  // the button whose menu is open
-  TMessageEvent m_savedOnMessage;
-  bool m_loopHooked = false;
 
   TTimer* m_mouseTimer = nullptr;
   TTimer* m_morphTimer = nullptr;
   TTimer* m_animationTimer = nullptr;
-  TTimer* m_fadeTimer = nullptr;
   TPopupMenu* m_defaultSystemMenu = nullptr;
   TskSkinMenu* m_menu = nullptr;
   std::optional<TBitmap> m_smallIcon;

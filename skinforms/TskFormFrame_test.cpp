@@ -749,3 +749,45 @@ TEST_F(FormFrameTest, AnimationStepsForwardAndBackWithTheMouse) {
 
 }  // namespace
 }  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST_F(FormFrameTest, AFailedSkinLoadLeavesTheDefaultLook) {
+  TskFormFrame* frame = MakeFramed(400, 200);
+  ASSERT_TRUE(frame->SkinSupport());
+  // Not a container: the forms get the before-change notice and no other
+  // (the load stops, with or without an error).
+  const std::vector<uint8_t> garbage(64, 0x5A);
+  try {
+    m_skin->LoadFromContainer(garbage);
+  } catch (const std::exception&) {
+  }
+  EXPECT_TRUE(m_skin->Empty());
+  EXPECT_FALSE(frame->SkinSupport());
+  Pump();
+  EXPECT_EQ(GetClientRectInWindow(frame->Form().Handle()).TopLeft(), (TPoint{3, 22}));
+  EXPECT_NE(Button(frame, "closebutton"), nullptr);  // the default buttons are back
+  EXPECT_EQ(Hit(frame, {100, 10}), HTCAPTION);
+}
+
+TEST_F(FormFrameTest, TranslucentWindowFadesIn) {
+  auto* form = new TForm(&Application());
+  auto* frame = new TskFormFrame(form);
+  frame->SetSkinData(m_skin);
+  frame->SetAlphaBlend(true);
+  frame->SetAlphaBlendValue(180);
+  frame->AlphaBlendAnimation = true;
+  form->SetBounds(100, 100, 300, 200);
+  form->Show();
+  Pump();
+  EXPECT_EQ(GetWindowOpacity(form->Handle()), 0);  // shown at 0, the ramp follows
+  RunFor(30);
+  EXPECT_EQ(GetWindowOpacity(form->Handle()), 180);
+  EXPECT_NE(GetWindowExStyle(form->Handle()) & WS_EX_LAYERED, 0u);
+  frame->SetAlphaBlend(false);
+  EXPECT_EQ(GetWindowExStyle(form->Handle()) & WS_EX_LAYERED, 0u);
+}
+
+}  // namespace
+}  // namespace tsm
