@@ -484,6 +484,7 @@ TEST_F(FormFrameTest, Review) {
   plain->Form().SetCaption("No skin: a default frame");
   TskFormFrame* frame = MakeJobListForm();
   frame->Form().SetCaption("Tesmaro 2.0 转换");
+  MakeFramed(200, 60, true, 300, 600);
   RunFor(100);
   Desk().SaveScreenPng("/tmp/x/frame_both.png");
 }
@@ -787,6 +788,68 @@ TEST_F(FormFrameTest, TranslucentWindowFadesIn) {
   EXPECT_NE(GetWindowExStyle(form->Handle()) & WS_EX_LAYERED, 0u);
   frame->SetAlphaBlend(false);
   EXPECT_EQ(GetWindowExStyle(form->Handle()) & WS_EX_LAYERED, 0u);
+}
+
+}  // namespace
+}  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST_F(FormFrameTest, ActivationSwitchesTheCaptionLook) {
+  TskFormFrame* first = MakeFramed(300, 150, true, 50, 50);
+  int activates = 0, deactivates = 0;
+  first->OnActivate = [&](TObject*) { ++activates; };
+  first->OnDeActivate = [&](TObject*) { ++deactivates; };
+  const TBitmap& picture = m_skin->Picture();
+  const TBitmap& band = *m_skin->ActivePicture(0);
+  TBitmap shot = CaptureWindow(first->Form().Handle());
+  EXPECT_TRUE(first->FormActive());
+  EXPECT_EQ(shot.GetPixel(20, 21), band.GetPixel(19, 20));  // active caption from picture 0
+  MakeFramed(300, 150, true, 500, 400);                   // takes the activation
+  EXPECT_FALSE(first->FormActive());
+  EXPECT_FALSE(first->Objects().Caption()->Active);
+  EXPECT_GE(deactivates, 1);
+  shot = CaptureWindow(first->Form().Handle());
+  EXPECT_EQ(shot.GetPixel(20, 21), picture.GetPixel(20, 21));  // the frame picture's inactive caption
+  SetActiveWindow(first->Form().Handle());
+  Pump();
+  EXPECT_TRUE(first->Objects().Caption()->Active);
+  EXPECT_GE(activates, 1);
+  shot = CaptureWindow(first->Form().Handle());
+  EXPECT_EQ(shot.GetPixel(20, 21), band.GetPixel(19, 20));
+}
+
+TEST_F(FormFrameTest, MorphingObjectsStepTowardsTheirLook) {
+  TskFormFrame* frame = MakeJobListForm();
+  auto* data = m_skin->FindObject<TskDataSkinStdButton>("maxbutton");
+  ASSERT_NE(data, nullptr);
+  TskDataSkinStdButton morphing = *data;
+  morphing.Morphing = true;
+  TskSkinStdButtonObject object(*frame, &morphing);
+  ASSERT_TRUE(object.Morphing);
+  object.Active = true;
+  EXPECT_TRUE(object.CanMorph());
+  TskFrameObjectTracker steps(*frame);
+  // The tracker steps the objects of its own list; take this one's steps by hand.
+  for (int i = 0; i < 5; ++i) object.MorphFactor = std::min(1.0, object.MorphFactor + 0.2);
+  EXPECT_FALSE(object.CanMorph());
+  object.Active = false;
+  EXPECT_TRUE(object.CanMorph());
+  // Through the frame's list: a morphing caption button walks 0.2 per step
+  // and the timer stops when nothing moves.
+  auto owned = std::make_unique<TskSkinStdButtonObject>(*frame, &morphing);
+  TskSkinStdButtonObject* live = owned.get();
+  frame->Objects().Add(std::move(owned));
+  live->Active = true;
+  EXPECT_TRUE(frame->Objects().MorphStep());
+  EXPECT_DOUBLE_EQ(live->MorphFactor, 0.2);
+  for (int i = 0; i < 4; ++i) frame->Objects().MorphStep();
+  EXPECT_DOUBLE_EQ(live->MorphFactor, 1.0);
+  EXPECT_FALSE(frame->Objects().MorphStep());
+  live->Active = false;
+  EXPECT_TRUE(frame->Objects().MorphStep());
+  EXPECT_NEAR(live->MorphFactor, 0.8, 1e-9);
 }
 
 }  // namespace
