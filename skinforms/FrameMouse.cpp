@@ -161,7 +161,8 @@ bool TskFrameMouse::CapturedMouse(const TMessage& m) {
 bool TskFrameMouse::TimerTick() {
   TskFormFrame& f = m_frame;
   TskFrameObjectTracker& objects = f.Objects();
-  if (!f.FormActive() || !f.Form().HandleAllocated()) return true;
+  // Inactive forms track nothing; the next hit test starts the timer again.
+  if (!f.FormActive() || !f.Form().HandleAllocated()) return false;
   if (f.LoopRunning()) return false;
   const auto alive = f.AliveToken();
   if (objects.CapturedIndex() >= 0) {
