@@ -5,9 +5,6 @@
 //   2. the time from the start of the gallery to its first painted window,
 //      with SDL2 under an Xvfb that this program starts (goal: 100 ms).
 
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,7 +12,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -28,6 +24,7 @@
 #include "skin/TskSkinData.h"
 #include "skinforms/TskFormFrame.h"
 #include "tools/defskin/DefaultSkin.h"
+#include "tools/windemo/XvfbServer.h"
 
 using namespace tsm;
 using Clock = std::chrono::steady_clock;
@@ -62,13 +59,6 @@ double RepaintMicroseconds(bool skinned, int repaints) {
   const double us = std::chrono::duration<double, std::micro>(Clock::now() - start).count() / repaints;
   FreeApplication();
   return us;
-}
-
-std::string Which(const std::string& program) {
-  std::stringstream dirs(std::getenv("PATH") ? std::getenv("PATH") : "");
-  for (std::string dir; std::getline(dirs, dir, ':');)
-    if (!dir.empty() && access((dir + "/" + program).c_str(), X_OK) == 0) return dir + "/" + program;
-  return {};
 }
 
 // Runs a program to its end; its standard output.
@@ -108,50 +98,23 @@ int main(int argc, char** argv) {
   std::printf("frame repaint, 800 x 600, default look:  %8.1f us\n", RepaintMicroseconds(false, repaints));
   TWindowSystem::Shutdown();
 
-  const std::string xvfb = Which("Xvfb");
-  if (xvfb.empty()) {
+  TXvfbServer xvfb;
+  if (!xvfb.Started()) {
     std::printf("first painted gallery window: skipped (no Xvfb)\n");
     return 0;
   }
-  int fds[2];
-  if (pipe(fds) != 0) return 1;
-  const pid_t server = fork();
-  if (server == 0) {
-    const std::string fd = std::to_string(fds[1]);
-    close(fds[0]);
-    execl(xvfb.c_str(), "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-          static_cast<char*>(nullptr));
-    _exit(127);
+  setenv("DISPLAY", xvfb.Display().c_str(), 1);
+  setenv("TM_BACKEND", "sdl", 1);
+  std::vector<double> inside, whole;
+  for (int i = 0; i < starts; ++i) {
+    const auto start = Clock::now();
+    const std::string out = Capture({TM_GALLERY, "--bench"});
+    whole.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    const size_t at = out.find("first painted window: ");
+    if (at != std::string::npos) inside.push_back(std::atof(out.c_str() + at + 22));
   }
-  close(fds[1]);
-  std::string number;
-  for (const auto end = Clock::now() + std::chrono::seconds(10); number.find('\n') == std::string::npos && Clock::now() < end;) {
-    pollfd p{fds[0], POLLIN, 0};
-    if (poll(&p, 1, 100) <= 0) continue;
-    char buf[16];
-    const ssize_t n = read(fds[0], buf, sizeof buf);
-    if (n <= 0) break;
-    number.append(buf, size_t(n));
-  }
-  close(fds[0]);
-  if (number.find('\n') != std::string::npos) {
-    setenv("DISPLAY", (":" + number.substr(0, number.find('\n'))).c_str(), 1);
-    setenv("TM_BACKEND", "sdl", 1);
-    std::vector<double> inside, whole;
-    for (int i = 0; i < starts; ++i) {
-      const auto start = Clock::now();
-      const std::string out = Capture({TM_GALLERY, "--bench"});
-      whole.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-      const size_t at = out.find("first painted window: ");
-      if (at != std::string::npos) inside.push_back(std::atof(out.c_str() + at + 22));
-    }
-    std::printf("first painted gallery window, sdl/Xvfb:  %8.1f ms median from main (%zu runs)\n", Median(inside),
-                inside.size());
-    std::printf("gallery start to exit after first paint: %8.1f ms median (process start included)\n", Median(whole));
-  } else {
-    std::printf("first painted gallery window: skipped (Xvfb reported no display)\n");
-  }
-  kill(server, SIGTERM);
-  waitpid(server, nullptr, 0);
+  std::printf("first painted gallery window, sdl/Xvfb:  %8.1f ms median from main (%zu runs)\n", Median(inside),
+              inside.size());
+  std::printf("gallery start to exit after first paint: %8.1f ms median (process start included)\n", Median(whole));
   return 0;
 }

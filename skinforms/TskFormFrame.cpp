@@ -161,26 +161,20 @@ void TskFormFrame::SetBorderIcons(TskBorderIcons icons) {
   } else {
     ApplyButtonVisibility();
   }
-  CalcFrameRects();
-  PlaceSkinObjects();
-  RepaintFrame();
+  Relayout();
 }
 
 void TskFormFrame::SetHideCaptionButtons(bool on) {
   if (on == m_hideCaptionButtons) return;
   m_hideCaptionButtons = on;
   ApplyButtonVisibility();
-  CalcFrameRects();
-  PlaceSkinObjects();
-  RepaintFrame();
+  Relayout();
 }
 
 void TskFormFrame::SetShowIcon(bool on) {
   if (on == m_showIcon) return;
   m_showIcon = on;
-  CalcFrameRects();
-  PlaceSkinObjects();
-  RepaintFrame();
+  Relayout();
 }
 
 void TskFormFrame::SetAlphaBlend(bool on) {
@@ -395,6 +389,12 @@ void TskFormFrame::ApplySkin() {
 }
 
 // --- Geometry and placement -----------------------------------------------------
+
+void TskFormFrame::Relayout() {
+  CalcFrameRects();
+  PlaceSkinObjects();
+  RepaintFrame();
+}
 
 void TskFormFrame::RefreshGeometry() {
   TakeFrameSize(WindowBounds().Size());

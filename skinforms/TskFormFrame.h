@@ -260,6 +260,8 @@ class TskFormFrame : public TComponent, public ISkinMenuFrame {
   void CreateDefaultButtons();
   void ApplyButtonVisibility();
   void LayoutDefaultButtons();
+  // Geometry, placement and a frame repaint after a change of the objects.
+  void Relayout();
   TskSysMenuIcon SysMenuIcon();
   void ActivationRefresh();
   void TakeFrameSize(TSize size);

@@ -31,6 +31,7 @@
 
 #include "platform/gfx/Png.h"
 #include "tools/windemo/XProbe.h"
+#include "tools/windemo/XvfbServer.h"
 
 extern char** environ;
 
@@ -38,19 +39,13 @@ namespace {
 
 using namespace std::chrono_literals;
 using TClock = std::chrono::steady_clock;
-
-std::string Which(const std::string& program) {
-  std::stringstream dirs(std::getenv("PATH") ? std::getenv("PATH") : "");
-  for (std::string dir; std::getline(dirs, dir, ':');)
-    if (!dir.empty() && access((dir + "/" + program).c_str(), X_OK) == 0) return dir + "/" + program;
-  return {};
-}
+using tsm::WhichProgram;
 
 // A process started with posix-style fork/exec, its standard output read
 // through a pipe; ended (TERM, then KILL) and reaped by the destructor.
 class TProcess {
  public:
-  TProcess(const std::vector<std::string>& argv, const std::vector<std::string>& env, int keepFd = -1) {
+  TProcess(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
     int out[2];
     if (pipe(out) != 0) return;
     std::vector<std::string> envs;
@@ -65,8 +60,7 @@ class TProcess {
     if (m_pid == 0) {
       dup2(out[1], STDOUT_FILENO);
       dup2(out[1], STDERR_FILENO);
-      for (int fd = 3; fd < 256; ++fd)
-        if (fd != keepFd) close(fd);
+      for (int fd = 3; fd < 256; ++fd) close(fd);
       std::vector<char*> a, e;
       for (const std::string& s : argv) a.push_back(const_cast<char*>(s.c_str()));
       for (const std::string& s : envs) e.push_back(const_cast<char*>(s.c_str()));
@@ -141,27 +135,10 @@ class GalleryUnderXvfb : public ::testing::Test {
  protected:
   void SetUp() override {
     for (const char* tool : {"Xvfb", "xdotool", "xwininfo", "xprop"})
-      if (Which(tool).empty()) GTEST_SKIP() << tool << " is not installed";
-    int fds[2];
-    ASSERT_EQ(pipe(fds), 0);
-    m_xvfb = std::make_unique<TProcess>(
-        std::vector<std::string>{Which("Xvfb"), "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24",
-                                 "-nolisten", "tcp", "-noreset"},
-        std::vector<std::string>{}, fds[1]);
-    close(fds[1]);
-    std::string number;
-    for (const auto end = TClock::now() + 15s; number.find('\n') == std::string::npos && TClock::now() < end;) {
-      pollfd p{fds[0], POLLIN, 0};
-      if (poll(&p, 1, 100) > 0) {
-        char buf[32];
-        const ssize_t n = read(fds[0], buf, sizeof buf);
-        if (n <= 0) break;
-        number.append(buf, size_t(n));
-      }
-    }
-    close(fds[0]);
-    ASSERT_NE(number.find('\n'), std::string::npos) << "Xvfb did not report a display";
-    m_display = ":" + number.substr(0, number.find('\n'));
+      if (WhichProgram(tool).empty()) GTEST_SKIP() << tool << " is not installed";
+    m_xvfb = std::make_unique<tsm::TXvfbServer>();
+    ASSERT_TRUE(m_xvfb->Started()) << "Xvfb did not report a display";
+    m_display = m_xvfb->Display();
     m_env = {"DISPLAY=" + m_display, "TM_BACKEND=sdl"};
   }
 
@@ -188,7 +165,7 @@ class GalleryUnderXvfb : public ::testing::Test {
   std::string State() { return m_gallery->TakeLine("state main", 10s); }
 
   void Tool(const std::vector<std::string>& commands) {
-    std::vector<std::string> argv{Which("xdotool")};
+    std::vector<std::string> argv{WhichProgram("xdotool")};
     argv.insert(argv.end(), commands.begin(), commands.end());
     RunTool(argv, m_env);
   }
@@ -200,13 +177,13 @@ class GalleryUnderXvfb : public ::testing::Test {
   void Click(int x, int y, int button = 1) { Tool({"mousemove", S(x), S(y), "click", S(button)}); }
 
   std::string WindowId() {
-    const std::string info = RunTool({Which("xwininfo"), "-name", "Tesmaro 组件样例"}, m_env);
+    const std::string info = RunTool({WhichProgram("xwininfo"), "-name", "Tesmaro 组件样例"}, m_env);
     const size_t at = info.find("Window id: ");
     return at == std::string::npos ? "" : info.substr(at + 11, info.find(' ', at + 11) - at - 11);
   }
   // "x y w h" of the native window as the X server has it.
   std::string Geometry() {
-    const std::string info = RunTool({Which("xwininfo"), "-name", "Tesmaro 组件样例"}, m_env);
+    const std::string info = RunTool({WhichProgram("xwininfo"), "-name", "Tesmaro 组件样例"}, m_env);
     const auto field = [&](const char* key) {
       const size_t at = info.find(key);
       return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + std::strlen(key));
@@ -214,7 +191,7 @@ class GalleryUnderXvfb : public ::testing::Test {
     return S(field("Absolute upper-left X:")) + " " + S(field("Absolute upper-left Y:")) + " " + S(field("Width:")) +
            " " + S(field("Height:"));
   }
-  std::string WmState() { return RunTool({Which("xprop"), "-id", WindowId(), "WM_STATE"}, m_env); }
+  std::string WmState() { return RunTool({WhichProgram("xprop"), "-id", WindowId(), "WM_STATE"}, m_env); }
 
   void Shot(const std::string& name) {
     const char* folder = std::getenv("TM_SMOKE_SHOTS");
@@ -222,7 +199,8 @@ class GalleryUnderXvfb : public ::testing::Test {
     if (auto probe = tsm::TXProbe::Open(m_display)) tsm::SavePng(std::string(folder) + "/" + name + ".png", probe->Screen().Surface());
   }
 
-  std::unique_ptr<TProcess> m_xvfb, m_wm, m_gallery;
+  std::unique_ptr<tsm::TXvfbServer> m_xvfb;
+  std::unique_ptr<TProcess> m_wm, m_gallery;
   std::string m_display;
   std::vector<std::string> m_env;
 };
@@ -277,8 +255,8 @@ TEST_F(GalleryUnderXvfb, SystemMenuOpensAndRunsItsCommands) {
 }
 
 TEST_F(GalleryUnderXvfb, MinimizingTheMainFormIconifiesItsNativeWindow) {
-  if (Which("fluxbox").empty()) GTEST_SKIP() << "no window manager to iconify windows (fluxbox)";
-  m_wm = std::make_unique<TProcess>(std::vector<std::string>{Which("fluxbox")}, m_env);
+  if (WhichProgram("fluxbox").empty()) GTEST_SKIP() << "no window manager to iconify windows (fluxbox)";
+  m_wm = std::make_unique<TProcess>(std::vector<std::string>{WhichProgram("fluxbox")}, m_env);
   std::this_thread::sleep_for(500ms);
   StartGallery(false);
   const std::string id = WindowId();
