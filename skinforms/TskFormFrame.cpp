@@ -20,6 +20,9 @@
 #include "skinforms/TskSkinAnimateObject.h"
 #include "skinforms/TskSkinCaptionObject.h"
 #include "skinforms/TskSkinMenu.h"
+#include "skinforms/TskSkinPopupMenu.h"
+#include "framework/controls/MenuItem.h"
+#include "framework/controls/ShortCut.h"
 #include "skinforms/TskSkinStdButtonObject.h"
 
 namespace tsm {
@@ -73,7 +76,25 @@ TskFormFrame::TskFormFrame(TComponent* owner)
   m_animationTimer = MakeTimer(this, kAnimationTimerInterval, [this](TObject*) { AnimationTimerTick(); });
   m_defaultSystemMenu = new TPopupMenu(this);
   m_menu = new TskSkinMenu(this, m_form);
+  CreateTrayMenu();
   if (!IsDesigning()) HookForm();
+}
+
+void TskFormFrame::CreateTrayMenu() {
+  m_trayMenu = new TskSkinPopupMenu(this);
+  m_trayMenu->SetPopupForm(m_form);
+  const auto add = [this](const char* name, const std::string& caption, TNotifyEvent click) {
+    auto* item = new TMenuItem(m_trayMenu);
+    if (*name) item->SetName(name);
+    item->SetCaption(caption);
+    item->OnClick = std::move(click);
+    m_trayMenu->Items()->Add(item);
+    return item;
+  };
+  add("TRAY_BSF_RESTORE", FrameText(nullptr, TskFrameText::RestoreCaption), [this](TObject*) { RestoreFromTray(); });
+  add("", "-", nullptr);
+  add("TRAY_BSF_CLOSE", FrameText(nullptr, TskFrameText::CloseCaption), [this](TObject*) { m_form->Close(); })
+      ->SetShortCut(TextToShortCut("Alt+F4"));
 }
 
 void TskFormFrame::HookForm() {
@@ -114,6 +135,7 @@ void TskFormFrame::Notification(TComponent* component, TOperation operation) {
   if (component == m_systemMenu) m_systemMenu = nullptr;
   if (component == m_defaultSystemMenu) m_defaultSystemMenu = nullptr;
   if (component == m_menu) m_menu = nullptr;
+  if (component == m_trayMenu) m_trayMenu = nullptr;
   if (component == m_mouseTimer) m_mouseTimer = nullptr;
   if (component == m_morphTimer) m_morphTimer = nullptr;
   if (component == m_animationTimer) m_animationTimer = nullptr;
@@ -135,6 +157,7 @@ void TskFormFrame::SetSkinData(TskSkinData* skin) {
   if (m_skinData) m_skinData->RemoveFreeNotification(this);
   m_skinData = skin;
   if (skin) skin->FreeNotification(this);
+  if (m_trayMenu) m_trayMenu->SetSkinData(skin);
   if (!IsDesigning()) ApplySkin();
 }
 

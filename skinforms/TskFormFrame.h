@@ -54,6 +54,7 @@ class TPopupMenu;
 class TTimer;
 class TskSkinData;
 class TskSkinMenu;
+class TskSkinPopupMenu;
 struct TMsg;
 
 class TskFormFrame : public TComponent, public ISkinMenuFrame {
@@ -70,6 +71,7 @@ class TskFormFrame : public TComponent, public ISkinMenuFrame {
   // --- Skin ---
   TskSkinData* SkinData() const { return m_skinData; }
   // Applies the skin at once (outside design mode); none: the default look.
+  // Also handed to the tray menu.
   void SetSkinData(TskSkinData* skin);
   TskSkinData* MenusSkinData() const { return m_menusSkinData; }
   void SetMenusSkinData(TskSkinData* skin);
@@ -176,6 +178,10 @@ class TskFormFrame : public TComponent, public ISkinMenuFrame {
   // Opens the system menu below anchor (screen coordinates; an empty
   // rectangle: a point).
   void ShowSystemMenu(const TRect& anchor);
+  // The menu a tray icon opens (TRAY_BSF_RESTORE, a divider, TRAY_BSF_CLOSE),
+  // routed through this frame's engine.
+  TskSkinPopupMenu* TrayMenu() const { return m_trayMenu; }
+
   // --- The menu link (ISkinMenuFrame) ---
   // The form's popup menu engine, with the frame's menu settings passed
   // through (MaxMenuItemsInWindow, DefMenuItemHeight ...).
@@ -256,6 +262,7 @@ class TskFormFrame : public TComponent, public ISkinMenuFrame {
 
   // --- Pieces ---
   void HookForm();
+  void CreateTrayMenu();
   void CreateSkinObjects();
   void CreateDefaultButtons();
   void ApplyButtonVisibility();
@@ -312,6 +319,7 @@ class TskFormFrame : public TComponent, public ISkinMenuFrame {
   TTimer* m_animationTimer = nullptr;
   TPopupMenu* m_defaultSystemMenu = nullptr;
   TskSkinMenu* m_menu = nullptr;
+  TskSkinPopupMenu* m_trayMenu = nullptr;
   std::optional<TBitmap> m_smallIcon;
 };
 

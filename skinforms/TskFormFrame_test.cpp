@@ -12,6 +12,7 @@
 #include "framework/controls/Panel.h"
 #include "framework/controls/PopupMenu.h"
 #include "skinforms/FrameHitTest.h"
+#include "skinforms/TskSkinPopupMenu.h"
 #include "platform/window/HeadlessBackend.h"
 #include "skin/TskDataSkinObject.h"
 #include "skinforms/TskSkinCaptionObject.h"
@@ -850,6 +851,49 @@ TEST_F(FormFrameTest, MorphingObjectsStepTowardsTheirLook) {
   live->Active = false;
   EXPECT_TRUE(frame->Objects().MorphStep());
   EXPECT_NEAR(live->MorphFactor, 0.8, 1e-9);
+}
+
+}  // namespace
+}  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST_F(FormFrameTest, RestoreAfterMaximizeAndMinimizeReturnsTheNormalBounds) {
+  TskFormFrame* frame = MakeJobListForm();
+  const TRect normal = frame->Form().BoundsRect();
+  frame->SetFormWindowState(TskFrameState::wsMaximized);
+  frame->SetFormWindowState(TskFrameState::wsMinimized);
+  EXPECT_EQ(frame->Form().Height(), 28);
+  // The caption double click of a minimized sizeable form restores it.
+  Desk().Click(At(frame, {60, 10}));
+  Desk().Click(At(frame, {60, 10}));
+  Pump();
+  EXPECT_EQ(frame->WindowState(), TskFrameState::wsNormal);
+  EXPECT_EQ(frame->Form().BoundsRect(), normal);
+}
+
+TEST_F(FormFrameTest, TrayMenuAndTrayCommandsWithoutATrayIcon) {
+  TskFormFrame* frame = MakeJobListForm();
+  ASSERT_NE(frame->TrayMenu(), nullptr);
+  const TMenuItem& items = *frame->TrayMenu()->Items();
+  ASSERT_EQ(items.Count(), 3u);
+  EXPECT_EQ(items.Items(0)->Name(), "TRAY_BSF_RESTORE");
+  EXPECT_EQ(items.Items(0)->Caption(), "还原(&R)");
+  EXPECT_TRUE(items.Items(1)->IsLine());
+  EXPECT_EQ(items.Items(2)->Name(), "TRAY_BSF_CLOSE");
+  EXPECT_EQ(items.Items(2)->ShortCut(), TextToShortCut("Alt+F4"));
+  EXPECT_EQ(frame->TrayMenu()->SkinData(), m_skin);
+  // Without a tray icon minimizing to the tray does nothing.
+  int events = 0;
+  frame->OnMinimizeToTray = [&](TObject*) { ++events; };
+  const TRect before = frame->Form().BoundsRect();
+  frame->RunCommand(TskCommand::cmminimizetotray);
+  frame->AlwaysMinimizeToTray = true;
+  frame->RunCommand(TskCommand::cmminimize);
+  EXPECT_EQ(events, 0);
+  EXPECT_EQ(frame->Form().BoundsRect(), before);
+  EXPECT_TRUE(frame->Form().Visible());
 }
 
 }  // namespace
