@@ -8,6 +8,8 @@
 #include "framework/tests/FrameworkTestSupport.h"
 #include "skin/TskSkinData.h"
 #include "skinforms/TskFormFrame.h"
+#include "skinforms/TskSkinMenu.h"
+#include "skinforms/TskSkinPopupWindow.h"
 #include "tools/gallery/GalleryForms.h"
 #include "tools/gallery/GalleryPages.h"
 
@@ -70,6 +72,25 @@ TEST_F(GalleryTest, EveryRegisteredPageGetsAPanel) {
     EXPECT_FALSE(m_main->Page(0)->Visible());
     EXPECT_TRUE(m_main->Page(1)->Visible());
   }
+}
+
+
+TEST_F(GalleryTest, MenuButtonOpensThePopupMenuThroughTheFrame) {
+  Click(m_main->MenuButton());
+  Pump();
+  ASSERT_TRUE(m_main->Frame()->InMenu());
+  TskSkinMenu& engine = m_main->Frame()->SkinMenu();
+  ASSERT_TRUE(engine.Visible());
+  // Below the button, its items as built: 8 shown (dividers included).
+  const TRect button = m_main->MenuButton()->BoundsRect();
+  const TPoint below = m_main->MenuButton()->ClientToScreen({0, button.Height()});
+  EXPECT_EQ(engine.Window(0)->ScreenRect().TopLeft(), below);
+  EXPECT_EQ(engine.Window(0)->ItemCount(), 8u);
+  // The first item switches the skin off.
+  Desk().Click(engine.Window(0)->ItemScreenRect(0).CenterPoint());
+  Pump();
+  EXPECT_FALSE(m_main->Frame()->InMenu());
+  EXPECT_TRUE(m_main->Skin().SkinData()->Empty());
 }
 
 }  // namespace
