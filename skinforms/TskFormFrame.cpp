@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/controls/PopupMenu.h"
+#include "framework/controls/StateDescription.h"
 #include "framework/controls/Timer.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/CustomForm.h"
@@ -565,6 +566,12 @@ void TskFormFrame::FrameProc(TMessage& m) {
         if (t) t->SetEnabled(false);
       m_oldProc(m);
       return;
+    case CM_DESCRIBESTATE: {
+      const auto alive = AliveToken();
+      m_oldProc(m);
+      if (!alive.expired() && m.LParam) DescribeState(*reinterpret_cast<TStateDescription*>(m.LParam));
+      return;
+    }
     case kFrameAfterSkinChange:
       if (!m_appliedSinceNotice) ApplySkin();
       return;
@@ -615,6 +622,31 @@ void TskFormFrame::SkinNotice(TMessage& m) {
       break;
   }
   if (!alive.expired()) m_oldProc(m);
+}
+
+void TskFormFrame::DescribeState(TStateDescription& state) const {
+  // The frame's own states; a form minimized with the application keeps the
+  // window system's answer.
+  if (m_states.State() == TskFrameState::wsMaximized) state.Set("windowState", "maximized");
+  else if (m_states.State() == TskFrameState::wsMinimized) state.Set("windowState", "minimized");
+  else if (m_states.RolledUp()) state.Set("windowState", "rolledUp");
+  state.Set("rolledUp", m_states.RolledUp());
+  state.Set("skinned", m_skinSupport);
+  // The caption buttons, clickable by their hint texts.
+  static constexpr const char* kCommands[] = {"close",  "maximize", "minimize",      "sysmenu",
+                                              "custom", "rollup",   "minimizetotray"};
+  const TPoint origin = WindowBounds().TopLeft();
+  for (size_t i = 0; i < m_objects.Count(); ++i) {
+    const auto* button = dynamic_cast<const TskSkinStdButtonObject*>(&m_objects.At(i));
+    if (!button || !button->Visible) continue;
+    TskFrameText key;
+    std::string text = button->Hint;
+    if (text.empty() && CommandHintKey(button->Command, key)) text = FrameText(m_skinData, key);
+    TStateItem item{text, button->ObjectRect.Offsetted(origin), button->Enabled};
+    item.Fields.Set("command", kCommands[static_cast<size_t>(button->Command)]);
+    item.Fields.Set("down", button->Down);
+    state.AddItem(std::move(item));
+  }
 }
 
 // --- Non-client protocol --------------------------------------------------------

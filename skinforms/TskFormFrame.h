@@ -55,6 +55,7 @@ class TTimer;
 class TskSkinData;
 class TskSkinMenu;
 class TskSkinPopupMenu;
+class TStateDescription;
 struct TMsg;
 
 class TskFormFrame : public TComponent, public ISkinMenuFrame {
@@ -259,6 +260,9 @@ class TskFormFrame : public TComponent, public ISkinMenuFrame {
   void WMShowWindow(TMessage& m);
   void WMSysCommand(TMessage& m);
   void SkinNotice(TMessage& m);
+  // Adds the frame's state to the form's node of the window tree: the frame
+  // state, roll-up, skinned, and the caption buttons as clickable items.
+  void DescribeState(TStateDescription& state) const;
 
   // --- Pieces ---
   void HookForm();

@@ -898,3 +898,41 @@ TEST_F(FormFrameTest, TrayMenuAndTrayCommandsWithoutATrayIcon) {
 
 }  // namespace
 }  // namespace tsm
+
+#include "framework/scripting/WindowTree.h"
+
+namespace tsm {
+namespace {
+
+TEST_F(FormFrameTest, WindowTreeShowsTheFrameStateAndItsButtons) {
+  TskFormFrame* frame = MakeJobListForm();
+  frame->SetBorderIcons({TskBorderIcon::biMinimize, TskBorderIcon::biMaximize, TskBorderIcon::biRollUp});
+  const auto node = [] {
+    const TWindowTree tree = TWindowTree::Capture();
+    for (size_t i = 0; i < tree.Document()["windows"].Size(); ++i) {
+      const TJsonValue& w = tree.Document()["windows"].At(i);
+      if (w["caption"].AsString() == "Tesmaro 2.0") return w;
+    }
+    return TJsonValue();
+  };
+  TJsonValue n = node();
+  EXPECT_EQ(n["windowState"].AsString(), "normal");
+  EXPECT_FALSE(n["rolledUp"].AsBool());
+  EXPECT_TRUE(n["skinned"].AsBool());
+  // A script clicks the maximize button by its text.
+  const TWindowTree tree = TWindowTree::Capture();
+  const TWindowTree::TEntry* max = tree.FindClickable("最大化");
+  ASSERT_NE(max, nullptr);
+  Desk().Click(max->Bounds.CenterPoint());
+  Pump();
+  EXPECT_EQ(frame->WindowState(), TskFrameState::wsMaximized);
+  EXPECT_EQ(node()["windowState"].AsString(), "maximized");
+  frame->SetFormWindowState(TskFrameState::wsNormal);
+  frame->SetRollUpState(true);
+  n = node();
+  EXPECT_EQ(n["windowState"].AsString(), "rolledUp");
+  EXPECT_TRUE(n["rolledUp"].AsBool());
+}
+
+}  // namespace
+}  // namespace tsm
