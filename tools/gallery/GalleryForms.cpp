@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "framework/controls/Button.h"
 #include "framework/controls/Label.h"
 #include "framework/controls/MenuItem.h"
 #include "framework/controls/Panel.h"
@@ -12,18 +11,31 @@
 #include "skin/TskSkinData.h"
 #include "skinforms/TskFormFrame.h"
 #include "skinforms/TskSkinPopupMenu.h"
+#include "skincontrols/TskSkinButton.h"
+#include "skincontrols/TskSkinPanel.h"
 #include "tools/gallery/GalleryPages.h"
 
 namespace tsm {
 
 namespace {
 
-TButton* MakeButton(TCustomForm* owner, TWinControl* parent, const std::string& caption, int32_t left, int32_t width) {
-  auto* b = new TButton(owner);
+TskSkinButton* MakeButton(TCustomForm* owner, TWinControl* parent, TskSkinData* skin, const std::string& caption,
+                          int32_t left, int32_t width) {
+  auto* b = new TskSkinButton(owner);
   b->SetParent(parent);
+  b->SetSkinData(skin);
   b->SetBounds(left, 6, width, 25);
   b->SetCaption(caption);
   return b;
+}
+
+TskSkinPanel* MakePanel(TCustomForm* owner, TWinControl* parent, TskSkinData* skin, TAlign align) {
+  auto* p = new TskSkinPanel(owner);
+  p->SetParent(parent);
+  p->SetSkinData(skin);
+  p->SetAlign(align);
+  p->SetCaption("");
+  return p;
 }
 
 TMenuItem* AddItem(TMenuItem* parent, const std::string& caption, TNotifyEvent click = nullptr) {
@@ -52,11 +64,12 @@ TGalleryDialog::TGalleryDialog(TComponent* owner, TskSkinData* skin) : TForm(own
   auto* text = new TLabel(this);
   text->SetParent(this);
   text->SetBounds(24, 24, 0, 0);
+  text->SetTransparent(true);
   text->SetCaption("转换参数对话框的大小: 540 × 264");
-  m_close = new TButton(this);
-  m_close->SetParent(this);
-  m_close->SetBounds(400, 222, 113, 25);
-  m_close->SetCaption("关闭");
+  auto* body = MakePanel(this, this, skin, TAlign::alClient);
+  text->SetParent(body);
+  m_close = MakeButton(this, body, skin, "关闭", 400, 113);
+  m_close->SetTop(222);
   m_close->OnClick = [this](TObject*) { Close(); };
 }
 
@@ -75,20 +88,19 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner), m_skin(thi
   m_frame->SetSkinData(m_skin.SkinData());
   SetClientSize(785, 419);
 
-  m_bar = new TPanel(this);
-  m_bar->SetParent(this);
-  m_bar->SetAlign(TAlign::alTop);
+  TskSkinData* skin = m_skin.SkinData();
+  m_bar = MakePanel(this, this, skin, TAlign::alTop);
   m_bar->SetHeight(37);
-  m_bar->SetCaption("");
-  m_skinButton = MakeButton(this, m_bar, "切换外观", 8, 96);
+  m_skinButton = MakeButton(this, m_bar, skin, "切换外观", 8, 96);
   m_skinButton->OnClick = [this](TObject*) { ToggleSkin(); };
-  m_dialogButton = MakeButton(this, m_bar, "转换参数...", 110, 96);
+  m_dialogButton = MakeButton(this, m_bar, skin, "转换参数...", 110, 96);
   m_dialogButton->OnClick = [this](TObject*) { ShowDialog(); };
-  m_menuButton = MakeButton(this, m_bar, "菜单", 212, 70);
+  m_menuButton = MakeButton(this, m_bar, skin, "菜单", 212, 70);
   m_menuButton->OnClick = [this](TObject*) { PopupMenu(); };
   m_status = new TLabel(this);
   m_status->SetParent(m_bar);
   m_status->SetBounds(560, 12, 0, 0);
+  m_status->SetTransparent(true);
   m_status->SetCaption("外观: 内置");
 
   m_menu = new TskSkinPopupMenu(this);
@@ -109,22 +121,17 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner), m_skin(thi
   SetPopupMenu(m_menu);
 
   // The page selector and the pages.
-  m_pageArea = new TPanel(this);
-  m_pageArea->SetParent(this);
-  m_pageArea->SetAlign(TAlign::alClient);
-  m_pageArea->SetCaption("");
+  m_pageArea = MakePanel(this, this, skin, TAlign::alClient);
   int32_t left = 300;
   for (const TGalleryPage& page : GalleryPages()) {
-    auto* panel = new TPanel(this);
-    panel->SetParent(m_pageArea);
-    panel->SetAlign(TAlign::alClient);
-    panel->SetCaption("");
+    TskSkinPanel* panel = MakePanel(this, m_pageArea, skin, TAlign::alClient);
+    panel->SetBorderStyle(TskSkinBorderStyle::bvNone);
     panel->SetVisible(false);
     TGalleryPageContext context{*this, *panel, m_skin.SkinData()};
     page.Build(context);
     const size_t index = m_pages.size();
     m_pages.push_back(panel);
-    TButton* select = MakeButton(this, m_bar, page.Title, left, 80);
+    TskSkinButton* select = MakeButton(this, m_bar, skin, page.Title, left, 80);
     select->OnClick = [this, index](TObject*) { ShowPage(index); };
     left += 84;
   }

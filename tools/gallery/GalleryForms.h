@@ -14,9 +14,9 @@
 namespace tsm {
 
 class TApplication;
-class TButton;
 class TLabel;
-class TPanel;
+class TskSkinButton;
+class TskSkinPanel;
 class TTimer;
 class TskFormFrame;
 class TskSkinPopupMenu;
@@ -25,11 +25,11 @@ class TGalleryDialog : public TForm {
  public:
   TGalleryDialog(TComponent* owner, TskSkinData* skin);
   TskFormFrame* Frame() const { return m_frame; }
-  TButton* CloseButton() const { return m_close; }
+  TskSkinButton* CloseButton() const { return m_close; }
 
  private:
   TskFormFrame* m_frame;
-  TButton* m_close;
+  TskSkinButton* m_close;
 };
 
 class TGalleryMainForm : public TForm {
@@ -39,15 +39,15 @@ class TGalleryMainForm : public TForm {
   TskFormFrame* Frame() const { return m_frame; }
   TGallerySkin& Skin() { return m_skin; }
   TskSkinPopupMenu* Menu() const { return m_menu; }
-  TButton* SkinButton() const { return m_skinButton; }
-  TButton* DialogButton() const { return m_dialogButton; }
-  TButton* MenuButton() const { return m_menuButton; }
+  TskSkinButton* SkinButton() const { return m_skinButton; }
+  TskSkinButton* DialogButton() const { return m_dialogButton; }
+  TskSkinButton* MenuButton() const { return m_menuButton; }
   TLabel* Status() const { return m_status; }
   TGalleryDialog* Dialog() const { return m_dialog; }
   void SetDialog(TGalleryDialog* dialog) { m_dialog = dialog; }
 
   size_t PageCount() const { return m_pages.size(); }
-  TPanel* Page(size_t index) const { return m_pages.at(index); }
+  TskSkinPanel* Page(size_t index) const { return m_pages.at(index); }
   void ShowPage(size_t index);
 
   // Switches between the stored skin and no skin.
@@ -59,14 +59,14 @@ class TGalleryMainForm : public TForm {
  private:
   TGallerySkin m_skin;
   TskFormFrame* m_frame;
-  TPanel* m_bar;
-  TPanel* m_pageArea;
-  TButton* m_skinButton;
-  TButton* m_dialogButton;
-  TButton* m_menuButton;
+  TskSkinPanel* m_bar;
+  TskSkinPanel* m_pageArea;
+  TskSkinButton* m_skinButton;
+  TskSkinButton* m_dialogButton;
+  TskSkinButton* m_menuButton;
   TLabel* m_status;
   TskSkinPopupMenu* m_menu;
-  std::vector<TPanel*> m_pages;
+  std::vector<TskSkinPanel*> m_pages;
   TGalleryDialog* m_dialog = nullptr;
 };
 

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/controls/Button.h"
-#include "framework/controls/Panel.h"
+#include "skincontrols/TskSkinButton.h"
+#include "skincontrols/TskSkinPanel.h"
 #include "framework/tests/FrameworkTestSupport.h"
 #include "skin/TskSkinData.h"
 #include "skinforms/TskFormFrame.h"

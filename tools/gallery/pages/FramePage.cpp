@@ -1,10 +1,10 @@
 // Gallery page: the skinned frame itself — its window states and roll-up
 // driven from buttons, and what the frame reports.
 
-#include "framework/controls/Button.h"
 #include "framework/controls/Label.h"
 #include "framework/forms/CustomForm.h"
 #include "skinforms/TskFormFrame.h"
+#include "skincontrols/TskSkinButton.h"
 #include "tools/gallery/GalleryPages.h"
 
 namespace tsm {
@@ -21,6 +21,7 @@ const TGalleryPageRegistration kPage("窗口框架", 10, [](TGalleryPageContext&
   auto* note = new TLabel(&c.Form);
   note->SetParent(&c.Parent);
   note->SetBounds(16, 16, 0, 0);
+  note->SetTransparent(true);
   note->SetCaption("拖动标题栏移动窗口 (靠近屏幕边缘 5 像素时吸附), 拖动边框改变大小, 右击标题栏打开系统菜单.");
   struct TAction {
     const char* Caption;
@@ -37,8 +38,9 @@ const TGalleryPageRegistration kPage("窗口框架", 10, [](TGalleryPageContext&
   };
   int32_t left = 16;
   for (const TAction& a : actions) {
-    auto* b = new TButton(&c.Form);
+    auto* b = new TskSkinButton(&c.Form);
     b->SetParent(&c.Parent);
+    b->SetSkinData(c.Skin);
     b->SetBounds(left, 48, 96, 25);
     b->SetCaption(a.Caption);
     const auto run = a.Run;
