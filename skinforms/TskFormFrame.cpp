@@ -107,6 +107,7 @@ void TskFormFrame::HookForm() {
   m_oldProc = m_form->WindowProc();
   m_form->SetWindowProc([this](TMessage& m) { FrameProc(m); });
   if (m_form->HandleAllocated()) m_form->RecreateWnd();
+  m_formActive = m_form->Active();
   CreateDefaultButtons();
 }
 
