@@ -11,15 +11,28 @@
 //
 // The work is split:
 //   FrameGeometry      placed rectangles for a window size (pure)
+//   FrameObjectLayout  where objects and caption buttons stand
 //   FrameHitTest       hit codes (pure)
-//   SkinFrameLook,     painting with and without a skin
-//   DefaultFrameLook
-//   SkinObjectLook     painting of each skin object
+//   FrameMouse         presses, releases, double clicks, the mouse timer
 //   FrameObjectTracker which object is under the mouse, pressed, morphing
 //   FrameWindowStates  normal / maximized / minimized, roll-up, snapping
 //   FrameSystemMenu    the items of the system menu
+//   FrameMenuState     the menu state: loop hook, pressed button, events
+//   FrameTranslucency  opacity and fade-in
+//   SkinFrameLook,     painting with and without a skin
+//   DefaultFrameLook
+//   SkinObjectLook     painting of each skin object
 // This class holds the properties, routes the form's messages to named
 // handlers and keeps the pieces in step.
+//
+//   auto* frame = new TskFormFrame(form);
+//   frame->SetBorderIcons({TskBorderIcon::biMinimize, TskBorderIcon::biMaximize});
+//   frame->Magnetic = true;
+//   frame->SetSkinData(skinData);      // applies at once; none or empty: default look
+//   form->SetClientSize(785, 419);     // after the skin: the margins are known
+//
+// With the program's stored skin a window is 8 pixels wider and 28 higher
+// than its client area (minimum 158 x 28); without a skin 6 and 25.
 
 #include <cstdint>
 #include <memory>
@@ -28,7 +41,6 @@
 #include <vector>
 
 #include "framework/base/Component.h"
-#include "framework/forms/Application.h"
 #include "framework/controls/ControlTypes.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Font.h"
@@ -37,9 +49,9 @@
 #include "skinforms/FrameGeometry.h"
 #include "skinforms/FrameMenuState.h"
 #include "skinforms/FrameMouse.h"
-#include "skinforms/FrameTranslucency.h"
 #include "skinforms/FrameObjectLayout.h"
 #include "skinforms/FrameObjectTracker.h"
+#include "skinforms/FrameTranslucency.h"
 #include "skinforms/FrameWindowStates.h"
 #include "skinforms/SkinFrameTypes.h"
 #include "skinforms/SkinMenuFrame.h"
@@ -49,9 +61,9 @@ namespace tsm {
 class TCustomForm;
 class TDeviceContext;
 class TMenuItem;
-class TskSkinButtonObject;
 class TPopupMenu;
 class TTimer;
+class TskSkinButtonObject;
 class TskSkinData;
 class TskSkinMenu;
 class TskSkinPopupMenu;
