@@ -28,10 +28,10 @@ const TGalleryPageRegistration kPage("窗口框架", 10, [](TGalleryPageContext&
     std::function<void(TskFormFrame&)> Run;
   };
   const TAction actions[] = {
-      {"最大化", [](TskFormFrame& f) { f.SetFormWindowState(TskFrameState::wsMaximized); }},
-      {"还原", [](TskFormFrame& f) { f.SetFormWindowState(TskFrameState::wsNormal); }},
-      {"最小化", [](TskFormFrame& f) { f.SetFormWindowState(TskFrameState::wsMinimized); }},
-      {"系统菜单", [](TskFormFrame& f) {
+      {"窗口最大化", [](TskFormFrame& f) { f.SetFormWindowState(TskFrameState::wsMaximized); }},
+      {"窗口还原", [](TskFormFrame& f) { f.SetFormWindowState(TskFrameState::wsNormal); }},
+      {"窗口最小化", [](TskFormFrame& f) { f.SetFormWindowState(TskFrameState::wsMinimized); }},
+      {"打开系统菜单", [](TskFormFrame& f) {
          const TRect r = f.WindowBounds();
          f.ShowSystemMenu({r.Left + 40, r.Top + 20, r.Left + 40, r.Top + 20});
        }},
