@@ -939,3 +939,40 @@ TEST_F(FormFrameTest, WindowTreeShowsTheFrameStateAndItsButtons) {
 
 }  // namespace
 }  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST_F(FormFrameTest, BackgroundTilesTheClientPieceAndCentresTheLogo) {
+  TskFormFrame* frame = MakeFramed(300, 200);
+  ui::TBitmap& logo = frame->LogoBitMap();
+  logo.SetSize(10, 6);
+  logo.Image().Fill(clRed);
+  frame->Form().Invalidate();
+  RunFor(20);
+  const TBitmap shot = CaptureWindow(frame->Form().Handle());
+  const TBitmap& picture = m_skin->Picture();
+  // Client (4, 23) onwards: the picture's clientrect piece 4,23,154,131 tiled
+  // from the client's top-left corner (150 x 108).
+  EXPECT_EQ(shot.GetPixel(4 + 3, 23 + 5), picture.GetPixel(4 + 3, 23 + 5));
+  EXPECT_EQ(shot.GetPixel(4 + 150 + 3, 23 + 108 + 5), picture.GetPixel(4 + 3, 23 + 5));
+  // The logo in the middle of the client area.
+  EXPECT_EQ(shot.GetPixel(4 + 150 - 5, 23 + 100 - 3), clRed);
+  EXPECT_EQ(shot.GetPixel(4 + 150 + 4, 23 + 100 + 2), clRed);
+  EXPECT_NE(shot.GetPixel(4 + 150 + 5, 23 + 100), clRed);
+}
+
+TEST_F(FormFrameTest, FormCursorOverTheFrame) {
+  TskFormFrame* frame = MakeJobListForm();
+  frame->Form().SetCursor(crHandPoint);
+  Move(frame, {300, 10});
+  EXPECT_EQ(Desk().CursorShape(), TCursorShape::Arrow);
+  frame->UseFormCursorInNCArea = true;
+  Move(frame, {301, 10});
+  EXPECT_EQ(Desk().CursorShape(), TCursorShape::Hand);
+  Move(frame, {0, 200});  // sizing borders keep their cursors
+  EXPECT_EQ(Desk().CursorShape(), TCursorShape::SizeWE);
+}
+
+}  // namespace
+}  // namespace tsm
