@@ -976,3 +976,73 @@ TEST_F(FormFrameTest, FormCursorOverTheFrame) {
 
 }  // namespace
 }  // namespace tsm
+
+#include "skin/TskIniFile.h"
+#include "skin/TskSkinContainer.h"
+#include "tools/defskin/DefaultSkinArtwork.h"
+
+namespace tsm {
+namespace {
+
+// The stored skin's pictures and definition with a mask picture added:
+// black (inside) except for a cut of 3 pixels along each corner's diagonal.
+std::vector<uint8_t> MaskedSkinContainer() {
+  TDefaultSkinSource source = BuildDefaultSkin();
+  TskIniFile ini(source.Definition.Text());
+  ini.WriteString("PICTURES", "mask", "mask.bmp");
+  ini.WriteString("FORMINFO", "maskrectarea", "4,4,154,132");
+  const TBitmap& main = source.MainPicture.Bitmap;
+  TBitmap mask(main.Width(), main.Height());
+  mask.Fill(clBlack);
+  for (int32_t i = 0; i < 3; ++i)
+    for (int32_t j = 0; i + j < 3; ++j) {
+      mask.SetPixel(i, j, clWhite);
+      mask.SetPixel(main.Width() - 1 - i, j, clWhite);
+      mask.SetPixel(i, main.Height() - 1 - j, clWhite);
+      mask.SetPixel(main.Width() - 1 - i, main.Height() - 1 - j, clWhite);
+    }
+  TskSkinContainer c;
+  c.MainPicture = NormaliseBitmapFile(EncodeSkinPicture(main));
+  c.MaskPicture = NormaliseBitmapFile(EncodeSkinPicture(mask));
+  for (const TSkinPictureFile& p : source.ActivePictures)
+    c.ActivePictures.push_back(NormaliseBitmapFile(EncodeSkinPicture(p.Bitmap)));
+  c.Definition = ini.Text();
+  return WriteSkinContainer(c);
+}
+
+TEST_F(FormFrameTest, MaskedSkinShapesTheWindowAtEverySize) {
+  m_skin->LoadFromContainer(MaskedSkinContainer());
+  ASSERT_FALSE(m_skin->MaskPicture().IsEmpty());
+  TskFormFrame* frame = MakeFramed(400, 200);
+  const HWND h = frame->Form().Handle();
+  const auto inside = [&](TPoint p) {
+    const std::optional<TRegion> r = GetWindowRgn(h);
+    return r && r->Contains(p);
+  };
+  ASSERT_TRUE(GetWindowRgn(h).has_value());
+  TSize s = WindowSize(frame);
+  EXPECT_FALSE(inside({0, 0}));
+  EXPECT_FALSE(inside({2, 0}));
+  EXPECT_TRUE(inside({3, 0}));
+  EXPECT_FALSE(inside({1, 1}));
+  EXPECT_FALSE(inside({s.cx - 1, 0}));
+  EXPECT_FALSE(inside({s.cx - 1, s.cy - 1}));
+  EXPECT_TRUE(inside({s.cx / 2, 0}));
+  EXPECT_TRUE(inside({s.cx / 2, s.cy / 2}));
+  // The shape follows a new size; the screen shows the desktop in the cuts.
+  frame->Form().SetBounds(50, 50, 500, 300);
+  Pump();
+  EXPECT_FALSE(inside({499, 0}));
+  EXPECT_TRUE(inside({496, 0}));
+  EXPECT_FALSE(inside({0, 299}));
+  EXPECT_EQ(Desk().ScreenPixel(50 + 499, 50), ColorToRGB(Desk().DesktopColor()));
+  // The sizing border runs along the shape: a probe in the cut is outside.
+  EXPECT_EQ(Hit(frame, {250, 1}), HTTOP);
+  EXPECT_EQ(Hit(frame, {250, 5}), HTCAPTION);
+  // Without a skin the region goes.
+  frame->SetSkinData(nullptr);
+  EXPECT_FALSE(GetWindowRgn(h).has_value());
+}
+
+}  // namespace
+}  // namespace tsm
