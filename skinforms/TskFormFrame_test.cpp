@@ -1046,3 +1046,32 @@ TEST_F(FormFrameTest, MaskedSkinShapesTheWindowAtEverySize) {
 
 }  // namespace
 }  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST_F(FormFrameTest, BorderDragSizesTheWindowAndRepaintsTheFrame) {
+  TskFormFrame* frame = MakeJobListForm();
+  const TSize before = WindowSize(frame);
+  const TPoint corner{before.cx - 2, before.cy - 2};
+  Press(frame, corner);
+  Desk().MouseMove(At(frame, corner) + TPoint{20, 15});
+  Pump();
+  Desk().MouseMove(At(frame, corner) + TPoint{40, 30});
+  Pump();
+  Desk().MouseUp();
+  RunFor(20);
+  const TSize after = WindowSize(frame);
+  EXPECT_EQ(after, (TSize{before.cx + 40, before.cy + 30}));
+  EXPECT_EQ(frame->Form().ClientWidth(), after.cx - 8);
+  const TBitmap shot = CaptureWindow(frame->Form().Handle());
+  const TBitmap& picture = m_skin->Picture();
+  for (int32_t y = 115; y < 136; ++y)
+    for (int32_t x = 128; x < 158; ++x)
+      ASSERT_EQ(shot.GetPixel(after.cx - 158 + x, after.cy - 136 + y), picture.GetPixel(x, y)) << x << "," << y;
+  // The buttons moved with the right edge.
+  EXPECT_EQ(Button(frame, "closebutton")->ObjectRect.Left, after.cx - 30);
+}
+
+}  // namespace
+}  // namespace tsm
