@@ -2,7 +2,8 @@
 // program's sizes, with the program's stored skin or none. Options:
 //   --log   print the windows' frame state as it changes (see TGalleryLog)
 //   --bench print the milliseconds from start to the first painted window
-//           and end
+//           and end (with TM_GALLERY_PHASES set also the times at which the
+//           application, the windows and the shown main window were ready)
 
 #include <chrono>
 #include <cstdio>
