@@ -1,0 +1,420 @@
+// The spin edit: number texts and formats, limits, the layout of its
+// buttons and editor (with the stored skin and with made-up skins whose
+// readings differ), stepping by click, hold, keys and wheel, typing and the
+// character filter, OnChange and assignments inside it, looks by state.
+
+#include <gtest/gtest.h>
+
+#include "framework/base/Exception.h"
+#include "framework/forms/Application.h"
+#include "platform/window/WindowApi.h"
+#include "skincontrols/SpinEditValue.h"
+#include "skincontrols/TskSkinNumEdit.h"
+#include "skincontrols/TskSkinSpinEdit.h"
+#include "skincontrols/tests/SkinControlTestSupport.h"
+
+namespace tsm {
+namespace {
+
+// --- Numbers (no window) ----------------------------------------------------
+
+TEST(SpinEditValueTest, ClampOnlyWhenALimitIsSet) {
+  EXPECT_EQ(ClampSpinValue(75, 0, 60), 60);
+  EXPECT_EQ(ClampSpinValue(-3, 0, 60), 0);
+  EXPECT_EQ(ClampSpinValue(30, 0, 60), 30);
+  EXPECT_EQ(ClampSpinValue(-1e9, 0, 0), -1e9);
+  EXPECT_EQ(ClampSpinValue(1e9, 0, 0), 1e9);
+  EXPECT_EQ(ClampSpinValue(3, 5, 0), 5);   // below the minimum first
+  EXPECT_EQ(ClampSpinValue(7, 5, 0), 0);   // then above the maximum
+}
+
+TEST(SpinEditValueTest, FormatsFixedFloatsAndIntegersRoundedHalfToEven) {
+  EXPECT_EQ(FormatSpinValue(1.5, TskValueType::vtFloat, 2), "1.50");
+  EXPECT_EQ(FormatSpinValue(-0.125, TskValueType::vtFloat, 1), "-0.1");
+  EXPECT_EQ(FormatSpinValue(3, TskValueType::vtFloat, 0), "3");
+  EXPECT_EQ(FormatSpinValue(0.1 + 0.2, TskValueType::vtFloat, 17), "0.30000000000000000");
+  EXPECT_EQ(FormatSpinValue(2.5, TskValueType::vtInteger, 2), "2");
+  EXPECT_EQ(FormatSpinValue(3.5, TskValueType::vtInteger, 2), "4");
+  EXPECT_EQ(FormatSpinValue(-2.5, TskValueType::vtInteger, 2), "-2");
+  EXPECT_EQ(FormatSpinValue(-0.4, TskValueType::vtInteger, 2), "0");
+  EXPECT_EQ(FormatSpinValue(59.6, TskValueType::vtInteger, 2), "60");
+}
+
+TEST(SpinEditValueTest, ValidTextsAreNumbersWithOneLeadingMinusAndOneSeparator) {
+  struct TCase {
+    const char* Text;
+    bool Integer, Float;
+  };
+  const TCase cases[] = {
+      {"0", true, true},     {"-12", true, true},   {"", false, false},    {"-", false, false},
+      {"1-", false, false},  {"--1", false, false}, {"1.5", false, true},  {".5", false, false},
+      {"1.5.", false, false}, {"-.5", false, true}, {"1a", false, false},  {" 1", false, false},
+      {"007", true, true},   {"1,5", false, false},
+  };
+  for (const TCase& c : cases) {
+    EXPECT_EQ(IsValidSpinText(c.Text, TskValueType::vtInteger), c.Integer) << c.Text;
+    EXPECT_EQ(IsValidSpinText(c.Text, TskValueType::vtFloat), c.Float) << c.Text;
+  }
+  EXPECT_EQ(ConvertSpinText("-12", TskValueType::vtInteger), -12);
+  EXPECT_EQ(ConvertSpinText("-.5", TskValueType::vtFloat), -0.5);
+  EXPECT_EQ(ConvertSpinText("2147483647", TskValueType::vtInteger), 2147483647.0);
+  try {
+    ConvertSpinText("2147483648", TskValueType::vtInteger);
+    FAIL() << "no error";
+  } catch (const EConvertError& e) {
+    EXPECT_STREQ(e.what(), "'2147483648' is not a valid integer value");
+  }
+}
+
+TEST(SpinEditValueTest, EditorAcceptsDigitsMinusSeparatorAndControlsButEnter) {
+  const auto i = TskValueType::vtInteger;
+  const auto f = TskValueType::vtFloat;
+  EXPECT_TRUE(SpinEditorAccepts('7', "", i, true));
+  EXPECT_TRUE(SpinEditorAccepts('-', "12", i, true));
+  EXPECT_FALSE(SpinEditorAccepts('-', "-12", i, true));
+  EXPECT_FALSE(SpinEditorAccepts('.', "12", i, true));
+  EXPECT_TRUE(SpinEditorAccepts('.', "12", f, true));
+  EXPECT_FALSE(SpinEditorAccepts('.', "1.2", f, true));
+  EXPECT_FALSE(SpinEditorAccepts('a', "", f, true));
+  EXPECT_FALSE(SpinEditorAccepts(U'中', "", f, true));
+  EXPECT_FALSE(SpinEditorAccepts(' ', "", i, true));
+  EXPECT_FALSE(SpinEditorAccepts(13, "", i, true));
+  EXPECT_TRUE(SpinEditorAccepts(8, "1", i, true));
+  EXPECT_TRUE(SpinEditorAccepts(27, "1", i, true));
+  EXPECT_TRUE(SpinEditorAccepts(3, "1", i, true));   // Ctrl+C
+  // Without EditorEnabled: no Backspace, nothing from the blank upward.
+  EXPECT_FALSE(SpinEditorAccepts('7', "", i, false));
+  EXPECT_FALSE(SpinEditorAccepts(8, "1", i, false));
+  EXPECT_FALSE(SpinEditorAccepts('-', "", i, false));
+  EXPECT_TRUE(SpinEditorAccepts(3, "1", i, false));
+  EXPECT_FALSE(SpinEditorAccepts(13, "1", i, false));
+}
+
+// --- Layout (no window) ------------------------------------------------------
+
+TskSpinSkin MadeUpSpin(TRect up, TRect down, int32_t rightTopX = 30) {
+  TskSpinSkin s;
+  s.SkinRect = {0, 0, 40, 20};
+  s.RightTopX = rightTopX;
+  s.LeftPiece = 3;
+  s.RightPiece = 40 - rightTopX;
+  s.ClientRect = {3, 2, 28, 18};
+  s.UpButtonRect = up;
+  s.DownButtonRect = down;
+  return s;
+}
+
+TEST(SpinLayoutTest, ButtonsBeginningAtTheRightPieceMoveWithTheRightEnd) {
+  // Up begins exactly at righttoppoint.X (moves), down one pixel before
+  // it (stays).
+  const TskSpinSkin s = MadeUpSpin({30, 2, 40, 10}, {29, 10, 40, 18});
+  const TskSpinLayout l = SpinLayout(&s, 100, 20, true, 12);
+  EXPECT_EQ(l.Up, (TRect{90, 2, 100, 10}));
+  EXPECT_EQ(l.Down, (TRect{29, 10, 40, 18}));
+  EXPECT_EQ(l.Editor, (TRect{3, 4, 88, 16}));
+}
+
+TEST(SpinLayoutTest, StackedButtonsOfAFreeSizeSplitTheirColumnInTheMiddle) {
+  // Stacked with a top margin: T = 3, B = 19, height 30 so dh = 10; the
+  // column 3 .. 29 splits at (3 + 19 + 10) div 2 = 16 (not at
+  // 3 + (19 + 10) div 2 = 17).
+  TskSpinSkin s = MadeUpSpin({30, 3, 38, 11}, {31, 11, 39, 19});
+  s.SkinRect = {0, 0, 40, 22};
+  const TskSpinLayout l = SpinLayout(&s, 40, 32, false, 12);
+  EXPECT_EQ(l.Up, (TRect{30, 3, 39, 16}));
+  EXPECT_EQ(l.Down, (TRect{30, 16, 39, 29}));
+  // The editor area's bottom moved by dh too: (3, 2, 28, 28), centred.
+  EXPECT_EQ(l.Editor, (TRect{3, 9, 28, 21}));
+  // With the skin's size nothing is split.
+  const TskSpinLayout fixed = SpinLayout(&s, 40, 22, true, 12);
+  EXPECT_EQ(fixed.Up, (TRect{30, 3, 38, 11}));
+}
+
+TEST(SpinLayoutTest, SideBySideButtonsOfAFreeSizeGrowDownward) {
+  const TskSpinSkin s = MadeUpSpin({30, 2, 35, 18}, {35, 2, 40, 18});
+  const TskSpinLayout l = SpinLayout(&s, 60, 26, false, 12);
+  EXPECT_EQ(l.Up, (TRect{50, 2, 55, 24}));
+  EXPECT_EQ(l.Down, (TRect{55, 2, 60, 24}));
+}
+
+TEST(SpinLayoutTest, UnskinnedButtonsStandAtTheRightAndTheEditorBesideThem) {
+  const TskSpinLayout l = SpinLayout(nullptr, 120, 21, true, 13);
+  EXPECT_EQ(l.Up, (TRect{103, 2, 118, 10}));
+  EXPECT_EQ(l.Down, (TRect{103, 10, 118, 19}));
+  EXPECT_EQ(l.Editor, (TRect{2, 4, 103, 17}));
+}
+
+// --- The control ------------------------------------------------------------
+
+class SkinSpinEditTest : public SkinControlTest {
+ protected:
+  TskSkinSpinEdit* NewSpin(TskSkinData* skin, int32_t width = 120) {
+    auto* s = new TskSkinSpinEdit(Form());
+    s->SetParent(Form());
+    s->SetBounds(20, 20, width, 20);
+    s->SetSkinData(skin);
+    s->OnChange = [this](TObject*) { ++m_changes; };
+    Pump();
+    return s;
+  }
+  TPoint CentreOf(const TskSkinSpinEdit* s, const TRect& r) {
+    return ScreenPoint(s, {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2});
+  }
+  int m_changes = 0;
+};
+
+TEST_F(SkinSpinEditTest, StoredSkinButtonsAndHeight) {
+  TskSkinSpinEdit* s = NewSpin(StoredSkin());
+  EXPECT_TRUE(s->Skinned());
+  EXPECT_EQ(s->Height(), 17);
+  EXPECT_EQ(s->Layout().Up, (TRect{105, 0, 120, 9}));
+  EXPECT_EQ(s->Layout().Down, (TRect{105, 8, 120, 17}));
+  EXPECT_EQ(s->Text(), "0");
+  EXPECT_EQ(s->Editor()->Text(), "0");
+  // The editor spans the text area (3 .. 104), centred in 1 .. 16.
+  EXPECT_EQ(s->Editor()->Left(), 3);
+  EXPECT_EQ(s->Editor()->Width(), 101);
+  const int32_t eh = s->Editor()->Height();
+  EXPECT_EQ(s->Editor()->Top(), 1 + 15 / 2 - eh / 2);
+}
+
+TEST_F(SkinSpinEditTest, AClickStepsOnceAtTheRelease) {
+  TskSkinSpinEdit* s = NewSpin(StoredSkin());
+  const TPoint up = CentreOf(s, s->Layout().Up);
+  Desk().MouseMove(up);
+  Desk().MouseDown();
+  Pump();
+  EXPECT_TRUE(s->UpButton().Down);
+  EXPECT_EQ(s->Value(), 0);
+  EXPECT_EQ(m_changes, 0);
+  Desk().MouseUp();
+  Pump();
+  EXPECT_EQ(s->Value(), 1);
+  EXPECT_EQ(s->Text(), "1");
+  EXPECT_EQ(m_changes, 1);
+  EXPECT_FALSE(s->UpButton().Down);
+  EXPECT_TRUE(s->UpButton().Hot);
+  // Down; a press released off the button does not step.
+  Desk().Click(CentreOf(s, s->Layout().Down));
+  Pump();
+  EXPECT_EQ(s->Value(), 0);
+  Desk().MouseMove(up);
+  Desk().MouseDown();
+  Desk().MouseMove({900, 700});
+  Desk().MouseUp();
+  Pump();
+  EXPECT_EQ(s->Value(), 0);
+  EXPECT_EQ(m_changes, 2);
+}
+
+TEST_F(SkinSpinEditTest, HeldButtonStepsAt600MsAndThenEvery100) {
+  TskSkinSpinEdit* s = NewSpin(StoredSkin());
+  Desk().MouseMove(CentreOf(s, s->Layout().Up));
+  Desk().MouseDown();
+  Pump();
+  RunFor(599);
+  EXPECT_EQ(s->Value(), 0);
+  RunFor(1);
+  EXPECT_EQ(s->Value(), 1);
+  RunFor(99);
+  EXPECT_EQ(s->Value(), 1);
+  RunFor(1);
+  EXPECT_EQ(s->Value(), 2);
+  RunFor(300);
+  EXPECT_EQ(s->Value(), 5);
+  // Off the button the repeat waits; back on it, it goes on.
+  Desk().MouseMove(CentreOf(s, s->Layout().Down));
+  Pump();
+  EXPECT_FALSE(s->UpButton().Hot);
+  EXPECT_FALSE(s->DownButton().Hot);   // another button cannot become hot
+  RunFor(1000);
+  EXPECT_EQ(s->Value(), 5);
+  Desk().MouseMove(CentreOf(s, s->Layout().Up));
+  Pump();
+  RunFor(250);
+  EXPECT_GE(s->Value(), 7);
+  const double held = s->Value();
+  // The release steps once more.
+  Desk().MouseUp();
+  Pump();
+  EXPECT_EQ(s->Value(), held + 1);
+  RunFor(1000);
+  EXPECT_EQ(s->Value(), held + 1);
+  EXPECT_EQ(m_changes, int(held + 1));
+}
+
+TEST_F(SkinSpinEditTest, TypingAboveTheMaximumGivesTheMaximum) {
+  TskSkinSpinEdit* s = NewSpin(StoredSkin());
+  s->SetMinValue(0);
+  s->SetMaxValue(60);
+  m_changes = 0;
+  s->Editor()->SetFocus();
+  Pump();
+  Type("75");
+  EXPECT_EQ(s->Value(), 60);
+  EXPECT_EQ(s->Text(), "60");
+  EXPECT_EQ(s->Editor()->Text(), "60");
+  EXPECT_EQ(m_changes, 2);   // 7, then 60
+  // "-" and an empty text leave the value.
+  s->Editor()->SelectAll();
+  Type("-");
+  EXPECT_EQ(s->Text(), "-");
+  EXPECT_EQ(s->Value(), 60);
+  Key(VK_BACK);
+  EXPECT_EQ(s->Text(), "");
+  EXPECT_EQ(s->Value(), 60);
+  Type("-5");
+  EXPECT_EQ(s->Value(), 0);
+  EXPECT_EQ(s->Text(), "0");
+}
+
+TEST_F(SkinSpinEditTest, WithoutLimitsAnyValueAndEveryAssignmentRaisesOnChange) {
+  TskSkinSpinEdit* s = NewSpin(StoredSkin());
+  s->SetValue(-123456);
+  EXPECT_EQ(s->Text(), "-123456");
+  s->SetValue(5);
+  s->SetValue(5);
+  EXPECT_EQ(m_changes, 3);
+  s->SetMaxValue(3);
+  EXPECT_EQ(s->Value(), 3);
+  EXPECT_EQ(m_changes, 4);
+}
+
+TEST_F(SkinSpinEditTest, AnAssignmentInsideOnChangeKeepsValueAndTextTogether) {
+  TskSkinSpinEdit* s = NewSpin(StoredSkin());
+  s->SetMaxValue(60);
+  int calls = 0;
+  s->OnChange = [&](TObject*) {
+    ++calls;
+    if (s->Value() > 40) s->SetValue(10);
+  };
+  s->SetValue(50);
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(s->Value(), 10);
+  EXPECT_EQ(s->Text(), "10");
+  EXPECT_EQ(s->Editor()->Text(), "10");
+  // Typing: 75 is clamped to 60, the handler makes it 10; the clamped text
+  // does not overwrite the handler's.
+  s->Editor()->SetFocus();
+  s->Editor()->SelectAll();
+  Type("75");
+  EXPECT_EQ(s->Value(), 10);
+  EXPECT_EQ(s->Text(), "10");
+  EXPECT_EQ(calls, 3);
+}
+
+TEST_F(SkinSpinEditTest, WithoutEditorEnabledTypingIsRefusedButButtonsAndArrowsStep) {
+  TskSkinSpinEdit* s = NewSpin(StoredSkin());
+  s->SetValue(12);
+  s->SetEditorEnabled(false);
+  s->Editor()->SetFocus();
+  Pump();
+  s->Editor()->SetSelStart(2);
+  const int beeps = Desk().BeepCount();
+  Type("3");
+  Key(VK_BACK);
+  Key(VK_DELETE);
+  EXPECT_EQ(s->Text(), "12");
+  EXPECT_EQ(Desk().BeepCount(), beeps + 2);
+  Key(VK_UP);
+  EXPECT_EQ(s->Value(), 13);
+  Key(VK_DOWN);
+  Key(VK_DOWN);
+  EXPECT_EQ(s->Value(), 11);
+  Desk().Click(CentreOf(s, s->Layout().Up));
+  Pump();
+  EXPECT_EQ(s->Value(), 12);
+}
+
+TEST_F(SkinSpinEditTest, EditorKeysEventsWheelAndEnter) {
+  TskSkinSpinEdit* s = NewSpin(StoredSkin());
+  std::vector<uint16_t> downs;
+  std::vector<char32_t> presses;
+  int enters = 0, exits = 0;
+  s->OnEditKeyDown = [&](TObject*, uint16_t& k, TShiftState) { downs.push_back(k); };
+  s->OnEditKeyPress = [&](TObject*, char32_t& k) { presses.push_back(k); };
+  s->OnEditEnter = [&](TObject*) { ++enters; };
+  s->OnEditExit = [&](TObject*) { ++exits; };
+  s->SetFocus();   // passed on to the editor
+  Pump();
+  EXPECT_TRUE(s->Editor()->Focused());
+  EXPECT_EQ(enters, 1);
+  Key(VK_UP);
+  Key(VK_HOME);
+  EXPECT_EQ(s->Value(), 1);
+  EXPECT_EQ(downs, (std::vector<uint16_t>{VK_HOME}));   // Up never reaches it
+  // The wheel: towards the user adds, away subtracts.
+  Desk().MouseMove(ScreenPoint(s->Editor()));
+  Desk().Wheel(-1);
+  Pump();
+  EXPECT_EQ(s->Value(), 2);
+  Desk().Wheel(1);
+  Pump();
+  EXPECT_EQ(s->Value(), 1);
+  // Enter is refused with a beep; letters too.
+  const int beeps = Desk().BeepCount();
+  Key(VK_RETURN);
+  Type("x");
+  EXPECT_EQ(Desk().BeepCount(), beeps + 2);
+  EXPECT_EQ(s->Text(), "1");
+  Type("4");
+  EXPECT_EQ(presses.back(), U'4');
+  auto* other = new TskSkinSpinEdit(Form());
+  other->SetParent(Form());
+  other->SetTop(100);
+  other->SetFocus();
+  Pump();
+  EXPECT_EQ(exits, 1);
+}
+
+TEST_F(SkinSpinEditTest, FloatValuesShowTheirDecimalsAndRefuseASecondSeparator) {
+  TskSkinSpinEdit* s = NewSpin(StoredSkin());
+  s->SetValueType(TskValueType::vtFloat);
+  s->SetIncrement(0.25);
+  s->SetValue(1.5);
+  EXPECT_EQ(s->Text(), "1.50");
+  s->Editor()->SetFocus();
+  Pump();
+  s->Editor()->SetSelStart(4);
+  const int beeps = Desk().BeepCount();
+  Type(".");
+  EXPECT_EQ(s->Text(), "1.50");
+  EXPECT_EQ(Desk().BeepCount(), beeps + 1);
+  Key(VK_UP);
+  EXPECT_EQ(s->Text(), "1.75");
+  // Typed: "2.5" is taken as typed.
+  s->Editor()->SelectAll();
+  Type("2.5");
+  EXPECT_EQ(s->Value(), 2.5);
+  EXPECT_EQ(s->Text(), "2.5");
+  // Back to integers: the increment is rounded, at least 1.
+  s->SetIncrement(0.4);
+  s->SetValueType(TskValueType::vtInteger);
+  EXPECT_EQ(s->Increment(), 1);
+  s->SetValueType(TskValueType::vtFloat);
+  s->SetIncrement(2.6);
+  s->SetValueType(TskValueType::vtInteger);
+  EXPECT_EQ(s->Increment(), 3);
+}
+
+TEST_F(SkinSpinEditTest, AnIntegerTooLongIsReportedAndTheValueStays) {
+  TskSkinSpinEdit* s = NewSpin(StoredSkin());
+  s->SetValue(7);
+  std::string reported;
+  Application().OnException = [&](TObject*, const std::exception& e) { reported = e.what(); };
+  s->Editor()->SetFocus();
+  s->Editor()->SelectAll();
+  SetClipboardText("99999999999");
+  Key('V', {TShiftKey::Ctrl});
+  EXPECT_EQ(reported, "'99999999999' is not a valid integer value");
+  EXPECT_EQ(s->Value(), 7);
+  EXPECT_EQ(s->Text(), "99999999999");
+  // The editor goes on working.
+  s->Editor()->SelectAll();
+  Type("8");
+  EXPECT_EQ(s->Value(), 8);
+  Application().OnException = nullptr;
+}
+
+}  // namespace
+}  // namespace tsm
