@@ -382,7 +382,7 @@ void TskSkinSpinEdit::TimerTick() {
 }
 
 void TskSkinSpinEdit::MouseEnter() {
-  SetHot(-1);
+  // (The move that brought the pointer in has already set the hot button.)
   TskSkinCustomControl::MouseEnter();
   StateChanged();
 }

@@ -8,6 +8,7 @@
 #include "framework/base/Exception.h"
 #include "framework/forms/Application.h"
 #include "platform/window/WindowApi.h"
+#include "skin/TskDataSkinControl.h"
 #include "skincontrols/SpinEditValue.h"
 #include "skincontrols/TskSkinNumEdit.h"
 #include "skincontrols/TskSkinSpinEdit.h"
@@ -414,6 +415,149 @@ TEST_F(SkinSpinEditTest, AnIntegerTooLongIsReportedAndTheValueStays) {
   Type("8");
   EXPECT_EQ(s->Value(), 8);
   Application().OnException = nullptr;
+}
+
+// --- Looks ----------------------------------------------------------------
+
+// Stored "spinedit": picture 5, skinrect 0,163,60,180 (active 0,180), up
+// button 45,0,60,9 (hot look 60,163, pressed 75,163), down 45,8,60,17 (hot
+// 60,172, pressed 75,172).
+TEST_F(SkinSpinEditTest, StoredSkinLooksByState) {
+  TskSkinData* skin = StoredSkin();
+  TskSkinSpinEdit* s = NewSpin(skin);
+  const auto pic = [&](int32_t x, int32_t y) { return PicturePixel(*skin, 5, x, y); };
+  Desk().MouseMove({900, 700});
+  Pump();
+  EXPECT_EQ(PixelOf(s, 0, 8), pic(0, 171));
+  EXPECT_EQ(PixelOf(s, 112, 4), pic(52, 167));   // the up button in the frame image
+  SaveShot(s, "spinedit_normal");
+  // Hot up button: its hot look; the frame's active look.
+  Desk().MouseMove(ScreenPoint(s, {112, 4}));
+  Pump();
+  EXPECT_TRUE(s->UpButton().Hot);
+  EXPECT_TRUE(s->ActiveLook());
+  EXPECT_EQ(PixelOf(s, 112, 4), pic(67, 167));
+  EXPECT_EQ(PixelOf(s, 0, 8), pic(0, 188));
+  SaveShot(s, "spinedit_up_hot");
+  Desk().MouseDown();
+  Pump();
+  EXPECT_EQ(PixelOf(s, 112, 4), pic(82, 167));
+  SaveShot(s, "spinedit_up_pressed");
+  Desk().MouseUp();
+  Desk().MouseMove(ScreenPoint(s, {112, 13}));
+  Pump();
+  EXPECT_EQ(PixelOf(s, 112, 13), pic(67, 177));
+  Desk().MouseDown();
+  Pump();
+  EXPECT_EQ(PixelOf(s, 112, 13), pic(82, 177));
+  SaveShot(s, "spinedit_down_pressed");
+  Desk().MouseUp();
+  // The editor's background is the frame's look shining through.
+  Desk().MouseMove({900, 700});
+  s->Editor()->SetFocus();
+  s->SetValue(42);
+  Pump();
+  EXPECT_EQ(PixelOf(s, 90, 8), pic(30, 188));
+  SaveShot(s, "spinedit_focused");
+  s->SetEnabled(false);
+  Pump();
+  SaveShot(s, "spinedit_disabled");
+}
+
+TEST_F(SkinSpinEditTest, ParameterDialogSpinEditsKeepTheirSizeAndSplitTheButtons) {
+  // 38 x 17, UseSkinSize and UseSkinFont off, 宋体 -12, disabled at first.
+  TskSkinData* skin = StoredSkin();
+  auto* s = new TskSkinSpinEdit(Form());
+  s->SetParent(Form());
+  s->SetUseSkinSize(false);
+  s->SetUseSkinFont(false);
+  s->DefaultFont().SetName("宋体");
+  s->DefaultFont().SetHeight(-12);
+  s->SetMinValue(0);
+  s->SetMaxValue(60);
+  s->SetBounds(75, 6, 38, 17);
+  s->SetSkinData(skin);
+  s->SetEnabled(false);
+  Pump();
+  EXPECT_EQ(s->Width(), 38);
+  EXPECT_EQ(s->Height(), 17);
+  // Stacked, dh 0: the column 0 .. 17 splits at 8.
+  EXPECT_EQ(s->Layout().Up, (TRect{23, 0, 38, 8}));
+  EXPECT_EQ(s->Layout().Down, (TRect{23, 8, 38, 17}));
+  EXPECT_EQ(s->Editor()->Font().Name(), "宋体");
+  SaveShot(s, "spinedit_dialog_disabled");
+  s->SetEnabled(true);
+  s->SetValue(30);
+  // The buttons come from "resizebutton": its normal look at their size.
+  const TskDataSkinButtonControl* rb = skin->FindControl<TskDataSkinButtonControl>("resizebutton");
+  ASSERT_NE(rb, nullptr);
+  EXPECT_EQ(PixelOf(s, 23, 0), PicturePixel(*skin, rb->PictureIndex, rb->SkinRect.Left, rb->SkinRect.Top));
+  Desk().MouseMove(ScreenPoint(s, {30, 12}));
+  Pump();
+  EXPECT_EQ(PixelOf(s, 23, 8), PicturePixel(*skin, rb->PictureIndex, rb->ActiveSkinRect.Left, rb->ActiveSkinRect.Top));
+  SaveShot(s, "spinedit_dialog_down_hot");
+  // Taller: the column grows with the control.
+  s->SetHeight(25);
+  Pump();
+  EXPECT_EQ(s->Layout().Up, (TRect{23, 0, 38, 12}));
+  EXPECT_EQ(s->Layout().Down, (TRect{23, 12, 38, 25}));
+}
+
+TEST_F(SkinSpinEditTest, UnskinnedLooks) {
+  TskSkinSpinEdit* s = NewSpin(nullptr);
+  s->SetHeight(21);
+  s->SetValue(7);
+  Desk().MouseMove({900, 700});
+  Pump();
+  EXPECT_EQ(PixelOf(s, 0, 10), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(PixelOf(s, 1, 10), ColorToRGB(clBtnFace));
+  EXPECT_EQ(PixelOf(s, 104, 3), ColorToRGB(clBtnFace));
+  SaveShot(s, "spinedit_unskinned");
+  Desk().MouseMove(ScreenPoint(s, {110, 5}));
+  Pump();
+  EXPECT_EQ(PixelOf(s, 103, 2), RGB(0, 0, 128));
+  EXPECT_EQ(PixelOf(s, 104, 3), RGB(182, 189, 210));
+  Desk().MouseDown();
+  Pump();
+  EXPECT_EQ(PixelOf(s, 104, 3), RGB(133, 147, 181));
+  SaveShot(s, "spinedit_unskinned_pressed");
+  Desk().MouseUp();
+  Pump();
+  EXPECT_EQ(s->Value(), 8);
+  s->SetEnabled(false);
+  SaveShot(s, "spinedit_unskinned_disabled");
+}
+
+TEST_F(SkinSpinEditTest, EditorColourFollowsHoverFocusAndEnabled) {
+  TBitmap picture(40, 20);
+  picture.Fill(clWhite);
+  const std::string keys =
+      "pictureindex=0\nskinrect=0,0,40,20\nlefttoppoint=3,0\nrighttoppoint=30,0\nclientrect=3,2,28,18\n"
+      "activeskinrect=0,0,40,20\nfontcolor=255\nactivefontcolor=65280\ndisabledfontcolor=16711680\n"
+      "fontname=宋体\nfontheight=-12\nupbuttonrect=30,0,40,10\ndownbuttonrect=30,10,40,20\n";
+  TskSkinData* skin = MadeUpSkin(SkinDefinition({{"spinedit", "spinedit", keys}}), {picture});
+  TskSkinSpinEdit* s = NewSpin(skin, 80);
+  s->SetValue(88);
+  Desk().MouseMove({900, 700});
+  Pump();
+  const auto inkOf = [&](TColor ink) {
+    for (int32_t y = 2; y < 18; ++y)
+      for (int32_t x = 3; x < 50; ++x)
+        if (PixelOf(s, x, y) == ink) return true;
+    return false;
+  };
+  EXPECT_TRUE(inkOf(RGB(255, 0, 0)));
+  Desk().MouseMove(ScreenPoint(s->Editor()));
+  Pump();
+  EXPECT_TRUE(inkOf(RGB(0, 255, 0)));
+  Desk().MouseMove({900, 700});
+  s->Editor()->SetFocus();
+  s->Editor()->SetSelStart(0);   // focusing selected the whole text
+  Pump();
+  EXPECT_TRUE(inkOf(RGB(0, 255, 0)));
+  s->SetEnabled(false);
+  Pump();
+  EXPECT_TRUE(inkOf(RGB(0, 0, 255)));
 }
 
 }  // namespace
