@@ -1,29 +1,15 @@
 #include "skincontrols/SkinSpinLayout.h"
 
 #include "skin/SkinPlatform.h"
-#include "skin/TskDataSkinControl.h"
 
 namespace tsm {
 
 TskSpinSkin TskSpinSkin::From(const TskDataSkinSpinEditControl& d) {
   TskSpinSkin s;
-  s.SkinRect = d.SkinRect;
-  s.ActiveSkinRect = d.ActiveSkinRect;
+  s.Data = d;
   s.LeftPiece = d.LeftTopPoint.X;
   s.RightPiece = d.SkinRect.Width() - d.RightTopPoint.X;
-  s.RightTopX = d.RightTopPoint.X;
-  s.ClientRect = d.ClientRect;
-  s.FontName = d.FontName;
-  s.FontHeight = d.FontHeight;
-  s.FontStyle = d.FontStyle;
-  s.FontColor = d.FontColor;
-  s.ActiveFontColor = d.ActiveFontColor;
-  s.DisabledFontColor = d.DisabledFontColor;
-  s.UpButtonRect = d.UpButtonRect;
-  s.ActiveUpButtonRect = d.ActiveUpButtonRect;
   s.DownUpButtonRect = RectIsEmpty(d.DownUpButtonRect) ? d.ActiveUpButtonRect : d.DownUpButtonRect;
-  s.DownButtonRect = d.DownButtonRect;
-  s.ActiveDownButtonRect = d.ActiveDownButtonRect;
   s.DownDownButtonRect = RectIsEmpty(d.DownDownButtonRect) ? d.ActiveDownButtonRect : d.DownDownButtonRect;
   return s;
 }
@@ -37,11 +23,11 @@ TskSpinLayout SpinLayout(const TskSpinSkin* skin, int32_t w, int32_t h, bool use
     return l;
   }
   const int32_t dx = w - skin->SkinWidth();
-  l.Up = skin->UpButtonRect;
-  l.Down = skin->DownButtonRect;
-  if (l.Up.Left >= skin->RightTopX) l.Up.Offset(dx, 0);
-  if (l.Down.Left >= skin->RightTopX) l.Down.Offset(dx, 0);
-  TRect area = skin->ClientRect;
+  l.Up = skin->Data.UpButtonRect;
+  l.Down = skin->Data.DownButtonRect;
+  if (l.Up.Left >= skin->Data.RightTopPoint.X) l.Up.Offset(dx, 0);
+  if (l.Down.Left >= skin->Data.RightTopPoint.X) l.Down.Offset(dx, 0);
+  TRect area = skin->Data.ClientRect;
   area.Right += dx;
   if (!useSkinSize) {
     const int32_t dh = h - skin->SkinHeight();

@@ -21,36 +21,23 @@
 // and is centred in it vertically.
 
 #include <cstdint>
-#include <string>
 
-#include "platform/core/Color.h"
 #include "platform/core/Geometry.h"
-#include "skin/SkinTypes.h"
+#include "skin/TskDataSkinControl.h"
 
 namespace tsm {
 
-class TskDataSkinSpinEditControl;
-
+// What a spin edit copies from its control data, with the values that
+// follow from it.
 struct TskSpinSkin {
-  TRect SkinRect;
-  TRect ActiveSkinRect;     // may be empty: no active look
+  TskDataSkinSpinEditControl Data{""};  // a copy: the entry dies with the skin
   int32_t LeftPiece = 0;    // lefttoppoint.X
   int32_t RightPiece = 0;   // skin width - righttoppoint.X
-  int32_t RightTopX = 0;    // righttoppoint.X
-  TRect ClientRect;         // relative to skinrect
-  std::string FontName;
-  int32_t FontHeight = 0;
-  TskFontStyles FontStyle;
-  TColor FontColor = 0;
-  TColor ActiveFontColor = 0;
-  TColor DisabledFontColor = 0;
-  // Relative to skinrect, then the hot and pressed looks in the picture
-  // (the pressed look is the hot one when the skin gives none).
-  TRect UpButtonRect, ActiveUpButtonRect, DownUpButtonRect;
-  TRect DownButtonRect, ActiveDownButtonRect, DownDownButtonRect;
+  // The pressed looks; the hot ones when the skin gives none.
+  TRect DownUpButtonRect, DownDownButtonRect;
 
-  int32_t SkinWidth() const { return SkinRect.Width(); }
-  int32_t SkinHeight() const { return SkinRect.Height(); }
+  int32_t SkinWidth() const { return Data.SkinRect.Width(); }
+  int32_t SkinHeight() const { return Data.SkinRect.Height(); }
 
   static TskSpinSkin From(const TskDataSkinSpinEditControl& data);
 };

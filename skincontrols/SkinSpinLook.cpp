@@ -66,8 +66,8 @@ void DrawSpinSkinButtons(TBitmap& image, const TBitmap& picture, const TskSpinSk
     const TRect* look = s.Down && s.Hot ? &pressed : (s.Hot ? &hot : nullptr);
     if (look && !RectIsEmpty(*look) && !rect.IsEmpty()) dc.StretchBlt(rect, picture.Surface(), *look);
   };
-  put(layout.Up, state.Up, skin.ActiveUpButtonRect, skin.DownUpButtonRect);
-  put(layout.Down, state.Down, skin.ActiveDownButtonRect, skin.DownDownButtonRect);
+  put(layout.Up, state.Up, skin.Data.ActiveUpButtonRect, skin.DownUpButtonRect);
+  put(layout.Down, state.Down, skin.Data.ActiveDownButtonRect, skin.DownDownButtonRect);
 }
 
 }  // namespace tsm

@@ -75,7 +75,7 @@ void TskSkinCustomEdit::Notification(TComponent* component, TOperation operation
 
 void TskSkinCustomEdit::ApplyFont() {
   ReadSkinData();
-  const TskSkinFont skinFont{m_data.FontName, m_data.FontHeight, m_data.FontStyle};
+  const TskSkinFont skinFont{m_data.Data.FontName, m_data.Data.FontHeight, m_data.Data.FontStyle};
   m_applyingFont = true;
   SelectControlFont(Font(), m_defaultFont, Skinned() && m_useSkinFont ? &skinFont : nullptr, SkinData());
   m_applyingFont = false;
@@ -247,8 +247,8 @@ void TskSkinCustomEdit::WMEraseBkgnd(TMessage& m) {
 
 TColor TskSkinCustomEdit::TextColor() const {
   if (!Skinned()) return Enabled() ? m_defaultFont.Color() : clGrayText;
-  if (!Enabled()) return m_data.DisabledFontColor;
-  return MouseInControl() || Focused() ? m_data.ActiveFontColor : m_data.FontColor;
+  if (!Enabled()) return m_data.Data.DisabledFontColor;
+  return MouseInControl() || Focused() ? m_data.Data.ActiveFontColor : m_data.Data.FontColor;
 }
 
 // --- State changes ----------------------------------------------------------

@@ -165,18 +165,18 @@ bool TskSkinSpinEdit::ActiveLook() const {
 
 void TskSkinSpinEdit::UpdateEditorFont() {
   ReadSkinData();
-  const TskSkinFont skinFont{m_data.FontName, m_data.FontHeight, m_data.FontStyle};
+  const TskSkinFont skinFont{m_data.Data.FontName, m_data.Data.FontHeight, m_data.Data.FontStyle};
   SelectControlFont(m_editor->Font(), DefaultFont(), Skinned() && UseSkinFont() ? &skinFont : nullptr, SkinData());
 }
 
 void TskSkinSpinEdit::UpdateEditorColour() {
   TColor c;
   if (!Enabled())
-    c = Skinned() ? m_data.DisabledFontColor : clGrayText;
+    c = Skinned() ? m_data.Data.DisabledFontColor : clGrayText;
   else if (!Skinned())
     c = DefaultFont().Color();
   else
-    c = ActiveLook() ? m_data.ActiveFontColor : m_data.FontColor;
+    c = ActiveLook() ? m_data.Data.ActiveFontColor : m_data.Data.FontColor;
   m_editor->SetTextColour(c);
 }
 
@@ -264,12 +264,12 @@ void TskSkinSpinEdit::DrawSkinImage(ui::TBitmap& image) {
     TskSkinCustomControl::DrawFallbackImage(image);
     return;
   }
-  const bool active = ActiveLook() && !RectIsEmpty(m_data.ActiveSkinRect);
+  const bool active = ActiveLook() && !RectIsEmpty(m_data.Data.ActiveSkinRect);
   if (m_useSkinSize && !active) {
     DrawSkinRect(image, SkinRectangle());
   } else {
     TBitmap look;
-    ComposeHorizontalImage(*picture, active ? m_data.ActiveSkinRect : m_data.SkinRect, m_data.LeftPiece,
+    ComposeHorizontalImage(*picture, active ? m_data.Data.ActiveSkinRect : m_data.Data.SkinRect, m_data.LeftPiece,
                            m_data.RightPiece, look, Width());
     if (m_useSkinSize) {
       image.SetImage(std::move(look));

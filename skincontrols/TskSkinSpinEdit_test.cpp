@@ -94,15 +94,14 @@ TEST(SpinEditValueTest, EditorAcceptsDigitsMinusSeparatorAndControlsButEnter) {
 // --- Layout (no window) ------------------------------------------------------
 
 TskSpinSkin MadeUpSpin(TRect up, TRect down, int32_t rightTopX = 30) {
-  TskSpinSkin s;
-  s.SkinRect = {0, 0, 40, 20};
-  s.RightTopX = rightTopX;
-  s.LeftPiece = 3;
-  s.RightPiece = 40 - rightTopX;
-  s.ClientRect = {3, 2, 28, 18};
-  s.UpButtonRect = up;
-  s.DownButtonRect = down;
-  return s;
+  TskDataSkinSpinEditControl d("spinedit");
+  d.SkinRect = {0, 0, 40, 20};
+  d.LeftTopPoint = {3, 0};
+  d.RightTopPoint = {rightTopX, 0};
+  d.ClientRect = {3, 2, 28, 18};
+  d.UpButtonRect = up;
+  d.DownButtonRect = down;
+  return TskSpinSkin::From(d);
 }
 
 TEST(SpinLayoutTest, ButtonsBeginningAtTheRightPieceMoveWithTheRightEnd) {
@@ -120,7 +119,7 @@ TEST(SpinLayoutTest, StackedButtonsOfAFreeSizeSplitTheirColumnInTheMiddle) {
   // column 3 .. 29 splits at (3 + 19 + 10) div 2 = 16 (not at
   // 3 + (19 + 10) div 2 = 17).
   TskSpinSkin s = MadeUpSpin({30, 3, 38, 11}, {31, 11, 39, 19});
-  s.SkinRect = {0, 0, 40, 22};
+  s.Data.SkinRect = {0, 0, 40, 22};
   const TskSpinLayout l = SpinLayout(&s, 40, 32, false, 12);
   EXPECT_EQ(l.Up, (TRect{30, 3, 39, 16}));
   EXPECT_EQ(l.Down, (TRect{30, 16, 39, 29}));
