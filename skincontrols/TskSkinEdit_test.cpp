@@ -108,6 +108,26 @@ TEST_F(SkinEditTest, HeightFollowsTheFontWithoutUseSkinFontWhateverTheFormAsks) 
   EXPECT_EQ(e->Font().Height(), -12);
 }
 
+TEST_F(SkinEditTest, DefaultFontChangesReachTheFontAndTheHeight) {
+  auto* e = NewEdit(nullptr);
+  e->SetUseSkinFont(false);
+  e->DefaultFont().SetName("宋体");
+  e->DefaultFont().SetHeight(-12);
+  EXPECT_EQ(e->Font().Name(), "宋体");
+  EXPECT_EQ(e->Height(), TextMetricHeight("宋体", -12) + 4);
+  e->DefaultFont().SetHeight(-16);
+  EXPECT_EQ(e->Font().Height(), -16);
+  EXPECT_EQ(e->Height(), TextMetricHeight("宋体", -16) + 4);
+  e->DefaultFont().SetColor(clRed);
+  e->SetText("红");
+  // Skinned with the skin's font: DefaultFont no longer counts.
+  e->SetUseSkinFont(true);
+  e->SetSkinData(StoredSkin());
+  e->DefaultFont().SetHeight(-20);
+  EXPECT_EQ(e->Font().Height(), -12);
+  EXPECT_EQ(e->Height(), 17);
+}
+
 // A made-up edit skin: 40 x 12 picture; pieces 4 and 6 wide (righttoppoint
 // 34); the button begins exactly at the right piece in one entry and one
 // pixel before it in the other.
