@@ -278,7 +278,19 @@ TEST_F(SkinEditTest, UnskinnedFrameIsShadowThenFaceAroundTheWindowColour) {
   EXPECT_EQ(WindowPixel(e, 139, 10), RGB(133, 147, 181));
   SaveShot(e, "unskinned_buttonedit_pressed");
   Desk().MouseUp();
+  Desk().MouseMove({900, 700});
+  e->SetText("源文件 movie.rmvb");
+  e->SetFocus();
+  e->SetSelStart(3);
   Pump();
+  SaveShot(e, "unskinned_buttonedit_focused");
+  e->SetEnabled(false);
+  // Disabled: grey text on the window colour.
+  bool grey = false;
+  for (int32_t x = 2; x < 60 && !grey; ++x)
+    for (int32_t y = 2; y < 20 && !grey; ++y) grey = WindowPixel(e, x, y) == ColorToRGB(clGrayText);
+  EXPECT_TRUE(grey);
+  SaveShot(e, "unskinned_buttonedit_disabled");
 }
 
 // --- Button input ---------------------------------------------------------
