@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/controls/StateDescription.h"
 #include "platform/core/Utf8.h"
 #include "platform/gfx/Font.h"
 #include "platform/window/WindowApi.h"
@@ -284,6 +285,15 @@ void TCustomEdit::Resized() { ScrollToCaret(); }
 int32_t TCustomEdit::FontHeight() const { return Font().Handle()->Height(); }
 
 int32_t TCustomEdit::TextTop() const { return std::max(0, (ClientRect().Height() - FontHeight()) / 2); }
+
+void TCustomEdit::DescribeState(TStateDescription& state) {
+  TWinControl::DescribeState(state);
+  if (m_passwordChar) state.Set("text", DisplayText());
+  state.Set("readOnly", m_readOnly);
+  state.Set("maxLength", m_maxLength);
+  state.Set("selStart", SelStart());
+  state.Set("selLength", SelLength());
+}
 
 std::string TCustomEdit::DisplayText() const {
   if (!m_passwordChar) return Text();

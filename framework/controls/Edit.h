@@ -113,6 +113,8 @@ class TCustomEdit : public TWinControl {
   void FontChanged() override;
   void EnabledChanged() override;
   void Resized() override;
+  // A password edit shows its marks, never its text.
+  void DescribeState(TStateDescription& state) override;
   void CreateHandleDone() override;
 
   // Whether a typed or pasted character is accepted (control characters
