@@ -56,7 +56,10 @@ void TskCustomEdit::WndProc(TMessage& m) {
 }
 
 void TskCustomEdit::ContextMenuRequest(TPoint screen, bool fromKeyboard) {
-  if (fromKeyboard) screen = ClientToScreen({Width() / 2, Height() / 2});
+  if (fromKeyboard) {
+    const TRect r = GetWindowRect(Handle());
+    screen = {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+  }
   if (TPopupMenu* menu = PopupMenu()) {
     menu->SetPopupComponent(this);
     menu->Popup(screen.X, screen.Y);

@@ -1,5 +1,6 @@
 #include "skincontrols/TskSkinCustomEdit.h"
 
+#include "framework/controls/StateDescription.h"
 #include "platform/gfx/DeviceContext.h"
 #include "platform/window/WindowApi.h"
 #include "skin/TskDataSkinControl.h"
@@ -116,6 +117,12 @@ void TskSkinCustomEdit::SetBounds(int32_t left, int32_t top, int32_t width, int3
   const auto alive = AliveToken();
   TskCustomEdit::SetBounds(left, top, width, height);
   if (!alive.expired() && resized) RedrawAll();
+}
+
+void TskSkinCustomEdit::DescribeState(TStateDescription& state) {
+  TskCustomEdit::DescribeState(state);
+  state.Set("skinned", Skinned());
+  state.Set("buttonMode", m_buttonMode);
 }
 
 // --- Button -----------------------------------------------------------------

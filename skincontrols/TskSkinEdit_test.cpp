@@ -6,11 +6,16 @@
 #include <gtest/gtest.h>
 
 #include "framework/controls/MenuItem.h"
+#include "framework/scripting/WindowTree.h"
 #include "platform/window/WindowApi.h"
 #include "skin/TskResourceStrData.h"
 #include "skincontrols/TskSkinEdit.h"
 #include "skincontrols/tests/SkinControlTestSupport.h"
+#include "skinforms/TskSkinMenu.h"
+#include "skinforms/TskSkinMenuItem.h"
 #include "skinforms/TskSkinPopupMenu.h"
+#include "skinforms/TskSkinPopupWindow.h"
+#include "skinforms/tests/MenuTestFrame.h"
 
 namespace tsm {
 namespace {
@@ -393,6 +398,11 @@ TEST_F(SkinEditTest, ReadOnlyRefusesTypingDeletingCutAndPasteButNotCode) {
   e->Perform(WM_UNDO);
   EXPECT_EQ(e->Text(), "源文件");
   EXPECT_EQ(changes, 0);
+  const TJsonValue d = DescribeControl(e);
+  EXPECT_EQ(d["text"].AsString(), "源文件");
+  EXPECT_TRUE(d["readOnly"].AsBool());
+  EXPECT_TRUE(d["skinned"].AsBool());
+  EXPECT_FALSE(d["buttonMode"].AsBool());
   // Copying and selecting still work.
   Key('C', {TShiftKey::Ctrl});
   EXPECT_EQ(GetClipboardText(), "源文件");
@@ -504,6 +514,55 @@ TEST_F(SkinEditTest, ContextMenuItemsActOnTheEditAndTheMenuGoesAfterACommand) {
   e->ContextMenuRequest({50, 50}, false);
   e->SystemMenu()->Items()->Items(5)->Click();   // 删除
   EXPECT_EQ(e->Text(), "");
+}
+
+TEST_F(SkinEditTest, ContextMenuOpensThroughTheFramesEngineAndRunsItsItems) {
+  // The frame's side of the menu engine (what the skinned frame does for
+  // the engine), on a form of its own.
+  auto* form = Application().CreateForm<TForm>();
+  form->SetBounds(200, 150, 400, 200);
+  auto* frame = new TMenuTestFrame(form);
+  TskSkinData* skin = StoredSkin();
+  frame->SetMenuSkin(skin);
+  auto* e = new TskSkinEdit(form);
+  e->SetParent(form);
+  e->SetBounds(20, 20, 300, 20);
+  e->SetSkinData(skin);
+  e->SetText("转换文件");
+  form->Show();
+  Pump();
+  TskSkinMenu& engine = frame->SkinMenu();
+
+  // From the mouse: at the pointer.
+  e->SetSelStart(2);
+  e->ContextMenuRequest({260, 200}, false);
+  Pump();
+  ASSERT_TRUE(engine.Visible());
+  TskSkinPopupWindow& window = *engine.Window(0);
+  ASSERT_EQ(window.ItemCount(), 8u);
+  EXPECT_EQ(window.Item(0).MenuItem()->Caption(), "撤消");
+  EXPECT_EQ(window.Item(7).MenuItem()->Caption(), "选择所有");
+  EXPECT_EQ(window.ScreenRect().TopLeft(), (TPoint{260, 200}));
+  SaveShot(e, "edit_context_menu_owner");
+  // A click on 选择所有 runs it; the engine then tells the edit, which
+  // frees the menu.
+  const TRect item = window.ItemScreenRect(7);
+  Desk().Click({(item.Left + item.Right) / 2, (item.Top + item.Bottom) / 2});
+  Pump();
+  EXPECT_FALSE(engine.Visible());
+  EXPECT_EQ(e->SelLength(), int32_t(e->Text().size()));
+  EXPECT_EQ(e->SystemMenu(), nullptr);
+
+  // From the keyboard: at the edit's centre; Escape closes it, the menu
+  // stays until the next request.
+  e->ContextMenuRequest({-1, -1}, true);
+  Pump();
+  ASSERT_TRUE(engine.Visible());
+  const TRect r = GetWindowRect(e->Handle());
+  EXPECT_EQ(engine.Window(0)->ScreenRect().TopLeft(), (TPoint{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}));
+  Key(VK_ESCAPE);
+  EXPECT_FALSE(engine.Visible());
+  EXPECT_EQ(e->Text(), "转换文件");
 }
 
 TEST_F(SkinEditTest, AnAssignedPopupMenuReplacesTheSystemMenu) {

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "framework/base/Exception.h"
+#include "framework/controls/StateDescription.h"
 #include "framework/forms/Application.h"
 #include "platform/gfx/DeviceContext.h"
 #include "platform/window/WindowApi.h"
@@ -418,6 +419,17 @@ void TskSkinSpinEdit::WndProc(TMessage& m) {
 }
 
 // --- State ------------------------------------------------------------------
+
+void TskSkinSpinEdit::DescribeState(TStateDescription& state) {
+  TskSkinCustomControl::DescribeState(state);
+  const auto whole = [](double v) { return int64_t(std::llround(v)); };
+  state.Set("position", whole(m_value));
+  state.Set("min", whole(m_minValue));
+  state.Set("max", whole(m_maxValue));
+  state.Set("value", FormatSpinValue(m_value, m_valueType, m_decimal));
+  state.Set("valueType", m_valueType == TskValueType::vtFloat ? "float" : "integer");
+  state.Set("readOnly", !EditorEnabled());
+}
 
 void TskSkinSpinEdit::EnabledChanged() {
   TskSkinCustomControl::EnabledChanged();

@@ -87,6 +87,9 @@ class TskSkinSpinEdit : public TskSkinCustomControl {
   void SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) override;
   // The focus goes to the editor.
   void SetFocus() override;
+  // For UI scripting: position, min, max (rounded), value (the text a value
+  // shows as), valueType, readOnly (typing refused).
+  void DescribeState(TStateDescription& state) override;
 
  protected:
   void WndProc(TMessage& message) override;

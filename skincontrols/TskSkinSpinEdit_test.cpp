@@ -7,6 +7,7 @@
 
 #include "framework/base/Exception.h"
 #include "framework/forms/Application.h"
+#include "framework/scripting/WindowTree.h"
 #include "platform/window/WindowApi.h"
 #include "skin/TskDataSkinControl.h"
 #include "skincontrols/SpinEditValue.h"
@@ -266,6 +267,22 @@ TEST_F(SkinSpinEditTest, TypingAboveTheMaximumGivesTheMaximum) {
   Type("-5");
   EXPECT_EQ(s->Value(), 0);
   EXPECT_EQ(s->Text(), "0");
+}
+
+TEST_F(SkinSpinEditTest, UiScriptingSeesValueLimitsAndTheEditorsText) {
+  TskSkinSpinEdit* s = NewSpin(StoredSkin());
+  s->SetMinValue(0);
+  s->SetMaxValue(60);
+  s->SetValue(42);
+  s->SetEditorEnabled(false);
+  const TJsonValue d = DescribeControl(s);
+  EXPECT_EQ(d["className"].AsString(), "TskSkinSpinEdit");
+  EXPECT_EQ(d["position"].AsInt(), 42);
+  EXPECT_EQ(d["min"].AsInt(), 0);
+  EXPECT_EQ(d["max"].AsInt(), 60);
+  EXPECT_EQ(d["value"].AsString(), "42");
+  EXPECT_TRUE(d["readOnly"].AsBool());
+  EXPECT_EQ(DescribeControl(s->Editor())["text"].AsString(), "42");
 }
 
 TEST_F(SkinSpinEditTest, WithoutLimitsAnyValueAndEveryAssignmentRaisesOnChange) {
