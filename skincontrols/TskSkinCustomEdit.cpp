@@ -66,10 +66,7 @@ void TskSkinCustomEdit::ApplySkinChange() {
 void TskSkinCustomEdit::Notification(TComponent* component, TOperation operation) {
   TskCustomEdit::Notification(component, operation);
   // The skin goes with its component: from now on the edit has none.
-  if (operation == TOperation::Remove && m_skin.Removed(component) && !IsDestroying()) {
-    m_data = TskEditSkin();
-    RedrawAll();
-  }
+  if (operation == TOperation::Remove && m_skin.Removed(component) && !IsDestroying()) ApplySkinChange();
 }
 
 // --- Font and size ----------------------------------------------------------

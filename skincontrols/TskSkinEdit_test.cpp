@@ -597,11 +597,17 @@ TEST_F(SkinEditTest, SkinChangesAndTheSkinGoingAwayUnskinTheEdit) {
   EXPECT_EQ(e->Layout().Button, (TRect{226, 0, 250, 24}));
   EXPECT_EQ(GetClientRectInWindow(e->Handle()), (TRect{2, 2, 224, 22}));
   EXPECT_EQ(e->Font().Name(), "Arial");
-  // The skin data component freed: the edit forgets it.
-  skin->Free();
+  // Skinned again from another skin data, which is then freed: the edit
+  // forgets it and takes its fallback frame and defaults.
+  TskSkinData* stored = StoredSkin();
+  e->SetSkinData(stored);
+  ASSERT_TRUE(e->Skinned());
+  stored->Free();
   EXPECT_EQ(e->SkinData(), nullptr);
+  EXPECT_FALSE(e->Skinned());
   Pump();
   EXPECT_EQ(WindowPixel(e, 0, 10), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(GetClientRectInWindow(e->Handle()), (TRect{2, 2, 224, 22}));
 }
 
 TEST_F(SkinEditTest, ABlockOfAnotherClassLeavesTheEditUnskinned) {
