@@ -5,9 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "framework/base/Exception.h"
 #include "framework/forms/Application.h"
+#include "framework/scripting/ScriptRunner.h"
 #include "framework/scripting/WindowTree.h"
+#include "skincontrols/TskSkinEdit.h"
 #include "platform/window/WindowApi.h"
 #include "skin/TskDataSkinControl.h"
 #include "skincontrols/SpinEditValue.h"
@@ -574,6 +578,53 @@ TEST_F(SkinSpinEditTest, EditorColourFollowsHoverFocusAndEnabled) {
   s->SetEnabled(false);
   Pump();
   EXPECT_TRUE(inkOf(RGB(0, 0, 255)));
+}
+
+// --- Through a UI script ------------------------------------------------------
+
+TEST_F(SkinSpinEditTest, AScriptTypesIntoTheEditAndTheSpinEditAndClicksTheButtons) {
+  TskSkinData* skin = StoredSkin();
+  auto* edit = new TskSkinEdit(Form());
+  edit->SetName("skSkinEdit1");
+  edit->SetParent(Form());
+  edit->SetBounds(20, 20, 200, 20);
+  edit->SetSkinData(skin);
+  TskSkinSpinEdit* spin = NewSpin(skin);
+  spin->SetName("skSkinSpinEdit2");
+  spin->SetTop(60);
+  spin->SetMaxValue(60);
+  Pump();
+  const auto at = [](TPoint p) { return std::to_string(p.X) + " " + std::to_string(p.Y); };
+  const TRect up = spin->Layout().Up;
+  std::ostringstream script;
+  script << "click " << at(ScreenPoint(edit)) << "\n"
+         << "type \"转换文件\"\n"
+         << "key Enter\n"
+         << "expect-text \"转换文件\"\n"
+         << "expect-focus \"skSkinEdit1\"\n"
+         << "click " << at(ScreenPoint(spin, {(up.Left + up.Right) / 2, (up.Top + up.Bottom) / 2})) << "\n"
+         << "click " << at(ScreenPoint(spin, {(up.Left + up.Right) / 2, (up.Top + up.Bottom) / 2})) << "\n"
+         << "expect-text \"2\"\n"
+         << "key Ctrl+A\n"
+         << "type \"75\"\n"
+         << "expect-text \"60\"\n"
+         << "key Down\n"
+         << "expect-text \"59\"\n";
+  TScript parsed;
+  TScriptError error;
+  ASSERT_TRUE(ParseScript(script.str(), "spin", parsed, error)) << error.Line << ": " << error.Message;
+  std::ostringstream log;
+  TScriptRunner runner(std::move(parsed), Desk(), log);
+  runner.Start();
+  const auto alive = spin->AliveToken();
+  Application().Run();
+  runner.ProgramEnded();
+  // The script's own checks: what the edit and the spin edit show.
+  EXPECT_EQ(runner.ExitStatus(), 0) << log.str();
+  EXPECT_EQ(runner.Failures(), 0);
+  if (!alive.expired()) {
+    EXPECT_EQ(spin->Value(), 59);
+  }
 }
 
 }  // namespace
