@@ -565,6 +565,24 @@ TEST_F(SkinEditTest, ContextMenuOpensThroughTheFramesEngineAndRunsItsItems) {
   Key(VK_ESCAPE);
   EXPECT_FALSE(engine.Visible());
   EXPECT_EQ(e->Text(), "转换文件");
+
+  // A right click on the edit and Shift+F10 in it open the same menu.
+  Desk().Click(e->ClientToScreen({40, 5}), TMouseButton::Right);
+  Pump();
+  ASSERT_TRUE(engine.Visible());
+  EXPECT_EQ(engine.Window(0)->ScreenRect().TopLeft(), e->ClientToScreen({40, 5}));
+  EXPECT_EQ(engine.Window(0)->ItemCount(), 8u);
+  Key(VK_ESCAPE);
+  e->SetFocus();
+  Key(VK_F10, {TShiftKey::Shift});
+  ASSERT_TRUE(engine.Visible());
+  EXPECT_EQ(engine.Window(0)->ScreenRect().TopLeft(), (TPoint{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}));
+  Key(VK_ESCAPE);
+  // OnContextPopup may take the request.
+  e->OnContextPopup = [](TObject*, TPoint, bool& handled) { handled = true; };
+  Desk().Click(e->ClientToScreen({40, 5}), TMouseButton::Right);
+  Pump();
+  EXPECT_FALSE(engine.Visible());
 }
 
 TEST_F(SkinEditTest, AnAssignedPopupMenuReplacesTheSystemMenu) {
