@@ -1,5 +1,6 @@
 #include "skincontrols/TskSkinButton.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "framework/controls/Action.h"

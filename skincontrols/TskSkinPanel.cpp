@@ -1,5 +1,7 @@
 #include "skincontrols/TskSkinPanel.h"
 
+#include <algorithm>
+
 #include "framework/controls/StateDescription.h"
 #include "platform/gfx/DeviceContext.h"
 #include "skin/SkinGlyphs.h"
