@@ -15,11 +15,12 @@ namespace tsm {
 namespace {
 
 TskSkinButton* AddButton(TGalleryPageContext& c, const std::string& caption, int32_t left, int32_t top,
-                         int32_t width = 113) {
+                         int32_t width = 113, int32_t height = 25, const char* skinDataName = "button") {
   auto* b = new TskSkinButton(&c.Form);
   b->SetParent(&c.Parent);
+  b->SetSkinDataName(skinDataName);
   b->SetSkinData(c.Skin);
-  b->SetBounds(left, top, width, 25);
+  b->SetBounds(left, top, width, height);
   b->SetCaption(caption);
   return b;
 }
@@ -28,6 +29,7 @@ void AddLabel(TGalleryPageContext& c, const std::string& caption, int32_t left, 
   auto* l = new TLabel(&c.Form);
   l->SetParent(&c.Parent);
   l->SetBounds(left, top, 0, 0);
+  l->SetTransparent(true);
   l->SetCaption(caption);
 }
 
@@ -59,7 +61,8 @@ const TGalleryPageRegistration kPage("按钮", 30, [](TGalleryPageContext& c) {
   def->SetDefault(true);
   AddButton(c, "取消", 532, 32)->SetCancel(true);
 
-  // Glyph layouts.
+  // Glyph layouts, on the skin's freely sized button so that a glyph above
+  // or below the caption fits.
   AddLabel(c, "图标位置", 16, 74);
   ui::TBitmap strip;
   DrawArrowStrip(strip);
@@ -74,7 +77,7 @@ const TGalleryPageRegistration kPage("按钮", 30, [](TGalleryPageContext& c) {
                  {"边距 4", TskButtonLayout::blGlyphLeft, 4}};
   int32_t x = 16;
   for (const auto& l : layouts) {
-    auto* b = AddButton(c, l.Caption, x, 92);
+    auto* b = AddButton(c, l.Caption, x, 92, 113, 40, "resizebutton");
     b->SetGlyph(strip);
     b->SetNumGlyphs(4);
     b->SetLayout(l.Layout);
@@ -82,31 +85,33 @@ const TGalleryPageRegistration kPage("按钮", 30, [](TGalleryPageContext& c) {
     b->SetSpacing(4);
     x += 129;
   }
-  auto* disabledGlyph = AddButton(c, "禁用图标", 16, 126);
+  auto* disabledGlyph = AddButton(c, "禁用图标", 16, 140);
   disabledGlyph->SetGlyph(strip);
   disabledGlyph->SetNumGlyphs(4);
+  disabledGlyph->SetSpacing(4);
   disabledGlyph->SetEnabled(false);
 
   // Groups.
-  AddLabel(c, "按钮组", 16, 168);
+  AddLabel(c, "按钮组", 16, 178);
   for (int32_t i = 0; i < 3; ++i) {
-    auto* b = AddButton(c, "组一 " + std::to_string(i + 1), 16 + 90 * i, 186, 82);
+    auto* b = AddButton(c, "组一 " + std::to_string(i + 1), 16 + 90 * i, 196, 82);
     b->SetGroupIndex(1);
     if (i == 0) b->SetDown(true);
   }
   for (int32_t i = 0; i < 2; ++i) {
-    auto* b = AddButton(c, "可全起 " + std::to_string(i + 1), 300 + 90 * i, 186, 82);
+    auto* b = AddButton(c, "可全起 " + std::to_string(i + 1), 300 + 90 * i, 196, 82);
     b->SetGroupIndex(2);
     b->SetAllowAllUp(true);
   }
 
   // A repeat button that counts its clicks.
-  AddLabel(c, "连续点击", 16, 228);
+  AddLabel(c, "连续点击", 16, 238);
   auto* count = new TLabel(&c.Form);
   count->SetParent(&c.Parent);
-  count->SetBounds(145, 252, 0, 0);
+  count->SetBounds(145, 262, 0, 0);
+  count->SetTransparent(true);
   count->SetCaption("0");
-  auto* repeat = AddButton(c, "按住不放", 16, 246);
+  auto* repeat = AddButton(c, "按住不放", 16, 256);
   repeat->SetRepeatMode(true);
   repeat->OnClick = [count](TObject*) { count->SetCaption(std::to_string(std::stoi(count->Caption()) + 1)); };
 });

@@ -79,7 +79,8 @@ const TGalleryPageRegistration kPage("面板进度复选", 35, [](TGalleryPageCo
   auto* empty = AddGauge(c, 186, 0, true);
   empty->SetMaxValue(0);
   auto* stretched = Add<TskSkinGauge>(c, &c.Parent, 16, 212, 250, 34);
-  stretched->SetUseSkinSize(false);
+  stretched->SetUseSkinSize(false);  // any size: the skin's image stretched
+  stretched->SetBounds(16, 212, 250, 34);
   stretched->SetValue(70);
   stretched->SetShowPercent(true);
   for (int32_t i = 0; i < 3; ++i) {
