@@ -34,6 +34,7 @@
 #include "framework/base/Component.h"
 #include "framework/graphics/Font.h"
 #include "platform/core/Geometry.h"
+#include "platform/window/WindowFwd.h"
 
 namespace tsm {
 
@@ -131,12 +132,37 @@ class TskSkinMenu : public TComponent {
  private:
   friend class TskSkinPopupWindow;
 
+  // --- For the popup windows ---
+  // True while the first window of a newly opened menu is being shown.
+  bool FirstPopup() const { return m_firstPopup; }
+  // Opens the sub-menu of a window's item beside it (the item goes down).
+  // False when it has nothing to show.
+  bool OpenSubMenu(TskSkinPopupWindow& parent, int32_t index);
+  // Frees the windows from stack position level on; the window above them
+  // has no open sub-menu any more. Level 0 ends the menu.
+  void CloseWindowsFrom(size_t level);
+  // A click on an item without sub-items: the menu closes, then the item's
+  // command runs (while the item is still alive, enabled and visible) and
+  // the control hears SkinMessageMenuCommand.
+  void ExecuteItem(TMenuItem* item);
+  // A shown item: freeing it closes the menu.
+  void RegisterItem(TMenuItem* item);
+  void UnregisterItem(TMenuItem* item);
+
+  // Frees every window; with notify (a menu was open) tells the control and
+  // the form that the menu closed.
+  void EndMenu(bool notify);
+  void SetSkinData(TskSkinData* skinData);
+  void SetControl(TControl* control);
+  bool IsMenuWindow(HWND hwnd) const;
+
   TCustomForm* m_form;
   TskSkinData* m_skinData = nullptr;
   TControl* m_control = nullptr;
-  TMenuItem* m_items = nullptr;
   std::vector<std::unique_ptr<TskSkinPopupWindow>> m_windows;
+  std::vector<TMenuItem*> m_shownItems;
   bool m_visible = false;
+  bool m_firstPopup = false;
   TRect m_workArea;
 
   int32_t m_maxMenuItemsInWindow = 0;

@@ -1,7 +1,10 @@
 #include "skinforms/TskSkinPopupMenu.h"
 
+#include "framework/controls/Control.h"
 #include "framework/forms/CustomForm.h"
 #include "skin/TskSkinData.h"
+#include "skinforms/SkinMenuFrame.h"
+#include "skinforms/TskSkinMenu.h"
 
 namespace tsm {
 
@@ -28,13 +31,38 @@ TCustomForm* TskSkinPopupMenu::RoutingForm() const {
   return nullptr;
 }
 
-void TskSkinPopupMenu::Popup(int32_t x, int32_t y) { TPopupMenu::Popup(x, y); }
+void TskSkinPopupMenu::Popup(int32_t x, int32_t y) {
+  DoPopup(dynamic_cast<TControl*>(PopupComponent()), {x, y, x, y}, false, false);
+}
 
-void TskSkinPopupMenu::PopupAtRect(TControl*, const TRect&, bool) {}
+void TskSkinPopupMenu::PopupAtRect(TControl* control, const TRect& anchor, bool popupUp) {
+  DoPopup(control, anchor, popupUp, false);
+}
 
-void TskSkinPopupMenu::PopupForEdit(TControl*, int32_t, int32_t) {}
+void TskSkinPopupMenu::PopupForEdit(TControl* edit, int32_t x, int32_t y) {
+  DoPopup(edit, {x, y, x, y}, false, true);
+}
 
-void TskSkinPopupMenu::DoPopup(TControl*, const TRect&, bool, bool) {}
+void TskSkinPopupMenu::DoPopup(TControl* control, const TRect& anchor, bool popupUp, bool requireSkin) {
+  const std::weak_ptr<void> alive = AliveToken();
+  TPopupMenu::Popup(anchor.Left, anchor.Bottom);   // OnPopup
+  if (alive.expired()) return;
+  TCustomForm* form = RoutingForm();
+  ISkinMenuFrame* frame = FindSkinMenuFrame(form);
+  if (!frame) return;
+  TskSkinData* skin = m_skinData ? m_skinData : frame->MenuSkin();
+  if (requireSkin && !skin) return;
+  const std::weak_ptr<void> formAlive = form->AliveToken();
+  if (frame->InMenu()) frame->EndMenuState();
+  if (alive.expired() || formAlive.expired() || FindSkinMenuFrame(form) != frame) return;
+  frame->BeginMenuState();
+  TskSkinMenu& engine = frame->SkinMenu();
+  engine.Popup(control, skin, 0, Items(), anchor, popupUp);
+  // Nothing to show (no visible item): the frame leaves its menu state
+  // again instead of waiting for a close that never comes.
+  if (!formAlive.expired() && FindSkinMenuFrame(form) == frame && frame->InMenu() && !engine.Visible())
+    frame->EndMenuState();
+}
 
 void TskSkinPopupMenu::Notification(TComponent* component, TOperation operation) {
   TPopupMenu::Notification(component, operation);

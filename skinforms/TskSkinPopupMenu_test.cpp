@@ -1,0 +1,141 @@
+// The popup menu component: which form's frame shows it, which skin it
+// takes, the variants, and the frame's menu state around it.
+
+#include "skinforms/TskSkinPopupMenu.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/controls/Edit.h"
+#include "skin/TskSkinData.h"
+#include "skinforms/tests/MenuTestSupport.h"
+
+namespace tsm {
+namespace {
+
+class SkinPopupMenu : public MenuTest {
+ protected:
+  TskSkinPopupMenu* NewMenu(TComponent* owner, int items = 2) {
+    auto* menu = new TskSkinPopupMenu(owner);
+    for (int i = 0; i < items; ++i) {
+      auto* item = new TMenuItem(m_form);
+      item->SetCaption("项 " + std::to_string(i));
+      menu->Items()->Add(item);
+    }
+    return menu;
+  }
+};
+
+TEST_F(SkinPopupMenu, RoutesThroughTheFrameOfItsForm) {
+  TskSkinPopupMenu* menu = NewMenu(m_form);
+  EXPECT_EQ(menu->RoutingForm(), m_form);
+  int popups = 0;
+  menu->OnPopup = [&](TObject*) { ++popups; };
+  menu->Popup(250, 260);
+  EXPECT_EQ(popups, 1);
+  EXPECT_TRUE(m_frame->InMenu());
+  ASSERT_TRUE(Engine().Visible());
+  EXPECT_EQ(Window().ScreenRect().TopLeft(), (TPoint{250, 260}));
+  EXPECT_EQ(Window().ParentItem(), menu->Items());
+  // A second popup ends the first menu state and begins a new one.
+  menu->Popup(100, 100);
+  EXPECT_EQ(m_frame->MenuOpens, 2);
+  EXPECT_EQ(m_frame->MenuCloses, 1);
+  Key(VK_ESCAPE);
+  EXPECT_FALSE(m_frame->InMenu());
+  EXPECT_EQ(m_frame->MenuCloses, 2);
+}
+
+TEST_F(SkinPopupMenu, OwnersOwnerOrTheGivenFormRoutes) {
+  auto* edit = new TEdit(m_form);
+  edit->SetParent(m_form);
+  TskSkinPopupMenu* menu = NewMenu(edit);
+  EXPECT_EQ(menu->RoutingForm(), m_form);
+
+  // A form without a frame shows nothing.
+  auto* bare = Application().CreateForm<TForm>();
+  TskSkinPopupMenu* lonely = NewMenu(bare);
+  lonely->Popup(10, 10);
+  EXPECT_FALSE(Engine().Visible());
+  // Routed through the given form instead.
+  lonely->SetPopupForm(m_form);
+  EXPECT_EQ(lonely->RoutingForm(), m_form);
+  lonely->Popup(10, 10);
+  EXPECT_TRUE(Engine().Visible());
+  Engine().CloseMenu();
+  m_form->Free();
+  m_form = nullptr;
+  EXPECT_EQ(lonely->PopupForm(), nullptr);
+  EXPECT_EQ(lonely->RoutingForm(), bare);
+  lonely->Popup(10, 10);   // no frame any more: nothing, no crash
+}
+
+TEST_F(SkinPopupMenu, SkinFromTheMenuElseFromTheFrame) {
+  TskSkinData* skin = LoadStoredSkin();
+  TskSkinPopupMenu* menu = NewMenu(m_form);
+  menu->Popup(200, 200);
+  EXPECT_EQ(Engine().SkinData(), skin);
+  EXPECT_TRUE(Window().Skinned());
+  auto* own = new TskSkinData(m_form);   // empty: the plain look
+  menu->SetSkinData(own);
+  menu->Popup(200, 200);
+  EXPECT_EQ(Engine().SkinData(), own);
+  EXPECT_FALSE(Window().Skinned());
+  Engine().CloseMenu();
+  own->Free();
+  EXPECT_EQ(menu->SkinData(), nullptr);
+}
+
+TEST_F(SkinPopupMenu, EditVariantNeedsASkinAndTellsTheEdit) {
+  auto* edit = new TEdit(m_form);
+  edit->SetParent(m_form);
+  TskSkinPopupMenu* menu = NewMenu(edit);
+  menu->PopupForEdit(edit, 200, 200);
+  EXPECT_FALSE(Engine().Visible());
+  EXPECT_FALSE(m_frame->InMenu());
+  LoadStoredSkin();
+  menu->PopupForEdit(edit, 200, 200);
+  ASSERT_TRUE(Engine().Visible());
+  EXPECT_EQ(Engine().PopupControl(), edit);
+}
+
+TEST_F(SkinPopupMenu, ButtonVariantOpensBelowOrAboveTheRectangle) {
+  TskSkinPopupMenu* menu = NewMenu(m_form);
+  menu->PopupAtRect(nullptr, {300, 300, 337, 325});
+  EXPECT_EQ(Window().ScreenRect().TopLeft(), (TPoint{300, 325}));
+  menu->PopupAtRect(nullptr, {300, 300, 337, 325}, true);
+  EXPECT_EQ(Window().ScreenRect().Bottom, 300);
+}
+
+TEST_F(SkinPopupMenu, AnEmptyMenuLeavesNoMenuStateBehind) {
+  TskSkinPopupMenu* menu = NewMenu(m_form, 0);
+  menu->Popup(10, 10);
+  EXPECT_FALSE(Engine().Visible());
+  EXPECT_FALSE(m_frame->InMenu());
+  // OnPopup may fill the menu.
+  menu->OnPopup = [&](TObject*) {
+    if (menu->Items()->Count() == 0) Add("填充", menu->Items());
+  };
+  menu->Popup(10, 10);
+  EXPECT_TRUE(Engine().Visible());
+  EXPECT_TRUE(m_frame->InMenu());
+}
+
+TEST_F(SkinPopupMenu, RightClickOnAControlOpensItsMenuAtTheCursor) {
+  auto* edit = new TEdit(m_form);
+  edit->SetParent(m_form);
+  edit->SetBounds(10, 10, 120, 22);
+  TskSkinPopupMenu* menu = NewMenu(m_form);
+  edit->SetPopupMenu(menu);
+  Pump();
+  const TPoint p = ScreenPoint(edit);
+  Desk().MouseMove(p);
+  Desk().MouseDown(TMouseButton::Right);
+  Desk().MouseUp(TMouseButton::Right);
+  Pump();
+  ASSERT_TRUE(Engine().Visible());
+  EXPECT_EQ(Engine().PopupControl(), edit);
+  EXPECT_EQ(Window().ScreenRect().TopLeft(), p);
+}
+
+}  // namespace
+}  // namespace tsm
