@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "framework/controls/ScrollRequest.h"
+#include "framework/controls/StateDescription.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/MessageBox.h"
 #include "memtable/Field.h"
@@ -419,6 +420,17 @@ void TskSkinCustomDBGrid::SetRecordNumber(int number) {
   if (TDataSet* set = Set()) set->SetRecordNumber(number);
 }
 
+void TskSkinCustomDBGrid::MoveCurrent(int32_t col, int32_t row, bool moveAnchor, bool show) {
+  const int32_t oldCol = Col();
+  const auto alive = AliveToken();
+  if (col != oldCol && OnColExit && !m_layingOut) {
+    OnColExit(this, ColumnOf(oldCol));
+    if (alive.expired()) return;
+  }
+  TskSkinCustomGrid::MoveCurrent(col, row, moveAnchor, show);
+  if (Col() != oldCol && OnColEnter && !m_layingOut) OnColEnter(this, ColumnOf(Col()));
+}
+
 bool TskSkinCustomDBGrid::CanEditTable() const {
   const TDataSet* set = Set();
   return set && set->Active() && set->CanModify() && !m_readOnly;
@@ -582,7 +594,7 @@ void TskSkinCustomDBGrid::KeyPress(char32_t& key) {
 
 void TskSkinCustomDBGrid::MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
   const auto alive = AliveToken();
-  if (!TakeFocusForInput()) return;
+  if (!FocusForPress()) return;
   if (shift.Contains(TShiftKey::Double)) {
     // The first click made the record current; the double click raised
     // OnDblClick already.
@@ -678,6 +690,47 @@ void TskSkinCustomDBGrid::ScrollRequest(bool vertical, uint32_t code, int32_t po
     case SB_BOTTOM: MoveLast(); break;
     default: break;
   }
+}
+
+// --- state for the UI scripting ---------------------------------------------------------------
+
+void TskSkinCustomDBGrid::DescribeState(TStateDescription& state) {
+  TskSkinCustomGrid::DescribeState(state);
+  std::vector<int> shown;
+  TJsonValue columns = TJsonValue::Array();
+  for (int i = 0; i < m_columns.Count(); ++i)
+    if (ColWidths(GridColOf(i)) > 0) {
+      shown.push_back(i);
+      columns.Append(m_columns[i]->TitleCaption());
+    }
+  state.Set("columns", std::move(columns));
+  const TDataSet* set = Active() ? Set() : nullptr;
+  // Record numbers of rows; the record set's rows are its records in order.
+  auto recordNumber = [set](int row) { return set && set->RecordNumbersSequential() ? row + 1 : -1; };
+  TJsonValue rows = TJsonValue::Array();
+  for (int i = 0; set && i < m_link.RecordCount(); ++i) {
+    TJsonValue texts = TJsonValue::Array();
+    for (int c : shown) {
+      const std::string text = CellText(c, i);
+      texts.Append(text);
+      const TRect cell = CellRect(GridColOf(c), m_titleOffset + i);
+      const TRect visible{cell.Left, cell.Top, std::min(cell.Right, ClientWidth()), std::min(cell.Bottom, ClientHeight())};
+      if (RectIsEmpty(visible)) continue;
+      TStateItem item;
+      item.Text = text;
+      item.Bounds = visible.Offsetted(ClientOrigin());
+      item.Fields.Set("row", recordNumber(m_link.RowOf(i)));
+      item.Fields.Set("column", c);
+      item.Fields.Set("selected", i == m_link.ActiveRecord());
+      state.AddItem(std::move(item));
+    }
+    rows.Append(std::move(texts));
+  }
+  state.Set("rows", std::move(rows));
+  state.Set("topRow", set && m_link.RecordCount() > 0 ? recordNumber(m_link.FirstRow()) : -1);
+  const int current = set ? set->RecordNumber() : 0;
+  state.Set("selectedRow", current >= 1 ? current : -1);
+  state.Set("readOnly", m_readOnly);
 }
 
 // --- painting --------------------------------------------------------------------------------------

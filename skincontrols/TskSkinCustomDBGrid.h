@@ -109,7 +109,13 @@ class TskSkinCustomDBGrid : public TskSkinCustomGrid, private TskGridDataLinkCli
   void Loaded() override;
 
  protected:
+  // columns (the shown titles), rows (the shown rows' texts, top first),
+  // topRow and selectedRow (record numbers, -1 for none), readOnly; every
+  // shown data cell as a clickable item (row, column, selected).
+  void DescribeState(TStateDescription& state) override;
   void PreparePaint() override;
+  // Raises OnColExit / OnColEnter around a change of the current column.
+  void MoveCurrent(int32_t col, int32_t row, bool moveAnchor, bool show) override;
   void DrawCell(TCanvas& canvas, int32_t col, int32_t row, const TRect& rect, TskGridDrawState state) override;
   bool HighlightsSelection() const override;
   bool RowHasContent(int32_t row) const override;

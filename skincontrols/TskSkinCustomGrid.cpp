@@ -544,24 +544,18 @@ void TskSkinCustomGrid::UpdateScrollPos(bool vertical) {
     v->SetPositionSilent(GridScrollPosition(m_topRow, FixedRows(), AxisLargestFirst(Axis(kRows))));
 }
 
-bool TskSkinCustomGrid::TakeFocusForInput() {
-  if (Focused()) return true;
-  if (IsDesigning() || !Visible() || !TabStop() || !CanFocus()) return false;
-  const auto alive = AliveToken();
-  SetFocus();
-  return !alive.expired() && Focused();
-}
-
 void TskSkinCustomGrid::WMHScroll(TMessage& m) {
   const TScrollRequest r = ScrollRequestOf(m.WParam, m.LParam);
-  TakeFocusForInput();
-  ScrollRequest(false, r.Code, r.Position);
+  const auto alive = AliveToken();
+  if (!IsDesigning() && TabStop()) FocusForPress();  // a scroll by the user: the grid takes the focus
+  if (!alive.expired()) ScrollRequest(false, r.Code, r.Position);
 }
 
 void TskSkinCustomGrid::WMVScroll(TMessage& m) {
   const TScrollRequest r = ScrollRequestOf(m.WParam, m.LParam);
-  TakeFocusForInput();
-  ScrollRequest(true, r.Code, r.Position);
+  const auto alive = AliveToken();
+  if (!IsDesigning() && TabStop()) FocusForPress();
+  if (!alive.expired()) ScrollRequest(true, r.Code, r.Position);
 }
 
 void TskSkinCustomGrid::ScrollRequest(bool vertical, uint32_t code, int32_t position) {
@@ -743,7 +737,7 @@ void TskSkinCustomGrid::EndSizing(int32_t pointerX, bool apply) {
 
 void TskSkinCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
   const auto alive = AliveToken();
-  if (!TakeFocusForInput()) return;
+  if (!FocusForPress()) return;
   TskSkinControl::MouseDown(button, shift, x, y);
   if (alive.expired() || button != TMouseButton::Left || shift.Contains(TShiftKey::Double)) return;
   int32_t col = -1;

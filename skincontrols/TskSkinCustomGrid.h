@@ -196,8 +196,6 @@ class TskSkinCustomGrid : public TskSkinControl {
 
   // The engine's handling of a vertical request (the data grid replaces it).
   virtual void ScrollRequest(bool vertical, uint32_t code, int32_t position);
-  // Takes the focus for a press; false when the grid could not get it.
-  bool TakeFocusForInput();
 
   // Axis geometry for the current size (0 columns, 1 rows).
   TskGridAxis Axis(int index);

@@ -10,14 +10,16 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/jobs/JobTable.h"
+#include "framework/scripting/WindowTree.h"
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/Png.h"
 #include "platform/window/WindowApi.h"
 #include "skin/TskSkinData.h"
 #include "skincontrols/TskSkinScrollBar.h"
-#include "skincontrols/tests/JobTableSamples.h"
+#include "app/jobs/JobSamples.h"
 #include "skincontrols/tests/SkinControlTestSupport.h"
 
 namespace tsm {
@@ -445,6 +447,14 @@ TEST_F(DBGridTest, CustomColumnsAndBooleanCells) {
   const int32_t y = cell.Top + cell.Height() / 2 - mark.Height() / 2;
   EXPECT_EQ(PixelOf(grid, x + 1, y), PicturePixel(*grid->SkinData(), check->PictureIndex, mark.Left + 1, mark.Top));
 
+  std::vector<std::string> moves;
+  grid->OnColExit = [&](TObject*, TskColumn* c) { moves.push_back("exit " + c->TitleCaption()); };
+  grid->OnColEnter = [&](TObject*, TskColumn* c) { moves.push_back("enter " + c->TitleCaption()); };
+  Key(VK_TAB);  // past the last column: the next record's first column
+  EXPECT_EQ(table->RecordNumber(), 3);
+  Key(VK_TAB);
+  EXPECT_EQ(moves, (std::vector<std::string>{"exit 范围", "enter 目标文件名", "exit 目标文件名", "enter 范围"}));
+
   grid->Columns().SetState(TskDBGridColumnsState::csDefault);  // back to the fields
   EXPECT_EQ(grid->Columns().Count(), 12);
 }
@@ -479,6 +489,47 @@ TEST_F(DBGridTest, EveryStateForTheEye) {
     for (TControl* c : std::initializer_list<TControl*>{grid, vbar, hbar}) c->Free();
     source.SetDataSet(nullptr);
   }
+}
+
+}  // namespace
+}  // namespace tsm
+
+namespace tsm {
+namespace {
+
+// What the UI scripting sees of the job grid and its bar, and a click on a
+// cell found by its text, as a script does it.
+TEST_F(DBGridTest, ScriptsSeeColumnsRowsAndTheSelectedRecord) {
+  JobGrid(40);
+  table->SetRecordNumber(3);
+  TJsonValue g = DescribeControl(grid);
+  ASSERT_EQ(g["columns"].Size(), 12u);
+  EXPECT_EQ(g["columns"].At(0).AsString(), "源文件");
+  EXPECT_EQ(g["columns"].At(11).AsString(), "持续分");
+  ASSERT_EQ(g["rows"].Size(), 13u);
+  EXPECT_EQ(g["rows"].At(0).At(2).AsString(), "片段1.avi");
+  EXPECT_EQ(g["rows"].At(0).At(4).AsString(), "已完成");
+  EXPECT_EQ(g["topRow"].AsInt(), 1);
+  EXPECT_EQ(g["selectedRow"].AsInt(), 3);
+  EXPECT_TRUE(g["readOnly"].AsBool());
+  const TJsonValue v = DescribeControl(vbar);
+  EXPECT_EQ(v["position"].AsInt(), 3);
+  EXPECT_EQ(v["min"].AsInt(), 1);
+  EXPECT_EQ(v["max"].AsInt(), 40 + 13 - 1);
+  EXPECT_EQ(v["kind"].AsString(), "vertical");
+
+  const TWindowTree tree = TWindowTree::Capture();
+  const TWindowTree::TEntry* cell = tree.FindClickable("片段7.avi");
+  ASSERT_NE(cell, nullptr);
+  Desk().Click({(cell->Bounds.Left + cell->Bounds.Right) / 2, (cell->Bounds.Top + cell->Bounds.Bottom) / 2});
+  Pump();
+  EXPECT_EQ(table->RecordNumber(), 7);
+  EXPECT_EQ(DescribeControl(grid)["selectedRow"].AsInt(), 7);
+
+  Key(VK_END);
+  g = DescribeControl(grid);
+  EXPECT_EQ(g["topRow"].AsInt(), 40 - 13 + 1);
+  EXPECT_EQ(g["rows"].At(12).At(2).AsString(), "片段40.avi");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "framework/controls/StateDescription.h"
 #include "platform/window/VirtualKeys.h"
 #include "platform/window/WindowApi.h"
 
@@ -178,6 +179,15 @@ void TskSkinScrollBar::DrawSkinImage(ui::TBitmap& image) {
   DrawScrollBarSkinParts(*image.Canvas().Handle(), *SkinPicture(), m_looks, LayoutScrollBar(in), LookState());
 }
 
+void TskSkinScrollBar::DescribeState(TStateDescription& state) {
+  TskSkinCustomControl::DescribeState(state);
+  state.Set("position", m_position);
+  state.Set("min", m_range.Min);
+  state.Set("max", m_range.Max);
+  state.Set("pageSize", m_range.PageSize);
+  state.Set("kind", Vertical() ? "vertical" : "horizontal");
+}
+
 // --- behaviour --------------------------------------------------------------------
 
 TskScrollPartState& TskSkinScrollBar::PartState(TskScrollPart part) {
@@ -278,10 +288,7 @@ void TskSkinScrollBar::OnTimerTick() {
 
 void TskSkinScrollBar::MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
   const auto alive = AliveToken();
-  if (m_canFocused && !Focused()) {
-    if (CanFocus()) SetFocus();
-    if (alive.expired() || !Focused()) return;
-  }
+  if (m_canFocused && !FocusForPress()) return;
   TskSkinCustomControl::MouseDown(button, shift, x, y);
   if (alive.expired() || button != TMouseButton::Left) return;
 

@@ -102,6 +102,8 @@ class TskSkinScrollBar : public TskSkinCustomControl {
 
  protected:
   void WndProc(TMessage& m) override;
+  // position, min, max, pageSize, kind.
+  void DescribeState(TStateDescription& state) override;
   void DrawFallbackImage(ui::TBitmap& image) override;
   void DrawSkinImage(ui::TBitmap& image) override;
   bool PaintsOnErase() const override { return true; }

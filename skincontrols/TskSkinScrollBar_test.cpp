@@ -12,6 +12,11 @@
 namespace tsm {
 namespace {
 
+// The fallback part look: navy frame, pale fill when hot, darker pressed.
+constexpr TColor kHotFrame = RGB(0, 0, 128);
+constexpr TColor kHotFill = RGB(182, 189, 210);
+constexpr TColor kPressedFill = RGB(133, 147, 181);
+
 class ScrollBarTest : public SkinControlTest {
  protected:
   TskSkinScrollBar* Bar(bool vertical = false) {
@@ -138,12 +143,12 @@ TEST_F(ScrollBarTest, FallbackLookFramesAndFills) {
   EXPECT_EQ(PixelOf(bar, 183, 9), ColorToRGB(clBtnShadow));
   EXPECT_EQ(PixelOf(bar, 185, 3), ColorToRGB(clBtnFace));
   MoveTo(bar, {190, 9});
-  EXPECT_EQ(PixelOf(bar, 183, 9), kScrollHotFrame);
-  EXPECT_EQ(PixelOf(bar, 185, 3), kScrollHotFill);
+  EXPECT_EQ(PixelOf(bar, 183, 9), kHotFrame);
+  EXPECT_EQ(PixelOf(bar, 185, 3), kHotFill);
   Press(bar, {190, 9});
-  EXPECT_EQ(PixelOf(bar, 185, 3), kScrollPressedFill);
+  EXPECT_EQ(PixelOf(bar, 185, 3), kPressedFill);
   Release();
-  EXPECT_EQ(PixelOf(bar, 185, 3), kScrollHotFill);
+  EXPECT_EQ(PixelOf(bar, 185, 3), kHotFill);
 
   MoveTo(bar, {100, 9});
   bar->SetBoth(true);  // the corner marker: a plain square at the right end
