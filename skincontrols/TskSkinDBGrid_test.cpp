@@ -534,3 +534,35 @@ TEST_F(DBGridTest, ScriptsSeeColumnsRowsAndTheSelectedRecord) {
 
 }  // namespace
 }  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST_F(DBGridTest, ColumnDefaultsFollowTheFieldAndTheGrid) {
+  JobGrid(5);
+  TskColumn* c = grid->Columns()[1];  // mbl
+  EXPECT_EQ(c->FieldName(), "mbl");
+  EXPECT_EQ(c->TitleAlignment(), TAlignment::taLeftJustify);
+  EXPECT_EQ(c->Alignment(), TAlignment::taLeftJustify);
+  EXPECT_EQ(c->Color(), grid->Color());
+  EXPECT_EQ(c->TitleColor(), grid->FixedColor());
+  EXPECT_TRUE(c->ReadOnly());  // the grid is read-only
+  grid->SetReadOnly(false);
+  EXPECT_FALSE(c->ReadOnly());
+  table->FieldNamed("mbl")->SetDisplayLabel("目标");
+  EXPECT_EQ(c->TitleCaption(), "目标");
+  table->FieldNamed("mbl")->SetAlignment(TAlignment::taRightJustify);
+  EXPECT_EQ(c->Alignment(), TAlignment::taRightJustify);
+
+  c->SetVisible(false);  // a hidden column takes no pixels and is not reported
+  EXPECT_EQ(c->Width(), -1);
+  EXPECT_LE(grid->ColWidths(1), 0);
+  EXPECT_EQ(DescribeControl(grid)["columns"].Size(), 11u);
+  c->SetVisible(true);
+  c->SetWidth(77);  // an assigned width wins over the field's
+  EXPECT_EQ(grid->ColWidths(1), 77);
+  EXPECT_EQ(DescribeControl(grid)["columns"].Size(), 12u);
+}
+
+}  // namespace
+}  // namespace tsm
