@@ -300,6 +300,13 @@ void TskSkinCustomDBGrid::ApplySkinChange() {
   RebuildLayout();
 }
 
+void TskSkinCustomDBGrid::SetVisible(bool visible) {
+  TskSkinCustomGrid::SetVisible(visible);
+  if (!visible) return;
+  UpdateVScrollBar();
+  UpdateScrollRange(false);
+}
+
 void TskSkinCustomDBGrid::Resized() {
   TskSkinCustomGrid::Resized();
   if (m_layingOut) return;

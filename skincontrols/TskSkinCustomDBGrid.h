@@ -107,6 +107,8 @@ class TskSkinCustomDBGrid : public TskSkinCustomGrid, private TskGridDataLinkCli
 
   void ApplySkinChange() override;
   void Loaded() override;
+  // The bars take the grid's visibility, then what the record set says.
+  void SetVisible(bool visible) override;
 
  protected:
   // columns (the shown titles), rows (the shown rows' texts, top first),

@@ -566,3 +566,27 @@ TEST_F(DBGridTest, ColumnDefaultsFollowTheFieldAndTheGrid) {
 
 }  // namespace
 }  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST_F(DBGridTest, BarsFollowTheGridsVisibility) {
+  JobGrid(50);
+  ASSERT_TRUE(vbar->Visible());
+  ASSERT_TRUE(hbar->Visible());  // 12 columns do not fit in 785 pixels
+  EXPECT_TRUE(hbar->Both());
+  grid->Hide();
+  EXPECT_FALSE(vbar->Visible());
+  EXPECT_FALSE(hbar->Visible());
+  grid->Show();
+  Pump();
+  EXPECT_TRUE(vbar->Visible());
+  EXPECT_TRUE(hbar->Visible());
+  EXPECT_TRUE(hbar->Both());
+  table->Close();  // closed: no vertical bar, the corner goes
+  EXPECT_FALSE(vbar->Visible());
+  EXPECT_FALSE(hbar->Both());
+}
+
+}  // namespace
+}  // namespace tsm
