@@ -383,16 +383,12 @@ void TskSkinCustomDBGrid::InvalidateField(const TField* field) {
 }
 
 void TskSkinCustomDBGrid::RecordDataChanged(const TField* field) {
-  if (m_ownChange) m_ownChangeWritten = true;
   InvalidateField(field);
 }
 
 void TskSkinCustomDBGrid::EditStateChanged() {
   const TDataSet* set = Set();
-  if (!set || set->State() == TableState::Browse) {
-    m_ownChange = false;
-    m_ownChangeWritten = false;
-  }
+  if (!set || set->State() == TableState::Browse) m_ownChange = false;
   InvalidateIndicator(Row());
 }
 
@@ -451,7 +447,6 @@ void TskSkinCustomDBGrid::StartOwnInsert(bool append) {
   else
     set->StartInsert();
   m_ownChange = set->State() == TableState::Insert;
-  m_ownChangeWritten = false;
 }
 
 void TskSkinCustomDBGrid::CancelOwnChange() {

@@ -71,6 +71,8 @@ class TskSkinCustomDBGrid : public TskSkinCustomGrid, private TskGridDataLinkCli
   void SetTitleFont(const ui::TFont& font) { m_titleFont.Assign(font); }
   bool UseColumnsFont() const { return m_useColumnsFont; }
   void SetUseColumnsFont(bool on);
+  // Kept for the form's settings: the wheel moves the current record by one
+  // either way (so the highlighted row is always the current record).
   bool MouseWheelSupport() const { return m_mouseWheelSupport; }
   void SetMouseWheelSupport(bool on) { m_mouseWheelSupport = on; }
 
@@ -185,7 +187,6 @@ class TskSkinCustomDBGrid : public TskSkinCustomGrid, private TskGridDataLinkCli
   ui::TFont m_cellFont, m_titleCellFont;
   // The pending change was started by the grid itself.
   bool m_ownChange = false;
-  bool m_ownChangeWritten = false;
 };
 
 }  // namespace tsm
