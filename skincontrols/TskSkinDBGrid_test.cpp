@@ -471,6 +471,7 @@ TEST_F(DBGridTest, EveryStateForTheEye) {
     SaveShot(grid, "dbgrid_" + look + "unfocused", 2);
     grid->SetFocus();
     SaveShot(grid, "dbgrid_" + look + "focused", 2);
+    SaveShot(Form(), "dbgrid_" + look + "form_with_bars", 1);
     WriteJobProgress(*table, 57);
     EXPECT_EQ(table->State(), TableState::Edit);
     SaveShot(grid, "dbgrid_" + look + "edit", 2);
