@@ -9,10 +9,13 @@
 
 #include <cstdlib>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/jobs/JobTable.h"
+#include "framework/scripting/Script.h"
+#include "framework/scripting/ScriptRunner.h"
 #include "framework/scripting/WindowTree.h"
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/Png.h"
@@ -587,6 +590,42 @@ TEST_F(DBGridTest, BarsFollowTheGridsVisibility) {
   table->Close();  // closed: no vertical bar, the corner goes
   EXPECT_FALSE(vbar->Visible());
   EXPECT_FALSE(hbar->Both());
+}
+
+}  // namespace
+}  // namespace tsm
+
+namespace tsm {
+namespace {
+
+// The job grid driven by a UI script: clicking a job by its text, keys, and
+// the texts the grid shows as checks.
+TEST_F(DBGridTest, DrivenByAScript) {
+  JobGrid(40);
+  TScript script;
+  TScriptError error;
+  ASSERT_TRUE(ParseScript(R"(
+      click-text "片段7.avi"
+      expect-focus "skSkinDBGrid1"
+      key Down
+      key PageDown
+      expect-text "片段21.avi"
+      expect-no-text "片段22.avi"
+      key End
+      expect-text "片段40.avi"
+      expect-no-text "片段27.avi"
+      key Home
+      expect-text "片段1.avi"
+      key Down
+  )", "grid", script, error)) << error.Line << ": " << error.Message;
+  grid->SetName("skSkinDBGrid1");
+  std::ostringstream log;
+  TScriptRunner runner(std::move(script), Desk(), log);
+  runner.Start();
+  Application().Run();
+  runner.ProgramEnded();
+  EXPECT_EQ(runner.ExitStatus(), 0) << log.str();
+  EXPECT_EQ(table->RecordNumber(), 2);
 }
 
 }  // namespace
