@@ -284,6 +284,13 @@ TEST_F(DBGridTest, EveryTableChangeRepaintsItsRow) {
   UpdateJobProgress(*table, "片段1.avi", 11);
   EXPECT_EQ(grid->CellText(3, 0), "11%");
   ExpectNothingStale("progress of the running job");
+  const TskScrollBarLayout l = hbar->Layout();
+  for (int i = 0; i < 5 && grid->LeftCol() == 0; ++i) Click(hbar, {l.IncButton.Left + 5, 9});
+  EXPECT_GT(grid->LeftCol(), 0);  // the columns scrolled by their pixels
+  ExpectNothingStale("horizontal scroll");
+  for (int i = 0; i < 5 && grid->LeftCol() > 0; ++i) Click(hbar, {l.DecButton.Left + 5, 9});
+  EXPECT_EQ(grid->LeftCol(), 0);
+  ExpectNothingStale("horizontal scroll back");
 }
 
 TEST_F(DBGridTest, ARunningJobKeepsItsPendingChange) {
