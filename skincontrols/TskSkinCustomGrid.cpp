@@ -775,14 +775,55 @@ void TskSkinCustomGrid::MouseMove(TShiftState shift, int32_t x, int32_t y) {
     return;
   }
   if (m_state == TskGridState::gsSelecting) {
+    m_selectPointer = {x, y};
     const TskGridCoord cell = MouseCoord(x, y);
     if (cell.X >= FixedCols() && cell.Y >= FixedRows() && !(cell == m_current))
       MoveCurrent(cell.X, cell.Y, !m_options.Contains(TskGridOption::goRangeSelect), true);
+    // Held outside the scrolled area: the view follows the pointer.
+    const bool outside = SelectScrollDirection().X != 0 || SelectScrollDirection().Y != 0;
+    if (outside && !m_selectTimer && HandleAllocated()) {
+      ::tsm::SetTimer(Handle(), kSelectTimerId, kSelectInterval);
+      m_selectTimer = true;
+    } else if (!outside) {
+      StopSelecting(false);
+    }
   }
 }
 
+TPoint TskSkinCustomGrid::SelectScrollDirection() {
+  const int32_t left = AxisVisibility(Axis(kCols)).FixedBoundary;
+  const int32_t top = AxisVisibility(Axis(kRows)).FixedBoundary;
+  const TPoint p = m_selectPointer;
+  return {p.X < left ? -1 : p.X >= ClientWidth() ? 1 : 0, p.Y < top ? -1 : p.Y >= ClientHeight() ? 1 : 0};
+}
+
+void TskSkinCustomGrid::StopSelecting(bool endState) {
+  if (m_selectTimer && HandleAllocated()) ::tsm::KillTimer(Handle(), kSelectTimerId);
+  m_selectTimer = false;
+  if (endState && m_state == TskGridState::gsSelecting) m_state = TskGridState::gsNormal;
+}
+
+void TskSkinCustomGrid::SelectTimerTick() {
+  if (m_state != TskGridState::gsSelecting) {
+    StopSelecting(false);
+    return;
+  }
+  // One cell per tick toward the pointer; the current cell follows to the
+  // edge of the view (the anchor stays with range select).
+  const TPoint d = SelectScrollDirection();
+  MoveTopLeft(m_leftCol + d.X, m_topRow + d.Y);
+  TskGridCoord c = m_current;
+  if (d.X < 0) c.X = m_leftCol;
+  if (d.X > 0) c.X = std::max(m_leftCol, AxisVisibility(Axis(kCols)).LastFullyVisible);
+  if (d.Y < 0) c.Y = m_topRow;
+  if (d.Y > 0) c.Y = std::max(m_topRow, AxisVisibility(Axis(kRows)).LastFullyVisible);
+  c.X = std::clamp(c.X, FixedCols(), ColCount() - 1);
+  c.Y = std::clamp(c.Y, FixedRows(), RowCount() - 1);
+  if (!(c == m_current)) MoveCurrent(c.X, c.Y, !m_options.Contains(TskGridOption::goRangeSelect), false);
+}
+
 void TskSkinCustomGrid::MouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
-  if (button == TMouseButton::Left && m_state == TskGridState::gsSelecting) m_state = TskGridState::gsNormal;
+  if (button == TMouseButton::Left) StopSelecting(true);
   TskSkinControl::MouseUp(button, shift, x, y);
 }
 
@@ -813,10 +854,16 @@ void TskSkinCustomGrid::WndProc(TMessage& m) {
       m_releaseEndedSizing = m_state == TskGridState::gsColSizing;
       if (m_releaseEndedSizing) EndSizing(PointFromLParam(m.LParam).X, true);
       break;
+    case WM_TIMER:
+      if (m.WParam == kSelectTimerId) {
+        SelectTimerTick();
+        return;
+      }
+      break;
     case WM_CANCELMODE:
     case WM_CAPTURECHANGED:
       if (m_state == TskGridState::gsColSizing) EndSizing(0, false);
-      if (m_state == TskGridState::gsSelecting) m_state = TskGridState::gsNormal;
+      StopSelecting(true);
       break;
     default: break;
   }

@@ -22,6 +22,11 @@
 // scroll; with both bars attached its corner (Both) follows the vertical
 // bar's visibility.
 //
+// Selecting: a press on a cell moves the current cell (Shift extends the
+// selection with range select); while the button is held the selection
+// follows the pointer, and outside the scrolled area a 60 ms timer scrolls
+// the view one cell per tick toward it.
+//
 // Not built: the in-place editor, row sizing and row moving (the options
 // exist but do nothing), column moving.
 
@@ -235,6 +240,13 @@ class TskSkinCustomGrid : public TskSkinControl {
   void EndSizing(int32_t pointerX, bool apply);
   void DrawSizingLine(int32_t x);
   void MoveByKey(uint16_t key, TShiftState shift);
+  // Selecting with the button held outside the scrolled area scrolls the
+  // view one cell per 60 ms tick toward the pointer.
+  TPoint SelectScrollDirection();
+  void SelectTimerTick();
+  void StopSelecting(bool endState);
+  static constexpr uint32_t kSelectTimerId = 2;
+  static constexpr uint32_t kSelectInterval = 60;
 
   TAxisData m_axis[2];
   std::vector<bool> m_tabStops;
@@ -262,6 +274,8 @@ class TskSkinCustomGrid : public TskSkinControl {
   int32_t m_sizingOffset = 0; // pointer - border at the press
   int32_t m_sizingLine = -1;  // x of the inverted line, -1 none
   bool m_releaseEndedSizing = false;
+  TPoint m_selectPointer;
+  bool m_selectTimer = false;
 
   // Read from the skin.
   TskDataSkinGridControl m_skinData{""};
