@@ -315,6 +315,20 @@ void TskSkinCustomDBGrid::Resized() {
   UpdateVScrollBar();
 }
 
+void TskSkinCustomDBGrid::ColumnMoved(int32_t from, int32_t to) {
+  // The column's order lives in the collection (and in the field map) until
+  // the next layout of a default-state grid puts the fields' order back.
+  m_columns.Move(from - m_indicatorOffset, to - m_indicatorOffset);
+  std::vector<TField*>& map = m_link.FieldMap();
+  const auto f = static_cast<size_t>(from - m_indicatorOffset), t = static_cast<size_t>(to - m_indicatorOffset);
+  if (f < map.size() && t < map.size()) {
+    TField* field = map[f];
+    map.erase(map.begin() + static_cast<std::ptrdiff_t>(f));
+    map.insert(map.begin() + static_cast<std::ptrdiff_t>(t), field);
+  }
+  if (OnColumnMoved) OnColumnMoved(this, from - m_indicatorOffset, to - m_indicatorOffset);
+}
+
 void TskSkinCustomDBGrid::ColWidthsChanged() {
   // A width set by the user survives the next layout: in the field's
   // DisplayWidth for default-state columns, in the column otherwise.
@@ -629,7 +643,7 @@ void TskSkinCustomDBGrid::MouseDown(TMouseButton button, TShiftState shift, int3
 void TskSkinCustomDBGrid::MouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
   const auto alive = AliveToken();
   TskSkinCustomGrid::MouseUp(button, shift, x, y);
-  if (alive.expired() || button != TMouseButton::Left || ReleaseEndedSizing()) return;
+  if (alive.expired() || button != TMouseButton::Left || ReleaseEndedDrag()) return;
   const TskGridCoord cell = MouseCoord(x, y);
   if (cell.X < m_indicatorOffset || cell.Y < 0) return;
   if (cell.Y < m_titleOffset) {

@@ -106,6 +106,8 @@ class TskSkinCustomDBGrid : public TskSkinCustomGrid, private TskGridDataLinkCli
   TskColumnEvent OnColExit;
   TskGetCellParamEvent OnGetCellParam;
   TskDrawColumnCellEvent OnDrawColumnCell;
+  // A column was dragged from one place to another (column indices).
+  std::function<void(TObject* sender, int from, int to)> OnColumnMoved;
 
   void ApplySkinChange() override;
   void Loaded() override;
@@ -125,6 +127,7 @@ class TskSkinCustomDBGrid : public TskSkinCustomGrid, private TskGridDataLinkCli
   bool RowHasContent(int32_t row) const override;
   void ScrollRequest(bool vertical, uint32_t code, int32_t position) override;
   void ColWidthsChanged() override;
+  void ColumnMoved(int32_t from, int32_t to) override;
   void Resized() override;
   void KeyDown(uint16_t& key, TShiftState shift) override;
   void KeyPress(char32_t& key) override;

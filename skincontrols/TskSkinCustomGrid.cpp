@@ -716,6 +716,44 @@ void TskSkinCustomGrid::DrawSizingLine(int32_t x) {
   ReleaseDC(Handle(), dc);
 }
 
+int32_t TskSkinCustomGrid::MovingTarget(int32_t x) {
+  const int32_t col = AxisCellAt(Axis(kCols), x);
+  return col >= FixedCols() ? col : -1;
+}
+
+bool TskSkinCustomGrid::EndMoving(int32_t x, bool apply) {
+  if (m_movingMark >= 0) DrawSizingLine(m_movingMark);
+  m_movingMark = -1;
+  m_state = TskGridState::gsNormal;
+  const int32_t from = m_movingCol;
+  m_movingCol = -1;
+  const int32_t to = apply ? MovingTarget(x) : -1;
+  if (from < 0 || to < 0 || to == from) return false;
+  MoveColumn(from, to);
+  return true;
+}
+
+void TskSkinCustomGrid::MoveColumn(int32_t from, int32_t to) {
+  auto move = [from, to](auto& v) {
+    auto item = v[static_cast<size_t>(from)];
+    v.erase(v.begin() + from);
+    v.insert(v.begin() + to, item);
+  };
+  move(m_axis[kCols].Extents);
+  move(m_tabStops);
+  // The current column travels with its column.
+  if (m_current.X == from)
+    m_current.X = to;
+  else if (from < m_current.X && to >= m_current.X)
+    --m_current.X;
+  else if (from > m_current.X && to <= m_current.X)
+    ++m_current.X;
+  if (!m_options.Contains(TskGridOption::goRowSelect)) m_anchor.X = m_current.X;
+  ColumnMoved(from, to);
+  UpdateScrollRange(false);
+  Invalidate();
+}
+
 int32_t TskSkinCustomGrid::SizingBorder(int32_t pointerX) const {
   // The border keeps its distance from the pointer; a column keeps at
   // least one pixel.
@@ -753,6 +791,12 @@ void TskSkinCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int32_
     return;
   }
   const TskGridCoord cell = MouseCoord(x, y);
+  if (cell.Y >= 0 && cell.Y < FixedRows() && cell.X >= FixedCols() && m_options.Contains(TskGridOption::goColMoving)) {
+    m_state = TskGridState::gsColMoving;
+    m_movingCol = cell.X;
+    m_movingMark = -1;
+    return;
+  }
   if (cell.X < FixedCols() || cell.Y < FixedRows()) return;
   const bool extend = shift.Contains(TShiftKey::Shift) && m_options.Contains(TskGridOption::goRangeSelect);
   MoveCurrent(cell.X, cell.Y, !extend, true);
@@ -771,6 +815,21 @@ void TskSkinCustomGrid::MouseMove(TShiftState shift, int32_t x, int32_t y) {
       if (m_sizingLine >= 0) DrawSizingLine(m_sizingLine);
       m_sizingLine = lineX;
       DrawSizingLine(lineX);
+    }
+    return;
+  }
+  if (m_state == TskGridState::gsColMoving) {
+    // The border where the column would go, marked by an inverted line.
+    const int32_t target = MovingTarget(x);
+    int32_t mark = -1;
+    if (target >= 0 && target != m_movingCol) {
+      const TRect r = CellRect(target, 0);
+      mark = target > m_movingCol ? r.Right : r.Left;
+    }
+    if (mark != m_movingMark) {
+      if (m_movingMark >= 0) DrawSizingLine(m_movingMark);
+      m_movingMark = mark;
+      if (mark >= 0) DrawSizingLine(mark);
     }
     return;
   }
@@ -851,8 +910,10 @@ void TskSkinCustomGrid::WndProc(TMessage& m) {
     case WM_LBUTTONUP:
       // Sizing ends here, before the framework gives the capture back (which
       // would look like a press taken away).
-      m_releaseEndedSizing = m_state == TskGridState::gsColSizing;
-      if (m_releaseEndedSizing) EndSizing(PointFromLParam(m.LParam).X, true);
+      // A title released where it was pressed is a click, not a move.
+      m_releaseEndedDrag = m_state == TskGridState::gsColSizing;
+      if (m_state == TskGridState::gsColSizing) EndSizing(PointFromLParam(m.LParam).X, true);
+      if (m_state == TskGridState::gsColMoving) m_releaseEndedDrag = EndMoving(PointFromLParam(m.LParam).X, true);
       break;
     case WM_TIMER:
       if (m.WParam == kSelectTimerId) {
@@ -863,6 +924,7 @@ void TskSkinCustomGrid::WndProc(TMessage& m) {
     case WM_CANCELMODE:
     case WM_CAPTURECHANGED:
       if (m_state == TskGridState::gsColSizing) EndSizing(0, false);
+      if (m_state == TskGridState::gsColMoving) EndMoving(0, false);
       StopSelecting(true);
       break;
     default: break;

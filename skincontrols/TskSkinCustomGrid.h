@@ -27,8 +27,12 @@
 // follows the pointer, and outside the scrolled area a 60 ms timer scrolls
 // the view one cell per tick toward it.
 //
+// Column moving: with the column-moving option a press on a title cell
+// (outside a sizing zone) drags the column; the release over another column
+// moves it there.
+//
 // Not built: the in-place editor, row sizing and row moving (the options
-// exist but do nothing), column moving.
+// exist but do nothing).
 
 #include <cstdint>
 #include <vector>
@@ -212,8 +216,12 @@ class TskSkinCustomGrid : public TskSkinControl {
   // Scrolls the data rows' pixels by dy (area below the fixed rows).
   void ScrollDataRows(int32_t dy);
   bool Updating() const { return m_updateLock > 0; }
-  // The last left release ended a column sizing.
-  bool ReleaseEndedSizing() const { return m_releaseEndedSizing; }
+  // The last left release ended a column sizing or moving.
+  bool ReleaseEndedDrag() const { return m_releaseEndedDrag; }
+  // Moves a column (its width and tab stop) to another place.
+  void MoveColumn(int32_t from, int32_t to);
+  // A column was moved by MoveColumn (the user dragged its title).
+  virtual void ColumnMoved(int32_t /*from*/, int32_t /*to*/) {}
   void BeginGridUpdate() { ++m_updateLock; }
   void EndGridUpdate() { --m_updateLock; }
 
@@ -237,6 +245,9 @@ class TskSkinCustomGrid : public TskSkinControl {
   void DrawLines(TDeviceContext& dc, const TskGridAxis& cols, const TskGridAxis& rows, const TRect& area);
   void DrawBackground(TCanvas& canvas, const TRect& rect, TskGridDrawState state);
   int32_t SizingBorder(int32_t pointerX) const;
+  int32_t MovingTarget(int32_t x);
+  // Ends a column drag; true when the column moved.
+  bool EndMoving(int32_t x, bool apply);
   void EndSizing(int32_t pointerX, bool apply);
   void DrawSizingLine(int32_t x);
   void MoveByKey(uint16_t key, TShiftState shift);
@@ -273,7 +284,10 @@ class TskSkinCustomGrid : public TskSkinControl {
   int32_t m_sizingStart = 0;  // left edge of the sized column
   int32_t m_sizingOffset = 0; // pointer - border at the press
   int32_t m_sizingLine = -1;  // x of the inverted line, -1 none
-  bool m_releaseEndedSizing = false;
+  bool m_releaseEndedDrag = false;
+  // Column moving.
+  int32_t m_movingCol = -1;
+  int32_t m_movingMark = -1;  // x of the inverted line, -1 none
   TPoint m_selectPointer;
   bool m_selectTimer = false;
 

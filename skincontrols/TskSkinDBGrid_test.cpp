@@ -637,3 +637,32 @@ TEST_F(DBGridTest, DrivenByAScript) {
 
 }  // namespace
 }  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST_F(DBGridTest, DraggingATitleMovesItsColumnUntilTheNextLayout) {
+  JobGrid(10);
+  int movedFrom = -1, movedTo = -1;
+  grid->OnColumnMoved = [&](TObject*, int from, int to) {
+    movedFrom = from;
+    movedTo = to;
+  };
+  const TRect status = grid->CellRect(grid->GridColOf(4), 0);  // 状态
+  const TRect name = grid->CellRect(grid->GridColOf(2), 0);    // 目标文件名
+  Desk().MouseMove(ScreenPoint(grid, {status.Left + 10, 8}));
+  Desk().MouseDown();
+  Desk().MouseMove(ScreenPoint(grid, {name.Left + 10, 8}));
+  Desk().MouseUp();
+  Pump();
+  EXPECT_EQ(movedFrom, 4);
+  EXPECT_EQ(movedTo, 2);
+  EXPECT_EQ(grid->Columns()[2]->TitleCaption(), "状态");
+  EXPECT_EQ(grid->CellText(2, 0), "已完成");  // the cells went along
+  EXPECT_EQ(DescribeControl(grid)["columns"].At(2).AsString(), "状态");
+  grid->RebuildLayout();  // default-state columns take the fields' order again
+  EXPECT_EQ(grid->Columns()[2]->TitleCaption(), "目标文件名");
+}
+
+}  // namespace
+}  // namespace tsm
