@@ -13,7 +13,9 @@
 #include "platform/window/WindowApi.h"
 #include "skin/SkinGlyphs.h"
 #include "skin/SkinPlatform.h"
+#include "skin/TskResourceStrData.h"
 #include "skin/TskSkinData.h"
+#include "skinforms/TskSkinMessage.h"
 #include "skincontrols/SkinControlFont.h"
 #include "skincontrols/TskSkinScrollBar.h"
 
@@ -488,12 +490,32 @@ void TskSkinCustomDBGrid::ToggleBoolean() {
   f->SetBoolean(!value);
 }
 
+void TskSkinCustomDBGrid::SetSkinMessage(TskSkinMessage* message) {
+  if (m_skinMessage) m_skinMessage->RemoveFreeNotification(this);
+  m_skinMessage = message;
+  if (message) message->FreeNotification(this);
+}
+
+void TskSkinCustomDBGrid::Notification(TComponent* component, TOperation operation) {
+  TskSkinCustomGrid::Notification(component, operation);
+  if (operation == TOperation::Remove && component == m_skinMessage) m_skinMessage = nullptr;
+}
+
 void TskSkinCustomDBGrid::DeleteCurrent() {
   TDataSet* set = Set();
   if (!set || !CanEditTable() || set->IsEmpty()) return;
-  if (m_dbOptions.Contains(O::dgConfirmDelete) &&
-      Application().MessageBox("删除记录?", "", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
-    return;
+  if (m_dbOptions.Contains(O::dgConfirmDelete)) {
+    std::string question = SkinData() && SkinData()->ResourceStrData()
+                               ? SkinData()->ResourceStrData()->GetResStr("DB_DELETE_QUESTION")
+                               : std::string();
+    if (question.empty()) question = "删除记录?";
+    const auto alive = AliveToken();
+    const int32_t answer =
+        m_skinMessage ? m_skinMessage->MessageDlg(question, TMsgDlgType::mtConfirmation,
+                                                  {TMsgDlgBtn::mbOK, TMsgDlgBtn::mbCancel})
+                      : Application().MessageBox(question, "", MB_OKCANCEL | MB_ICONQUESTION);
+    if (alive.expired() || answer != IDOK) return;
+  }
   set->DeleteRecord();
 }
 

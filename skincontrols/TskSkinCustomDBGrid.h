@@ -51,6 +51,8 @@ using TskDrawColumnCellEvent =
     std::function<void(TObject* sender, TCanvas& canvas, const TRect& rect, int dataCol, TskColumn* column,
                        TskGridDrawState state)>;
 
+class TskSkinMessage;
+
 class TskSkinCustomDBGrid : public TskSkinCustomGrid, private TskGridDataLinkClient {
  public:
   explicit TskSkinCustomDBGrid(TComponent* owner);
@@ -73,6 +75,10 @@ class TskSkinCustomDBGrid : public TskSkinCustomGrid, private TskGridDataLinkCli
   void SetUseColumnsFont(bool on);
   // Kept for the form's settings: the wheel moves the current record by one
   // either way (so the highlighted row is always the current record).
+  // The dialog that asks before Ctrl+Delete deletes (dgConfirmDelete); the
+  // plain message box without one. Cleared when that component is freed.
+  TskSkinMessage* SkinMessage() const { return m_skinMessage; }
+  void SetSkinMessage(TskSkinMessage* message);
   bool MouseWheelSupport() const { return m_mouseWheelSupport; }
   void SetMouseWheelSupport(bool on) { m_mouseWheelSupport = on; }
 
@@ -135,6 +141,7 @@ class TskSkinCustomDBGrid : public TskSkinCustomGrid, private TskGridDataLinkCli
   void MouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y) override;
   bool DoMouseWheel(TShiftState shift, int32_t delta, TPoint pos) override;
   void DoExit() override;
+  void Notification(TComponent* component, TOperation operation) override;
 
  private:
   // TskGridDataLinkClient
@@ -183,6 +190,7 @@ class TskSkinCustomDBGrid : public TskSkinCustomGrid, private TskGridDataLinkCli
   ui::TFont m_titleFont;
   bool m_useColumnsFont = false;
   bool m_mouseWheelSupport = false;
+  TskSkinMessage* m_skinMessage = nullptr;
   int32_t m_titleOffset = 1;
   int32_t m_indicatorOffset = 1;
   bool m_layingOut = false;

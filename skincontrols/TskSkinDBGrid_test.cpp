@@ -7,7 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -22,6 +25,7 @@
 #include "platform/window/WindowApi.h"
 #include "skin/TskSkinData.h"
 #include "skincontrols/TskSkinScrollBar.h"
+#include "skinforms/TskSkinMessage.h"
 #include "app/jobs/JobSamples.h"
 #include "skincontrols/tests/SkinControlTestSupport.h"
 
@@ -662,6 +666,40 @@ TEST_F(DBGridTest, DraggingATitleMovesItsColumnUntilTheNextLayout) {
   EXPECT_EQ(DescribeControl(grid)["columns"].At(2).AsString(), "状态");
   grid->RebuildLayout();  // default-state columns take the fields' order again
   EXPECT_EQ(grid->Columns()[2]->TitleCaption(), "目标文件名");
+}
+
+}  // namespace
+}  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST_F(DBGridTest, CtrlDeleteAsksThroughTheSkinnedDialog) {
+  JobGrid(5);
+  auto* message = new TskSkinMessage(Form());
+  grid->SetSkinMessage(message);
+  grid->SetReadOnly(false);
+  grid->SetDBOptions(grid->DBOptions() | O::dgConfirmDelete);
+  grid->SetFocus();
+  table->SetRecordNumber(2);
+  const std::string logFile = testing::TempDir() + "grid_delete_dialogs.txt";
+  std::remove(logFile.c_str());
+  setenv("TM_DIALOG_LOG", logFile.c_str(), 1);
+  setenv("TM_DIALOG_ANSWER", "1", 1);  // answers OK
+  Key(VK_DELETE, {TShiftKey::Ctrl});
+  unsetenv("TM_DIALOG_ANSWER");
+  unsetenv("TM_DIALOG_LOG");
+  EXPECT_EQ(table->RecordTotal(), 4);
+  std::ifstream in(logFile);
+  const std::string logged((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(logged.find("删除记录?"), std::string::npos) << logged;
+  EXPECT_NE(logged.find("确认"), std::string::npos) << logged;
+
+  grid->SetReadOnly(true);  // read-only: no question, no deletion
+  Key(VK_DELETE, {TShiftKey::Ctrl});
+  EXPECT_EQ(table->RecordTotal(), 4);
+  message->Free();
+  EXPECT_EQ(grid->SkinMessage(), nullptr);
 }
 
 }  // namespace
