@@ -503,7 +503,9 @@ void TskSkinCustomGrid::SyncBothCorner() {
 }
 
 void TskSkinCustomGrid::UpdateScrollRange(bool vertical) {
-  if (!HandleAllocated() || !Showing() || m_updatingBars) return;
+  // Also while a parent hides the grid (a page not shown yet): the bars must
+  // be right when it shows.
+  if (!HandleAllocated() || m_updatingBars) return;
   bool show[2] = {false, false};
   for (int axis : {kCols, kRows}) {
     if (axis == kRows && !vertical) continue;

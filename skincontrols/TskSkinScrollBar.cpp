@@ -69,15 +69,22 @@ void TskSkinScrollBar::SetLargeChange(int32_t value) {
 void TskSkinScrollBar::SetKind(TScrollBarKind kind) {
   if (kind == m_kind) return;
   m_kind = kind;
-  if (IsDesigning() && !IsLoading()) {
+  if (IsLoading()) {
+    Invalidate();
+    return;
+  }
+  // The default thickness follows the orientation, so that an unskinned
+  // vertical bar keeps its length (bars are made in code here, where a
+  // designer would have stored the swapped defaults).
+  if (Vertical()) {
+    SetDefaultWidth(DefaultHeight());
+    SetDefaultHeight(0);
+  } else {
+    SetDefaultHeight(DefaultWidth());
+    SetDefaultWidth(0);
+  }
+  if (IsDesigning()) {
     SetSkinDataName(Vertical() ? "vscrollbar" : "hscrollbar");
-    if (Vertical()) {
-      SetDefaultWidth(DefaultHeight());
-      SetDefaultHeight(0);
-    } else {
-      SetDefaultHeight(DefaultWidth());
-      SetDefaultWidth(0);
-    }
     SetBounds(Left(), Top(), Height(), Width());
   }
   Invalidate();

@@ -44,6 +44,9 @@ class TskSkinScrollBar : public TskSkinCustomControl {
   explicit TskSkinScrollBar(TComponent* owner);
 
   TScrollBarKind Kind() const { return m_kind; }
+  // Moves the default thickness (DefaultHeight 19 of a horizontal bar) to
+  // the other axis; while designing also switches the skin data name and
+  // swaps width and height.
   void SetKind(TScrollBarKind kind);
   bool Vertical() const { return m_kind == TScrollBarKind::sbVertical; }
 

@@ -115,6 +115,18 @@ TEST_F(ScrollBarTest, StoredSkinGeometry) {
   EXPECT_EQ(v->Layout().Track, (TRect{0, 19, 19, 181}));
 }
 
+TEST_F(ScrollBarTest, AVerticalBarKeepsItsLengthWithoutASkin) {
+  auto* v = Bar(true);
+  EXPECT_EQ(v->DefaultWidth(), 19);
+  EXPECT_EQ(v->DefaultHeight(), 0);
+  v->ApplySkinChange();  // no skin: the fallback look at the default thickness
+  EXPECT_EQ(v->Width(), 19);
+  EXPECT_EQ(v->Height(), 200);
+  v->SetKind(TScrollBarKind::sbHorizontal);
+  EXPECT_EQ(v->DefaultHeight(), 19);
+  EXPECT_EQ(v->DefaultWidth(), 0);
+}
+
 TEST_F(ScrollBarTest, SkinnedLookComesFromTheSkinPicture) {
   auto* skin = StoredSkin();
   auto* bar = Bar();
