@@ -12,6 +12,7 @@
 #include "skin/SkinTypes.h"
 #include "skin/TskSkinData.h"
 #include "skinforms/TskSkinMenuLook.h"
+#include "skinforms/TskSkinPopupMenu.h"
 #include "skinforms/tests/MenuTestSupport.h"
 
 namespace tsm {
@@ -539,6 +540,58 @@ TEST_F(SkinMenuEngine, TranslucentMenuFadesInOnItsFirstWindow) {
   Engine().Popup(nullptr, nullptr, 0, m_menu->Items(), {200, 200, 200, 200}, false);
   Pump();
   EXPECT_FALSE(Engine().Visible());
+}
+
+TEST_F(SkinMenuEngine, CursorIsFollowedWhileAnotherWindowHoldsTheMouse) {
+  Add("一");
+  Add("二");
+  OpenAt({200, 200});
+  // The frame's caption button holds the capture while its menu is open:
+  // the popup sees no mouse message, its 50 ms timer follows the cursor.
+  SetCapture(m_form->Handle());
+  Desk().MouseMove(ItemCenter(1));
+  Pump();
+  EXPECT_EQ(Window().ActiveIndex(), 0);
+  RunFor(50);
+  EXPECT_EQ(Window().ActiveIndex(), 1);
+  ReleaseCapture();
+}
+
+TEST_F(SkinMenuEngine, MorphingItemsBlendInTwentyMillisecondSteps) {
+  TskSkinData* skin = LoadStoredSkin();
+  for (size_t i = 0; i < skin->ObjectCount(); ++i)
+    if (auto* item = dynamic_cast<TskDataSkinMenuItem*>(skin->Object(i))) item->Morphing = true;
+  Add("一");
+  Add("二");
+  OpenAt({200, 200});
+  RunFor(20);
+  EXPECT_EQ(Window().Item(0).MorphFactor, 1.0);   // highlighted from the start
+  Key(VK_DOWN);
+  EXPECT_EQ(Window().Item(1).MorphFactor, 0.0);
+  RunFor(20);
+  EXPECT_NEAR(Window().Item(1).MorphFactor, 0.2, 1e-9);
+  EXPECT_NEAR(Window().Item(0).MorphFactor, 0.8, 1e-9);
+  RunFor(80);
+  EXPECT_EQ(Window().Item(1).MorphFactor, 1.0);
+  EXPECT_EQ(Window().Item(0).MorphFactor, 0.0);
+  const TBitmap& picture = *skin->ActivePicture(2);
+  const TRect r1 = Window().ItemScreenRect(1);
+  EXPECT_EQ(Desk().ScreenPixel(r1.Left + 1, r1.Top + 1), picture.GetPixel(1, 75));
+}
+
+TEST_F(SkinMenuEngine, FadeInSurvivesTheFormGoingAway) {
+  Engine().SetAlphaBlend(true);
+  Engine().SetAlphaBlendAnimation(true);
+  Add("一");
+  TskSkinPopupMenu* menu = new TskSkinPopupMenu(m_form);
+  menu->Items()->Add(new TMenuItem(m_form));
+  menu->Items()->Items(0)->SetCaption("二");
+  const std::weak_ptr<void> form = m_form->AliveToken();
+  m_form->Release();   // freed by the messages the fade lets run
+  menu->Popup(200, 200);
+  m_form = nullptr;
+  EXPECT_TRUE(form.expired());
+  RunFor(100);
 }
 
 // --- Pixels ---------------------------------------------------------------------------
