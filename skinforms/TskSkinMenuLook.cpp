@@ -76,12 +76,15 @@ void PaintSkinnedItem(TDeviceContext& dc, const TskMenuSkin& skin, const TskMenu
   if (picture && !RectIsEmpty(data.ActiveSkinRect))
     ComposeHorizontalImage(*picture, data.ActiveSkinRect, data.ItemLeftOffset, data.ItemRightOffset, active,
                            item.Width);
-  const bool morphing = data.Morphing && item.MorphFactor > 0 && item.MorphFactor < 1;
-  if (morphing && !normal.IsEmpty() && normal.Size() == active.Size()) {
+  // A morphing skin shows the look of the morph factor (the highlight
+  // arrives in steps); otherwise the look follows the highlight at once.
+  const bool morphing = data.Morphing && !normal.IsEmpty() && normal.Size() == active.Size();
+  const bool showActive = morphing ? item.MorphFactor >= 1 : item.Highlighted;
+  if (morphing && item.MorphFactor > 0 && item.MorphFactor < 1) {
     TskEffectBmp blend(normal);
     blend.Morph(data.MorphKind, TskEffectBmp(active), item.MorphFactor);
     blend.DrawTo(dc, 0, 0);
-  } else if (item.Highlighted && !active.IsEmpty()) {
+  } else if (showActive && !active.IsEmpty()) {
     dc.Draw(0, 0, active);
   } else if (!normal.IsEmpty()) {
     dc.Draw(0, 0, normal);

@@ -40,7 +40,8 @@ TEST_F(SkinMenuEngine, StoredSkinSizesTheSystemMenu) {
   EXPECT_EQ(w.Item(0).Rect.Height(), 20);
   EXPECT_EQ(w.Item(2).Rect.Height(), 3);
   EXPECT_EQ(w.Size().cy, 20 + 20 + 3 + 20 + 15);
-  const int32_t widest = std::max({TextWidth("最小化(&n)"), TextWidth("最大化(&x)"), TextWidth("关闭(&C)  Alt+F4")});
+  const int32_t widest =
+      std::max({TextWidth("最小化(&n)"), TextWidth("最大化(&x)"), TextWidth("关闭(&C)  Alt+F4")});
   EXPECT_EQ(w.Size().cx, widest + 72);
   // Items stand in the placed items rectangle, from its top.
   EXPECT_EQ(w.ItemsRect(), (TRect{20, 8, w.Size().cx - 8, w.Size().cy - 7}));
@@ -566,16 +567,17 @@ TEST_F(SkinMenuEngine, MorphingItemsBlendInTwentyMillisecondSteps) {
   OpenAt({200, 200});
   RunFor(20);
   EXPECT_EQ(Window().Item(0).MorphFactor, 1.0);   // highlighted from the start
+  const TBitmap& picture = *skin->ActivePicture(2);
+  const TRect r1 = Window().ItemScreenRect(1);
   Key(VK_DOWN);
   EXPECT_EQ(Window().Item(1).MorphFactor, 0.0);
+  EXPECT_EQ(Desk().ScreenPixel(r1.Left + 1, r1.Top + 1), picture.GetPixel(1, 55));   // still the normal look
   RunFor(20);
   EXPECT_NEAR(Window().Item(1).MorphFactor, 0.2, 1e-9);
   EXPECT_NEAR(Window().Item(0).MorphFactor, 0.8, 1e-9);
   RunFor(80);
   EXPECT_EQ(Window().Item(1).MorphFactor, 1.0);
   EXPECT_EQ(Window().Item(0).MorphFactor, 0.0);
-  const TBitmap& picture = *skin->ActivePicture(2);
-  const TRect r1 = Window().ItemScreenRect(1);
   EXPECT_EQ(Desk().ScreenPixel(r1.Left + 1, r1.Top + 1), picture.GetPixel(1, 75));
 }
 
@@ -604,6 +606,7 @@ TEST_F(SkinMenuEngine, SkinnedItemsShowTheirPictures) {
   OpenAt({200, 200});
   RunFor(50);
   const TBitmap& picture = *skin->ActivePicture(2);   // menuitem.bmp
+  ASSERT_NE(picture.GetPixel(1, 55), picture.GetPixel(1, 75));   // the two looks differ there
   const TRect r0 = Window().ItemScreenRect(0), r1 = Window().ItemScreenRect(1), r2 = Window().ItemScreenRect(2);
   // Highlighted first item: activeskinrect 0,74,54,94; normal: skinrect
   // 0,54,54,74; divider 0,96,53,99. Their left pieces (3 and 4 pixels) are

@@ -1,19 +1,21 @@
 #include "skinforms/TskSkinPopupWindow.h"
 
 #include <algorithm>
+#include <optional>
 
+#include "framework/controls/Label.h"
 #include "framework/controls/MenuItem.h"
 #include "framework/controls/ShortCut.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/CustomForm.h"
 #include "framework/graphics/Canvas.h"
-#include "framework/controls/Label.h"
 #include "platform/gfx/TextLayout.h"
 #include "platform/window/WindowApi.h"
 #include "skin/SkinPlatform.h"
-#include "skin/TskDataSkinObject.h"
 #include "skin/SkinWindowData.h"
+#include "skin/TskDataSkinObject.h"
 #include "skin/ui/SkinWindowServices.h"
+#include "skincontrols/SkinControlFont.h"
 #include "skinforms/TskSkinMenu.h"
 #include "skinforms/TskSkinMenuLook.h"
 
@@ -32,15 +34,6 @@ constexpr uint32_t kScrollInterval = 100;
 constexpr uint32_t kWaitInterval = 500;
 // Opacity steps of the fade-in.
 constexpr int32_t kFadeStep = 3;
-
-TFontStyles FontStylesOf(const TskFontStyles& s) {
-  TFontStyles out;
-  if (s.Bold) out.Include(TFontStyle::Bold);
-  if (s.Italic) out.Include(TFontStyle::Italic);
-  if (s.Underline) out.Include(TFontStyle::Underline);
-  if (s.StrikeOut) out.Include(TFontStyle::StrikeOut);
-  return out;
-}
 
 bool IsAcceleratorKey(uint16_t vk) { return (vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9'); }
 
@@ -74,14 +67,13 @@ bool TskSkinPopupWindow::Build() {
 void TskSkinPopupWindow::Layout(const TskMenuSkin& skin) {
   m_skinned = skin.SkinnedWindow();
   m_morphing = skin.SkinnedItems() && skin.Item->Morphing;
-  if (skin.SkinnedItems() && m_menu.UseSkinFont()) {
-    const TskDataSkinMenuItem& data = *skin.Item;
-    ui::TFont font(data.FontName, data.FontHeight, FontStylesOf(data.FontStyle), data.FontColor);
-    font.SetCharset(m_menu.DefaultItemFont().Charset());
-    m_font.Assign(font);
-  } else {
-    m_font.Assign(m_menu.DefaultItemFont());
-  }
+  // The item font of the skin, or the default item font; the charset of
+  // the skin's resource strings when it has them.
+  std::optional<TskSkinFont> skinFont;
+  if (skin.SkinnedItems() && m_menu.UseSkinFont())
+    skinFont.emplace(TskSkinFont{skin.Item->FontName, skin.Item->FontHeight, skin.Item->FontStyle});
+  SelectControlFont(m_font, m_menu.DefaultItemFont(), skinFont ? &*skinFont : nullptr,
+                    m_menu.SkinData());
 
   TskMenuSizeInput in;
   in.MaxItems = m_menu.MaxMenuItemsInWindow();
@@ -180,8 +172,7 @@ void TskSkinPopupWindow::CreateHandle() {
   p.Background = clNone;
   p.Proc = [this](HWND h, uint32_t msg, WPARAM w, LPARAM l) { return WndProc(h, msg, w, l); };
   m_hwnd = CreateWindowEx(p);
-  if (auto region = MenuWindowRegion(ResolveMenuSkin(m_skinned ? m_menu.SkinData() : nullptr), m_size.Width,
-                                     m_size.Height, m_layout))
+  if (auto region = MenuWindowRegion(PaintSkin(), m_size.Width, m_size.Height, m_layout))
     SetWindowRgn(m_hwnd, std::move(region), false);
 }
 
@@ -220,7 +211,9 @@ void TskSkinPopupWindow::Relayout() {
   Repaint();
 }
 
-TRect TskSkinPopupWindow::ScreenRect() const { return TRect::FromSize(m_position.X, m_position.Y, m_size.Width, m_size.Height); }
+TRect TskSkinPopupWindow::ScreenRect() const {
+  return TRect::FromSize(m_position.X, m_position.Y, m_size.Width, m_size.Height);
+}
 
 TRect TskSkinPopupWindow::ItemScreenRect(size_t index) const {
   const TRect& r = m_items.at(index).Rect;
