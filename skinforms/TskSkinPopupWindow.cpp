@@ -577,6 +577,10 @@ LRESULT TskSkinPopupWindow::WndProc(HWND hwnd, uint32_t msg, WPARAM wParam, LPAR
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
       return 0;
+    case WM_ACTIVATEAPP:
+      // Another program was activated: an open menu has no place any more.
+      if (!wParam) m_menu.CloseMenu();
+      return 0;
     case WM_TIMER:
       switch (uint32_t(wParam)) {
         case kMouseTimer: MouseMove(GetCursorPos()); break;
