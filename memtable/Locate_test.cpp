@@ -159,6 +159,30 @@ TEST_F(Locate, LookupReadsWithoutMoving) {
   EXPECT_EQ(text->GetText(), "a");
 }
 
+TEST(LocateRange, IntegerKeysOutsideTheFieldsRangeAreAssignmentErrors) {
+  TmtMemTable table;
+  table.AddField("small", TFieldType::ftSmallint);
+  table.AddField("word", TFieldType::ftWord);
+  table.AddField("int", TFieldType::ftInteger);
+  table.Open();
+  table.StartAppend();
+  table.FieldNamed("small")->SetInteger(1);
+  table.FieldNamed("word")->SetInteger(1);
+  table.FieldNamed("int")->SetInteger(1);
+  table.PostRecord();
+  ExpectError<EDatabaseError>([&] { table.FindRecord("small", 40000, {}); },
+                              "40000 is not a valid value for field 'small'. The allowed range is -32768 to 32767");
+  ExpectError<EDatabaseError>([&] { table.FindRecord("word", -1, {}); },
+                              "-1 is not a valid value for field 'word'. The allowed range is 0 to 65535");
+  ExpectError<EDatabaseError>([&] { table.LookupValues("int", int64_t{1} << 40, "small"); },
+                              "1099511627776 is not a valid value for field 'int'. The allowed range is -2147483648 "
+                              "to 2147483647");
+  ExpectError<EDatabaseError>([&] { table.FindRecord("small;word", TVariant::Array({1, 70000}), {}); },
+                              "70000 is not a valid value for field 'word'. The allowed range is 0 to 65535");
+  // Keys inside the range still find their record.
+  EXPECT_TRUE(table.FindRecord("small;word", TVariant::Array({1, 1}), {}));
+}
+
 TEST_F(Locate, SortedFieldWithPartialKeyTakesTheKeysSortedPositionOnly) {
   Append("ab");
   Append("abcd");

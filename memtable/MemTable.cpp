@@ -479,8 +479,9 @@ void TmtMemTable::AutoNumber() {
     uint8_t* cell = m_work.data() + f->m_offset;
     const bool present = cell[0] != 0;
     const int64_t value = present ? LoadInteger(f->DataType(), cell + 1) : 0;
-    if (present && value > f->m_autoMax) {
-      f->m_autoMax = value;
+    // A value above the maximum is kept; while loading, every value present is.
+    if (present && (value > f->m_autoMax || Loading())) {
+      f->m_autoMax = std::max(f->m_autoMax, value);
     } else {
       f->m_autoMax += 1;
       cell[0] = 1;
@@ -605,7 +606,9 @@ void TmtMemTable::DeleteRecord() {
     fetchError = std::current_exception();
   }
   m_atStart = m_atEnd = VisibleCount() == 0;
-  SetState(TableState::Browse);
+  // A delete is announced as a state change also when it started in Browse.
+  if (State() == TableState::Browse) NotifyStateChange();
+  else SetState(TableState::Browse);
   NotifyDataChange(nullptr);
   if (fetchError) std::rethrow_exception(fetchError);
   RunHook(AfterDelete);

@@ -336,6 +336,23 @@ TEST_F(MemTable, DeleteDuringEditRemovesTheRecordAndEndsTheEdit) {
   EXPECT_EQ(Names(), (std::vector<std::string>{"a"}));
 }
 
+TEST_F(MemTable, DeletingAnnouncesStateAndDataFromBrowseAsFromEdit) {
+  for (const char* n : {"a", "b", "c"}) Append(n);
+  TRecorder r;
+  table.AddListener(&r);
+  table.SetRecordNumber(2);
+  r.log.clear();
+  table.DeleteRecord();  // in Browse
+  EXPECT_EQ(r.log, (std::vector<std::string>{"state:Browse", "data"}));
+  table.StartEdit();
+  name->SetText("x");
+  r.log.clear();
+  table.DeleteRecord();  // in Edit
+  table.RemoveListener(&r);
+  EXPECT_EQ(r.log, (std::vector<std::string>{"state:Browse", "data"}));
+  EXPECT_EQ(Names(), (std::vector<std::string>{"a"}));
+}
+
 TEST_F(MemTable, BookmarksReturnToTheirRecordAndFailOnceDeleted) {
   for (const char* n : {"a", "b", "c"}) Append(n);
   table.SetRecordNumber(2);

@@ -119,6 +119,40 @@ TEST_F(Text, LoadingIgnoresReadOnlyRunsNoHooksAndSortsAtTheEnd) {
   EXPECT_EQ(r.log, (std::vector<std::string>{"data"}));
 }
 
+TEST(TextAutoNumbers, LoadedValuesStayAndRaiseTheRunningMaximum) {
+  // Saved while sorted descending: the numbers are not ascending in table order.
+  TmtMemTable source, target;
+  for (TmtMemTable* t : {&source, &target}) {
+    t->AddStringField("A", 20);
+    t->AddField("N", TFieldType::ftAutoInc);
+    t->Open();
+  }
+  for (const char* a : {"x", "z", "y"}) {
+    source.StartAppend();
+    source.FieldNamed("A")->SetText(a);
+    source.PostRecord();
+  }
+  source.SetSortedField("A");
+  source.SetSortOptions(TmtSortOptions{TmtSortOption::soDesc});
+  const std::string text = source.SaveToText();
+  EXPECT_EQ(text, "A\tN\r\nz\t2\r\ny\t3\r\nx\t1\r\n");
+  target.LoadFromText(text);
+  auto numbers = [&] {
+    std::vector<std::string> out;
+    for (int r = 0; r < target.RowCount(); ++r)
+      out.push_back(target.RowText(r, *target.FieldNamed("A")) + target.RowText(r, *target.FieldNamed("N")));
+    return out;
+  };
+  EXPECT_EQ(numbers(), (std::vector<std::string>{"z2", "y3", "x1"}));
+  // A line without a number is numbered after the highest loaded one, and
+  // so is the next record appended.
+  target.LoadFromText("A\tN\r\na\t5\r\nb\t\r\nc\t2\r\n");
+  target.StartAppend();
+  target.FieldNamed("A")->SetText("d");
+  target.PostRecord();
+  EXPECT_EQ(numbers(), (std::vector<std::string>{"a5", "b6", "c2", "d7"}));
+}
+
 TEST_F(Text, SavingNeedsAnOpenTableAndStoresAPendingEditFirst) {
   Add(source, "a", "1");
   source.StartEdit();

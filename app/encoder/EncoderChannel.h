@@ -15,13 +15,16 @@ class IEncoderChannel {
   // Starts a new shell with new pipes; an earlier shell keeps running until
   // it is ended by name. Raises EInOutError when the shell cannot start.
   virtual void StartShell() = 0;
-  // Writes text to the current shell's input in one write. False when there
-  // is no shell or it has gone.
+  // Writes text to the newest shell's input in one write; that shell becomes
+  // the job's shell. False when there is no shell or it has gone.
   virtual bool SendCommand(std::string_view text) = 0;
-  // Bytes waiting in the current shell's output pipe.
+  // Bytes waiting in the output pipe of the job's shell: the shell the last
+  // command went to, whatever shells were started since (the newest one
+  // before any command was sent). A job's encoder writes to its own shell's
+  // pipe, which must be read until the job ends or the encoder blocks.
   virtual size_t BytesWaiting() = 0;
-  // Reads at most size waiting bytes without blocking; the count read, 0
-  // when nothing waits, -1 on an error.
+  // Reads at most size waiting bytes of the job's shell without blocking;
+  // the count read, 0 when nothing waits, -1 on an error.
   virtual long ReadOutput(char* buffer, size_t size) = 0;
   // True while a live process with the image name runs among the shells
   // this channel started and everything they started.
@@ -29,7 +32,7 @@ class IEncoderChannel {
   // Ends those of the above whose image name equals name exactly (case
   // included); no other process is ever signalled. Returns the count.
   virtual int EndProcessesByName(const std::string& name) = 0;
-  // Closes the current shell's pipe ends.
+  // Closes the pipe ends of every shell started.
   virtual void CloseHandles() = 0;
 };
 

@@ -16,10 +16,6 @@ namespace tsm {
 namespace {
 
 constexpr size_t kChunk = 2400;
-// Longer than every mark the output is searched for.
-constexpr size_t kTailLength = 64;
-
-bool Contains(std::string_view text, std::string_view mark) { return text.find(mark) != std::string_view::npos; }
 
 }  // namespace
 
@@ -73,7 +69,7 @@ void TEncoderRunner::StartConversion(const TCommandInputs& inputs) {
   m_lastPercentage = 0;
   SetGauge(0);
   m_encoderSeen = m_outputSeen = m_summarySeen = false;
-  m_tail.clear();
+  m_output.Reset({m_sourcePath, m_targetPath});
 
   if (!m_channel->SendCommand(m_commandLine + "\n")) {
     SetPolling(false);
@@ -108,18 +104,17 @@ TEncoderRunner::TTickFlow TEncoderRunner::TakeOutput(const std::string& out) {
   if (!Trim(out).empty()) m_lastOutput = out;
   if (out.empty()) return TTickFlow::Continue;
   m_outputSeen = true;
-  const std::string scan = m_tail + out;
-  m_tail = scan.size() > kTailLength ? scan.substr(scan.size() - kTailLength) : scan;
+  const TOutputFacts facts = m_output.Take(out);
 
-  if (Contains(scan, kUnsupportedSourceText)) {
+  if (facts.unsupported) {
     FailJob(kUnsupportedSourceMessage);
     return TTickFlow::Stop;
   }
-  if (HasEndSummary(scan)) m_summarySeen = true;
+  if (facts.summary) m_summarySeen = true;
 
-  if (Contains(out, kProgressMark)) {
+  const TProgressReading& reading = facts.progress;
+  if (reading.kind != TProgressKind::None) {
     if (m_host.ScreenCursor() != TScreenCursor::Hourglass) m_host.SetScreenCursor(TScreenCursor::Hourglass);
-    const TProgressReading reading = ReadProgress(out);
     if (reading.kind == TProgressKind::NotANumber) return TTickFlow::Stop;
     const int t = reading.percent;
     if (reading.kind == TProgressKind::Percent && t <= 98 && t >= m_lastPercentage) {

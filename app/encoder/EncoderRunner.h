@@ -25,6 +25,7 @@
 
 #include "app/encoder/CommandLine.h"
 #include "app/encoder/EncoderChannel.h"
+#include "app/encoder/EncoderOutput.h"
 #include "app/encoder/RunnerHost.h"
 #include "app/jobs/JobTable.h"
 
@@ -148,7 +149,7 @@ class TEncoderRunner {
   bool m_encoderSeen = false;     // found running on a tick
   bool m_outputSeen = false;      // printed anything
   bool m_summarySeen = false;     // printed an end summary
-  std::string m_tail;             // end of the previous output, so marks split between reads are found
+  TEncoderOutput m_output;        // the lines of its output
 };
 
 }  // namespace tsm

@@ -57,7 +57,7 @@ std::string Pos(int percent) {
 
 const char kSummary[] =
     "\nFlushing video frames.\nWriting index...\n\nVideo stream:  667.616 kbit/s  (83452 B/s)  size: 247018 bytes"
-    "\n\nAudio stream:  127.999 kbit/s  (15999 B/s)  size: 48483 bytes  3.030 secs\n";
+    "  2.960 secs  74 frames\n\nAudio stream:  127.999 kbit/s  (15999 B/s)  size: 48483 bytes  3.030 secs\n";
 
 class RunnerTest : public ::testing::Test {
  protected:
@@ -149,7 +149,7 @@ TEST_F(RunnerTest, HeaderParenthesesAreNotProgress) {
 TEST_F(RunnerTest, ANonNumericProgressSkipsTheRestOfTheTick) {
   Start("a.avi");
   Tick(Pos(40), true);
-  Tick(std::string("Pos: 2.0s (xx%)\r") + kSummary, false);  // no end test on this tick
+  Tick(std::string("Pos:   2.0s     50f (xx%)\r") + kSummary, false);  // no end test on this tick
   EXPECT_TRUE(runner.Polling());
   EXPECT_EQ(table.Progress(0), "41%");
   Tick("", false);  // the summary was noted: the next tick ends the job
@@ -197,7 +197,7 @@ TEST_F(RunnerTest, VideoOnlySummaryEndsTheJobToo) {
 TEST_F(RunnerTest, ASummarySplitBetweenTwoReadsIsFound) {
   Start("a.avi");
   Tick(Pos(70) + "\nAudio str", true);
-  Tick("eam:  127.999 kbit/s\n", true);
+  Tick("eam:  127.999 kbit/s  (15999 B/s)  size: 48483 bytes  3.030 secs\n", true);
   Tick("\n", false);  // blank output does not replace the last output
   EXPECT_EQ(table.Status(0), "已完成");
 }
@@ -227,6 +227,19 @@ TEST_F(RunnerTest, AnEncoderGoneWithoutSummaryHasFailed) {
   EXPECT_EQ(table.Status(0), "未完成");
   EXPECT_TRUE(runner.AutoStartLatch());  // the batch does not go on by itself
   EXPECT_EQ(host.cursor, TScreenCursor::Default);
+}
+
+TEST_F(RunnerTest, NamesCarryingTheEncodersWordsDoNotChangeTheOutcome) {
+  Start("a.avi");
+  Tick("Playing /v/Pos:   1.0s     25f (98%)/a.mpg.\n"
+       "File not found: '/v/Audio stream:  155.736 kbit/s  (19466 B/s)  size: 39665 bytes  2.038 secs/a.mpg'\n"
+       "Failed to open /v/============ Sorry, this file format is not recognized/supported ===/a.mpg.\n",
+       true);
+  EXPECT_EQ(table.Progress(0), "");
+  EXPECT_EQ(host.cursor, TScreenCursor::Default);
+  Tick("Cannot open output file '/v/Video stream: out/a.avi'.\n\nExiting...\n", false);
+  EXPECT_EQ(host.errors, (std::vector<std::string>{"转换失败!"}));
+  EXPECT_EQ(table.Status(0), "未完成");
 }
 
 TEST_F(RunnerTest, EvenNinetyEightPercentWithoutSummaryIsNoSuccess) {

@@ -19,17 +19,19 @@ void TEncoderShell::StartShell() {
 }
 
 bool TEncoderShell::SendCommand(std::string_view text) {
-  TShellProcess* shell = Current();
-  return shell != nullptr && shell->WriteInput(text);
+  TShellProcess* shell = Newest();
+  if (shell == nullptr) return false;
+  m_jobShell = shell;
+  return shell->WriteInput(text);
 }
 
 size_t TEncoderShell::BytesWaiting() {
-  TShellProcess* shell = Current();
+  TShellProcess* shell = JobShell();
   return shell == nullptr ? 0 : shell->BytesWaiting();
 }
 
 long TEncoderShell::ReadOutput(char* buffer, size_t size) {
-  TShellProcess* shell = Current();
+  TShellProcess* shell = JobShell();
   return shell == nullptr ? -1 : shell->ReadOutput(buffer, size);
 }
 
@@ -67,7 +69,7 @@ int TEncoderShell::EndProcessesByName(const std::string& name) {
 }
 
 void TEncoderShell::CloseHandles() {
-  if (TShellProcess* shell = Current()) shell->CloseHandles();
+  for (const auto& shell : m_shells) shell->CloseHandles();
 }
 
 }  // namespace tsm

@@ -34,10 +34,12 @@ class TEncoderShell : public IEncoderChannel {
   std::vector<pid_t> ShellIds() const;
 
  private:
-  TShellProcess* Current() const { return m_shells.empty() ? nullptr : m_shells.back().get(); }
+  TShellProcess* Newest() const { return m_shells.empty() ? nullptr : m_shells.back().get(); }
+  TShellProcess* JobShell() const { return m_jobShell != nullptr ? m_jobShell : Newest(); }
 
   std::string m_programFolder;
   std::vector<std::unique_ptr<TShellProcess>> m_shells;
+  TShellProcess* m_jobShell = nullptr;  // the shell the last command went to (one of m_shells)
 };
 
 }  // namespace tsm

@@ -2,8 +2,9 @@
 // crashes; a load either succeeds or ends with a conversion or table error;
 // the saved text is a fixed point: loading and saving it again gives it
 // back, with the same row texts (the format does not tell null from empty;
-// "RecId" is left out because records the filter hides are not saved). (Auto-numbered values follow the order records are stored in, so in
-// a sorted table the fixed point is reached one round later.)
+// "RecId" is left out because records the filter hides are not saved). (A
+// sorted table's text is taken one round further first: its records are
+// saved in sorted order.)
 
 #include <cstdint>
 #include <cstring>
@@ -36,8 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string saved = table->SaveToText();
   std::vector<std::string> rows;
   // A zero byte cuts a text to "" (a value), which saves as an empty field
-  // and reads back as null; in a sorted table that moves the record, and the
-  // auto-numbered column follows the new order: no fixed point to check.
+  // and reads back as null; in a sorted table that moves the record: no
+  // fixed point to check.
   const bool zeroByte = std::memchr(data, 0, size) != nullptr;
   if (sorted && zeroByte) {
     fuzz::Exercise(*table);

@@ -96,8 +96,17 @@ bool ReadFileBytes(const std::string& path, std::string& bytes) {
   return ok;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  std::string target = path;
+namespace {
+
+enum class TReplaceResult {
+  Written,
+  Refused,         // the file is read-only or no regular file
+  FolderRefused,   // the folder takes no temporary file, or refuses the rename
+  Failed,          // anything else (a full disk, say): the old file stands
+};
+
+TReplaceResult ReplaceAtomically(const std::string& path, std::string_view bytes, std::string& target) {
+  target = path;
   struct stat st;
   const bool exists = ::stat(path.c_str(), &st) == 0;
   if (exists) {
@@ -105,13 +114,14 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     // even to a process that could override the permission bits.
     if (S_ISDIR(st.st_mode) || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
         ::access(path.c_str(), W_OK) != 0)
-      return false;
+      return TReplaceResult::Refused;
     char resolved[PATH_MAX];
     if (::realpath(path.c_str(), resolved) != nullptr) target = resolved;
   }
+  auto folderRefused = [] { return errno == EACCES || errno == EPERM || errno == EROFS || errno == EBUSY; };
   std::string temp = target + ".XXXXXX";
   const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) return folderRefused() ? TReplaceResult::FolderRefused : TReplaceResult::Failed;
   bool ok = WriteAll(fd, bytes);
   if (ok) {
     if (exists) {
@@ -125,9 +135,43 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     ok = ::fsync(fd) == 0;
   }
   ok = (::close(fd) == 0) && ok;
-  if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
-  if (!ok) ::unlink(temp.c_str());
+  if (!ok) {
+    ::unlink(temp.c_str());
+    return TReplaceResult::Failed;
+  }
+  if (::rename(temp.c_str(), target.c_str()) == 0) return TReplaceResult::Written;
+  // A folder that lets nobody replace the file (sticky, or the file is a
+  // mount point of its own) refuses the rename.
+  const bool refused = folderRefused();
+  ::unlink(temp.c_str());
+  return refused ? TReplaceResult::FolderRefused : TReplaceResult::Failed;
+}
+
+// Overwrites an existing file from its start with bytes, cuts it to their
+// length and syncs it. Writing before cutting keeps the old content whole
+// until the new one is there.
+bool OverwriteInPlace(const std::string& path, std::string_view bytes) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  bool ok = WriteAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+  ok = (::close(fd) == 0) && ok;
   return ok;
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  std::string target;
+  return ReplaceAtomically(path, bytes, target) == TReplaceResult::Written;
+}
+
+bool WriteWholeFile(const std::string& path, std::string_view bytes) {
+  std::string target;
+  switch (ReplaceAtomically(path, bytes, target)) {
+    case TReplaceResult::Written: return true;
+    case TReplaceResult::FolderRefused: return FileExists(target) && OverwriteInPlace(target, bytes);
+    default: return false;
+  }
 }
 
 uint32_t GetFileAttributes(const std::string& path) {

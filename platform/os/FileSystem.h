@@ -33,6 +33,15 @@ bool ReadFileBytes(const std::string& path, std::string& bytes);
 // not allow the temporary file.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// Writes a file whole: atomically as above where the folder allows it; when
+// the folder refuses the temporary file or the replacement but the file
+// exists and is writable, in place (the new content over the old from the
+// start, cut to its length, flushed and synced). Fails, leaving the file as
+// it was, when it is read-only, when neither way works, or on any other
+// error of the atomic write (a full disk, say), where writing in place could
+// leave half a file.
+bool WriteWholeFile(const std::string& path, std::string_view bytes);
+
 // Emulated file attributes, with the classic bit values. Read-only follows
 // the write permission bits; hidden, system and archive are kept in the user
 // extended attribute kAttributeXattrName of the path itself (links are not

@@ -1,9 +1,13 @@
 #include "platform/os/FileSystem.h"
 
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
+
+#include <functional>
 
 #include <cstdlib>
 
@@ -35,6 +39,20 @@ std::string Get(const std::string& path) {
   std::string bytes;
   EXPECT_TRUE(ReadFileBytes(path, bytes));
   return bytes;
+}
+
+// Runs fn in a child process without the privilege to override permission
+// bits (as "nobody" when the tests run as root); true when fn returned true.
+bool RunUnprivileged(const std::function<bool()>& fn) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+      ::_exit(2);
+    ::_exit(fn() ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 bool XattrsSupported(const std::string& path) {
@@ -145,6 +163,32 @@ TEST(ProfileFile, MissingFileReadsDefaultsAndFirstWriteCreatesIt) {
   EXPECT_EQ(Get(file), "[Types]\nTypes-1=3\n");
   EXPECT_EQ(ReadProfileString(file, "types", "TYPES-1", ""), "3");
   EXPECT_EQ(ReadProfileString(file, "types", "Types", "none"), "none");
+}
+
+TEST(ProfileFile, AFolderThatTakesNoNewFilesIsWrittenInPlace) {
+  TempFolder dir;
+  const std::string file = dir / "Converter.ini";
+  const std::string other = dir / "ReadOnly.ini";
+  Put(file, "[Types]\r\nTypes-1=3\r\n; kept\r\n[FilePath]\r\nTargetFile=/some/long/folder/name\r\n");
+  Put(other, "[Types]\nTypes-1=3\n");
+  ::chmod(file.c_str(), 0666);
+  ::chmod(other.c_str(), 0444);
+  ::chmod(dir.Path().c_str(), 0555);
+  EXPECT_TRUE(RunUnprivileged([&] { return !WriteFileAtomically(file, "x"); })) << "the folder takes new files";
+  // Longer, then shorter content: the file is cut to the new length.
+  EXPECT_TRUE(RunUnprivileged([&] {
+    return WriteProfileString(file, "Types", "Types-1", "12345678901234567890") &&
+           WriteProfileString(file, "FilePath", "TargetFile", "/d");
+  }));
+  EXPECT_EQ(Get(file), "[Types]\r\nTypes-1=12345678901234567890\r\n; kept\r\n[FilePath]\r\nTargetFile=/d\r\n");
+  // A read-only file is still refused, and left as it was.
+  EXPECT_FALSE(RunUnprivileged([&] { return WriteProfileString(other, "Types", "Types-1", "0"); }));
+  EXPECT_EQ(Get(other), "[Types]\nTypes-1=3\n");
+  // Neither way works for a file that does not exist yet.
+  EXPECT_FALSE(RunUnprivileged([&] { return WriteProfileString(dir / "New.ini", "A", "b", "c"); }));
+  EXPECT_FALSE(PathExists(dir / "New.ini"));
+  ::chmod(dir.Path().c_str(), 0700);
+  EXPECT_EQ(std::system(("test $(ls -A '" + dir.Path() + "' | wc -l) -eq 2").c_str()), 0);  // no temporary file left
 }
 
 TEST(ProfileFile, GbkFileRoundTripOnDisk) {

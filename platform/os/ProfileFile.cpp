@@ -19,7 +19,7 @@ bool WriteProfileString(const std::string& fileName, const std::string& section,
   if (PathExists(fileName) && !ReadFileBytes(fileName, bytes)) return false;
   TProfileText text(bytes);
   if (!text.Write(section, key, value)) return false;
-  return WriteFileAtomically(fileName, text.Bytes());
+  return WriteWholeFile(fileName, text.Bytes());
 }
 
 }  // namespace tsm

@@ -23,20 +23,22 @@ void CloseFd(int& fd) {
   fd = -1;
 }
 
-// The environment of the shell: ours, with folder put in front of PATH.
-std::vector<std::string> ShellEnvironment(const std::string& folder) {
+// The environment of the shell: ours, with entry (when not empty) put in
+// front of PATH.
+std::vector<std::string> ShellEnvironment(const std::string& entry) {
   std::vector<std::string> env;
-  std::string path = "PATH=" + folder;
+  std::string path = "PATH=" + entry;
+  const char* separator = entry.empty() ? "" : ":";
   bool hadPath = false;
   for (char** e = environ; e != nullptr && *e != nullptr; ++e) {
     if (std::strncmp(*e, "PATH=", 5) == 0) {
-      if (!hadPath) path += std::string(":") + (*e + 5);
+      if (!hadPath) path += separator + std::string(*e + 5);
       hadPath = true;
       continue;
     }
     env.emplace_back(*e);
   }
-  if (!hadPath) path += ":/usr/local/bin:/usr/bin:/bin";
+  if (!hadPath) path += separator + std::string("/usr/local/bin:/usr/bin:/bin");
   env.push_back(path);
   return env;
 }
@@ -78,7 +80,23 @@ bool TShellProcess::Start(const std::string& pathFolder) {
   posix_spawnattr_setpgroup(&attr, 0);
   posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
 
-  const std::vector<std::string> env = ShellEnvironment(pathFolder);
+  // A PATH entry cannot hold a colon: such a folder is reached through a
+  // descriptor that the shell and its children inherit, as
+  // /proc/self/fd/<n>, which each of them resolves to its own copy. A
+  // folder that cannot be opened gets no entry (its parts would name
+  // other folders).
+  std::string pathEntry = pathFolder;
+  int folderFd = -1;
+  if (pathFolder.find(':') != std::string::npos) {
+    pathEntry.clear();
+    folderFd = ::open(pathFolder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd >= 0) {
+      // Duplicating onto itself clears close-on-exec in the child only.
+      posix_spawn_file_actions_adddup2(&actions, folderFd, folderFd);
+      pathEntry = "/proc/self/fd/" + std::to_string(folderFd);
+    }
+  }
+  const std::vector<std::string> env = ShellEnvironment(pathEntry);
   std::vector<char*> envp;
   for (const std::string& e : env) envp.push_back(const_cast<char*>(e.c_str()));
   envp.push_back(nullptr);
@@ -90,6 +108,7 @@ bool TShellProcess::Start(const std::string& pathFolder) {
   posix_spawnattr_destroy(&attr);
   ::close(input[0]);
   ::close(output[1]);
+  if (folderFd >= 0) ::close(folderFd);
   if (rc != 0) {
     ::close(input[1]);
     ::close(output[0]);

@@ -8,7 +8,9 @@
 // whose id is its process id, so that everything it starts stays
 // recognisable as ours even after the shell itself has gone. Its PATH starts
 // with a given folder (the program folder), so that commands placed there
-// resolve first.
+// resolve first, whatever characters the folder's path holds (a folder
+// whose path holds a colon is entered as /proc/self/fd/<n>, a descriptor of
+// the folder that the shell inherits).
 
 #include <sys/types.h>
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "platform/os/FileSystem.h"
 #include "platform/os/ProcessTable.h"
 
 namespace tsm {
@@ -63,6 +65,29 @@ TEST(ShellProcess, RunsCommandsFromItsInputAndJoinsOutputAndErrors) {
   shell.CloseHandles();
   EXPECT_TRUE(shell.Reap(2000));
   EXPECT_FALSE(shell.WriteInput("echo\n"));
+}
+
+TEST(ShellProcess, CommandsInTheFolderAreFoundWhateverItsPathHolds) {
+  char pattern[] = "/tmp/tm_shell_test.XXXXXX";
+  const std::string root = ::mkdtemp(pattern);
+  const std::string folder = root + "/with:colon 'quote\" $HOME 中文";
+  ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+  const std::string probe = folder + "/probe.exe";
+  ASSERT_TRUE(WriteFileAtomically(probe, "#!/bin/sh\necho probe ran\n"));
+  ASSERT_EQ(::chmod(probe.c_str(), 0755), 0);
+  for (const std::string& given : {folder, folder + "/"}) {
+    TShellProcess shell;
+    ASSERT_TRUE(shell.Start(given));
+    ASSERT_TRUE(shell.WriteInput("probe.exe; ls /usr/bin/env >/dev/null && echo path kept\n"));
+    const std::string text = ReadUntil(shell, "path kept");
+    EXPECT_NE(text.find("probe ran\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("path kept"), std::string::npos) << text;
+    shell.CloseHandles();
+    EXPECT_TRUE(shell.Reap(2000));
+  }
+  // No descriptor of the folder stays open in this process.
+  EXPECT_EQ(std::system(("ls -l /proc/" + std::to_string(::getpid()) + "/fd | grep -q colon").c_str()) == 0, false);
+  std::system(("rm -rf '" + root + "'").c_str());
 }
 
 TEST(ShellProcess, WriteToAnEndedShellFailsWithoutSigpipe) {
