@@ -84,9 +84,6 @@ using TLocateOptions = TEnumSet<TLocateOption>;
 // not done and no error reaches the caller), or try again (daRetry).
 enum class TDataAction { daFail, daAbort, daRetry };
 
-// A record's identity; 0 stands for no record.
-using TBookmark = int32_t;
-
 class TmtMemTable : public TDataSet {
  public:
   using TTableEvent = std::function<void(TmtMemTable& table)>;
@@ -107,8 +104,8 @@ class TmtMemTable : public TDataSet {
   TBooleanField* AddBooleanField(std::string_view name);
   void RemoveField(TField* field);  // not "RecId"
   void ClearFields();               // all but "RecId"
-  int FieldCount() const { return static_cast<int>(m_fields.size()); }
-  TField* Fields(int index) const;
+  int FieldCount() const override { return static_cast<int>(m_fields.size()); }
+  TField* Fields(int index) const override;
   TField* RecIdField() const { return m_fields.front().get(); }
   // Lookup without regard to case; FindField gives null, FieldNamed raises
   // "Field '%s' not found".
@@ -121,42 +118,42 @@ class TmtMemTable : public TDataSet {
   void Close() { SetActive(false); }
   bool ReadOnly() const { return m_readOnly; }
   void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
-  bool CanModify() const { return !m_readOnly; }
+  bool CanModify() const override { return !m_readOnly; }
 
   // --- cursor ---------------------------------------------------------------
-  void MoveFirst();
-  void MoveLast();
+  void MoveFirst() override;
+  void MoveLast() override;
   void MoveNext();
   void MovePrior();
   // Single moves repeated; returns the signed number of records moved.
-  int MoveBy(int distance);
-  bool IsAtStart() const { return m_atStart; }
-  bool IsAtEnd() const { return m_atEnd; }
-  bool IsEmpty() const { return RecordTotal() == 0; }
+  int MoveBy(int distance) override;
+  bool IsAtStart() const override { return m_atStart; }
+  bool IsAtEnd() const override { return m_atEnd; }
+  bool IsEmpty() const override { return RecordTotal() == 0; }
   // 1-based position of the current record (in the filtered view while a
   // filter is active); 0 for an empty or closed table. Setting it completes
   // a pending change and moves there; 0, negative or beyond RecordTotal is
   // ignored. Record numbers are always sequential.
-  int RecordNumber() const;
-  void SetRecordNumber(int number);
-  bool RecordNumbersSequential() const { return true; }
+  int RecordNumber() const override;
+  void SetRecordNumber(int number) override;
+  bool RecordNumbersSequential() const override { return true; }
   // Number of records, of the filtered view while a filter is active; 0
   // while closed.
-  int RecordTotal() const;
+  int RecordTotal() const override;
 
   // --- editing ----------------------------------------------------------------
-  void StartEdit();
-  void StartAppend();
-  void StartInsert();
-  void PostRecord();
-  void CancelRecord();
-  void DeleteRecord();
+  void StartEdit() override;
+  void StartAppend() override;
+  void StartInsert() override;
+  void PostRecord() override;
+  void CancelRecord() override;
+  void DeleteRecord() override;
   // A field was written since the pending change began.
-  bool Modified() const { return m_modified; }
+  bool Modified() const override { return m_modified; }
 
   // --- bookmarks ----------------------------------------------------------------
-  TBookmark Bookmark() const;
-  void SetBookmark(TBookmark bookmark);
+  TBookmark Bookmark() const override;
+  void SetBookmark(TBookmark bookmark) override;
   bool BookmarkValid(TBookmark bookmark) const;
   // 0 for equal identities; otherwise by position in a sorted table, by
   // identity (later greater) in an unsorted one.
@@ -198,12 +195,12 @@ class TmtMemTable : public TDataSet {
   // their stored blocks (calculated fields hold the value computed when the
   // record was last stored). Reading never runs hooks or notifies. Rows out
   // of range read as null.
-  int RowCount() const;
-  int CurrentRow() const;  // -1 when there is no record
-  bool RowIsNull(int row, const TField& field) const;
-  std::string RowText(int row, const TField& field) const;
-  bool RowBoolean(int row, const TField& field) const;
-  TBookmark RowBookmark(int row) const;
+  int RowCount() const override;
+  int CurrentRow() const override;  // -1 when there is no record
+  bool RowIsNull(int row, const TField& field) const override;
+  std::string RowText(int row, const TField& field) const override;
+  bool RowBoolean(int row, const TField& field) const override;
+  TBookmark RowBookmark(int row) const override;
 
   // --- stored formats -------------------------------------------------------------
   TmtMemPersistent& Persistent() { return *m_persistent; }

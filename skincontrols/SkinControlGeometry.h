@@ -70,6 +70,13 @@ class TskControlSkinGeometry {
   // nothing at all.
   void Fit(int32_t& w, int32_t& h);
 
+  // The size Fit would give w x h, without changing anything.
+  TSize FittedSize(int32_t w, int32_t h) const {
+    TskControlSkinGeometry g = *this;
+    g.Fit(w, h);
+    return {w, h};
+  }
+
   // A rectangle in skin coordinates mapped into a control of w x h.
   TRect SkinRectToControl(const TRect& r, int32_t w, int32_t h) const;
 

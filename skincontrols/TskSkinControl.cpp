@@ -63,6 +63,14 @@ void TskSkinControl::WMEraseBkgnd(TMessage& m) {
   if (BuildImage(image)) reinterpret_cast<TDeviceContext*>(m.WParam)->Draw(0, 0, image.Image());
 }
 
+bool TskSkinControl::FocusForPress() {
+  if (Focused()) return true;
+  if (!CanFocus()) return false;
+  const auto alive = AliveToken();
+  SetFocus();
+  return !alive.expired() && Focused();
+}
+
 void TskSkinControl::DrawFallbackImage(ui::TBitmap&) {}
 
 void TskSkinControl::DrawSkinImage(ui::TBitmap&) {}

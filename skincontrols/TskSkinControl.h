@@ -76,6 +76,11 @@ class TskSkinControl : public TCustomControl, public ISkinnedControl {
   // Whether a plain erase request gets the whole image (see above).
   virtual bool PaintsOnErase() const { return false; }
 
+  // A press on a control that may take the focus first moves the focus to
+  // it; false when it did not get it (the press is dropped then) or when
+  // the control was freed meanwhile.
+  bool FocusForPress();
+
   // The control data at SkinIndex when it is of class T, else null.
   template <class T>
   const T* SkinEntry() const {

@@ -31,7 +31,6 @@ void TskSkinCustomControl::ReadSkinData() {
   const auto* data = SkinEntry<TskDataSkinCustomControl>();
   if (!data) {
     Unskin();
-    m_geometry.Clear();
     return;
   }
   m_geometry.Read(*data, *SkinData());

@@ -86,6 +86,11 @@ class TskSkinCustomControl : public TskSkinControl {
   // The font rule: skin font keys while skinned and UseSkinFont, else
   // DefaultFont; the colour is the caller's.
   void SelectFont(ui::TFont& font, const TskSkinFont& skinFont) const;
+  // Unskinned from now until the next read (an entry of the wrong class).
+  void Unskin() {
+    TskSkinControl::Unskin();
+    m_geometry.Clear();
+  }
   // Drops the mask picture (controls that never take a shape).
   void DropMaskPicture() { m_geometry.SkinMaskPicture = nullptr; }
   TskControlSkinGeometry& Geometry() { return m_geometry; }

@@ -76,6 +76,9 @@ TDataSource::TDataSource() : m_link(*this) {}
 
 TDataSource::~TDataSource() {
   if (m_dataSet != nullptr) m_dataSet->RemoveListener(&m_link);
+  std::vector<TableListener*> listeners;
+  listeners.swap(m_listeners);
+  for (TableListener* listener : listeners) listener->OnDataSourceDestroying(*this);
 }
 
 void TDataSource::SetDataSet(TDataSet* dataSet) {

@@ -4,7 +4,9 @@
 // to the controls and handlers of a window. No window system is involved; the
 // notifications are plain synchronous calls on the user-interface thread.
 
+#include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace tsm {
@@ -13,8 +15,12 @@ namespace tsm {
 // (the memory table's field descriptors); the contract only passes it on.
 class TField;
 class TDataSet;
+class TDataSource;
 
 enum class TableState { Inactive, Browse, Edit, Insert };
+
+// A record's identity within its record set; 0 stands for no record.
+using TBookmark = int32_t;
 
 // Receives the notifications of a record set, or of a data source that
 // forwards them.
@@ -28,6 +34,9 @@ class TableListener {
   virtual void OnDataChange(TDataSet& dataSet, const TField* field) = 0;
   // The record set is being destroyed: every reference to it must go.
   virtual void OnDataSetDestroying(TDataSet& /*dataSet*/) {}
+  // The data source the listener is registered with is being destroyed
+  // (only listeners of a TDataSource hear this).
+  virtual void OnDataSourceDestroying(TDataSource& /*source*/) {}
 };
 
 // Base of every record set: its state and its listeners. Listeners are not
@@ -45,6 +54,52 @@ class TDataSet {
 
   void AddListener(TableListener* listener);
   void RemoveListener(TableListener* listener);
+
+  // --- The record-set contract ---------------------------------------------
+  // What grids and other data-aware controls use. A record set overrides
+  // what it offers; the defaults describe a record set without fields or
+  // records that cannot be changed (moves and changes do nothing).
+  //
+  // Fields, in order (index 0 .. FieldCount - 1).
+  virtual int FieldCount() const { return 0; }
+  virtual TField* Fields(int /*index*/) const { return nullptr; }
+  // Cursor moves; each first completes a pending change.
+  virtual void MoveFirst() {}
+  virtual void MoveLast() {}
+  // Returns the signed number of records moved.
+  virtual int MoveBy(int /*distance*/) { return 0; }
+  virtual bool IsAtStart() const { return true; }
+  virtual bool IsAtEnd() const { return true; }
+  virtual bool IsEmpty() const { return true; }
+  // 1-based position of the current record; 0 when there is none.
+  virtual int RecordNumber() const { return 0; }
+  virtual void SetRecordNumber(int /*number*/) {}
+  // Record number n is the n-th record (a scroll bar may map onto them).
+  virtual bool RecordNumbersSequential() const { return false; }
+  virtual int RecordTotal() const { return 0; }
+  // Changes.
+  virtual bool CanModify() const { return false; }
+  // A field was written since the pending change began.
+  virtual bool Modified() const { return false; }
+  virtual void StartEdit() {}
+  virtual void StartInsert() {}
+  virtual void StartAppend() {}
+  virtual void PostRecord() {}
+  virtual void CancelRecord() {}
+  virtual void DeleteRecord() {}
+  virtual TBookmark Bookmark() const { return 0; }
+  virtual void SetBookmark(TBookmark /*bookmark*/) {}
+  // Rows: reading the records around the current one without moving the
+  // cursor (nothing is completed, no notification is sent). Rows are 0-based
+  // in record order, the current row shows the pending change, and in
+  // Insert the record being composed is a row of its own. Rows out of range
+  // read as null.
+  virtual int RowCount() const { return 0; }
+  virtual int CurrentRow() const { return -1; }
+  virtual bool RowIsNull(int /*row*/, const TField& /*field*/) const { return true; }
+  virtual std::string RowText(int /*row*/, const TField& /*field*/) const { return {}; }
+  virtual bool RowBoolean(int /*row*/, const TField& /*field*/) const { return false; }
+  virtual TBookmark RowBookmark(int /*row*/) const { return 0; }
 
   // Holds notifications back; calls nest. When the outermost hold is
   // released, listeners get OnStateChange if the state differs from the one
@@ -77,7 +132,8 @@ class TDataSet {
 // Connects a record set to the controls of a window (grids register as
 // listeners here) and to the window's own handlers. It never changes the
 // record set by itself. Not owning: whoever owns the record set must keep it
-// alive while it is attached, or destroy it (which detaches it).
+// alive while it is attached, or destroy it (which detaches it). Destroying
+// the source tells its listeners (OnDataSourceDestroying) and forgets them.
 class TDataSource {
  public:
   TDataSource();

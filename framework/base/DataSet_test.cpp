@@ -110,3 +110,40 @@ TEST(DataSource, ForwardsToHandlersAndListenersAndForgetsADestroyedSet) {
 }
 
 }  // namespace tsm
+
+namespace tsm {
+
+TEST(DataSource, TellsItsListenersWhenItIsDestroyedAndForgetsThem) {
+  struct TWatcher : TableListener {
+    void OnStateChange(TDataSet&) override {}
+    void OnDataChange(TDataSet&, const TField*) override {}
+    void OnDataSourceDestroying(TDataSource& source) override { seen = &source; }
+    TDataSource* seen = nullptr;
+  } watcher;
+  TTestSet set;
+  TDataSource* raw = nullptr;
+  {
+    TDataSource source;
+    raw = &source;
+    source.SetDataSet(&set);
+    source.AddListener(&watcher);
+  }
+  EXPECT_EQ(watcher.seen, raw);
+  set.SetState(TableState::Browse);  // the set no longer reaches the dead source
+}
+
+TEST(DataSet, ContractDefaultsDescribeAnEmptyUnchangeableRecordSet) {
+  TTestSet set;
+  TDataSet& s = set;
+  EXPECT_EQ(s.FieldCount(), 0);
+  EXPECT_EQ(s.Fields(0), nullptr);
+  EXPECT_TRUE(s.IsEmpty());
+  EXPECT_EQ(s.RecordNumber(), 0);
+  EXPECT_EQ(s.RecordTotal(), 0);
+  EXPECT_EQ(s.MoveBy(5), 0);
+  EXPECT_FALSE(s.CanModify());
+  EXPECT_EQ(s.RowCount(), 0);
+  EXPECT_EQ(s.CurrentRow(), -1);
+}
+
+}  // namespace tsm

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/controls/Action.h"
+#include "framework/graphics/ImageList.h"
 
 namespace tsm {
 
@@ -12,6 +13,18 @@ void TActionList::BeforeDestruction() {
   const std::vector<TAction*> actions = m_actions;
   for (TAction* a : actions) a->SetActionList(nullptr);
   TComponent::BeforeDestruction();
+}
+
+void TActionList::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == TOperation::Remove && component == m_images) m_images = nullptr;
+}
+
+void TActionList::SetImages(TImageList* images) {
+  if (images == m_images) return;
+  if (m_images) m_images->RemoveFreeNotification(this);
+  m_images = images;
+  if (m_images) m_images->FreeNotification(this);
 }
 
 void TActionList::AddAction(TAction* action) {

@@ -12,6 +12,7 @@
 namespace tsm {
 
 class TAction;
+class TImageList;
 
 enum class TActionListState : uint8_t { asNormal, asSuspended };
 
@@ -33,12 +34,18 @@ class TActionList : public TComponent {
   // Runs every action's update handlers.
   void UpdateActions();
 
+  // The pictures of the actions (by their ImageIndex); not owned, forgotten
+  // when the list is freed.
+  TImageList* Images() const { return m_images; }
+  void SetImages(TImageList* images);
+
   // Handlers for all actions of the list; set handled to stop the action's own.
   TActionEvent OnExecute;
   TActionEvent OnUpdate;
 
  protected:
   void BeforeDestruction() override;
+  void Notification(TComponent* component, TOperation operation) override;
 
  private:
   friend class TAction;
@@ -47,6 +54,7 @@ class TActionList : public TComponent {
 
   std::vector<TAction*> m_actions;
   TActionListState m_state = TActionListState::asNormal;
+  TImageList* m_images = nullptr;
 };
 
 }  // namespace tsm

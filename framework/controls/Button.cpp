@@ -1,6 +1,7 @@
 #include "framework/controls/Button.h"
 
 #include "framework/controls/Label.h"
+#include "framework/controls/StateDescription.h"
 #include "framework/forms/CustomForm.h"
 #include "platform/window/WindowApi.h"
 
@@ -125,6 +126,13 @@ void TButton::EnabledChanged() {
   m_tracking = false;
   m_down = false;
   TCustomControl::EnabledChanged();
+}
+
+void TButton::DescribeState(TStateDescription& state) {
+  TCustomControl::DescribeState(state);
+  state.Set("down", m_down);
+  state.Set("default", m_default);
+  state.Set("cancel", m_cancel);
 }
 
 void TButton::Paint() {

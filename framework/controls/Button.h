@@ -42,6 +42,7 @@ class TButton : public TCustomControl {
   void FocusGained() override;
   void FocusLost() override;
   void EnabledChanged() override;
+  void DescribeState(TStateDescription& state) override;
 
  private:
   void SetDown(bool down);

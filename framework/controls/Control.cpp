@@ -354,11 +354,17 @@ void TControl::WndProc(TMessage& m) {
     case CM_PARENTCOLORCHANGED: CMParentColorChanged(m); break;
     case CM_PARENTSHOWHINTCHANGED: CMParentShowHintChanged(m); break;
     case CM_HITTEST: m.Result = 1; break;
+    case CM_DESCRIBESTATE:
+      DescribeState(*reinterpret_cast<TStateDescription*>(m.LParam));
+      m.Result = 1;
+      break;
     default: DefaultHandler(m); break;
   }
 }
 
 void TControl::DefaultHandler(TMessage&) {}
+
+void TControl::DescribeState(TStateDescription&) {}
 
 void TControl::WMButtonDown(TMessage& m, TMouseButton button, bool dbl) {
   const TPoint p = PointFromLParam(m.LParam);

@@ -44,6 +44,7 @@ class TCustomForm;
 class TPopupMenu;
 class TAction;
 class TDeviceContext;
+class TStateDescription;
 
 enum class TControlStyleFlag : uint8_t {
   AcceptsControls,  // other controls may be placed on it
@@ -221,6 +222,11 @@ class TControl : public TComponent {
   virtual void EnabledChanged();
   virtual void VisibleChanged();
   virtual void Resized() {}
+  // What the control tells the window tree of the UI scripting beyond the
+  // fields every control has: its state fields and clickable sub-items (see
+  // StateDescription.h). Reached through CM_DESCRIBESTATE, so that a
+  // WindowProc hook may add to it. Call the base first.
+  virtual void DescribeState(TStateDescription& state);
   // An action linked to this control changed (or was just linked).
   virtual void ActionChange(TAction* action);
 

@@ -58,6 +58,9 @@ inline constexpr uint32_t CM_RELEASE = CM_BASE + 33;          // posted to a for
 inline constexpr uint32_t CM_BORDERCHANGED = CM_BASE + 35;
 inline constexpr uint32_t CM_SHOWHINTCHANGED = CM_BASE + 38;
 inline constexpr uint32_t CM_ACTIONUPDATE = CM_BASE + 63;
+// lParam: TStateDescription* to add to (StateDescription.h); also sent to
+// windows that are not controls. Result 1 = answered.
+inline constexpr uint32_t CM_DESCRIBESTATE = CM_BASE + 100;
 
 // Key messages re-sent to the focused control before they are dispatched, so
 // that short cuts and dialog keys are handled first (Result 1 = consumed).

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/controls/StateDescription.h"
 #include "platform/core/Utf8.h"
 #include "platform/gfx/Font.h"
 #include "platform/window/WindowApi.h"
@@ -285,6 +286,15 @@ int32_t TCustomEdit::FontHeight() const { return Font().Handle()->Height(); }
 
 int32_t TCustomEdit::TextTop() const { return std::max(0, (ClientRect().Height() - FontHeight()) / 2); }
 
+void TCustomEdit::DescribeState(TStateDescription& state) {
+  TWinControl::DescribeState(state);
+  if (m_passwordChar) state.Set("text", DisplayText());
+  state.Set("readOnly", m_readOnly);
+  state.Set("maxLength", m_maxLength);
+  state.Set("selStart", SelStart());
+  state.Set("selLength", SelLength());
+}
+
 std::string TCustomEdit::DisplayText() const {
   if (!m_passwordChar) return Text();
   std::string s;
@@ -461,6 +471,8 @@ void TCustomEdit::WMClipboardCommand(TMessage& m) {
 
 // --- Painting ---------------------------------------------------------------
 
+TColor TCustomEdit::TextColor() const { return Enabled() ? Font().Color() : clGrayText; }
+
 void TCustomEdit::PaintWindow(TDeviceContext& dc) {
   // The background was painted by WM_ERASEBKGND.
   const TRect client = ClientRect();
@@ -468,7 +480,7 @@ void TCustomEdit::PaintWindow(TDeviceContext& dc) {
   dc.IntersectClipRect({m_margin, 0, client.Right - m_margin, client.Bottom});
   dc.SetFont(Font().Handle());
   dc.SetBkMode(TBkMode::Transparent);
-  const TColor textColor = Enabled() ? Font().Color() : clGrayText;
+  const TColor textColor = TextColor();
   const int32_t y = TextTop();
   const int32_t h = FontHeight();
   const std::string shown = DisplayText();

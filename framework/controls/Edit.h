@@ -113,6 +113,8 @@ class TCustomEdit : public TWinControl {
   void FontChanged() override;
   void EnabledChanged() override;
   void Resized() override;
+  // A password edit shows its marks, never its text.
+  void DescribeState(TStateDescription& state) override;
   void CreateHandleDone() override;
 
   // Whether a typed or pasted character is accepted (control characters
@@ -120,6 +122,9 @@ class TCustomEdit : public TWinControl {
   virtual bool IsValidChar(char32_t ch) const;
   // After every change of the text.
   virtual void Change();
+  // The colour of the text (not of selected text): Font's colour, the grey
+  // text colour while disabled.
+  virtual TColor TextColor() const;
 
   virtual void WMEraseBkgnd(TMessage& m) override;
   virtual void WMNCCalcSize(TMessage& m);

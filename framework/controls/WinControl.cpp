@@ -572,6 +572,8 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_CHAR: WMChar(m); break;
     case WM_GETDLGCODE: WMGetDlgCode(m); break;
     case WM_MOUSEWHEEL: WMMouseWheel(m); break;
+    case WM_HSCROLL: WMHScroll(m); break;
+    case WM_VSCROLL: WMVScroll(m); break;
     case WM_NCDESTROY: WMNCDestroy(m); break;
     case WM_CAPTURECHANGED: WMCaptureChanged(m); break;
     case CN_KEYDOWN: case CN_SYSKEYDOWN: CNKeyDown(m); break;

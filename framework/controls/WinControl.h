@@ -192,6 +192,10 @@ class TWinControl : public TControl {
   virtual void WMChar(TMessage& m);
   virtual void WMGetDlgCode(TMessage& m);
   void WMMouseWheel(TMessage& m);
+  // Scroll requests (framework/controls/ScrollRequest.h); the defaults pass
+  // them to DefaultHandler.
+  virtual void WMHScroll(TMessage& m) { DefaultHandler(m); }
+  virtual void WMVScroll(TMessage& m) { DefaultHandler(m); }
   virtual void CNKeyDown(TMessage& m);
   virtual void CNChar(TMessage& m);
   void WMWindowPosChanged(TMessage& m);

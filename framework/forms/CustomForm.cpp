@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/controls/ActionList.h"
+#include "framework/controls/StateDescription.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/Screen.h"
 #include "platform/window/WindowApi.h"
@@ -511,6 +512,11 @@ void TCustomForm::CMDialogKey(TMessage& m) {
 }
 
 void TCustomForm::CMRelease(TMessage&) { Free(); }
+
+void TCustomForm::DescribeState(TStateDescription& state) {
+  TCustomControl::DescribeState(state);
+  state.Set("modal", m_modal);
+}
 
 void TCustomForm::Paint() {
   CallEvent(OnPaint, this);

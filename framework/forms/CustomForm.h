@@ -142,6 +142,7 @@ class TCustomForm : public TCustomControl {
   void CreateHandleDone() override;
   void WndProc(TMessage& message) override;
   void Paint() override;
+  void DescribeState(TStateDescription& state) override;
   virtual void DoCreate();
   virtual void DoShow();
   virtual void DoHide();

@@ -97,6 +97,9 @@ class TBackend {
   // position in screen coordinates, where a candidate window may be placed.
   virtual void StartTextInput(HWND wnd, const TRect& caret) = 0;
   virtual void StopTextInput() = 0;
+
+  // The default beep of refused input; silent where nothing can sound.
+  virtual void Beep() {}
 };
 
 }  // namespace tsm

@@ -82,6 +82,8 @@ class THeadlessBackend : public TBackend {
   HWND NativeFocus() const { return m_nativeFocus; }
   int PresentCount() const { return m_presents; }
   bool TextInputActive() const { return m_textInput; }
+  // Beeps asked for so far (MessageBeep).
+  int BeepCount() const { return m_beeps; }
 
   // --- TBackend ---
   const char* Name() const override { return "headless"; }
@@ -104,6 +106,7 @@ class THeadlessBackend : public TBackend {
   bool HasClipboardText() override { return !m_clipboard.empty(); }
   void StartTextInput(HWND, const TRect&) override { m_textInput = true; }
   void StopTextInput() override { m_textInput = false; }
+  void Beep() override { ++m_beeps; }
 
  private:
   void Inject(TRawInput in);
@@ -121,6 +124,7 @@ class THeadlessBackend : public TBackend {
   HWND m_nativeFocus;
   std::string m_clipboard;
   bool m_textInput = false;
+  int m_beeps = 0;
   int m_presents = 0;
 };
 

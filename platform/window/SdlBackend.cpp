@@ -324,6 +324,9 @@ class TSdlBackendImpl final : public TSdlBackend {
     SDL_StartTextInput();
   }
   void StopTextInput() override {}
+  void Beep() override {
+    if (m_x11 && !m_natives.empty()) TX11Pointer::Bell(m_natives.begin()->second.Window);
+  }
 
  private:
   struct TNative {

@@ -560,6 +560,8 @@ void StartTextInput(HWND wnd, const TRect& caretRect) {
 }
 
 void StopTextInput() { Sys().Backend().StopTextInput(); }
+
+void MessageBeep() { Sys().Backend().Beep(); }
 const std::string& GetImeCompositionText() { return Sys().Input().CompositionText(); }
 
 // --- Screen and settings ----------------------------------------------------

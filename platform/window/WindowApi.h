@@ -245,6 +245,8 @@ bool IsClipboardTextAvailable();
 void StartTextInput(HWND wnd, const TRect& caretRect);
 void StopTextInput();
 const std::string& GetImeCompositionText();
+// The default beep (a refused key).
+void MessageBeep();
 
 // --- Screen and settings ----------------------------------------------------
 

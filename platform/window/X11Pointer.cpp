@@ -131,6 +131,13 @@ void TX11Pointer::Sync(SDL_Window* anyNative) {
   if (WmInfoOf(anyNative, info)) XSync(info.info.x11.display, False);
 }
 
+void TX11Pointer::Bell(SDL_Window* anyNative) {
+  SDL_SysWMinfo info;
+  if (!WmInfoOf(anyNative, info)) return;
+  XBell(info.info.x11.display, 0);
+  XFlush(info.info.x11.display);
+}
+
 #else  // SDL without X11 support
 
 std::unique_ptr<TX11Pointer> TX11Pointer::Open() { return nullptr; }
@@ -142,6 +149,7 @@ uint64_t TX11Pointer::WindowOf(SDL_Window*) { return 0; }
 bool TX11Pointer::Grab(SDL_Window*) { return false; }
 void TX11Pointer::Ungrab(SDL_Window*) {}
 void TX11Pointer::Sync(SDL_Window*) {}
+void TX11Pointer::Bell(SDL_Window*) {}
 
 #endif
 

@@ -62,6 +62,8 @@ class TX11Pointer {
   // A round trip on SDL's connection: every event the server generated
   // before it is then waiting in SDL's queue.
   static void Sync(SDL_Window* anyNative);
+  // The X server's bell on SDL's connection.
+  static void Bell(SDL_Window* anyNative);
 
  private:
   TX11Pointer() = default;

@@ -4,6 +4,7 @@
 
 #include "platform/gfx/Bmp.h"
 #include "platform/gfx/DeviceContext.h"
+#include "platform/gfx/Font.h"
 #include "platform/gfx/Png.h"
 #include "skin/TskCompressedStoredSkin.h"
 #include "skin/TskSkinContainer.h"
@@ -61,6 +62,24 @@ TColor SkinControlTest::PixelOf(const TControl* control, int32_t x, int32_t y) {
   return Desk().ScreenPixel(p.X, p.Y);
 }
 
+TBitmap SkinControlTest::PixelsOf(const TControl* control) {
+  Pump();
+  const TBitmap screen = Desk().ComposeScreen();
+  const TPoint o = control->ClientToScreen({0, 0});
+  TBitmap out(control->Width(), control->Height());
+  TDeviceContext(out).BitBlt(0, 0, out.Width(), out.Height(), screen.Surface(), o.X, o.Y);
+  return out;
+}
+
+TRect SkinControlTest::InkOf(const TControl* control, TColor color) {
+  const TBitmap pixels = PixelsOf(control);
+  TRect box;
+  for (int32_t y = 0; y < pixels.Height(); ++y)
+    for (int32_t x = 0; x < pixels.Width(); ++x)
+      if (pixels.GetPixel(x, y) == color) box.Unite({x, y, x + 1, y + 1});
+  return box;
+}
+
 void SkinControlTest::SaveShot(const TControl* control, const std::string& name, int32_t scale) {
   const char* dir = std::getenv("TM_SHOTS");
   if (!dir) return;
@@ -81,6 +100,21 @@ std::string SkinDefinition(const std::vector<TTestSkinEntry>& entries) {
     s += std::to_string(i) + "=" + entries[i].Name + ":" + entries[i].Kind + "\n";
   for (const TTestSkinEntry& e : entries) s += "[" + e.Name + "]\n" + e.Keys + "\n";
   return s;
+}
+
+TTextInk MeasureTextInk(const std::string& text, const std::string& font, int32_t height) {
+  TBitmap b(300, 60);
+  b.Fill(clWhite);
+  TDeviceContext dc(b);
+  dc.SetFont(TFont::Create({font, height}));
+  dc.SetBkMode(TBkMode::Transparent);
+  dc.SetTextColor(clBlack);
+  dc.TextOut(0, 0, text);
+  TRect box;
+  for (int32_t y = 0; y < b.Height(); ++y)
+    for (int32_t x = 0; x < b.Width(); ++x)
+      if (b.GetPixel(x, y) == clBlack) box.Unite({x, y, x + 1, y + 1});
+  return {dc.TextExtent(text), box};
 }
 
 TColor PicturePixel(const TskSkinData& skin, int32_t picture, int32_t x, int32_t y) {

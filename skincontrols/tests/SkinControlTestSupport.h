@@ -36,6 +36,10 @@ class SkinControlTest : public FrameworkTest {
   // Colour of a pixel of a control (client coordinates) on the screen,
   // after the pending painting is done.
   TColor PixelOf(const TControl* control, int32_t x, int32_t y);
+  // The pixels of a control as the screen shows them (client area).
+  TBitmap PixelsOf(const TControl* control);
+  // Box of the pixels of one colour in a control (client coordinates).
+  TRect InkOf(const TControl* control, TColor color);
   // Saves the screen around a control, scaled up, for looking at.
   void SaveShot(const TControl* control, const std::string& name, int32_t scale = 3);
 
@@ -52,6 +56,14 @@ struct TTestSkinEntry {
 };
 // A whole skin definition with the given control entries.
 std::string SkinDefinition(const std::vector<TTestSkinEntry>& entries);
+
+// A text drawn at (0, 0) in a font: its size (width, line height) and the
+// box of its ink.
+struct TTextInk {
+  TSize Size;
+  TRect Ink;
+};
+TTextInk MeasureTextInk(const std::string& text, const std::string& font, int32_t height);
 
 // Colour of a pixel of a skin picture.
 TColor PicturePixel(const TskSkinData& skin, int32_t picture, int32_t x, int32_t y);
