@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "framework/controls/Edit.h"
+#include "framework/graphics/ImageList.h"
+#include "platform/window/WindowApi.h"
 #include "skin/TskSkinData.h"
 #include "skinforms/tests/MenuTestSupport.h"
 
@@ -118,6 +120,37 @@ TEST_F(SkinPopupMenu, AnEmptyMenuLeavesNoMenuStateBehind) {
   menu->Popup(10, 10);
   EXPECT_TRUE(Engine().Visible());
   EXPECT_TRUE(m_frame->InMenu());
+}
+
+TEST_F(SkinPopupMenu, ImagesStandInTheGlyphColumn) {
+  TskSkinPopupMenu* menu = NewMenu(m_form);
+  auto* images = new TImageList(m_form);
+  images->SetSize(12, 12);
+  TBitmap red(12, 12);
+  red.Fill(clRed);
+  images->Add(red);
+  menu->SetImages(images);
+  TMenuItem* first = menu->Items()->Items(0);
+  first->SetImageIndex(0);
+  first->SetChecked(true);
+  menu->Items()->Items(1)->SetImageIndex(5);   // not in the list: nothing
+  menu->Popup(200, 200);
+  RunFor(50);
+  TskSkinPopupWindow& w = Window();
+  EXPECT_EQ(w.Size().cx, std::max(TextWidth("项 0"), TextWidth("项 1")) + 2 + (12 + 5) + 19 + 10);
+  // The plain look's column is as wide as the pictures; a picture stands
+  // centred in it, a checked one framed in the text colour.
+  const TRect r0 = w.ItemScreenRect(0), r1 = w.ItemScreenRect(1);
+  const int32_t x = r0.Left, y = r0.Top + (r0.Height() - 12) / 2;
+  EXPECT_EQ(Desk().ScreenPixel(x + 6, y + 6), clRed);
+  EXPECT_EQ(Desk().ScreenPixel(x - 1 + 6, y - 1), ColorToRGB(clWindowText));
+  EXPECT_EQ(Desk().ScreenPixel(r1.Left + 6, r1.Top + 10), ColorToRGB(clBtnFace));
+  EXPECT_EQ(Desk().ScreenPixel(r1.Left + 13, r1.Top + 2), ColorToRGB(clWindow));
+  images->Free();
+  EXPECT_EQ(menu->Images(), nullptr);
+  InvalidateRect(w.Handle(), nullptr, true);
+  RunFor(50);   // repaints without the freed list: a check mark instead
+  EXPECT_NE(Desk().ScreenPixel(x + 6, y + 6), clRed);
 }
 
 TEST_F(SkinPopupMenu, RightClickOnAControlOpensItsMenuAtTheCursor) {

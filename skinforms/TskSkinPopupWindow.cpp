@@ -9,6 +9,7 @@
 #include "framework/forms/Application.h"
 #include "framework/forms/CustomForm.h"
 #include "framework/graphics/Canvas.h"
+#include "framework/graphics/ImageList.h"
 #include "platform/gfx/TextLayout.h"
 #include "platform/window/WindowApi.h"
 #include "skin/SkinPlatform.h"
@@ -18,6 +19,7 @@
 #include "skincontrols/SkinControlFont.h"
 #include "skinforms/TskSkinMenu.h"
 #include "skinforms/TskSkinMenuLook.h"
+#include "skinforms/TskSkinPopupMenu.h"
 
 namespace tsm {
 
@@ -75,7 +77,9 @@ void TskSkinPopupWindow::Layout(const TskMenuSkin& skin) {
   SelectControlFont(m_font, m_menu.DefaultItemFont(), skinFont ? &*skinFont : nullptr,
                     m_menu.SkinData());
 
+  const TImageList* images = MenuImagesOf(m_parentItem);
   TskMenuSizeInput in;
+  if (images) in.GlyphColumn = images->Width() + 5;
   in.MaxItems = m_menu.MaxMenuItemsInWindow();
   in.WorkAreaHeight = m_menu.WorkArea().Height();
   in.OrdinaryItemHeight = m_menu.DefaultItemHeight();
@@ -113,7 +117,7 @@ void TskSkinPopupWindow::Layout(const TskMenuSkin& skin) {
   }
   m_background.SetSize(w, h);
   TDeviceContext bg(m_background);
-  PaintMenuBackground(bg, skin, w, h, m_layout);
+  PaintMenuBackground(bg, skin, w, h, m_layout, images ? images->Width() : 0);
 
   m_first = std::clamp(m_first, 0, std::max(0, int32_t(m_items.size()) - 1));
   PlaceItems();
@@ -490,6 +494,8 @@ void TskSkinPopupWindow::PaintItemInto(TDeviceContext& dc, const TskMenuSkin& sk
   look.HasSubItems = item.HasSubItems();
   look.Glyph = MenuItemGlyphOf(mi->Name());
   look.MorphFactor = item.MorphFactor;
+  look.Images = MenuImagesOf(mi);
+  look.ImageIndex = mi->ImageIndex();
   TskMenuOwnerDraw ownerDraw;
   if (mi->OnDrawItem) {
     ownerDraw = [this, mi, &item](TDeviceContext& target, const TRect& text, TColor color) {
