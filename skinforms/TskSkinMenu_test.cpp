@@ -8,6 +8,7 @@
 
 #include "framework/controls/Edit.h"
 #include "framework/graphics/Canvas.h"
+#include "framework/scripting/WindowTree.h"
 #include "platform/window/WindowApi.h"
 #include "skin/SkinTypes.h"
 #include "skin/TskSkinData.h"
@@ -594,6 +595,36 @@ TEST_F(SkinMenuEngine, FadeInSurvivesTheFormGoingAway) {
   m_form = nullptr;
   EXPECT_TRUE(form.expired());
   RunFor(100);
+}
+
+TEST_F(SkinMenuEngine, OpenMenusDescribeTheirItemsToTheWindowTree) {
+  int runs = 0;
+  Add("最小化(&n)", nullptr, "BSF_MINITEM");
+  Add("-");
+  TMenuItem* close = Add("关闭(&C)", nullptr, "BSF_CLOSE");
+  close->SetShortCut(TextToShortCut("Alt+F4"));
+  close->OnClick = [&](TObject*) { ++runs; };
+  Add("禁用")->SetEnabled(false);
+  OpenAt({200, 200});
+  const TWindowTree tree = TWindowTree::Capture();
+  const TJsonValue& top = tree.Document()["windows"].At(0);
+  EXPECT_EQ(top["className"].AsString(), "TskSkinPopupWindow");
+  const TJsonValue& items = top["items"];
+  ASSERT_EQ(items.Size(), 3u);   // dividers are not described
+  EXPECT_EQ(items.At(0)["text"].AsString(), "最小化(&n)");
+  EXPECT_TRUE(items.At(0)["highlighted"].AsBool());
+  EXPECT_EQ(items.At(1)["shortCut"].AsString(), "Alt+F4");
+  EXPECT_FALSE(items.At(1)["highlighted"].AsBool(true));
+  EXPECT_FALSE(items.At(2)["enabled"].AsBool(true));
+  // click-text finds the item where it is shown; a click there runs it.
+  const TWindowTree::TEntry* entry = tree.FindClickable("关闭(C)");
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(entry->Bounds, Window().ItemScreenRect(2));
+  EXPECT_EQ(entry->InputWindow, Window().Handle());
+  Desk().Click({entry->Bounds.Left + 5, entry->Bounds.Top + 5});
+  Pump();
+  EXPECT_EQ(runs, 1);
+  EXPECT_FALSE(TWindowTree::Capture().ShowsText("关闭(C)"));
 }
 
 // --- Pixels ---------------------------------------------------------------------------

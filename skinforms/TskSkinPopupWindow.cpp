@@ -5,7 +5,9 @@
 
 #include "framework/controls/Label.h"
 #include "framework/controls/MenuItem.h"
+#include "framework/controls/ControlTypes.h"
 #include "framework/controls/ShortCut.h"
+#include "framework/controls/StateDescription.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/CustomForm.h"
 #include "framework/graphics/Canvas.h"
@@ -546,12 +548,34 @@ void TskSkinPopupWindow::Repaint() {
   if (m_hwnd) InvalidateRect(m_hwnd, nullptr, false);
 }
 
+// --- Description for the window tree ------------------------------------------
+
+void TskSkinPopupWindow::DescribeState(TStateDescription& state) const {
+  state.Set("className", "TskSkinPopupWindow");
+  state.Set("level", int64_t(m_level));
+  if (m_size.Scrolling) state.Set("firstVisible", m_first);
+  for (size_t i = 0; i < m_items.size(); ++i) {
+    const TskSkinMenuItem& item = m_items[i];
+    const TMenuItem* mi = item.MenuItem();
+    if (mi->IsLine()) continue;
+    TStateItem described{mi->Caption(), ItemScreenRect(i), mi->Enabled()};
+    if (mi->ShortCut() != scNone) described.Fields.Set("shortCut", ShortCutToText(mi->ShortCut()));
+    described.Fields.Set("checked", mi->Checked());
+    described.Fields.Set("highlighted", item.Highlighted());
+    described.Fields.Set("subMenu", item.HasSubItems());
+    state.AddItem(std::move(described));
+  }
+}
+
 // --- Messages ------------------------------------------------------------------
 
 LRESULT TskSkinPopupWindow::WndProc(HWND hwnd, uint32_t msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_MOUSEACTIVATE:
       return MA_NOACTIVATE;
+    case CM_DESCRIBESTATE:
+      DescribeState(*reinterpret_cast<TStateDescription*>(lParam));
+      return 1;
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
