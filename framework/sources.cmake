@@ -8,7 +8,7 @@ tm_library(tm_framework
     controls/Label.cpp controls/Panel.cpp controls/Button.cpp controls/Edit.cpp
     controls/Timer.cpp controls/ShortCut.cpp controls/MenuItem.cpp controls/PopupMenu.cpp controls/Action.cpp controls/ActionList.cpp
     forms/CustomForm.cpp forms/Application.cpp forms/Screen.cpp forms/MessageBox.cpp
-    scripting/WindowTree.cpp
+    scripting/WindowTree.cpp scripting/Script.cpp scripting/ScriptRunner.cpp
   DEPS tm_window tm_gfx tm_base)
 
 tm_test(tm_framework_test
@@ -18,6 +18,6 @@ tm_test(tm_framework_test
     controls/Control_test.cpp controls/Layout_test.cpp controls/Edit_test.cpp controls/Focus_test.cpp
     controls/Menu_test.cpp controls/ScrollRequest_test.cpp
     forms/Form_test.cpp forms/Application_test.cpp
-    scripting/WindowTree_test.cpp
+    scripting/WindowTree_test.cpp scripting/Script_test.cpp scripting/ScriptRunner_test.cpp
   DEPS tm_framework)
 add_dependencies(tm_framework_test tm_assets)

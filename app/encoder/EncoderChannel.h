@@ -34,6 +34,15 @@ class IEncoderChannel {
   virtual int EndProcessesByName(const std::string& name) = 0;
   // Closes the pipe ends of every shell started.
   virtual void CloseHandles() = 0;
+
+  // True when the channel's shell runs further commands that the runner
+  // sends after the job's command line: then the runner asks the shell to
+  // report the command's exit status on a line of its own, which is also
+  // the moment the job has ended.
+  virtual bool ReportsExitStatus() const { return false; }
+  // A descriptor that becomes readable when the job's shell has output or
+  // has gone (to wait on instead of polling); -1 when there is none.
+  virtual int OutputHandle() const { return -1; }
 };
 
 }  // namespace tsm

@@ -23,11 +23,13 @@
 #include "app/encoder/EncoderFiles.h"
 #include "app/encoder/EncoderRunner.h"
 #include "app/encoder/EncoderShell.h"
+#include "app/encoder/MediaProbe.h"
 #include "app/encoder/ProgressText.h"
 #include "app/encoder/TestJobs.h"
 #include "app/encoder/TestRunnerHost.h"
 #include "framework/base/SysUtils.h"
 #include "platform/os/FileSystem.h"
+#include "platform/os/PathInfo.h"
 #include "platform/os/ProcessTable.h"
 
 namespace tsm {
@@ -204,6 +206,8 @@ class EncoderEndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
     m_folder = TempFolder();
+    // Logs of runners made as the program makes them stay in the test's folder.
+    ::setenv("XDG_STATE_HOME", (m_folder + "state").c_str(), 1);
     ASSERT_TRUE(FileExists(ProgramFolder() + kEncoderFileName)) << "the build links mencoder.exe beside the tests";
     auto shell = std::make_unique<TEncoderShell>(ProgramFolder());
     m_shell = shell.get();
@@ -612,6 +616,124 @@ TEST_F(EncoderEndToEnd, ShippedTemplateConvertsSourcesInCommonFormats) {
   m_runner->StartConversion(Job(bogus, "bogus.avi", options));
   Drive(20s);
   EXPECT_EQ(m_host.errors, (std::vector<std::string>{"不支持的源文件格式!"}));
+}
+
+// The runner as the program makes it (its own shell, identify runs, kept
+// logs): jobs whose encoder was killed, whose output went missing or was
+// never written, or which came out short, are never done; a good job is,
+// with the lengths measured.
+class VerifiedRunner : public EncoderEndToEnd {
+ protected:
+  void SetUp() override {
+    EncoderEndToEnd::SetUp();
+    m_verified = std::make_unique<TEncoderRunner>(m_host, ProgramFolder());
+    m_verified->SetJobTable(&m_table.table);
+    m_verified->StartShell();
+    m_verified->OnJobOutcome = [this](const TJobOutcome& o) { m_outcomes.push_back(o); };
+  }
+  void TearDown() override {
+    m_verified->Shutdown();
+    EncoderEndToEnd::TearDown();
+  }
+  // Polls every 20 ms until the job is judged (at most limit), calling
+  // during() while the encoder runs.
+  void Run(const TCommandInputs& in, const std::function<void()>& during = nullptr) {
+    m_verified->SetRunningJobName(in.targetName);
+    m_verified->StartConversion(in);
+    const auto deadline = std::chrono::steady_clock::now() + 30s;
+    bool called = false;
+    while (m_verified->Polling() && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(20ms);
+      m_verified->PollTick();
+      if (during && !called && !m_table.progressLog.empty() && m_verified->EncoderRunning()) {
+        called = true;
+        during();
+      }
+    }
+    EXPECT_TRUE(!during || called) << "the job ended before it could be disturbed";
+  }
+  // The process id of the encoder our shells run.
+  pid_t OurEncoder() {
+    const std::vector<TProcessEntry> all = SnapshotProcesses();
+    for (const TProcessEntry& shell : all)
+      if (shell.parentPid == ::getpid() && shell.imageName == kShellImageName)
+        for (const TProcessEntry& e : ProcessesOfRoots(all, {shell.pid}))
+          if (e.Alive() && e.imageName == kEncoderFileName) return e.pid;
+    return -1;
+  }
+
+  std::unique_ptr<TEncoderRunner> m_verified;
+  std::vector<TJobOutcome> m_outcomes;
+};
+
+TEST_F(VerifiedRunner, AGoodJobIsDoneWithItsLengthsMeasuredAndLogged) {
+  const std::string clip = MakeClip(m_folder, "good", 3, 160, 120, 25, true);
+  Run(Job(clip, "good out.avi", kOptions));
+  ASSERT_EQ(m_outcomes.size(), 1u);
+  EXPECT_TRUE(m_outcomes[0].Done()) << DescribeOutcome(m_outcomes[0], false);
+  EXPECT_EQ(m_table.Status(0), "已完成");
+  EXPECT_NEAR(m_outcomes[0].expectedSeconds, 3.0, 0.1);
+  EXPECT_NEAR(m_outcomes[0].outputSeconds, 3.0, 0.2);
+  EXPECT_EQ(m_outcomes[0].exitStatus, 0);
+  EXPECT_EQ(m_outcomes[0].logPath.rfind(m_folder + "state/tesmaro/logs/", 0), 0u) << m_outcomes[0].logPath;
+  std::string log;
+  ASSERT_TRUE(ReadFileBytes(m_outcomes[0].logPath, log));
+  EXPECT_NE(log.find("Video stream:"), std::string::npos);
+  EXPECT_NE(log.find("ID_LENGTH=3.00"), std::string::npos) << log;
+}
+
+TEST_F(VerifiedRunner, AKilledEncodersJobIsNeverDone) {
+  const std::string clip = MakeClip(m_folder, "killed", 30, 320, 240, 25, true);
+  Run(Job(clip, "killed out.avi", kOptions), [&] {
+    const pid_t encoder = OurEncoder();
+    ASSERT_GT(encoder, 0);  // never kill(-1)
+    ASSERT_EQ(::kill(encoder, SIGKILL), 0);
+  });
+  ASSERT_EQ(m_outcomes.size(), 1u);
+  EXPECT_EQ(m_outcomes[0].failure, TJobFailure::ExitStatus);
+  EXPECT_EQ(m_outcomes[0].exitStatus, 128 + SIGKILL);
+  EXPECT_EQ(m_host.errors, std::vector<std::string>{"转换失败!"});
+  EXPECT_EQ(m_table.Status(0), "未完成");
+  std::string log;
+  ASSERT_TRUE(ReadFileBytes(m_outcomes[0].logPath, log));
+  EXPECT_NE(log.find("编码器被信号 9 终止 / the encoder was ended by signal 9"), std::string::npos);
+}
+
+TEST_F(VerifiedRunner, OutputsThatWentMissingWereNeverWrittenOrCameOutShortAreNeverDone) {
+  const std::string clip = MakeClip(m_folder, "source", 12, 320, 240, 25, true);
+  // Deleted while the encoder writes it.
+  Run(Job(clip, "deleted.avi", kOptions), [&] { ASSERT_TRUE(DeleteFile(m_folder + "deleted.avi")); });
+  // Every write refused, as on a full disk: the encoder still prints its summary.
+  ASSERT_EQ(::symlink("/dev/full", (m_folder + "full.avi").c_str()), 0);
+  Run(Job(clip, "full.avi", kOptions));
+  // Cut short: only the first 50 frames.
+  Run(Job(clip, "short.avi", std::string(kOptions) + " -frames 50"));
+  ASSERT_EQ(m_outcomes.size(), 3u);
+  EXPECT_EQ(m_outcomes[0].failure, TJobFailure::NoOutput);
+  EXPECT_FALSE(m_outcomes[1].Done());
+  EXPECT_EQ(m_outcomes[2].failure, TJobFailure::WrongLength);
+  EXPECT_NEAR(m_outcomes[2].outputSeconds, 2.0, 0.2);
+  EXPECT_NEAR(m_outcomes[2].expectedSeconds, 12.0, 0.1);
+  for (int row = 0; row < 3; ++row) EXPECT_EQ(m_table.Status(row), "未完成") << row;
+  EXPECT_EQ(m_host.errors.size(), 3u);
+}
+
+TEST_F(EncoderEndToEnd, TheOutputIdentifyRunSeesATruncatedFilesTrueLength) {
+  const std::string clip = MakeClip(m_folder, "whole", 6, 160, 120, 25, true);
+  TMediaProbe probe(ProgramFolder());
+  auto measure = [&](TProbeKind kind, const std::string& path) {
+    probe.Start(kind, path);
+    TProbeResult r;
+    for (int i = 0; i < 1000 && !probe.Poll(kind, r); ++i) std::this_thread::sleep_for(10ms);
+    return r.seconds;
+  };
+  EXPECT_NEAR(measure(TProbeKind::Source, clip), 6.0, 0.05);
+  EXPECT_NEAR(measure(TProbeKind::Output, clip), 6.0, 0.1);
+  ASSERT_EQ(::truncate(clip.c_str(), FileSize(clip) / 2), 0);  // the header still says 6 s
+  const double cut = measure(TProbeKind::Output, clip);
+  EXPECT_GT(cut, 1.0);
+  EXPECT_LT(cut, 4.5);
+  EXPECT_EQ(measure(TProbeKind::Output, m_folder + "missing.avi"), -1);
 }
 
 }  // namespace tsm

@@ -16,6 +16,21 @@ size_t EchoStartAtEnd(std::string_view text, std::string_view echo) {
   return 0;
 }
 
+// The status of the exit report line "<mark> <status>" among the complete
+// lines of text; -1 when there is none.
+int FindExitReport(std::string_view text, std::string_view mark) {
+  for (size_t at = text.find(mark); at != std::string_view::npos; at = text.find(mark, at + 1)) {
+    if (at > 0 && text[at - 1] != '\n' && text[at - 1] != '\r') continue;
+    size_t i = at + mark.size();
+    if (i >= text.size() || text[i] != ' ') continue;
+    int status = 0, digits = 0;
+    for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9' && digits < 4; ++i, ++digits)
+      status = status * 10 + (text[i] - '0');
+    if (digits > 0 && i < text.size() && (text[i] == '\n' || text[i] == '\r')) return status;
+  }
+  return -1;
+}
+
 }  // namespace
 
 void TEncoderOutput::Reset(const std::vector<std::string>& echoes) {
@@ -59,6 +74,8 @@ TOutputFacts TEncoderOutput::Take(std::string_view chunk) {
   facts.unsupported = HasUnsupportedSource(text);
   facts.summary = HasEndSummary(text);
   facts.progress = ReadProgress(text);
+  facts.position = ReadProgressSeconds(text);
+  if (!m_exitMark.empty()) facts.exitStatus = FindExitReport(text, m_exitMark);
   return facts;
 }
 

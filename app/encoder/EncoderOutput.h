@@ -24,6 +24,8 @@ struct TOutputFacts {
   bool unsupported = false;   // the unsupported-source line
   bool summary = false;       // an end summary line
   TProgressReading progress;  // the newest progress line
+  double position = -1;       // its media position in seconds, -1 without one
+  int exitStatus = -1;        // the shell's exit report of the job's command, -1 without one
 };
 
 class TEncoderOutput {
@@ -31,6 +33,10 @@ class TEncoderOutput {
   // A new job: text kept from before is dropped. echoes are the job's paths
   // as the command line gives them.
   void Reset(const std::vector<std::string>& echoes);
+  // The shell's exit report: a line of its own holding the mark, a blank
+  // and the command's exit status. Empty: none is looked for. A new mark
+  // for every job keeps a late report of an earlier job from counting.
+  void SetExitMark(std::string mark) { m_exitMark = std::move(mark); }
 
   // Takes the next text read from the pipe.
   TOutputFacts Take(std::string_view chunk);
@@ -41,6 +47,7 @@ class TEncoderOutput {
 
  private:
   std::vector<std::string> m_echoes;  // those holding a line break
+  std::string m_exitMark;
   std::string m_pending;              // the unended last line, or from a kept-back echo on
   bool m_inDroppedLine = false;
 };

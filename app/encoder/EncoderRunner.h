@@ -18,14 +18,36 @@
 //                       off, the job keeps "未完成" (the batch waits for the
 //                       user)
 //   SilentStop       -> stopped: timer off, partial target file deleted
+//
+// With the real shell the job's command line is followed by a request to
+// report its exit status on a line of its own, marked for this job alone.
+// That line ends the job the moment the encoder has ended (no process
+// table on the critical path), and the job is then judged by JobOutcome.h:
+// unsupported source, exit status, end summary, and, where a media probe
+// is set, the output file's existence, size and measured length against
+// the source's length or the range (identify runs that go on beside the
+// user-interface thread while the runner keeps polling). Only a job that
+// passes every check gets "100%" and "已完成". Every job that ends, fails
+// or is stopped leaves its log in the log book (JobLog.h) when one is set,
+// and is announced through OnJobOutcome.
+//
+// Several runners may work at once, each with its own shell and encoder:
+// each one's running test and ending look only at its own processes. A
+// program without a timer waits on AddWaitHandles and calls PollTick
+// whenever one of them becomes readable.
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/encoder/CommandLine.h"
 #include "app/encoder/EncoderChannel.h"
 #include "app/encoder/EncoderOutput.h"
+#include "app/encoder/JobLog.h"
+#include "app/encoder/JobOutcome.h"
+#include "app/encoder/MediaProbe.h"
 #include "app/encoder/RunnerHost.h"
 #include "app/jobs/JobTable.h"
 
@@ -36,8 +58,11 @@ inline constexpr const char* kConversionFailedMessage = "转换失败!";
 
 class TEncoderRunner {
  public:
-  // programFolder ends in "/"; the real channel is a TEncoderShell on it.
+  // programFolder ends in "/". The runner of the program: a TEncoderShell
+  // on it, a TMediaProbe that verifies outputs, and the log book of the
+  // user's state folder.
   TEncoderRunner(IEncoderRunnerHost& host, const std::string& programFolder);
+  // A runner on the given channel, without a media probe or a log book.
   TEncoderRunner(IEncoderRunnerHost& host, std::unique_ptr<IEncoderChannel> channel);
   ~TEncoderRunner();
   TEncoderRunner(const TEncoderRunner&) = delete;
@@ -46,6 +71,12 @@ class TEncoderRunner {
   // The job table that progress goes to: the job list window's
   // mtMemTable1 with the job schema (not owned; may be null).
   void SetJobTable(TmtMemTable* table) { m_table = table; }
+
+  // Verification of outputs (null: outputs are not checked) and kept logs
+  // (null: none are written).
+  void SetMediaProbe(std::unique_ptr<IMediaProbe> probe) { m_probe = std::move(probe); }
+  void SetLogBook(std::unique_ptr<TJobLogBook> book) { m_logBook = std::move(book); }
+  TJobLogBook* LogBook() const { return m_logBook.get(); }
 
   // Each showing of the dialog: a new shell with new pipes. Raises
   // EInOutError when the shell cannot be started.
@@ -79,10 +110,13 @@ class TEncoderRunner {
   // Closes the current shell's pipe ends.
   void CloseHandles();
 
-  // The silent stop: ends the encoder, waits StopWaitMs, deletes the running
-  // job's partial target file, restores the cursor, stops polling, discards
-  // waiting output, enables start and disables stop, gauge 0. The auto-start
-  // latch is not touched.
+  // The silent stop: ends the encoder, waits StopWaitMs and then until the
+  // encoder has gone (at most 2 s more), deletes the running job's partial
+  // target file, restores the cursor, stops polling, discards waiting
+  // output, enables start and disables stop, gauge 0. The auto-start latch
+  // is not touched. A job being verified is stopped too and its unverified
+  // output deleted. A job that was running or being verified is announced
+  // as stopped, with its log.
   void SilentStop();
 
   // The process half of the shutdown routine: stops polling, ends the
@@ -113,6 +147,23 @@ class TEncoderRunner {
   void SetAutoStartLatch(bool set) { m_autoStartLatch = set; }
   // Called after a job has ended and the latch has been cleared.
   std::function<void()> OnJobEnded;
+  // Called once for every job that ends, fails or is stopped, after the
+  // runner has settled (and after OnJobEnded or the error message). It must
+  // not start the next job itself.
+  std::function<void(const TJobOutcome&)> OnJobOutcome;
+
+  // The outcome of the last job that ended (a default outcome before).
+  const TJobOutcome& LastOutcome() const { return m_outcome; }
+  // True from the encoder's end until the verdict, while identify runs go.
+  bool Verifying() const { return m_verifying; }
+  // The running job's media position from its newest progress line, in
+  // seconds (-1 before one), and the wall time since its command was sent.
+  double Position() const { return m_position; }
+  double ElapsedSeconds() const;
+
+  // Descriptors to wait on while the runner polls: the job's shell output
+  // and the identify runs.
+  void AddWaitHandles(std::vector<int>& fds) const;
 
   // The stop's wait for the ended encoder (1000 ms).
   void SetStopWaitMs(int ms) { m_stopWaitMs = ms; }
@@ -121,6 +172,11 @@ class TEncoderRunner {
   enum class TTickFlow { Continue, Stop };
 
   TTickFlow TakeOutput(const std::string& out);
+  void Conclude();
+  void ContinueVerifying();
+  void Finish(TJobOutcome outcome);
+  std::string WriteLog(const TJobOutcome& outcome);
+  void ReadForLog();
   void EndJob();
   void FailJob(const char* message);
   void SetGauge(int value);
@@ -130,12 +186,17 @@ class TEncoderRunner {
 
   IEncoderRunnerHost& m_host;
   std::unique_ptr<IEncoderChannel> m_channel;
+  std::unique_ptr<IMediaProbe> m_probe;
+  std::unique_ptr<TJobLogBook> m_logBook;
   TmtMemTable* m_table = nullptr;
 
   std::string m_sourcePath;
   std::string m_targetPath;
   std::string m_commandLine;
   bool m_range = false;           // the job's range check box
+  bool m_rangeForm = false;       // the command line has the range form
+  double m_rangeStart = 0;        // its start and duration in seconds
+  double m_rangeLength = 0;
   bool m_finished = false;
   bool m_polling = false;
   std::string m_lastOutput;       // last non-blank output
@@ -149,7 +210,16 @@ class TEncoderRunner {
   bool m_encoderSeen = false;     // found running on a tick
   bool m_outputSeen = false;      // printed anything
   bool m_summarySeen = false;     // printed an end summary
+  bool m_unsupportedSeen = false; // printed the unsupported-source line
+  std::string m_exitMark;         // the shell's exit report line starts with it; empty without one
+  int m_exitStatus = -1;          // reported exit status, -1 before the report
+  bool m_verifying = false;
+  double m_position = -1;
+  std::chrono::steady_clock::time_point m_started;
   TEncoderOutput m_output;        // the lines of its output
+  TConsoleText m_console;         // all of it, for the log
+  std::string m_probeText;        // what the identify runs printed
+  TJobOutcome m_outcome;
 };
 
 }  // namespace tsm

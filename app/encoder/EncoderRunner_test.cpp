@@ -6,8 +6,8 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <functional>
 
+#include "app/encoder/TestChannel.h"
 #include "app/encoder/TestJobs.h"
 #include "app/encoder/TestRunnerHost.h"
 #include "platform/os/FileSystem.h"
@@ -15,39 +15,6 @@
 namespace tsm {
 
 namespace {
-
-class TScriptedChannel : public IEncoderChannel {
- public:
-  void StartShell() override { ++shells; }
-  bool SendCommand(std::string_view text) override {
-    sent.emplace_back(text);
-    return sendWorks;
-  }
-  size_t BytesWaiting() override { return pending.size(); }
-  long ReadOutput(char* buffer, size_t size) override {
-    const size_t n = std::min(size, pending.size());
-    pending.copy(buffer, n);
-    pending.erase(0, n);
-    return static_cast<long>(n);
-  }
-  bool IsRunning(const std::string& imageName) override {
-    if (onRunningTest) onRunningTest();
-    return imageName == "mencoder.exe" && running;
-  }
-  int EndProcessesByName(const std::string& name) override {
-    ended.push_back(name);
-    if (name == "mencoder.exe") running = false;
-    return 1;
-  }
-  void CloseHandles() override { ++closes; }
-
-  std::string pending;
-  bool running = false;
-  bool sendWorks = true;
-  std::function<void()> onRunningTest;
-  std::vector<std::string> sent, ended;
-  int shells = 0, closes = 0;
-};
 
 std::string Pos(int percent) {
   char line[96];

@@ -35,6 +35,11 @@ long TEncoderShell::ReadOutput(char* buffer, size_t size) {
   return shell == nullptr ? -1 : shell->ReadOutput(buffer, size);
 }
 
+int TEncoderShell::OutputHandle() const {
+  TShellProcess* shell = JobShell();
+  return shell == nullptr ? -1 : shell->OutputHandle();
+}
+
 std::vector<pid_t> TEncoderShell::ShellIds() const {
   std::vector<pid_t> ids;
   for (const auto& shell : m_shells)

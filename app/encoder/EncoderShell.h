@@ -29,6 +29,8 @@ class TEncoderShell : public IEncoderChannel {
   bool IsRunning(const std::string& imageName) override;
   int EndProcessesByName(const std::string& name) override;
   void CloseHandles() override;
+  bool ReportsExitStatus() const override { return true; }
+  int OutputHandle() const override;
 
   // Process ids of every shell started (the current one last).
   std::vector<pid_t> ShellIds() const;

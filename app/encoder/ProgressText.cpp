@@ -1,5 +1,7 @@
 #include "app/encoder/ProgressText.h"
 
+#include <cstdlib>
+
 #include "framework/base/SysUtils.h"
 
 namespace tsm {
@@ -103,8 +105,10 @@ bool IsUnsupportedSourceLine(std::string_view line) {
   return line.substr(first, last - first + 1) == kUnsupportedSourceText;
 }
 
-TProgressReading ReadProgress(std::string_view text) {
-  std::string_view newest;
+namespace {
+
+// The newest progress line of text (see ReadProgress); false when none.
+bool NewestProgressLine(std::string_view text, std::string_view& newest) {
   bool found = false, newestComplete = false;
   ForEachLine(text, [&](std::string_view line, bool complete) {
     // An unended line counts only when no complete one was found.
@@ -115,7 +119,25 @@ TProgressReading ReadProgress(std::string_view text) {
     }
     return false;
   });
-  return found ? ReadProgressLine(newest) : TProgressReading{};
+  return found;
+}
+
+}  // namespace
+
+TProgressReading ReadProgress(std::string_view text) {
+  std::string_view newest;
+  return NewestProgressLine(text, newest) ? ReadProgressLine(newest) : TProgressReading{};
+}
+
+double ReadProgressSeconds(std::string_view text) {
+  std::string_view newest;
+  if (!NewestProgressLine(text, newest)) return -1;
+  // "Pos:" blanks, then the position up to its "s".
+  const size_t unit = newest.find('s', kProgressMark.size());
+  const std::string number = Trim(newest.substr(kProgressMark.size(), unit - kProgressMark.size()));
+  char* end = nullptr;
+  const double seconds = std::strtod(number.c_str(), &end);
+  return end != number.c_str() && seconds >= 0 ? seconds : -1;
 }
 
 bool HasEndSummary(std::string_view text) {

@@ -51,6 +51,10 @@ bool IsUnsupportedSourceLine(std::string_view line);
 // than 0.
 TProgressReading ReadProgress(std::string_view text);
 
+// The media position in seconds that the newest progress line of text
+// gives ("Pos:   2.4s" gives 2.4); -1 when there is none or it is no number.
+double ReadProgressSeconds(std::string_view text);
+
 // True when a line of text is an end summary line.
 bool HasEndSummary(std::string_view text);
 

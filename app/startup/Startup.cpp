@@ -22,10 +22,11 @@ int RunProgram(const TCreateWindows& createWindows) {
     }
     application.Run();
   }
+  const int exitCode = application.ExitCode();
   FreeApplication();
   lock.Release();
   if (TWindowSystem::Current()) TWindowSystem::Shutdown();
-  return 0;
+  return exitCode;
 }
 
 }  // namespace tsm

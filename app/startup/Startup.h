@@ -25,7 +25,8 @@ inline constexpr const char* kInstanceLockName = "播放格式转换";
 // becomes the main form).
 using TCreateWindows = std::function<void(TApplication& application)>;
 
-// Runs steps 1 to 7; answers the process exit code.
+// Runs steps 1 to 7; answers the process exit code (0, or the UI script's
+// status under TM_SCRIPT).
 int RunProgram(const TCreateWindows& createWindows);
 
 }  // namespace tsm

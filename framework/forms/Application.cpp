@@ -1,11 +1,15 @@
 #include "framework/forms/Application.h"
 
+#include <cstdlib>
+#include <iostream>
+
 #include "framework/controls/ActionList.h"
 #include "framework/controls/ControlCanvas.h"
 #include "framework/controls/WinControl.h"
 #include "framework/forms/CustomForm.h"
 #include "framework/forms/MessageBox.h"
 #include "framework/forms/Screen.h"
+#include "framework/scripting/ScriptRunner.h"
 #include "platform/window/WindowApi.h"
 
 namespace tsm {
@@ -28,13 +32,21 @@ void FreeApplication() {
   if (g_application == app) g_application = nullptr;
 }
 
-TApplication::TApplication(TComponent* owner) : TComponent(owner) {}
+TApplication::TApplication(TComponent* owner) : TComponent(owner) {
+  if (const char* script = std::getenv("TM_SCRIPT"); script && *script)
+    m_script = TScriptRunner::StartFromFile(script, std::cerr);
+}
+
+TApplication::~TApplication() = default;
 
 void TApplication::BeforeDestruction() {
   // Forms go in the reverse order of their creation; the main form last.
   TComponent::BeforeDestruction();
+  m_script.reset();
   if (g_application == this) g_application = nullptr;
 }
+
+int TApplication::ExitCode() const { return m_script ? m_script->ExitStatus() : 0; }
 
 void TApplication::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
@@ -51,6 +63,7 @@ void TApplication::SetMainForm(TCustomForm* form) {
 // --- The loop ---------------------------------------------------------------
 
 void TApplication::Run() {
+  if (m_script && !m_script->Loaded()) return;
   if (m_mainForm && ShowMainForm && !m_terminated) {
     try {
       m_mainForm->Show();
@@ -59,6 +72,7 @@ void TApplication::Run() {
     }
   }
   while (!m_terminated) HandleMessage();
+  if (m_script) m_script->ProgramEnded();
 }
 
 void TApplication::Terminate() { PostQuitMessage(0); }

@@ -15,10 +15,17 @@
 // ends that handler and is given to HandleException: OnException when set,
 // else the standard error box (the message text, the application title as
 // caption, the error icon and OK). The loop goes on.
+//
+// Automation: with TM_SCRIPT=<file> in the environment, the application
+// object starts the window system on the headless backend with the manual
+// clock, and Run shows the main form and runs the UI script from the loop's
+// idle moments (framework/scripting/ScriptRunner.h); ExitCode is then the
+// script's exit status.
 
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "framework/base/Component.h"
@@ -29,6 +36,7 @@ namespace tsm {
 
 class TControl;
 class TCustomForm;
+class TScriptRunner;
 
 using TMessageEvent = std::function<void(TMsg& msg, bool& handled)>;
 using TExceptionEvent = std::function<void(TObject* sender, const std::exception& error)>;
@@ -37,6 +45,7 @@ using TIdleEvent = std::function<void(TObject* sender, bool& done)>;
 class TApplication : public TComponent {
  public:
   explicit TApplication(TComponent* owner);
+  ~TApplication() override;
 
   const std::string& Title() const { return m_title; }
   void SetTitle(const std::string& title) { m_title = title; }
@@ -60,6 +69,10 @@ class TApplication : public TComponent {
   void Terminate();
   // The quit request has been taken from the queue.
   bool Terminated() const { return m_terminated; }
+  // The process exit status once Run has returned: 0, or the UI script's
+  // status under TM_SCRIPT (0 every check held, 1 one failed, 2 the script
+  // could not be read).
+  int ExitCode() const;
   // Handles one message, waiting for it when none is there.
   void HandleMessage();
   // Handles every message that is waiting; does not wait.
@@ -106,6 +119,7 @@ class TApplication : public TComponent {
   std::vector<uint32_t> m_minimizedForms;   // window ids hidden by Minimize
   TControl* m_mouseControl = nullptr;
   bool m_handlingException = false;
+  std::unique_ptr<TScriptRunner> m_script;
 };
 
 // The application object of the process, created on first use.

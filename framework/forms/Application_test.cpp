@@ -125,6 +125,15 @@ TEST_F(ApplicationTest, MessageBoxAnswersThePressedButton) {
   EXPECT_EQ(Screen().FormCount(), 1u);   // every box was freed
 }
 
+TEST_F(ApplicationTest, AnEndingProgramIsNotHeldUpByAYesNoBox) {
+  auto* form = Application().CreateForm<TForm>();
+  form->Show();
+  After(100, [&] { Application().Terminate(); });
+  EXPECT_EQ(Application().MessageBox("继续?", "确认", MB_YESNO), IDCANCEL);
+  EXPECT_TRUE(Application().Terminated());
+  EXPECT_EQ(Screen().FormCount(), 1u);
+}
+
 TEST_F(ApplicationTest, TheMessageBoxLaysOutIconTextAndButtons) {
   Application().SetTitle("App");
   TMessageBoxForm* box = nullptr;

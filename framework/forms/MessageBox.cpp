@@ -116,8 +116,9 @@ TMessageBoxForm::TMessageBoxForm(TComponent* owner, const std::string& text, con
 
 bool TMessageBoxForm::CloseQuery() {
   // Closed without a button (close box): a box without Cancel answers only
-  // through its buttons; one with OK alone answers OK.
-  if (ModalResult() == mrCancel && m_cancelResult == 0) return false;
+  // through its buttons — unless the program is ending, which no box may
+  // hold up (it answers IDCANCEL then); one with OK alone answers OK.
+  if (ModalResult() == mrCancel && m_cancelResult == 0 && !Application().Terminated()) return false;
   if (ModalResult() == mrCancel && m_cancelResult == IDOK) SetModalResult(mrOk);
   return TForm::CloseQuery();
 }

@@ -288,6 +288,8 @@ TJsonValue DescribeControl(TControl* control) {
   return TTreeBuilder(&entries).Control(control, clip, control->Showing(), HWND());
 }
 
+bool TextIs(std::string_view comparable, std::string_view wanted) { return TWanted(wanted).Is(comparable); }
+
 std::string ComparableText(std::string_view text) {
   std::string out;
   out.reserve(text.size());

@@ -86,6 +86,9 @@ TJsonValue DescribeControl(TControl* control);
 
 // Text as the searches compare it.
 std::string ComparableText(std::string_view text);
+// A shown text (in its comparable form) is the text a script names: written
+// as it is shown, or as it stands in a caption, accelerator marks included.
+bool TextIs(std::string_view comparable, std::string_view wanted);
 // The class name of an object without its namespaces ("TButton").
 std::string ClassNameOf(const TObject& object);
 

@@ -49,19 +49,6 @@ class TRowList : public TCustomControl {
 
 class WindowTreeTest : public FrameworkTest {
  protected:
-  TForm* NewForm(const std::string& caption, TRect bounds) {
-    auto* f = Application().CreateForm<TForm>();
-    f->SetCaption(caption);
-    f->SetBoundsRect(bounds);
-    return f;
-  }
-  static TButton* NewButton(TWinControl* parent, const std::string& caption, TRect bounds) {
-    auto* b = new TButton(parent);
-    b->SetParent(parent);
-    b->SetCaption(caption);
-    b->SetBoundsRect(bounds);
-    return b;
-  }
   // The node of the top-level window with the caption.
   static const TJsonValue* WindowNode(const TJsonValue& doc, const std::string& caption) {
     const TJsonValue& windows = doc["windows"];

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "framework/controls/Button.h"
+#include "framework/forms/CustomForm.h"
 #include "framework/forms/Screen.h"
+#include "platform/gfx/Bitmap.h"
 #include "platform/window/WindowSystem.h"
 
 namespace tsm {
@@ -69,6 +72,29 @@ void FrameworkTest::Key(uint32_t vk, TShiftState shift) {
 void FrameworkTest::Type(const std::string& utf8) {
   Desk().Text(utf8);
   Pump();
+}
+
+TForm* FrameworkTest::NewForm(const std::string& caption, TRect bounds) {
+  auto* form = Application().CreateForm<TForm>();
+  form->SetCaption(caption);
+  form->SetBoundsRect(bounds);
+  return form;
+}
+
+TButton* FrameworkTest::NewButton(TWinControl* parent, const std::string& caption, TRect bounds) {
+  auto* button = new TButton(parent);
+  button->SetParent(parent);
+  button->SetCaption(caption);
+  button->SetBoundsRect(bounds);
+  return button;
+}
+
+int FrameworkTest::DifferingPixels(const TBitmap& a, const TBitmap& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height()) return -1;
+  int differing = 0;
+  for (int32_t y = 0; y < a.Height(); ++y)
+    for (int32_t x = 0; x < a.Width(); ++x) differing += a.GetPixel(x, y) != b.GetPixel(x, y);
+  return differing;
 }
 
 }  // namespace tsm

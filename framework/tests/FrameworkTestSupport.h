@@ -15,6 +15,11 @@
 
 namespace tsm {
 
+class TBitmap;
+class TButton;
+class TForm;
+class TWinControl;
+
 class FrameworkTest : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -36,6 +41,14 @@ class FrameworkTest : public ::testing::Test {
   // Presses vk with the modifiers of shift held, then releases all.
   void Key(uint32_t vk, TShiftState shift = {});
   void Type(const std::string& utf8);
+
+  // A form owned by the application (the first one becomes the main form),
+  // not shown yet; a button on a parent.
+  static TForm* NewForm(const std::string& caption, TRect bounds);
+  static TButton* NewButton(TWinControl* parent, const std::string& caption, TRect bounds);
+  // The number of pixels in which two pictures differ; -1 when their sizes
+  // differ.
+  static int DifferingPixels(const TBitmap& a, const TBitmap& b);
 
  private:
   THeadlessBackend* m_backend = nullptr;

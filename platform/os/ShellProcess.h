@@ -39,6 +39,8 @@ class TShellProcess {
   // process id may belong to any other process and must not be used.
   bool Reaped() const { return m_reaped; }
   bool HasHandles() const { return m_inputWrite >= 0 || m_outputRead >= 0; }
+  // The read end of the output pipe, to wait on (WaitForReadable); -1 when closed.
+  int OutputHandle() const { return m_outputRead; }
 
   // Writes all bytes to the shell's input. False when the input is closed or
   // the shell has gone; never raises SIGPIPE.

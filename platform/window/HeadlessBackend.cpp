@@ -28,6 +28,10 @@ uint64_t THeadlessBackend::Now() {
 }
 
 void THeadlessBackend::Wait(int64_t timeoutMs) {
+  if (m_idleHook) {
+    const TIdleHook hook = m_idleHook;   // the hook may replace itself
+    if (hook(timeoutMs)) return;
+  }
   std::unique_lock<std::mutex> lock(m_lock);
   if (m_manual && timeoutMs >= 0) {
     // Nothing to do until the next timer: let manual time jump there.

@@ -17,6 +17,7 @@
 // deterministic and needs no sleeping.
 
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <unordered_map>
@@ -67,6 +68,16 @@ class THeadlessBackend : public TBackend {
   // The user activates or closes a window through the (virtual) desktop.
   void ActivateFromDesktop(HWND wnd);
   void CloseFromDesktop(HWND wnd);
+
+  // --- Automation ---
+  // Called whenever a message loop has nothing to do and would wait:
+  // timeoutMs until the next timer is due, negative when none is. A hook
+  // that did something (queued input, moved the manual clock) answers true
+  // and the loop looks again instead of waiting; false lets it wait as
+  // usual. The hook may run the UI script; it is called on the user-interface
+  // thread, also inside nested (modal) loops.
+  using TIdleHook = std::function<bool(int64_t timeoutMs)>;
+  void SetIdleHook(TIdleHook hook) { m_idleHook = std::move(hook); }
 
   // --- Pictures ---
   // The composed screen (32-bit).
@@ -126,6 +137,7 @@ class THeadlessBackend : public TBackend {
   bool m_textInput = false;
   int m_beeps = 0;
   int m_presents = 0;
+  TIdleHook m_idleHook;
 };
 
 }  // namespace tsm

@@ -41,6 +41,9 @@ class TInputRouter {
   // The next input message; false when the pending input produced none.
   bool Next(TMsg& out, bool remove);
   void DropPending() { m_raw.clear(); m_ready.clear(); }
+  // The next press is a single click, however soon and close it comes
+  // (scripted clicks that follow each other are not double clicks).
+  void ForgetClicks() { m_clicks.Reset(); }
 
   TSizeMoveLoop& SizeMove() { return m_sizeMove; }
   TCaptionButtonLoop& CaptionButton() { return m_captionButton; }
