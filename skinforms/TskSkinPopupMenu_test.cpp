@@ -5,8 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "framework/controls/Edit.h"
+#include "framework/controls/Label.h"
 #include "framework/graphics/ImageList.h"
+#include "framework/scripting/ScriptRunner.h"
 #include "platform/window/WindowApi.h"
 #include "skin/TskSkinData.h"
 #include "skinforms/tests/MenuTestSupport.h"
@@ -168,6 +172,50 @@ TEST_F(SkinPopupMenu, RightClickOnAControlOpensItsMenuAtTheCursor) {
   ASSERT_TRUE(Engine().Visible());
   EXPECT_EQ(Engine().PopupControl(), edit);
   EXPECT_EQ(Window().ScreenRect().TopLeft(), p);
+}
+
+TEST_F(SkinPopupMenu, AScriptOpensWalksAndClicksAMenu) {
+  LoadStoredSkin();
+  auto* status = new TLabel(m_form);
+  status->SetParent(m_form);
+  status->SetBounds(10, 10, 0, 0);
+  status->SetCaption("就绪");
+  TskSkinPopupMenu* menu = NewMenu(m_form, 0);
+  Add("打开(&O)", menu->Items())->OnClick = [&](TObject*) { status->SetCaption("已打开"); };
+  Add("-", menu->Items());
+  TMenuItem* view = Add("视图(&V)", menu->Items());
+  Add("详细信息", view)->OnClick = [&](TObject*) { status->SetCaption("详细"); };
+  Add("保存(&S)", menu->Items())->OnClick = [&](TObject*) { status->SetCaption("已保存"); };
+  m_form->SetPopupMenu(menu);
+
+  TScript script;
+  TScriptError error;
+  const char* text = R"tms(
+    click 300 300 right
+    expect-text "打开(O)"
+    expect-text "视图(V)"
+    key S                       # the accelerator of 保存(&S)
+    expect-no-text "打开(O)"
+    expect-text "已保存"
+    click 300 300 right
+    click-text "视图(V)"        # opens the sub-menu at once
+    click-text "详细信息"
+    expect-text "详细"
+    expect-no-text "视图(V)"
+    click 300 300 right
+    key Escape
+    expect-no-text "打开(O)"
+    expect-text "详细"
+  )tms";
+  ASSERT_TRUE(ParseScript(text, "menu", script, error)) << error.Line << ": " << error.Message;
+  std::ostringstream log;
+  TScriptRunner runner(std::move(script), Desk(), log);
+  runner.Start();
+  Application().Run();
+  runner.ProgramEnded();
+  m_form = nullptr;
+  EXPECT_EQ(runner.ExitStatus(), 0) << log.str();
+  EXPECT_NE(log.str().find("menu: 15 commands, 0 failed"), std::string::npos) << log.str();
 }
 
 }  // namespace
