@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "framework/base/Alignment.h"
+
 namespace tsm {
 
 enum class TFieldType {
@@ -16,8 +18,6 @@ enum class TFieldType {
 
 // Stored data, or computed after each fetch (OnCalcFields), or looked up.
 enum class TFieldKind { fkData, fkCalculated, fkLookup };
-
-enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 // How a value is held and compared:
 //   Text      ftString: UTF-8 bytes, zero-terminated, Size + 1 bytes

@@ -116,12 +116,6 @@ int32_t GridScrollStep(int32_t count, int32_t visible, int32_t fixed) {
   return std::max(1, kGridScrollMax / divisor);
 }
 
-int32_t GridPixelScrollStep(int32_t range, int32_t count, int32_t visible, int32_t fixed) {
-  const int32_t divisor = count - visible - fixed;
-  if (divisor <= 0) return std::max(1, range);
-  return std::max(1, range / divisor);
-}
-
 int32_t GridFirstForRequest(const TskGridAxis& a, uint32_t code, int32_t position) {
   const int32_t fixed = a.FixedCount;
   const int32_t largest = AxisLargestFirst(a);
@@ -149,22 +143,6 @@ int32_t GridFirstForRequest(const TskGridAxis& a, uint32_t code, int32_t positio
     default: break;
   }
   return std::clamp(first, fixed, std::max(fixed, largest));
-}
-
-int32_t GridOffsetForRequest(int32_t offset, int32_t range, int32_t line, int32_t page, uint32_t code,
-                             int32_t position) {
-  switch (code) {
-    case SB_LINEUP: offset -= line; break;
-    case SB_LINEDOWN: offset += line; break;
-    case SB_PAGEUP: offset -= page; break;
-    case SB_PAGEDOWN: offset += page; break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: offset = position; break;
-    case SB_TOP: offset = 0; break;
-    case SB_BOTTOM: offset = range; break;
-    default: break;
-  }
-  return std::clamp(offset, 0, std::max(0, range));
 }
 
 }  // namespace tsm

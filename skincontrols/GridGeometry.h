@@ -82,21 +82,11 @@ int32_t GridFirstForThumb(int32_t position, int32_t fixed, int32_t largest);
 // Step of the bar's buttons for several cells: 127 div (count - visible -
 // fixed), at least 1; 127 when that divisor is not positive.
 int32_t GridScrollStep(int32_t count, int32_t visible, int32_t fixed);
-// The same for a single column scrolled by pixels: range div (count -
-// visible - fixed), at least 1; the range itself when the divisor is not
-// positive.
-int32_t GridPixelScrollStep(int32_t range, int32_t count, int32_t visible, int32_t fixed);
 
 // The new first cell for a scroll request (framework/controls/ScrollRequest.h
 // codes) on an axis of several cells: lines and pages skip hidden cells, a
 // page is the number of fully visible cells (at least 1), thumb requests use
 // GridFirstForThumb; the result is clamped to [fixed, largest].
 int32_t GridFirstForRequest(const TskGridAxis& axis, uint32_t code, int32_t position);
-
-// The new pixel offset of a single scrolled column for a request: lines
-// move by `line`, pages by `page`, thumb requests go to position, top to 0,
-// bottom to range; clamped to [0, range].
-int32_t GridOffsetForRequest(int32_t offset, int32_t range, int32_t line, int32_t page, uint32_t code,
-                             int32_t position);
 
 }  // namespace tsm

@@ -148,9 +148,6 @@ TEST(GridGeometry, ScrollPositionsOn127NeverDivideByZero) {
   } steps[] = {{5, 2, 1, 63}, {13, 5, 1, 18}, {200, 2, 1, 1}, {5, 4, 1, 127}, {5, 9, 1, 127}};
   for (const Step& s : steps) EXPECT_EQ(GridScrollStep(s.count, s.visible, s.fixed), s.step) << s.count;
 
-  EXPECT_EQ(GridPixelScrollStep(100, 1, 0, 0), 100);  // count - visible - fixed = 1
-  EXPECT_EQ(GridPixelScrollStep(100, 1, 1, 0), 100);  // divisor 0
-  EXPECT_EQ(GridPixelScrollStep(0, 1, 1, 0), 1);
 }
 
 TEST(GridGeometry, ScrollRequestsMoveTheFirstCell) {
@@ -169,19 +166,6 @@ TEST(GridGeometry, ScrollRequestsMoveTheFirstCell) {
   for (const Case& c : cases)
     EXPECT_EQ(GridFirstForRequest(Columns(c.first), c.code, c.position), c.result) << c.first << " code " << c.code;
   EXPECT_EQ(GridFirstForRequest(Columns(1, kHiddenColumn, 100), SB_LINEDOWN, 0), 3);  // skips the hidden one
-}
-
-TEST(GridGeometry, SingleColumnPixelOffsets) {
-  struct Case {
-    int32_t offset;
-    uint32_t code;
-    int32_t position, result;
-  } cases[] = {
-      {0, SB_LINEDOWN, 0, 6},   {3, SB_LINEUP, 0, 0},     {0, SB_PAGEDOWN, 0, 80},
-      {90, SB_PAGEDOWN, 0, 100}, {50, SB_THUMBPOSITION, 70, 70}, {50, SB_TOP, 0, 0},
-      {0, SB_BOTTOM, 0, 100},   {0, SB_THUMBTRACK, 500, 100},
-  };
-  for (const Case& c : cases) EXPECT_EQ(GridOffsetForRequest(c.offset, 100, 6, 80, c.code, c.position), c.result);
 }
 
 }  // namespace

@@ -166,7 +166,9 @@ class TControl : public TComponent {
   // draw transparently over their parent.
   void PaintParentBackground(TDeviceContext& dc);
 
-  void BringToFront();
+  // Moves the control to the top (bottom) of its parent's z-order. A form
+  // comes to the front of the desktop and is activated (TCustomForm).
+  virtual void BringToFront();
   void SendToBack();
 
   // --- Messages ---

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "framework/base/Alignment.h"
 #include "framework/base/EnumSet.h"
 #include "platform/window/Cursor.h"
 #include "platform/window/Messages.h"
@@ -88,7 +89,6 @@ TShiftState KeyboardShiftState();
 TShiftState MouseShiftState(WPARAM keys);
 
 enum class TAlign : uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
-enum class TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
 enum class TTextLayout : uint8_t { tlTop, tlCenter, tlBottom };
 enum class TBorderStyle : uint8_t { bsNone, bsSingle };
 

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <algorithm>
 
 #include "framework/controls/ActionList.h"
 #include "framework/controls/ControlCanvas.h"
@@ -208,6 +209,7 @@ int32_t TApplication::MessageBox(const std::string& text, const std::string& cap
 void TApplication::Minimize() {
   if (m_minimized) return;
   m_minimized = true;
+  m_activeBeforeMinimize = GetActiveWindow();
   m_minimizedForms.clear();
   for (size_t i = 0; i < Screen().FormCount(); ++i) {
     TCustomForm* form = Screen().Forms(i);
@@ -215,18 +217,64 @@ void TApplication::Minimize() {
     m_minimizedForms.push_back(form->Handle().Id);
     ShowWindow(form->Handle(), SW_SHOWMINNOACTIVE);
   }
+  const auto alive = AliveToken();
   CallEvent(OnMinimize, this);
+  if (!alive.expired()) Notify(&TApplicationListener::ApplicationMinimized);
 }
 
 void TApplication::Restore() {
   if (!m_minimized) return;
   m_minimized = false;
-  for (uint32_t id : m_minimizedForms)
-    if (IsWindow(HWND(id))) ShowWindow(HWND(id), SW_RESTORE);
+  const std::vector<uint32_t> forms = std::move(m_minimizedForms);
   m_minimizedForms.clear();
-  if (m_mainForm && m_mainForm->HandleAllocated() && IsWindowVisible(m_mainForm->Handle()))
+  for (uint32_t id : forms)
+    if (IsWindow(HWND(id))) ShowWindow(HWND(id), SW_RESTORE);
+  // Back to the window that was active (a dialog over the main form);
+  // SetActiveWindow refuses a window that cannot be activated any more.
+  const HWND before = m_activeBeforeMinimize;
+  m_activeBeforeMinimize = HWND();
+  bool reactivated = false;
+  if (before && IsWindowVisible(before)) {
+    SetActiveWindow(before);
+    reactivated = GetActiveWindow() == before;
+  }
+  if (!reactivated && m_mainForm && m_mainForm->HandleAllocated() && IsWindowVisible(m_mainForm->Handle()))
     SetActiveWindow(m_mainForm->Handle());
+  const auto alive = AliveToken();
   CallEvent(OnRestore, this);
+  if (!alive.expired()) Notify(&TApplicationListener::ApplicationRestored);
+}
+
+// --- Activation and listeners -----------------------------------------------
+
+void TApplication::ActivationChanged(bool active) {
+  if (active == m_active) return;
+  m_active = active;
+  const auto alive = AliveToken();
+  CallEvent(active ? OnActivate : OnDeactivate, this);
+  if (!alive.expired())
+    Notify(active ? &TApplicationListener::ApplicationActivated : &TApplicationListener::ApplicationDeactivated);
+}
+
+void TApplication::AddListener(TApplicationListener* listener) {
+  if (listener && std::find(m_listeners.begin(), m_listeners.end(), listener) == m_listeners.end())
+    m_listeners.push_back(listener);
+}
+
+void TApplication::RemoveListener(TApplicationListener* listener) { std::erase(m_listeners, listener); }
+
+void TApplication::Notify(void (TApplicationListener::*notice)()) {
+  const std::vector<TApplicationListener*> snapshot = m_listeners;
+  const auto alive = AliveToken();
+  for (TApplicationListener* l : snapshot) {
+    if (alive.expired()) return;
+    if (std::find(m_listeners.begin(), m_listeners.end(), l) == m_listeners.end()) continue;
+    try {
+      (l->*notice)();
+    } catch (const std::exception& e) {
+      HandleException(this, e);
+    }
+  }
 }
 
 }  // namespace tsm

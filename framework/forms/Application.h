@@ -21,6 +21,14 @@
 // clock, and Run shows the main form and runs the UI script from the loop's
 // idle moments (framework/scripting/ScriptRunner.h); ExitCode is then the
 // script's exit status.
+//
+// The program as a whole: it is active while one of its windows is the
+// active window (another program activated, or the last window hidden or
+// minimized, deactivates it), and it is minimized by Minimize (the main
+// form's minimize command) until Restore (the main form restored, from the
+// desktop's task bar too). OnActivate / OnDeactivate / OnMinimize / OnRestore
+// tell the program; TApplicationListener tells any number of parts (frames,
+// the tray icon, open menus).
 
 #include <cstdint>
 #include <exception>
@@ -37,6 +45,21 @@ namespace tsm {
 class TControl;
 class TCustomForm;
 class TScriptRunner;
+
+// Follows the application as a whole. A listener registers with
+// AddListener and removes itself before it dies; a listener removed while
+// the others are being told is not called any more.
+class TApplicationListener {
+ public:
+  virtual ~TApplicationListener() = default;
+  // One of the program's windows became active after none was.
+  virtual void ApplicationActivated() {}
+  // No window of the program is active any more (another program was
+  // activated): close what belongs to the active moment, such as menus.
+  virtual void ApplicationDeactivated() {}
+  virtual void ApplicationMinimized() {}
+  virtual void ApplicationRestored() {}
+};
 
 using TMessageEvent = std::function<void(TMsg& msg, bool& handled)>;
 using TExceptionEvent = std::function<void(TObject* sender, const std::exception& error)>;
@@ -86,9 +109,18 @@ class TApplication : public TComponent {
   // button. An empty caption shows the title.
   int32_t MessageBox(const std::string& text, const std::string& caption, uint32_t flags);
 
+  // Minimizes every shown form (their windows stay in the desktop's task
+  // bar: the main form's button restores the application).
   void Minimize();
+  // Restores what Minimize minimized and activates the window that was
+  // active before (the main form when that one is gone).
   void Restore();
   bool Minimized() const { return m_minimized; }
+  // One of the program's windows is the active window.
+  bool Active() const { return m_active; }
+
+  void AddListener(TApplicationListener* listener);
+  void RemoveListener(TApplicationListener* listener);
 
   // The control under the pointer (between CM_MOUSEENTER and CM_MOUSELEAVE).
   TControl* MouseControl() const { return m_mouseControl; }
@@ -98,13 +130,21 @@ class TApplication : public TComponent {
   TIdleEvent OnIdle;
   TNotifyEvent OnMinimize;
   TNotifyEvent OnRestore;
+  TNotifyEvent OnActivate;
+  TNotifyEvent OnDeactivate;
 
  protected:
   void BeforeDestruction() override;
   void Notification(TComponent* component, TOperation operation) override;
 
  private:
+  friend class TCustomForm;
   void SetMainForm(TCustomForm* form);
+  // The forms' windows heard WM_ACTIVATEAPP; every form hears it, the
+  // application tells its listeners once.
+  void ActivationChanged(bool active);
+  // Tells every listener that is (still) registered.
+  void Notify(void (TApplicationListener::*notice)());
   void ProcessMessage(TMsg& msg);
   bool IsKeyMsg(const TMsg& msg);
   void Idle();
@@ -116,7 +156,10 @@ class TApplication : public TComponent {
   TCustomForm* m_mainForm = nullptr;
   bool m_terminated = false;
   bool m_minimized = false;
-  std::vector<uint32_t> m_minimizedForms;   // window ids hidden by Minimize
+  std::vector<uint32_t> m_minimizedForms;   // window ids minimized by Minimize
+  HWND m_activeBeforeMinimize;
+  bool m_active = false;
+  std::vector<TApplicationListener*> m_listeners;
   TControl* m_mouseControl = nullptr;
   bool m_handlingException = false;
   std::unique_ptr<TScriptRunner> m_script;

@@ -234,5 +234,94 @@ TEST_F(ApplicationTest, MinimizeAndRestoreTakeEveryShownForm) {
   EXPECT_EQ(events, 2);
 }
 
+// A part of the program that follows the application (a frame, an open menu).
+struct TRecordingListener : TApplicationListener {
+  explicit TRecordingListener(std::vector<std::string>& log, std::string name) : Log(log), Name(std::move(name)) {}
+  void ApplicationActivated() override { Log.push_back(Name + " activated"); }
+  void ApplicationDeactivated() override {
+    Log.push_back(Name + " deactivated");
+    if (OnDeactivated) OnDeactivated();
+  }
+  void ApplicationMinimized() override { Log.push_back(Name + " minimized"); }
+  void ApplicationRestored() override { Log.push_back(Name + " restored"); }
+  std::vector<std::string>& Log;
+  std::string Name;
+  std::function<void()> OnDeactivated;
+};
+
+TEST_F(ApplicationTest, ListenersHearTheApplicationGoAndComeBack) {
+  auto* main = Application().CreateForm<TForm>();
+  auto* second = Application().CreateForm<TForm>();
+  main->Show();
+  second->Show();
+  ASSERT_TRUE(Application().Active());
+  std::vector<std::string> log;
+  TRecordingListener menu(log, "menu"), frame(log, "frame"), tray(log, "tray");
+  Application().AddListener(&menu);
+  Application().AddListener(&frame);
+  Application().AddListener(&tray);
+  Application().AddListener(&tray);  // once is enough
+  Application().OnDeactivate = [&](TObject*) { log.push_back("OnDeactivate"); };
+  Application().OnActivate = [&](TObject*) { log.push_back("OnActivate"); };
+  // The first one to hear of it closes the menu and the frame stops listening.
+  menu.OnDeactivated = [&] { Application().RemoveListener(&frame); };
+  Desk().ActivateOtherApplication();
+  Pump();
+  EXPECT_FALSE(Application().Active());
+  EXPECT_EQ(log, (std::vector<std::string>{"OnDeactivate", "menu deactivated", "tray deactivated"}));
+  EXPECT_FALSE(main->Active());
+  EXPECT_FALSE(second->Active());
+
+  log.clear();
+  Desk().ActivateFromDesktop(main->Handle());
+  Pump();
+  EXPECT_TRUE(Application().Active());
+  EXPECT_TRUE(main->Active());
+  EXPECT_EQ(log, (std::vector<std::string>{"OnActivate", "menu activated", "tray activated"}));
+  // Moving between the program's own forms is no change of the application.
+  log.clear();
+  second->SetFocus();
+  Pump();
+  EXPECT_TRUE(log.empty());
+  Application().RemoveListener(&menu);
+  Application().RemoveListener(&tray);
+  Application().OnDeactivate = nullptr;
+  Application().OnActivate = nullptr;
+}
+
+TEST_F(ApplicationTest, MinimizedApplicationComesBackFromTheTaskBarWithItsActiveDialog) {
+  auto* main = Application().CreateForm<TForm>();
+  auto* dialog = Application().CreateForm<TForm>();
+  main->SetBounds(50, 50, 300, 200);
+  dialog->SetBounds(100, 100, 200, 100);
+  main->Show();
+  dialog->Show();
+  ASSERT_EQ(GetActiveWindow(), dialog->Handle());
+  std::vector<std::string> log;
+  TRecordingListener tray(log, "tray");
+  Application().AddListener(&tray);
+  // The main form's minimize command minimizes the application; the main
+  // form stays in the task bar (owned forms have no button there).
+  Desk().MinimizeFromDesktop(main->Handle());
+  Pump();
+  ASSERT_TRUE(Application().Minimized());
+  EXPECT_TRUE(IsIconic(main->Handle()));
+  EXPECT_TRUE(IsIconic(dialog->Handle()));
+  EXPECT_EQ(Desk().TaskBarWindows(), (std::vector<HWND>{main->Handle()}));
+  EXPECT_FALSE(Application().Active());
+  EXPECT_EQ(log, (std::vector<std::string>{"tray deactivated", "tray minimized"}));
+  log.clear();
+  Desk().ActivateFromDesktop(main->Handle());
+  Pump();
+  EXPECT_FALSE(Application().Minimized());
+  EXPECT_FALSE(IsIconic(main->Handle()));
+  EXPECT_FALSE(IsIconic(dialog->Handle()));
+  EXPECT_EQ(GetActiveWindow(), dialog->Handle()) << "the dialog that was active is active again";
+  EXPECT_TRUE(Application().Active());
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(log.back(), "tray restored");
+  Application().RemoveListener(&tray);
+}
+
 }  // namespace
 }  // namespace tsm

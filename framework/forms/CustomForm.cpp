@@ -250,6 +250,19 @@ void TCustomForm::Close() {
   }
 }
 
+void TCustomForm::BringToFront() {
+  if (Parent()) {
+    TCustomControl::BringToFront();
+    return;
+  }
+  if (!HandleAllocated() || !IsWindowVisible(Handle())) return;
+  const HWND h = Handle();
+  BringWindowToTop(h);
+  // Already the active window, but the focus went elsewhere (or nowhere).
+  const HWND focus = GetFocus();
+  if (GetActiveWindow() == h && focus != h && !IsChild(h, focus)) FocusActiveControl();
+}
+
 void TCustomForm::Release() {
   if (HandleAllocated()) PostMessage(Handle(), CM_RELEASE);
   else Free();
@@ -436,6 +449,12 @@ void TCustomForm::WndProc(TMessage& m) {
     case WM_ACTIVATE: WMActivate(m); break;
     case WM_SETFOCUS: WMSetFocus(m); break;
     case WM_SYSCOMMAND: WMSysCommand(m); break;
+    case WM_ACTIVATEAPP: {
+      const auto alive = AliveToken();
+      Application().ActivationChanged(m.WParam != 0);
+      if (!alive.expired()) TCustomControl::WndProc(m);
+      break;
+    }
     case WM_NCLBUTTONDOWN: case WM_NCRBUTTONDOWN: case WM_NCLBUTTONDBLCLK:
       SendCancelMode(nullptr);
       TCustomControl::WndProc(m);

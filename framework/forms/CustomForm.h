@@ -95,6 +95,9 @@ class TCustomForm : public TCustomControl {
   virtual bool CloseQuery();
   // Frees the form from the message loop (after the current message).
   void Release();
+  // Raises the shown form above the other windows and activates it (its
+  // active control gets the focus), as after a dialog closed.
+  void BringToFront() override;
   // The form whose window owns this form's window (stays above it); the main
   // form when none is given.
   TCustomForm* PopupParent() const { return m_popupParent; }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/controls/Button.h"
+#include "framework/controls/Edit.h"
 #include "framework/controls/Timer.h"
 #include "framework/forms/CustomForm.h"
 #include "framework/forms/MessageBox.h"
@@ -232,6 +233,40 @@ TEST_F(FormTest, ATimerCreatedWhileLoadingStartsWhenLoadingEnds) {
   EXPECT_TRUE(timer->Running());
   RunFor(250);
   EXPECT_EQ(ticks, 2);
+}
+
+TEST_F(FormTest, BringToFrontActivatesAFormAndFocusesItsActiveControl) {
+  // The close flow of a modeless dialog: hide it, enable the main form again
+  // and bring the main form to the front.
+  TForm* main = MainForm();
+  auto* edit = new TEdit(main);
+  edit->SetParent(main);
+  edit->SetFocus();
+  auto* dialog = Application().CreateForm<TForm>();
+  dialog->SetBounds(80, 80, 200, 100);
+  main->SetEnabled(false);
+  dialog->Show();
+  ASSERT_EQ(GetActiveWindow(), dialog->Handle());
+  dialog->Hide();
+  main->SetEnabled(true);
+  main->BringToFront();
+  EXPECT_EQ(GetActiveWindow(), main->Handle());
+  EXPECT_TRUE(main->Active());
+  EXPECT_TRUE(edit->Focused());
+  Type("ok");
+  EXPECT_EQ(edit->Text(), "ok");
+  // Already active, but the focus was taken away: it comes back too.
+  ::tsm::SetFocus(HWND());
+  main->BringToFront();
+  EXPECT_TRUE(edit->Focused());
+  // A form behind another one comes to the top.
+  auto* other = Application().CreateForm<TForm>();
+  other->Show();
+  dialog->Show();
+  ASSERT_EQ(GetTopLevelWindows().front(), dialog->Handle());
+  other->BringToFront();
+  EXPECT_EQ(GetTopLevelWindows().front(), other->Handle());
+  EXPECT_EQ(GetActiveWindow(), other->Handle());
 }
 
 }  // namespace

@@ -34,8 +34,11 @@ struct TRawInput {
     KeyUp,
     Text,       // Text: committed UTF-8 text (one WM_CHAR per code point)
     Composition,  // Text: IME composition in progress (empty when it ends)
-    Activate,   // Window: the user activated this native window (window manager)
+    Activate,   // Window: the user activated this native window (window manager,
+                // a task bar button); a minimized window is restored first
     Close,      // Window: the user asked to close this native window
+    Minimize,   // Window: the user minimized this native window (window manager)
+    Deactivate, // another program became active: none of ours is active any more
   };
   TKind Kind = TKind::MouseMove;
   TPoint Pos;

@@ -93,16 +93,18 @@ LRESULT OnSetCursor(TWindow* w, WPARAM wParam, LPARAM lParam) {
   return 1;
 }
 
-LRESULT OnSysCommand(TWindow* w, WPARAM wParam, LPARAM lParam) {
+LRESULT OnSysCommand(TWindow* w, WPARAM wParam) {
   TWindowSystem& sys = Sys();
   const uint32_t cmd = static_cast<uint32_t>(wParam) & SC_COMMAND_MASK;
   const uint32_t detail = static_cast<uint32_t>(wParam) & 0xF;
   switch (cmd) {
     case SC_MOVE:
     case SC_SIZE:
-      // Only the mouse drives the loop: the left button must be down.
+      // Only the mouse drives the loop: the left button must be down. The
+      // loop follows the cursor from where it is now, whatever lParam says
+      // (code that starts a move from a client press passes 0).
       if (!sys.Input().IsKeyDown(VK_LBUTTON) || w->IsMaximized() || w->IsMinimized()) return 0;
-      sys.Input().SizeMove().Begin(w, cmd == SC_SIZE ? detail : 0, PointFromLParam(lParam));
+      sys.Input().SizeMove().Begin(w, cmd == SC_SIZE ? detail : 0, sys.Input().CursorPos());
       return 0;
     case SC_MINIMIZE:
       sys.Placer().ShowWindow(w, SW_MINIMIZE);
@@ -205,7 +207,7 @@ LRESULT DefWindowProc(HWND wnd, uint32_t msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_SYSCOMMAND:
-      return OnSysCommand(w, wParam, lParam);
+      return OnSysCommand(w, wParam);
     case WM_CLOSE:
       sys.Destroy(wnd);
       return 0;

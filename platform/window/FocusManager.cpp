@@ -24,6 +24,12 @@ bool TFocusManager::Activate(TWindow* w, WPARAM how) {
   }
   // A message handler above may have activated yet another window.
   if (m_active != newActive) return m_active == newActive;
+  if (m_appActive != static_cast<bool>(w)) {
+    BroadcastActivateApp(w != nullptr);
+    if (m_active != newActive) return false;
+    w = m_sys.Find(newActive);
+    if (newActive && !w) return false;
+  }
   if (w) {
     m_sys.Placer().BringToTop(w);
     m_sys.Send(w, WM_NCACTIVATE, 1, 0);
@@ -71,6 +77,31 @@ bool TFocusManager::ReleaseCapture() {
   if (!m_capture) return true;
   SetCapture(nullptr);
   return true;
+}
+
+void TFocusManager::BroadcastActivateApp(bool active) {
+  m_appActive = active;
+  std::vector<HWND> tops;
+  for (TWindow* t : m_sys.TopLevels())
+    if (!t->Destroying) tops.push_back(t->Handle());
+  for (HWND h : tops) m_sys.Send(h, WM_ACTIVATEAPP, active ? 1 : 0, 0);
+}
+
+void TFocusManager::DeactivateApplication() {
+  if (TWindow* c = m_sys.Find(m_capture)) m_sys.Send(c, WM_CANCELMODE, 0, 0);
+  if (m_sys.Input().SizeMove().IsActive()) m_sys.Input().SizeMove().End(false);
+  ReleaseCapture();
+  Activate(nullptr);
+}
+
+TWindow* TFocusManager::EnabledOwnedWindow(const TWindow* owner) const {
+  for (TWindow* t : m_sys.TopLevels())
+    for (TWindow* o = t->Owner; o; o = o->Owner)
+      if (o == owner) {
+        if (CanActivate(t)) return t;
+        break;
+      }
+  return nullptr;
 }
 
 TWindow* TFocusManager::NextToActivate(TWindow* leaving) const {

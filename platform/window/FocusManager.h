@@ -12,6 +12,14 @@
 //   (DefWindowProc answers WM_ACTIVATE by focusing B: old focus
 //   WM_KILLFOCUS(B), B: WM_SETFOCUS(old focus)); when the focus is still
 //   outside B afterwards, it is taken away (WM_KILLFOCUS(0)).
+//
+// The application as a whole is active while one of its windows is. When
+// that changes, every top-level window gets WM_ACTIVATEAPP (wParam TRUE or
+// FALSE): on the way in before the new window's WM_NCACTIVATE, on the way
+// out after the old window's WM_ACTIVATE (and before its WM_KILLFOCUS). It
+// goes out when another program is activated (DeactivateApplication, from
+// the backend) and whenever no window of the program is left active (the
+// last one hidden, minimized or destroyed).
 
 #include "platform/window/Messages.h"
 
@@ -22,6 +30,8 @@ class TFocusManager {
   explicit TFocusManager(TWindowSystem& sys) : m_sys(sys) {}
 
   HWND Active() const { return m_active; }
+  // One of the program's windows is active.
+  bool ApplicationActive() const { return m_appActive; }
   HWND Focus() const { return m_focus; }
   HWND Capture() const { return m_capture; }
 
@@ -40,13 +50,22 @@ class TFocusManager {
   // capture leave it and its descendants; with activateNext, when it is the
   // active window another one is activated (its owner when possible).
   void WindowLeaving(TWindow* w, bool activateNext);
+  // Another program became active: a mode in progress (capture, move or
+  // size loop) is cancelled with WM_CANCELMODE and no window stays active.
+  void DeactivateApplication();
+  // The enabled window that owner (disabled by a modal window) hands the
+  // activation to: the first one it owns that can be activated, or nullptr.
+  TWindow* EnabledOwnedWindow(const TWindow* owner) const;
   // The window that should be activated when w goes away.
   TWindow* NextToActivate(TWindow* leaving) const;
   static bool CanActivate(const TWindow* w);
 
  private:
   TWindowSystem& m_sys;
+  void BroadcastActivateApp(bool active);
+
   HWND m_active;
+  bool m_appActive = false;
   HWND m_focus;
   HWND m_capture;
 };

@@ -152,6 +152,27 @@ void THeadlessBackend::ActivateFromDesktop(HWND wnd) {
   Inject(std::move(in));
 }
 
+void THeadlessBackend::MinimizeFromDesktop(HWND wnd) {
+  TRawInput in;
+  in.Kind = TRawInput::TKind::Minimize;
+  in.Window = wnd;
+  Inject(std::move(in));
+}
+
+void THeadlessBackend::ActivateOtherApplication() {
+  TRawInput in;
+  in.Kind = TRawInput::TKind::Deactivate;
+  Inject(std::move(in));
+}
+
+std::vector<HWND> THeadlessBackend::TaskBarWindows() const {
+  std::vector<HWND> out;
+  if (!m_sys) return out;
+  for (const TWindow* t : m_sys->TopLevels())
+    if (t->HasVisibleFlag() && !t->Destroying && t->ShowsInTaskBar()) out.push_back(t->Handle());
+  return out;
+}
+
 void THeadlessBackend::CloseFromDesktop(HWND wnd) {
   TRawInput in;
   in.Kind = TRawInput::TKind::Close;

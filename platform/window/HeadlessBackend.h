@@ -65,9 +65,17 @@ class THeadlessBackend : public TBackend {
   void KeyPress(uint32_t vk);    // down and up
   void Text(const std::string& utf8);
   void Composition(const std::string& utf8);
-  // The user activates or closes a window through the (virtual) desktop.
+  // The user activates, minimizes or closes a window through the (virtual)
+  // desktop, as with its task bar button: activating a minimized window
+  // restores it.
   void ActivateFromDesktop(HWND wnd);
+  void MinimizeFromDesktop(HWND wnd);
   void CloseFromDesktop(HWND wnd);
+  // The user activates another program: none of ours stays active.
+  void ActivateOtherApplication();
+  // The windows that have a button in the desktop's task bar, minimized
+  // ones included, in z-order.
+  std::vector<HWND> TaskBarWindows() const;
 
   // --- Automation ---
   // Called whenever a message loop has nothing to do and would wait:

@@ -113,10 +113,26 @@ void TInputRouter::Process(const TRawInput& in) {
       ProcessText(in);
       break;
     case K::Activate:
-      if (TWindow* w = m_sys.Find(in.Window); w && TFocusManager::CanActivate(w)) m_sys.Focus().Activate(w);
+      // A minimized window is restored as the desktop does it, with
+      // SC_RESTORE (its program may restore more than that window); the
+      // restore activates it.
+      // A window disabled by a modal one hands the activation to it.
+      if (TWindow* w = m_sys.Find(in.Window); w && w->IsMinimized() && w->HasVisibleFlag())
+        m_sys.Post(in.Window, WM_SYSCOMMAND, SC_RESTORE, 0);
+      else if (w && TFocusManager::CanActivate(w))
+        m_sys.Focus().Activate(w);
+      else if (TWindow* owned = w && w->HasDisabledFlag() ? m_sys.Focus().EnabledOwnedWindow(w) : nullptr)
+        m_sys.Focus().Activate(owned);
       break;
     case K::Close:
       if (m_sys.Find(in.Window)) m_sys.Post(in.Window, WM_SYSCOMMAND, SC_CLOSE, 0);
+      break;
+    case K::Minimize:
+      if (TWindow* w = m_sys.Find(in.Window); w && !w->IsMinimized() && w->HasVisibleFlag())
+        m_sys.Post(in.Window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+      break;
+    case K::Deactivate:
+      m_sys.Focus().DeactivateApplication();
       break;
   }
 }
@@ -181,16 +197,8 @@ void TInputRouter::ProcessMouse(const TRawInput& in) {
     TWindow* top = TWindowSystem::TopLevelOf(target);
     if (!TWindowSystem::IsEnabledForInput(target)) {
       // A disabled (modal) owner: a press brings its enabled owned window forward.
-      if (in.Kind == K::ButtonDown) {
-        for (TWindow* t : m_sys.TopLevels()) {
-          bool owned = false;
-          for (TWindow* o = t->Owner; o && !owned; o = o->Owner) owned = o == top;
-          if (owned && TFocusManager::CanActivate(t)) {
-            m_sys.Focus().Activate(t, WA_ACTIVE);
-            break;
-          }
-        }
-      }
+      if (in.Kind == K::ButtonDown)
+        if (TWindow* owned = m_sys.Focus().EnabledOwnedWindow(top)) m_sys.Focus().Activate(owned, WA_ACTIVE);
       UpdateLeaveTracking(nullptr, false);
       SetCursor(TCursorShape::Arrow);
       return;

@@ -270,4 +270,88 @@ TEST_F(NonClient, CustomFrameAnswersNcCalcSizeAndHitTest) {
   EXPECT_EQ(GetClientRectInWindow(w), TRect(2, 22, 248, 128));
 }
 
+TEST_F(NonClient, FrameChangeWithoutMoveOrSizeReportsTheNewClientArea) {
+  // A frame of its own that can be switched off (a skin switched on and off).
+  bool framed = true;
+  const HWND w = MakeTopLevel(TRect::FromSize(50, 60, 200, 100), WS_POPUP | WS_VISIBLE,
+                              [&](HWND, uint32_t m, WPARAM, LPARAM lp) -> std::optional<LRESULT> {
+                                if (m != WM_NCCALCSIZE) return std::nullopt;
+                                if (framed) {
+                                  TRect* r = reinterpret_cast<TRect*>(lp);
+                                  *r = TRect(r->Left + 4, r->Top + 24, r->Right - 4, r->Bottom - 4);
+                                }
+                                return 0;
+                              });
+  ASSERT_EQ(GetClientRect(w), TRect(0, 0, 192, 72));
+  constexpr uint32_t kFrameChanged = SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+  for (const bool on : {false, true}) {
+    framed = on;
+    ClearLog();
+    SetWindowPos(w, HWND(), 0, 0, 0, 0, kFrameChanged);
+    const TSize client = on ? TSize{192, 72} : TSize{200, 100};
+    const TPoint origin = on ? TPoint{54, 84} : TPoint{50, 60};
+    EXPECT_EQ(GetClientRect(w), TRect(0, 0, client.cx, client.cy));
+    ASSERT_EQ(Count(w, WM_SIZE), 1) << "frame " << on;
+    EXPECT_EQ(Logged(w, WM_SIZE)[0].LParam, MAKELPARAM(client.cx, client.cy));
+    ASSERT_EQ(Count(w, WM_MOVE), 1);
+    EXPECT_EQ(PointFromLParam(Logged(w, WM_MOVE)[0].LParam), origin);
+    EXPECT_EQ(GetWindowRect(w), TRect::FromSize(50, 60, 200, 100)) << "the window itself stays";
+  }
+  // A frame change that leaves the client area alone reports nothing.
+  ClearLog();
+  SetWindowPos(w, HWND(), 0, 0, 0, 0, kFrameChanged);
+  EXPECT_EQ(Count(w, WM_SIZE), 0);
+  EXPECT_EQ(Count(w, WM_MOVE), 0);
+}
+
+TEST_F(NonClient, RestoreAfterMaximizeMinimizeRestoreReturnsToTheNormalBounds) {
+  const TRect normal = TRect::FromSize(100, 100, 300, 200);
+  const TRect workArea(0, 0, 1024, 738);
+  const HWND w = MakeTopLevel(normal);
+  SendMessage(w, WM_SYSCOMMAND, SC_MAXIMIZE);
+  SendMessage(w, WM_SYSCOMMAND, SC_MINIMIZE);
+  ASSERT_TRUE(IsIconic(w));
+  EXPECT_EQ(GetNormalBounds(w), normal);
+  SendMessage(w, WM_SYSCOMMAND, SC_RESTORE);
+  EXPECT_TRUE(IsZoomed(w)) << "minimized from the maximized state: back to maximized";
+  EXPECT_EQ(GetWindowRect(w), workArea);
+  EXPECT_EQ(GetNormalBounds(w), normal);
+  EXPECT_EQ(GetActiveWindow(), w);
+  SendMessage(w, WM_SYSCOMMAND, SC_RESTORE);
+  EXPECT_EQ(GetShowState(w), TShowState::Normal);
+  EXPECT_EQ(GetWindowRect(w), normal);
+  // Minimized from the normal state and maximized from there: the normal
+  // bounds are still those of before.
+  SendMessage(w, WM_SYSCOMMAND, SC_MINIMIZE);
+  SendMessage(w, WM_SYSCOMMAND, SC_MAXIMIZE);
+  EXPECT_EQ(GetWindowRect(w), workArea);
+  SendMessage(w, WM_SYSCOMMAND, SC_RESTORE);
+  EXPECT_EQ(GetWindowRect(w), normal);
+}
+
+TEST_F(NonClient, MoveStartedFromCodeAfterAClientPressFollowsTheCursor) {
+  // The usual way to move a window from a press in its client area: give up
+  // the capture, then ask for a move as if the caption had been pressed.
+  const HWND w = MakeTopLevel(TRect::FromSize(100, 100, 300, 200), WS_POPUP | WS_VISIBLE,
+                              [](HWND h, uint32_t m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+                                if (m != WM_LBUTTONDOWN) return std::nullopt;
+                                SetCapture(h);
+                                ReleaseCapture();
+                                SendMessage(h, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+                                return 0;
+                              });
+  Screen().MouseMove({250, 200});
+  Screen().MouseDown();
+  Pump();
+  ASSERT_EQ(Count(w, WM_ENTERSIZEMOVE), 1);
+  EXPECT_EQ(GetWindowRect(w).TopLeft(), TPoint(100, 100)) << "no jump at the start";
+  Screen().MouseMove({270, 230});
+  Pump();
+  EXPECT_EQ(GetWindowRect(w), TRect::FromSize(120, 130, 300, 200));
+  Screen().MouseUp();
+  Pump();
+  EXPECT_EQ(Count(w, WM_EXITSIZEMOVE), 1);
+  EXPECT_EQ(GetWindowRect(w), TRect::FromSize(120, 130, 300, 200));
+}
+
 }  // namespace tsm

@@ -41,6 +41,7 @@ void TPaintManager::Invalidate(TWindow* w, const TRegion* rgn, bool erase) {
 }
 
 void TPaintManager::Validate(TWindow* w, const TRegion* rgn) {
+  ++w->PaintCycles;
   if (rgn)
     w->Update.Subtract(*rgn);
   else
@@ -192,6 +193,9 @@ TDeviceContext* TPaintManager::BeginPaint(TWindow* w, TPaintStruct& ps) {
       return nullptr;
     }
   }
+  // What is invalidated from here on (while painting, or after EndPaint)
+  // brings another WM_PAINT.
+  ++w->PaintCycles;
   const TRegion update = w->Update;
   const bool erase = w->EraseNeeded;
   w->Update.Clear();

@@ -149,4 +149,33 @@ TEST_F(Painting, PaintIsValidatedEvenWhenTheHandlerForgetsBeginPaint) {
   (void)w;
 }
 
+TEST_F(Painting, InvalidationWhilePaintingOrAfterEndPaintBringsAnotherPaint) {
+  // A handler that asks for more painting (an animation step, a layout done
+  // while painting) gets another WM_PAINT for just that part.
+  for (const bool duringPaint : {true, false}) {
+    int paints = 0;
+    std::vector<TRect> rects;
+    const TRect more(5, 5, 10, 10);
+    const HWND w = MakeTopLevel(TRect::FromSize(0, 0, 40, 40), WS_POPUP | WS_VISIBLE,
+                                [&](HWND h, uint32_t m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+                                  if (m != WM_PAINT) return std::nullopt;
+                                  const bool first = paints++ == 0;
+                                  TPaintStruct ps;
+                                  BeginPaint(h, ps);
+                                  rects.push_back(ps.rcPaint);
+                                  if (first && duringPaint) InvalidateRect(h, &more, false);
+                                  EndPaint(h, ps);
+                                  if (first && !duringPaint) InvalidateRect(h, &more, false);
+                                  return 0;
+                                });
+    Pump();
+    Pump();
+    EXPECT_EQ(paints, 2) << (duringPaint ? "during" : "after");
+    EXPECT_EQ(rects, (std::vector<TRect>{TRect(0, 0, 40, 40), more}));
+    TRect r;
+    EXPECT_FALSE(GetUpdateRect(w, r));
+    DestroyWindow(w);
+  }
+}
+
 }  // namespace tsm

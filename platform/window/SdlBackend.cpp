@@ -11,8 +11,23 @@
 //
 // Focus: the window system decides which window is active and moves the
 // keyboard focus there with SDL_SetWindowInputFocus; the focus events SDL
-// reports are not followed, since without a window manager SDL gives the
-// focus to every window it shows.
+// reports do not move the activation between our windows, since without a
+// window manager SDL gives the focus to every window it shows. They tell
+// about the program as a whole: when the keyboard focus has left all our
+// windows for kFocusGraceMs (another program was activated; the grace lets
+// the focus change that our own activation makes arrive first), the
+// application is deactivated; when a window manager gives the focus back to
+// one of our windows while none is active (Alt+Tab), it is activated.
+//
+// Minimizing: a minimized window with a task bar button (TWindow::
+// ShowsInTaskBar) is iconified through the window manager
+// (SDL_MinimizeWindow): it stays managed and in the task bar, whose button
+// brings it back. Restoring it there, and minimizing it there, reach the
+// window system as the desktop's requests (SC_RESTORE, SC_MINIMIZE), once the
+// window manager's own state (WM_STATE under X11) confirms them, so that
+// stale events of our own hiding and showing are never taken for the user's.
+// Windows without a task bar button, and every window when no window manager
+// runs (nothing could restore an iconified window), are hidden instead.
 //
 // Pointer: while a button is held, every pointer event must reach the native
 // window that took the press, wherever the pointer goes (the move and size
@@ -67,6 +82,9 @@ namespace {
 // How often the pointer is queried while a button is held and no pointer
 // event arrives, to notice a release that went to another program.
 constexpr int64_t kHeldPollMs = 50;
+// How long the keyboard focus must stay away from all our windows before
+// the application counts as deactivated.
+constexpr uint64_t kFocusGraceMs = 100;
 
 uint32_t VirtualKeyOf(SDL_Keycode k) {
   if (k >= SDLK_a && k <= SDLK_z) return static_cast<uint32_t>('A' + (k - SDLK_a));
@@ -175,11 +193,17 @@ class TSdlBackendImpl final : public TSdlBackend {
       any = true;
     }
     if (any) KeepPressGrab();
+    CheckApplicationFocus();
   }
 
   void Wait(int64_t timeoutMs) override {
     const bool watchHeld = m_x11 && m_pointer.Held();
     if (watchHeld && (timeoutMs < 0 || timeoutMs > kHeldPollMs)) timeoutMs = kHeldPollMs;
+    if (m_focusCheckAt) {
+      const uint64_t now = Now();
+      const int64_t left = m_focusCheckAt > now ? int64_t(m_focusCheckAt - now) : 0;
+      if (timeoutMs < 0 || timeoutMs > left) timeoutMs = left;
+    }
     SDL_Event e;
     const int got = timeoutMs < 0 ? SDL_WaitEvent(&e)
                                   : SDL_WaitEventTimeout(&e, static_cast<int>(std::min<int64_t>(timeoutMs, 1 << 30)));
@@ -208,10 +232,18 @@ class TSdlBackendImpl final : public TSdlBackend {
   void WindowChanged(HWND wnd) override {
     TWindow* w = m_sys ? m_sys->Find(wnd) : nullptr;
     if (!w) return;
-    const bool shown = w->HasVisibleFlag() && !w->IsMinimized() && !w->Destroying;
+    const bool visible = w->HasVisibleFlag() && !w->Destroying;
+    const bool shown = visible && !w->IsMinimized();
     auto it = m_natives.find(wnd.Id);
     if (!shown) {
-      if (it != m_natives.end()) SDL_HideWindow(it->second.Window);
+      if (visible && w->ShowsInTaskBar() && WindowManagerRunning()) {
+        Iconify(*w);
+        return;
+      }
+      if (it != m_natives.end()) {
+        it->second.Iconic = false;
+        SDL_HideWindow(it->second.Window);
+      }
       return;
     }
     if (it != m_natives.end() && it->second.Shaped != w->Shape.has_value()) {
@@ -221,6 +253,12 @@ class TSdlBackendImpl final : public TSdlBackend {
     if (it == m_natives.end()) it = CreateNative(w);
     if (it == m_natives.end()) return;
     TNative& n = it->second;
+    if (n.Iconic) {
+      // Back from the task bar (our restore, or the window manager's that
+      // the window system has followed).
+      n.Iconic = false;
+      SDL_RestoreWindow(n.Window);
+    }
     if (n.Rect != w->Rect) {
       if (n.Rect.Size() != w->Rect.Size()) SDL_SetWindowSize(n.Window, w->Rect.Width(), w->Rect.Height());
       SDL_SetWindowPosition(n.Window, w->Rect.Left, w->Rect.Top);
@@ -333,14 +371,121 @@ class TSdlBackendImpl final : public TSdlBackend {
     SDL_Window* Window = nullptr;
     TRect Rect;
     bool Shaped = false;
+    bool Iconic = false;      // we asked the window manager to iconify it
+    bool IconicSeen = false;  // ... and it has done so since
     uint64_t XWindow = 0;  // under X11
   };
+
+  bool WindowManagerRunning() const { return !m_x11 || m_x11->WindowManagerRunning(); }
+
+  // Minimizes w into the task bar: its native window is shown (a window
+  // minimized before it was ever shown gets one) and iconified.
+  void Iconify(TWindow& w) {
+    auto it = m_natives.find(w.Handle().Id);
+    if (it != m_natives.end() && it->second.Shaped != w.Shape.has_value()) {
+      WindowDestroyed(w.Handle());
+      it = m_natives.end();
+    }
+    if (it == m_natives.end()) it = CreateNative(&w);
+    if (it == m_natives.end()) return;
+    TNative& n = it->second;
+    if (n.Iconic) return;
+    n.Iconic = true;
+    // Minimized by the window manager itself (the window system follows
+    // it): no confirmation will come.
+    n.IconicSeen = ManagerShowsIconic(n);
+    if (n.IconicSeen) return;
+    if (!(SDL_GetWindowFlags(n.Window) & SDL_WINDOW_SHOWN)) {
+      SDL_ShowWindow(n.Window);
+      PresentAll(w);
+    }
+    SDL_MinimizeWindow(n.Window);
+  }
+
+  // The window manager's view of a native window, when it can be asked.
+  bool ManagerShowsIconic(const TNative& n) const {
+    if (m_x11 && n.XWindow) return m_x11->WmState(n.XWindow) == TX11Pointer::TWmState::Iconic;
+    return (SDL_GetWindowFlags(n.Window) & SDL_WINDOW_MINIMIZED) != 0;
+  }
+  bool ManagerShowsNormal(const TNative& n) const {
+    if (m_x11 && n.XWindow) return m_x11->WmState(n.XWindow) == TX11Pointer::TWmState::Normal;
+    const uint32_t flags = SDL_GetWindowFlags(n.Window);
+    return (flags & SDL_WINDOW_SHOWN) && !(flags & SDL_WINDOW_MINIMIZED);
+  }
+
+  // The window manager minimized or restored a native window (its task bar
+  // button, a key of its own) or moved the keyboard focus.
+  void HandleDesktopState(const SDL_WindowEvent& e, TWindow& w) {
+    const auto it = m_natives.find(w.Handle().Id);
+    if (it == m_natives.end()) return;
+    TNative& n = it->second;
+    TRawInput in;
+    in.Window = w.Handle();
+    switch (e.event) {
+      case SDL_WINDOWEVENT_MINIMIZED:
+      case SDL_WINDOWEVENT_HIDDEN:
+        if (!ManagerShowsIconic(n)) break;
+        if (n.Iconic) {
+          n.IconicSeen = true;
+        } else if (e.event == SDL_WINDOWEVENT_MINIMIZED && TWindowSystem::IsShowing(&w)) {
+          in.Kind = TRawInput::TKind::Minimize;
+          Queue(std::move(in));
+        }
+        break;
+      case SDL_WINDOWEVENT_RESTORED:
+      case SDL_WINDOWEVENT_SHOWN:
+      case SDL_WINDOWEVENT_EXPOSED:
+        // Only after the window manager has iconified the window: events
+        // from before the iconify request are no restore.
+        if (n.Iconic && n.IconicSeen && w.IsMinimized() && ManagerShowsNormal(n)) {
+          in.Kind = TRawInput::TKind::Activate;
+          Queue(std::move(in));
+        }
+        break;
+      case SDL_WINDOWEVENT_FOCUS_LOST:
+        m_focusCheckAt = Now() + kFocusGraceMs;
+        break;
+      case SDL_WINDOWEVENT_FOCUS_GAINED:
+        // Only a window manager gives the focus on its own (without one SDL
+        // focuses every window it shows).
+        m_focusCheckAt = 0;
+        if (!m_sys->Focus().Active() && TFocusManager::CanActivate(&w) && WindowManagerRunning()) {
+          in.Kind = TRawInput::TKind::Activate;
+          Queue(std::move(in));
+        }
+        break;
+      default:
+        break;
+    }
+  }
+
+  // Once the grace after a focus loss has passed: when the keyboard focus is
+  // in none of our windows, another program is active.
+  void CheckApplicationFocus() {
+    if (!m_focusCheckAt || Now() < m_focusCheckAt || !m_sys) return;
+    m_focusCheckAt = 0;
+    // A focus change of ours that waits for the buttons is no loss.
+    if (m_pendingFocus || !m_sys->Focus().Active()) return;
+    bool ours = false;
+    if (m_x11) {
+      std::vector<uint64_t> windows;
+      for (const auto& [id, n] : m_natives)
+        if (n.XWindow) windows.push_back(n.XWindow);
+      ours = m_x11->FocusIsIn(windows);
+    } else if (SDL_Window* focus = SDL_GetKeyboardFocus()) {
+      ours = WindowOf(SDL_GetWindowID(focus)) != HWND();
+    }
+    if (ours) return;
+    TRawInput in;
+    in.Kind = TRawInput::TKind::Deactivate;
+    Queue(std::move(in));
+  }
 
   std::unordered_map<uint32_t, TNative>::iterator CreateNative(TWindow* w) {
     uint32_t flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
     if (w->NeverActivates()) flags |= SDL_WINDOW_TOOLTIP;
     else if ((w->Owner && (w->Style & WS_POPUP)) || (w->ExStyle & WS_EX_TOPMOST)) flags |= SDL_WINDOW_POPUP_MENU;
-    if (w->Owner || (w->ExStyle & WS_EX_TOOLWINDOW)) flags |= SDL_WINDOW_SKIP_TASKBAR;
+    if (!w->ShowsInTaskBar()) flags |= SDL_WINDOW_SKIP_TASKBAR;
     TNative n;
     n.Shaped = w->Shape.has_value();
     const int width = std::max(w->Rect.Width(), 1), height = std::max(w->Rect.Height(), 1);
@@ -375,10 +520,13 @@ class TSdlBackendImpl final : public TSdlBackend {
   }
 
   // Raises the shown native windows from the bottom of the window system's
-  // order to its top, so that the server stacks them the same way.
+  // order to its top, so that the server stacks them the same way. Iconified
+  // ones are left alone: raising asks a window manager to activate, which
+  // would restore them.
   void Restack() {
     for (auto it = m_stacking.rbegin(); it != m_stacking.rend(); ++it)
-      if (auto n = m_natives.find(it->Id); n != m_natives.end() && (SDL_GetWindowFlags(n->second.Window) & SDL_WINDOW_SHOWN))
+      if (auto n = m_natives.find(it->Id);
+          n != m_natives.end() && !n->second.Iconic && (SDL_GetWindowFlags(n->second.Window) & SDL_WINDOW_SHOWN))
         SDL_RaiseWindow(n->second.Window);
   }
 
@@ -557,6 +705,7 @@ class TSdlBackendImpl final : public TSdlBackend {
           in.Window = wnd;
           Queue(std::move(in));
         }
+        HandleDesktopState(e.window, *w);
         break;
       }
       case SDL_QUIT:
@@ -583,6 +732,7 @@ class TSdlBackendImpl final : public TSdlBackend {
   uint64_t m_pressWindow = 0;  // X window that took the first press of the held buttons
   bool m_grabbed = false;      // our own pointer grab is active
   HWND m_pendingFocus;         // keyboard focus to give once the buttons are up
+  uint64_t m_focusCheckAt = 0; // when to look whether the focus left the program (0: not)
 };
 
 }  // namespace

@@ -33,6 +33,21 @@ class TWindow {
   bool IsMaximized() const { return ShowState == TShowState::Maximized; }
   // Never becomes the active window (drop-down lists, menus, hints).
   bool NeverActivates() const { return IsChild() || (ExStyle & WS_EX_NOACTIVATE) != 0; }
+  // Stands in the band of topmost windows: WS_EX_TOPMOST itself, or owned
+  // by such a window (owned windows always stay above their owner).
+  bool InTopmostBand() const {
+    for (const TWindow* w = this; w; w = w->Owner)
+      if (w->ExStyle & WS_EX_TOPMOST) return true;
+    return false;
+  }
+  // Has a button in the desktop's task bar, from which a minimized window
+  // is restored: unowned top-level windows other than tool windows, and
+  // any top-level window with WS_EX_APPWINDOW.
+  bool ShowsInTaskBar() const {
+    if (IsChild()) return false;
+    if (ExStyle & WS_EX_APPWINDOW) return true;
+    return !Owner && !(ExStyle & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE));
+  }
 
   // Size of the window rectangle, and the window rectangle at the origin.
   TSize Size() const { return Rect.Size(); }
@@ -40,7 +55,9 @@ class TWindow {
 
   // Hierarchy. Children are kept in z-order, the topmost first. A child's
   // parent and a top-level window's owner outlive the link: destroying a
-  // window destroys its children and owned windows first.
+  // window destroys its children and owned windows first. An owner is
+  // always a top-level window (a child named as owner stands for its
+  // top-level window).
   TWindow* Parent = nullptr;
   TWindow* Owner = nullptr;
   std::vector<TWindow*> Children;
@@ -81,6 +98,9 @@ class TWindow {
   bool FrameNeeded = false;
   bool InternalPaint = false;
   bool InPaint = false;
+  // Counts BeginPaint and ValidateRect calls: a WM_PAINT handler that made
+  // neither leaves its update region to the system.
+  uint32_t PaintCycles = 0;
   bool NeedsPaint() const { return !Update.IsEmpty() || FrameNeeded || InternalPaint; }
 
   // Top-level windows only: the pixels of the whole window, the children

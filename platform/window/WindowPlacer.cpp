@@ -10,6 +10,15 @@ namespace {
 
 bool IsTopmost(const TWindow* w) { return (w->ExStyle & WS_EX_TOPMOST) != 0; }
 
+// Where the band of normal windows starts: after the last window of the
+// topmost band.
+size_t FirstNormalIndex(const std::vector<TWindow*>& list) {
+  size_t first = 0;
+  for (size_t i = 0; i < list.size(); ++i)
+    if (list[i]->InTopmostBand()) first = i + 1;
+  return first;
+}
+
 }  // namespace
 
 WPARAM TWindowPlacer::SizeKind(const TWindow* w) const {
@@ -75,10 +84,10 @@ void TWindowPlacer::StackingChanged() {
 void TWindowPlacer::PlaceTopLevel(TWindow* w, size_t index) {
   std::vector<TWindow*>& list = m_sys.MutableTopLevels();
   std::erase(list, w);
-  // Keep the bands: topmost windows stay above all others.
-  size_t firstNormal = 0;
-  while (firstNormal < list.size() && IsTopmost(list[firstNormal])) ++firstNormal;
-  if (IsTopmost(w))
+  // Keep the bands: topmost windows (and the windows they own) stay above
+  // all others.
+  const size_t firstNormal = FirstNormalIndex(list);
+  if (w->InTopmostBand())
     index = std::min(index, firstNormal);
   else
     index = std::clamp(index, firstNormal, list.size());
@@ -215,11 +224,13 @@ bool TWindowPlacer::SetWindowPos(TWindow* w, HWND insertAfter, int32_t x, int32_
   if (isShowing && w->IsTopLevel() && !(wp.flags & SWP_NOACTIVATE) && TFocusManager::CanActivate(w))
     m_sys.Focus().Activate(w, WA_ACTIVE);
 
+  // WM_WINDOWPOSCHANGED reports what really changed, whatever the caller
+  // asked: a frame change (SWP_FRAMECHANGED with SWP_NOSIZE | SWP_NOMOVE)
+  // that moves or resizes the client area gets its WM_MOVE and WM_SIZE.
   TWindowPos done = wp;
-  if (!moved) done.flags |= SWP_NOMOVE;
+  done.flags &= ~(SWP_NOMOVE | SWP_NOSIZE);
+  if (!moved && client.TopLeft() == oldClient.TopLeft()) done.flags |= SWP_NOMOVE;
   if (!sized && client.Size() == oldClient.Size() && !m_forceSizeMessage) done.flags |= SWP_NOSIZE;
-  if (m_forceSizeMessage) done.flags &= ~SWP_NOSIZE;
-  if (client.TopLeft() != oldClient.TopLeft()) done.flags &= ~SWP_NOMOVE;
   if (m_sys.Find(handle)) m_sys.Send(w, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&done));
   return true;
 }
@@ -270,9 +281,17 @@ bool TWindowPlacer::ShowWindow(TWindow* w, TShowCommand cmd) {
     case SW_MAXIMIZE: {
       if (w->IsChild()) return wasVisible;
       if (!announceShow()) return wasVisible;
-      if (!w->IsMaximized() && !w->IsMinimized()) w->NormalRect = w->Rect;
+      // Only a normal window's bounds are the ones to restore to later; a
+      // minimized window keeps the normal bounds it had.
+      const bool wasMinimized = w->IsMinimized();
+      if (w->ShowState == TShowState::Normal) w->NormalRect = w->Rect;
       w->ShowState = TShowState::Maximized;
+      w->RestoreToMaximized = false;
       w->Style = (w->Style | WS_MAXIMIZE) & ~WS_MINIMIZE;
+      if (wasMinimized) {
+        m_sys.Backend().WindowChanged(handle);
+        m_sys.Painter().StackingChanged();
+      }
       const TMinMaxInfo mm = QueryMinMaxInfo(w);
       m_forceSizeMessage = true;
       SetWindowPos(w, HWND_TOP, mm.ptMaxPosition.X, mm.ptMaxPosition.Y, mm.ptMaxSize.X, mm.ptMaxSize.Y,
@@ -283,11 +302,7 @@ bool TWindowPlacer::ShowWindow(TWindow* w, TShowCommand cmd) {
 
     case SW_RESTORE:
     case SW_SHOWNORMAL:
-      if (w->IsMinimized() && w->RestoreToMaximized && cmd == SW_RESTORE) {
-        w->ShowState = TShowState::Normal;
-        w->RestoreToMaximized = false;
-        return ShowWindow(w, SW_MAXIMIZE) || wasVisible;
-      }
+      if (w->IsMinimized() && w->RestoreToMaximized && cmd == SW_RESTORE) return ShowWindow(w, SW_MAXIMIZE) || wasVisible;
       if (w->IsMinimized() || w->IsMaximized()) {
         if (!announceShow()) return wasVisible;
         w->ShowState = TShowState::Normal;
@@ -305,9 +320,13 @@ bool TWindowPlacer::ShowWindow(TWindow* w, TShowCommand cmd) {
     case SW_SHOW:
     case SW_SHOWNA:
     case SW_SHOWNOACTIVATE:
+      // A top-level window comes to the top of its band (with the windows it
+      // owns) even when it is not activated: a pop-up shown without
+      // activation stands above its owner. A child keeps its place.
       if (!announceShow()) return wasVisible;
       SetWindowPos(w, HWND_TOP, 0, 0, 0, 0,
-                   SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | activateFlag | (noActivate ? SWP_NOZORDER : 0));
+                   SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | activateFlag |
+                       (noActivate && w->IsChild() ? SWP_NOZORDER : 0));
       return wasVisible;
   }
   return wasVisible;

@@ -25,6 +25,9 @@ class TWindowPlacer {
   bool SetWindowPos(TWindow* w, HWND insertAfter, int32_t x, int32_t y, int32_t cx, int32_t cy, uint32_t flags);
   // Answers whether the window was visible before.
   bool ShowWindow(TWindow* w, TShowCommand cmd);
+  // Puts w at index of the top-level order (topmost first), kept inside its
+  // band.
+  void PlaceTopLevel(TWindow* w, size_t index);
   // Moves w to the top of its band (top-level windows bring their owned
   // windows along) or of its siblings.
   void BringToTop(TWindow* w);
@@ -37,7 +40,6 @@ class TWindowPlacer {
 
  private:
   void ApplyZOrder(TWindow* w, HWND insertAfter);
-  void PlaceTopLevel(TWindow* w, size_t index);
   void StackingChanged();
   WPARAM SizeKind(const TWindow* w) const;
 

@@ -177,13 +177,13 @@ HWND TWindowSystem::Create(const TWindowCreateParams& params) {
     w->Parent = parent;
     parent->Children.insert(parent->Children.begin(), w);
   } else {
-    w->Owner = parent;
+    // Owned windows stay above their owner, so the owner is a top-level
+    // window: a pop-up created for a control (a drop-down list) belongs to
+    // the control's top-level window.
+    w->Owner = TopLevelOf(parent);
     w->Surface = std::make_unique<TSurface>(w->Rect.Width(), w->Rect.Height(), 0xFFC0C0C0u);
     // New top-level windows start at the top of their band.
-    size_t index = 0;
-    if (!(w->ExStyle & WS_EX_TOPMOST))
-      while (index < m_topLevels.size() && (m_topLevels[index]->ExStyle & WS_EX_TOPMOST)) ++index;
-    m_topLevels.insert(m_topLevels.begin() + static_cast<ptrdiff_t>(index), w);
+    m_placer.PlaceTopLevel(w, 0);
     m_backend->WindowCreated(handle);
   }
 
@@ -421,15 +421,18 @@ LRESULT TWindowSystem::DispatchMessage(const TMsg& msg) {
   if (msg.message == WM_TIMER && !m_timers.Exists(msg.hwnd, static_cast<uint32_t>(msg.wParam))) return 0;
   TWindow* w = Find(msg.hwnd);
   if (!w) return 0;
+  if (msg.message != WM_PAINT) return Send(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+  // A WM_PAINT whose handler neither painted nor validated must not come
+  // back forever: what was due when it was handed out counts as painted.
+  // What a handler invalidates while or after painting stays due.
+  const uint32_t cycles = w->PaintCycles;
+  const TRegion due = w->Update;
   const LRESULT r = Send(msg.hwnd, msg.message, msg.wParam, msg.lParam);
-  // A WM_PAINT whose handler painted nothing must not come back forever.
-  if (msg.message == WM_PAINT) {
-    if ((w = Find(msg.hwnd)) && w->NeedsPaint() && !w->InPaint) {
-      w->Update.Clear();
-      w->EraseNeeded = false;
-      w->InternalPaint = false;
-      w->FrameNeeded = false;
-    }
+  if ((w = Find(msg.hwnd)) && w->PaintCycles == cycles && !w->InPaint) {
+    w->Update.Subtract(due);
+    if (w->Update.IsEmpty()) w->EraseNeeded = false;
+    w->InternalPaint = false;
+    w->FrameNeeded = false;
   }
   return r;
 }

@@ -6,7 +6,10 @@
 #include <cstring>
 
 #if defined(SDL_VIDEO_DRIVER_X11)
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xproto.h>
+#include <X11/Xutil.h>
 #endif
 
 namespace tsm {
@@ -30,9 +33,12 @@ Display* DisplayOf(void* d) { return static_cast<Display*>(d); }
 // shape changes; focus and stacking requests for it may already be queued).
 // Xlib's default handler ends the process on any error; a desktop program
 // must not die of such a race. Errors about windows and drawables that no
-// longer exist are dropped; anything else is reported and survived.
+// longer exist are dropped, and so are focus requests for a window that a
+// window manager has not mapped (yet, or any more); anything else is
+// reported and survived.
 int SurviveXErrors(Display* display, XErrorEvent* e) {
   if (e->error_code == BadWindow || e->error_code == BadDrawable) return 0;
+  if (e->error_code == BadMatch && e->request_code == X_SetInputFocus) return 0;
   char text[128] = {};
   XGetErrorText(display, e->error_code, text, sizeof text);
   std::fprintf(stderr, "X error: %s (request %d.%d, resource 0x%lx)\n", text, int(e->request_code),
@@ -138,6 +144,68 @@ void TX11Pointer::Bell(SDL_Window* anyNative) {
   XFlush(info.info.x11.display);
 }
 
+bool TX11Pointer::WindowManagerRunning() const {
+  Display* d = DisplayOf(m_display);
+  const Atom check = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False);
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  bool running = false;
+  if (XGetWindowProperty(d, DefaultRootWindow(d), check, 0, 1, False, XA_WINDOW, &type, &format, &count, &after,
+                         &data) == Success &&
+      data && count == 1 && format == 32) {
+    // The announcing window must still exist (a window manager that died
+    // leaves the property behind).
+    const Window wm = *reinterpret_cast<Window*>(data);
+    XWindowAttributes attributes;
+    running = XGetWindowAttributes(d, wm, &attributes) != 0;
+  }
+  if (data) XFree(data);
+  return running;
+}
+
+TX11Pointer::TWmState TX11Pointer::WmState(uint64_t window) const {
+  Display* d = DisplayOf(m_display);
+  const Atom wmState = XInternAtom(d, "WM_STATE", False);
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  TWmState state = TWmState::Unknown;
+  if (XGetWindowProperty(d, static_cast<Window>(window), wmState, 0, 2, False, wmState, &type, &format, &count,
+                         &after, &data) == Success &&
+      data && count >= 1 && format == 32) {
+    switch (*reinterpret_cast<long*>(data)) {
+      case NormalState: state = TWmState::Normal; break;
+      case IconicState: state = TWmState::Iconic; break;
+      case WithdrawnState: state = TWmState::Withdrawn; break;
+      default: break;
+    }
+  }
+  if (data) XFree(data);
+  return state;
+}
+
+bool TX11Pointer::FocusIsIn(const std::vector<uint64_t>& windows) const {
+  Display* d = DisplayOf(m_display);
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(d, &focus, &revert);
+  const Window root = DefaultRootWindow(d);
+  // PointerRoot and None name no window of ours.
+  for (Window w = focus; w > PointerRoot && w != root;) {
+    for (uint64_t x : windows)
+      if (x == w) return true;
+    Window r = 0, parent = 0, *children = nullptr;
+    unsigned int n = 0;
+    if (!XQueryTree(d, w, &r, &parent, &children, &n)) break;
+    if (children) XFree(children);
+    w = parent;
+  }
+  return false;
+}
+
 #else  // SDL without X11 support
 
 std::unique_ptr<TX11Pointer> TX11Pointer::Open() { return nullptr; }
@@ -150,6 +218,9 @@ bool TX11Pointer::Grab(SDL_Window*) { return false; }
 void TX11Pointer::Ungrab(SDL_Window*) {}
 void TX11Pointer::Sync(SDL_Window*) {}
 void TX11Pointer::Bell(SDL_Window*) {}
+bool TX11Pointer::WindowManagerRunning() const { return true; }
+TX11Pointer::TWmState TX11Pointer::WmState(uint64_t) const { return TWmState::Unknown; }
+bool TX11Pointer::FocusIsIn(const std::vector<uint64_t>&) const { return false; }
 
 #endif
 

@@ -11,6 +11,10 @@
 // The X events themselves carry root coordinates and the button state, and a
 // query asks the server directly.
 //
+// The same connection answers the few questions the backend has about the
+// desktop: whether a window manager runs, whether it shows a window
+// minimized, and where the keyboard focus is.
+//
 // This pair keeps the X11 headers (and their macros: None, Bool, Status ...)
 // out of every other file of the window system.
 
@@ -18,6 +22,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/core/Geometry.h"
 #include "platform/window/PointerTracker.h"
@@ -64,6 +69,17 @@ class TX11Pointer {
   static void Sync(SDL_Window* anyNative);
   // The X server's bell on SDL's connection.
   static void Bell(SDL_Window* anyNative);
+
+  // The desktop around the windows (asked on this connection):
+  // A window manager runs (it announces itself on the root window).
+  bool WindowManagerRunning() const;
+  // The window manager's state of a top-level X window (ICCCM WM_STATE):
+  // Iconic while it is minimized into the task bar.
+  enum class TWmState : uint8_t { Unknown, Normal, Iconic, Withdrawn };
+  TWmState WmState(uint64_t window) const;
+  // Whether the keyboard focus is in one of the given X windows (or inside
+  // one of them).
+  bool FocusIsIn(const std::vector<uint64_t>& windows) const;
 
  private:
   TX11Pointer() = default;

@@ -14,6 +14,8 @@
 //   text 3 <text>                the text of window 3 changed
 //   copied 3 <text>              window 3 put its text on the clipboard
 //   shape 4 plus|square          a right click on window 4 toggled its shape
+//   state <n> minimized|maximized|restored   window n changed its show state
+//   app active|inactive          the program as a whole (WM_ACTIVATEAPP)
 // where n is 1 to 4.
 //
 // "windemo --paste" prints "clipboard <text>" and ends; "windemo --copy TEXT"
@@ -60,6 +62,14 @@ void Log(const char* fmt, auto... args) {
   if (!g_log) return;
   std::printf(fmt, args...);
   std::fflush(stdout);
+}
+
+// Show state changes (WM_SIZE) and the program's activation, which every
+// top-level window hears: window 1 reports it.
+void LogStateMessages(int number, uint32_t msg, WPARAM wp) {
+  if (msg == WM_SIZE)
+    Log("state %d %s\n", number, wp == SIZE_MINIMIZED ? "minimized" : wp == SIZE_MAXIMIZED ? "maximized" : "restored");
+  if (msg == WM_ACTIVATEAPP && number == 1) Log("app %s\n", wp ? "active" : "inactive");
 }
 
 TRect CloseBox(HWND h) {
@@ -144,6 +154,7 @@ LRESULT HitTest(HWND h, LPARAM lp) {
 
 LRESULT DemoProc(HWND h, uint32_t msg, WPARAM wp, LPARAM lp) {
   auto* d = static_cast<TDemoWindow*>(GetWindowUserData(h));
+  if (d) LogStateMessages(d->Number, msg, wp);
   switch (msg) {
     case WM_CREATE:
       SetTimer(h, kCounterTimer, 100);
@@ -249,6 +260,7 @@ void TextChanged(HWND h, TNoteWindow& n) {
 
 LRESULT NoteProc(HWND h, uint32_t msg, WPARAM wp, LPARAM lp) {
   auto* n = static_cast<TNoteWindow*>(GetWindowUserData(h));
+  LogStateMessages(3, msg, wp);
   switch (msg) {
     case WM_CREATE:
       ++g_openWindows;

@@ -8,19 +8,27 @@
 // really are, and the X server's own picture of the screen is compared with
 // the headless backend's.
 //
-// Skipped when Xvfb, xdotool or xwininfo is not installed. Every wait is
-// bounded, and the X server and the demo are ended by their process ids
-// whatever happens.
+// A second group runs the same demo under a window manager with a task bar
+// (fluxbox): minimizing iconifies a native window (it stays in the task bar)
+// and the task bar brings it back; activating another program deactivates
+// the demo as a whole.
+//
+// Skipped when Xvfb, xdotool or xwininfo (or, for the second group, fluxbox
+// or xprop) is not installed. Every wait is bounded, and the X server, the
+// window manager and the demo are ended by their process ids whatever
+// happens.
 
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -193,9 +201,15 @@ std::ostream& operator<<(std::ostream& o, const TGeometry& g) {
 
 class WinDemoUnderXvfb : public ::testing::Test {
  protected:
+  // With a window manager (and its task bar) running before the demo starts.
+  virtual bool WithWindowManager() const { return false; }
+
   void SetUp() override {
     for (const char* tool : {"Xvfb", "xdotool", "xwininfo"})
       if (Which(tool).empty()) GTEST_SKIP() << tool << " is not installed";
+    if (WithWindowManager())
+      for (const char* tool : {"fluxbox", "xprop"})
+        if (Which(tool).empty()) GTEST_SKIP() << tool << " is not installed";
 
     // Xvfb picks a free display itself and writes its number to this pipe.
     int fds[2];
@@ -221,6 +235,7 @@ class WinDemoUnderXvfb : public ::testing::Test {
     ASSERT_NE(number.find('\n'), std::string::npos) << "Xvfb did not report a display";
     m_display = ":" + number.substr(0, number.find('\n'));
     m_env = {"DISPLAY=" + m_display, "TM_BACKEND=sdl"};
+    if (WithWindowManager()) StartWindowManager();
 
     m_demo = std::make_unique<TChild>(std::vector<std::string>{TM_WINDEMO, "--log"}, m_env, true);
     ASSERT_TRUE(m_demo->Started());
@@ -243,7 +258,65 @@ class WinDemoUnderXvfb : public ::testing::Test {
   void TearDown() override {
     m_probe.reset();
     m_demo.reset();
+    m_windowManager.reset();
     m_xvfb.reset();
+  }
+
+  // Starts fluxbox (its settings in a folder of its own) and waits until it
+  // announces itself on the root window. Its wallpaper setter is replaced by
+  // one that does nothing: without a picture viewer the real one puts a
+  // message window over the screen.
+  void StartWindowManager() {
+    const std::string home = ::testing::TempDir() + "/windemo-wm-home-" + std::to_string(getpid());
+    const std::string bin = home + "/bin";
+    mkdir(home.c_str(), 0700);
+    mkdir(bin.c_str(), 0700);
+    {
+      std::ofstream stub(bin + "/fbsetbg");
+      stub << "#!/bin/sh\nexit 0\n";
+    }
+    chmod((bin + "/fbsetbg").c_str(), 0700);
+    const char* path = std::getenv("PATH");
+    std::vector<std::string> env = m_env;
+    env.push_back("HOME=" + home);
+    env.push_back("PATH=" + bin + ":" + (path ? path : "/usr/bin:/bin"));
+    m_windowManager = std::make_unique<TChild>(std::vector<std::string>{Which("fluxbox"), "-log", "/dev/null"}, env,
+                                               true);
+    ASSERT_TRUE(m_windowManager->Started());
+    const auto end = TClock::now() + 15s;
+    while (TClock::now() < end &&
+           RunCommand({Which("xprop"), "-root", "_NET_SUPPORTING_WM_CHECK"}, m_env).find("window id") ==
+               std::string::npos)
+      std::this_thread::sleep_for(50ms);
+    ASSERT_NE(RunCommand({Which("xprop"), "-root", "_NET_SUPPORTING_WM_CHECK"}, m_env).find("window id"),
+              std::string::npos)
+        << "the window manager did not start";
+  }
+
+  // The X window of the demo's window with this title (of the demo with
+  // this process id).
+  std::string WindowId(const std::string& title, pid_t pid) {
+    std::string id = RunCommand({Which("xdotool"), "search", "--all", "--pid", std::to_string(pid), "--name", title},
+                                m_env);
+    while (!id.empty() && (id.back() == '\n' || id.back() == ' ')) id.pop_back();
+    return id.substr(0, id.find('\n'));
+  }
+
+  // The window manager's state of an X window: "Normal", "Iconic", ... or
+  // "none" (withdrawn, or no window manager).
+  std::string WmState(const std::string& id) {
+    const std::string out = RunCommand({Which("xprop"), "-id", id, "WM_STATE"}, m_env);
+    const size_t at = out.find("window state: ");
+    if (at == std::string::npos) return "none";
+    const size_t from = at + std::strlen("window state: ");
+    return out.substr(from, out.find('\n', from) - from);
+  }
+
+  // Waits (bounded) until the X window has the window manager's state.
+  bool WmStateBecomes(const std::string& id, const std::string& state) {
+    for (const auto end = TClock::now() + 10s; TClock::now() < end; std::this_thread::sleep_for(20ms))
+      if (WmState(id) == state) return true;
+    return false;
   }
 
   // Runs xdotool with the given commands (e.g. mousemove X Y mousedown 1).
@@ -299,6 +372,7 @@ class WinDemoUnderXvfb : public ::testing::Test {
   static constexpr const char* kNoteTitle = "windemo 3 — 默认边框 with a caption too long for it";
 
   std::unique_ptr<TChild> m_xvfb;
+  std::unique_ptr<TChild> m_windowManager;
   std::unique_ptr<TChild> m_demo;
   std::unique_ptr<tsm::TXProbe> m_probe;
   std::string m_display;
@@ -491,6 +565,71 @@ TEST_F(WinDemoUnderXvfb, CursorFollowsTheHitTest) {
             sizeWE.Serial) << "the left border of window 3 sizes west-east too";
   EXPECT_EQ(cursorAfter(200, 150, [&](const tsm::TCursorInfo& c) { return c.Serial == arrow.Serial; }).Serial,
             arrow.Serial);
+}
+
+TEST_F(WinDemoUnderXvfb, MinimizedWindowIsHiddenWithoutAWindowManager) {
+  // Nothing could bring an iconified window back: it is hidden instead.
+  Click(471, 442);  // window 3's minimize button
+  ASSERT_TRUE(Expect("state 3 minimized")) << m_demo->Unconsumed();
+  const auto hidden = TClock::now() + 10s;
+  while (TClock::now() < hidden && RunCommand({Which("xwininfo"), "-name", kNoteTitle}, m_env).find("IsUnMapped") ==
+                                       std::string::npos)
+    std::this_thread::sleep_for(20ms);
+  EXPECT_NE(RunCommand({Which("xwininfo"), "-name", kNoteTitle}, m_env).find("IsUnMapped"), std::string::npos);
+  // The focus moved between the demo's own windows only.
+  std::this_thread::sleep_for(300ms);
+  EXPECT_EQ(m_demo->Unconsumed().find("app inactive"), std::string::npos);
+}
+
+class WinDemoUnderWindowManager : public WinDemoUnderXvfb {
+ protected:
+  bool WithWindowManager() const override { return true; }
+};
+
+TEST_F(WinDemoUnderWindowManager, MinimizingIconifiesIntoTheTaskBarAndItsButtonRestores) {
+  const std::string note = WindowId("windemo 3", m_demo->Pid());
+  ASSERT_FALSE(note.empty());
+  EXPECT_EQ(WmState(note), "Normal");
+  // The demo's own minimize button: iconified, not withdrawn.
+  Click(471, 442);
+  ASSERT_TRUE(Expect("state 3 minimized")) << m_demo->Unconsumed();
+  EXPECT_TRUE(WmStateBecomes(note, "Iconic")) << WmState(note);
+  // The task bar's button asks the window manager to activate it.
+  Pointer({"windowactivate", note});
+  ASSERT_TRUE(Expect("state 3 restored")) << m_demo->Unconsumed();
+  EXPECT_TRUE(WmStateBecomes(note, "Normal")) << WmState(note);
+  EXPECT_EQ(Geometry(kNoteTitle), (TGeometry{100, 430, 420, 150}));
+  // Typing reaches it again: it is the active window.
+  Keys({"type", "x"});
+  ASSERT_TRUE(Expect("text 3 x")) << m_demo->Unconsumed();
+
+  // Minimized by the window manager itself (its task bar, a key of its own):
+  // the demo follows, and comes back the same way.
+  const std::string first = WindowId("windemo 1", m_demo->Pid());
+  Pointer({"windowminimize", first});
+  ASSERT_TRUE(Expect("state 1 minimized")) << m_demo->Unconsumed();
+  EXPECT_TRUE(WmStateBecomes(first, "Iconic")) << WmState(first);
+  Pointer({"windowactivate", first});
+  ASSERT_TRUE(Expect("active 1")) << m_demo->Unconsumed();  // activated as it is restored
+  ASSERT_TRUE(Expect("state 1 restored")) << m_demo->Unconsumed();
+  EXPECT_EQ(Geometry("windemo 1"), (TGeometry{80, 80, 320, 200}));
+}
+
+TEST_F(WinDemoUnderWindowManager, AnotherProgramActivatedDeactivatesTheDemo) {
+  ASSERT_TRUE(Expect("app active")) << m_demo->Unconsumed();
+  TChild other({TM_WINDEMO, "--log"}, m_env, true);
+  ASSERT_TRUE(other.WaitForLine("windemo: backend sdl", 15s)) << other.Output();
+  std::string otherFirst;
+  for (const auto end = TClock::now() + 10s; otherFirst.empty() && TClock::now() < end;
+       std::this_thread::sleep_for(20ms))
+    otherFirst = WindowId("windemo 1", other.Pid());
+  ASSERT_FALSE(otherFirst.empty());
+  Pointer({"windowactivate", otherFirst});
+  ASSERT_TRUE(Expect("app inactive")) << m_demo->Unconsumed();
+  // Back to the demo through the window manager.
+  Pointer({"windowactivate", WindowId("windemo 2", m_demo->Pid())});
+  ASSERT_TRUE(Expect("app active")) << m_demo->Unconsumed();
+  ASSERT_TRUE(Expect("active 2")) << m_demo->Unconsumed();
 }
 
 TEST_F(WinDemoUnderXvfb, TermSignalEndsTheProgram) {

@@ -1,0 +1,485 @@
+// The skinned data grid on the job table: columns from the fields, rows and
+// geometry with the stored skin, navigation by mouse, keys, wheel and the
+// vertical bar, the bar's parameters, column sizing, repainting after every
+// table change, and a running job's pending change surviving the grid.
+
+#include "skincontrols/TskSkinDBGrid.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "app/jobs/JobTable.h"
+#include "platform/gfx/DeviceContext.h"
+#include "platform/gfx/Png.h"
+#include "platform/window/WindowApi.h"
+#include "skin/TskSkinData.h"
+#include "skincontrols/TskSkinScrollBar.h"
+#include "skincontrols/tests/JobTableSamples.h"
+#include "skincontrols/tests/SkinControlTestSupport.h"
+
+namespace tsm {
+namespace {
+
+using O = TskDBGridOption;
+
+class DBGridTest : public SkinControlTest {
+ protected:
+  void SetUp() override {
+    SkinControlTest::SetUp();
+    Form()->SetBounds(50, 50, 804, 340);
+  }
+
+  // The job list's grid: the options, fonts and bars of the main window,
+  // 785 x 300 of grid beside and above its bars.
+  TskSkinDBGrid* JobGrid(int jobs, bool skinned = true) {
+    table = MakeJobTable(jobs);
+    source.SetDataSet(table.get());
+    TskSkinData* skin = skinned ? StoredSkin() : nullptr;
+    vbar = new TskSkinScrollBar(Form());
+    vbar->SetParent(Form());
+    vbar->SetKind(TScrollBarKind::sbVertical);
+    vbar->SetSkinDataName("vscrollbar");
+    vbar->SetBounds(785, 0, 19, 300);
+    hbar = new TskSkinScrollBar(Form());
+    hbar->SetParent(Form());
+    hbar->SetBounds(0, 300, 804, 19);
+    grid = new TskSkinDBGrid(Form());
+    grid->SetParent(Form());
+    grid->SetBounds(0, 0, 785, 300);
+    grid->Font().Assign(ui::TFont("宋体", -13));
+    grid->TitleFont().Assign(ui::TFont("宋体", -12, {TFontStyle::Bold}));
+    grid->SetDBOptions({O::dgTitles, O::dgColumnResize, O::dgColLines, O::dgRowLines, O::dgTabs, O::dgRowSelect,
+                        O::dgCancelOnExit});
+    grid->SetReadOnly(true);
+    grid->SetDefaultCellHeight(20);
+    grid->SetDefaultRowHeight(17);
+    if (skin) {
+      for (TskSkinControl* c : std::initializer_list<TskSkinControl*>{grid, vbar, hbar}) c->SetSkinData(skin);
+    }
+    grid->SetHScrollBar(hbar);
+    grid->SetVScrollBar(vbar);
+    grid->SetDataSource(&source);
+    Pump();
+    return grid;
+  }
+
+  static int32_t TextWidth(const ui::TFont& font, const std::string& text) {
+    TDeviceContext dc;
+    dc.SetFont(font.Handle());
+    return dc.TextWidth(text);
+  }
+
+  // Client point of a data row's cell in a column (window index).
+  TPoint DataPoint(int windowIndex, int column = 2) {
+    const TRect r = grid->CellRect(grid->GridColOf(column), grid->TitleOffset() + windowIndex);
+    return {r.Left + 5, r.Top + r.Height() / 2};
+  }
+
+  // The grid's pixels are what a complete repaint gives: nothing stale.
+  void ExpectNothingStale(const char* what) {
+    Pump();
+    const TBitmap incremental = CaptureWindow(grid->Handle());
+    grid->Invalidate();
+    Pump();
+    const TBitmap full = CaptureWindow(grid->Handle());
+    ASSERT_EQ(incremental.Width(), full.Width());
+    int differing = 0;
+    TRect where{full.Width(), full.Height(), 0, 0};
+    for (int32_t y = 0; y < full.Height(); ++y)
+      for (int32_t x = 0; x < full.Width(); ++x)
+        if (incremental.GetPixel(x, y) != full.GetPixel(x, y)) {
+          ++differing;
+          where = {std::min(where.Left, x), std::min(where.Top, y), std::max(where.Right, x + 1), std::max(where.Bottom, y + 1)};
+        }
+    if (differing && std::getenv("TM_SHOTS")) {
+      SavePng(std::string(std::getenv("TM_SHOTS")) + "/stale_incremental.png", incremental.Surface());
+      SavePng(std::string(std::getenv("TM_SHOTS")) + "/stale_full.png", full.Surface());
+    }
+    if (differing) ADD_FAILURE() << what << ": " << where.Left << "," << where.Top << " - " << where.Right << "," << where.Bottom;
+    EXPECT_EQ(differing, 0) << what;
+  }
+
+  std::unique_ptr<TmtMemTable> table;
+  TDataSource source;
+  TskSkinDBGrid* grid = nullptr;
+  TskSkinScrollBar* vbar = nullptr;
+  TskSkinScrollBar* hbar = nullptr;
+};
+
+TEST_F(DBGridTest, TwelveColumnsWithTheFieldsTitlesAndWidths) {
+  JobGrid(30);
+  const char* titles[] = {"源文件", "目标路径", "目标文件名", "进度", "状态", "分辨率",
+                          "转化品质", "宽高比", "开始时", "开始分", "持续时", "持续分"};
+  ASSERT_EQ(grid->Columns().Count(), 12);  // fzhfw is hidden
+  EXPECT_EQ(grid->ColCount(), 12);         // no indicator column
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(grid->Columns()[i]->TitleCaption(), titles[i]) << i;
+  const int32_t zero = TextWidth(grid->Font(), "0");
+  EXPECT_EQ(grid->ColWidths(0), zero * 35 + 4);
+  // "进度" (6 characters wide) is narrower than its bold caption.
+  EXPECT_EQ(grid->ColWidths(3), std::max(zero * 6 + 4, TextWidth(grid->TitleFont(), "进度") + 4));
+  EXPECT_EQ(grid->CellText(2, 0), "片段1.avi");
+}
+
+TEST_F(DBGridTest, RowsFollowTheSkinsCellHeight) {
+  JobGrid(30);
+  EXPECT_EQ(grid->DefaultRowHeight(), 20);  // not the form's 17
+  EXPECT_EQ(grid->RowHeights(0), 20);
+  // 300 - 2 (border) = 298: a title row and 13 whole data rows of 20 + 1.
+  EXPECT_EQ(grid->VisibleDataRows(), 13);
+  EXPECT_EQ(grid->RowCount(), 14);
+  auto* small = JobGrid(3);
+  EXPECT_EQ(small->RowCount(), 4);
+}
+
+TEST_F(DBGridTest, MouseKeysWheelAndBarMoveTheCursor) {
+  JobGrid(100);
+  Click(grid, DataPoint(4));
+  EXPECT_EQ(table->RecordNumber(), 5);
+  EXPECT_EQ(grid->Row(), 5);
+  Key(VK_DOWN);
+  EXPECT_EQ(table->RecordNumber(), 6);
+  Key(VK_UP);
+  Key(VK_UP);
+  EXPECT_EQ(table->RecordNumber(), 4);
+  Key(VK_NEXT);
+  EXPECT_EQ(table->RecordNumber(), 17);
+  Key(VK_PRIOR);
+  EXPECT_EQ(table->RecordNumber(), 4);
+  Key(VK_END);
+  EXPECT_EQ(table->RecordNumber(), 100);
+  EXPECT_EQ(grid->Row(), 13);  // the last row of the window
+  Key(VK_HOME);
+  EXPECT_EQ(table->RecordNumber(), 1);
+  Key(VK_RIGHT);  // row select: the next record
+  EXPECT_EQ(table->RecordNumber(), 2);
+  Desk().Wheel(-1);
+  Pump();
+  EXPECT_EQ(table->RecordNumber(), 3);
+  Desk().Wheel(1);
+  Pump();
+  EXPECT_EQ(table->RecordNumber(), 2);
+
+  // The vertical bar's lower button: to the record below the last visible
+  // row, the rows scroll by one.
+  EXPECT_TRUE(vbar->Visible());
+  const TskScrollBarLayout l = vbar->Layout();
+  Click(vbar, {9, l.IncButton.Top + 5});
+  EXPECT_EQ(table->RecordNumber(), 14);
+  EXPECT_EQ(grid->DataLink().FirstRow(), 1);
+  Click(vbar, {9, l.DecButton.Top + 5});  // to the record above the first visible row
+  EXPECT_EQ(table->RecordNumber(), 1);
+  // Paging in the track below the thumb.
+  Click(vbar, {9, l.IncButton.Top - 3});
+  EXPECT_EQ(table->RecordNumber(), 14);
+}
+
+TEST_F(DBGridTest, VerticalBarFollowsTheRecordNumber) {
+  JobGrid(100);
+  auto expectParams = [&] {
+    const int v = grid->VisibleDataRows();
+    EXPECT_EQ(vbar->Min(), 1);
+    EXPECT_EQ(vbar->Max(), table->RecordTotal() + v - 1);
+    EXPECT_EQ(vbar->PageSize(), v);
+    EXPECT_EQ(vbar->Position(), table->RecordNumber());
+  };
+  expectParams();
+  table->MoveBy(40);
+  expectParams();
+  table->MoveLast();
+  expectParams();
+  EXPECT_EQ(vbar->Position(), 100);
+  // Dragging the thumb to the top moves to the first record.
+  const TskScrollBarLayout l = vbar->Layout();
+  Desk().MouseMove(ScreenPoint(vbar, {9, (l.Thumb.Top + l.Thumb.Bottom) / 2}));
+  Desk().MouseDown();
+  Desk().MouseMove(ScreenPoint(vbar, {9, -200}));
+  Desk().MouseUp();
+  Pump();
+  EXPECT_EQ(table->RecordNumber(), 1);
+  expectParams();
+}
+
+TEST_F(DBGridTest, AnEmptyTableHasNoRecordNumber) {
+  JobGrid(0);
+  EXPECT_EQ(grid->RowCount(), 2);  // the title row and one empty data row
+  EXPECT_TRUE(vbar->Visible());
+  EXPECT_EQ(vbar->Min(), 0);
+  EXPECT_EQ(vbar->Max(), 4);
+  EXPECT_EQ(vbar->Position(), 0);
+  AppendSampleJob(*table, 0);
+  Pump();
+  EXPECT_EQ(vbar->Min(), 1);
+  EXPECT_EQ(vbar->Position(), 1);
+  grid->SetDataSource(nullptr);  // no source: one empty row, no bar
+  EXPECT_FALSE(vbar->Visible());
+  EXPECT_EQ(grid->RowCount(), 2);
+}
+
+TEST_F(DBGridTest, ColumnSizingZoneAndTheNewWidthSurvives) {
+  JobGrid(30);
+  const int32_t border = grid->ColWidths(0);  // the line after column 0
+  const int32_t y = 10;                       // in the title row
+  auto pressAt = [&](int32_t x) {
+    RunFor(1000);  // no double clicks
+    Desk().MouseMove(ScreenPoint(grid, {x, y}));
+    Desk().MouseDown();
+    Pump();
+    const bool sizing = grid->GridState() == TskGridState::gsColSizing;
+    Desk().MouseUp();
+    Pump();
+    return sizing;
+  };
+  EXPECT_FALSE(pressAt(border - 4));
+  EXPECT_TRUE(pressAt(border - 3));
+  EXPECT_TRUE(pressAt(border + 3));
+  EXPECT_FALSE(pressAt(border + 4));
+  EXPECT_FALSE(grid->SizingZoneAt(border, 40));  // only in the title row
+
+  RunFor(1000);
+  Desk().MouseMove(ScreenPoint(grid, {border, y}));
+  Desk().MouseDown();
+  Desk().MouseMove(ScreenPoint(grid, {border - 100, y}));
+  Desk().MouseUp();
+  Pump();
+  // The width is kept in the field's DisplayWidth, in units of "0".
+  const int32_t zero = TextWidth(grid->Font(), "0");
+  const int32_t width = grid->ColWidths(0);
+  EXPECT_LE(std::abs(width - (border - 100)), zero / 2);
+  EXPECT_EQ(table->FieldNamed("sourse_file")->DisplayWidth(), (width - 4) / zero);
+  grid->RebuildLayout();
+  EXPECT_EQ(grid->ColWidths(0), width);
+}
+
+TEST_F(DBGridTest, EveryTableChangeRepaintsItsRow) {
+  JobGrid(40);
+  Click(grid, DataPoint(2));
+  ExpectNothingStale("click");
+  AppendSampleJob(*table, 40);  // append: the cursor goes to the new last record
+  ExpectNothingStale("append");
+  table->MoveBy(-20);
+  ExpectNothingStale("move");
+  table->StartEdit();
+  table->FieldNamed("jindu")->SetText("37%");
+  ExpectNothingStale("edit");
+  table->PostRecord();
+  ExpectNothingStale("post");
+  table->DeleteRecord();
+  ExpectNothingStale("delete");
+  // A running job in Edit; the user selects another row (the pending change
+  // is posted by the move); the next progress goes back to the running job.
+  table->MoveFirst();
+  WriteJobProgress(*table, 10);
+  ExpectNothingStale("progress");
+  Click(grid, DataPoint(5));
+  EXPECT_EQ(table->RecordNumber(), 6);
+  ExpectNothingStale("select another row");
+  UpdateJobProgress(*table, "片段1.avi", 11);
+  EXPECT_EQ(grid->CellText(3, 0), "11%");
+  ExpectNothingStale("progress of the running job");
+}
+
+TEST_F(DBGridTest, ARunningJobKeepsItsPendingChange) {
+  JobGrid(100);
+  table->SetRecordNumber(5);
+  WriteJobProgress(*table, 42);  // the table stays in Edit: a conversion runs
+  ASSERT_EQ(table->State(), TableState::Edit);
+  auto stillRunning = [&](const char* what) {
+    EXPECT_EQ(table->State(), TableState::Edit) << what;
+    EXPECT_TRUE(table->Modified()) << what;
+    EXPECT_EQ(table->FieldNamed("jindu")->GetText(), "42%") << what;
+  };
+  grid->Invalidate();
+  Pump();
+  stillRunning("paint");
+  EXPECT_EQ(grid->CellText(3, 4), "42%");
+  hbar->SetPosition(127);
+  Click(hbar, {hbar->Layout().IncButton.Left + 5, 9});
+  Pump();
+  stillRunning("horizontal scroll");
+  grid->SetBounds(0, 0, 500, 150);
+  Pump();
+  stillRunning("resize");
+  grid->SetBounds(0, 0, 785, 300);
+  Pump();
+  stillRunning("resize back");
+  SaveShot(grid, "dbgrid_running_job", 2);
+}
+
+TEST_F(DBGridTest, EscapeAndLeavingNeverCancelAChangeTheGridDidNotStart) {
+  JobGrid(10);
+  grid->SetFocus();
+  table->SetRecordNumber(3);
+  WriteJobProgress(*table, 100);  // "已完成" waiting to be stored
+  Key(VK_ESCAPE);
+  EXPECT_EQ(table->State(), TableState::Edit);
+  EXPECT_EQ(table->FieldNamed("zhuangtai")->GetText(), "已完成");
+  table->PostRecord();
+
+  table->StartAppend();  // someone else's insert
+  auto* other = new TskSkinScrollBar(Form());
+  other->SetParent(Form());
+  other->SetCanFocused(true);
+  other->SetFocus();  // the grid loses the focus: dgCancelOnExit
+  EXPECT_EQ(table->State(), TableState::Insert);
+  table->CancelRecord();
+
+  // A change the grid started itself is cancelled by Escape.
+  grid->SetReadOnly(false);
+  grid->SetDBOptions({O::dgTitles, O::dgEditing, O::dgColLines, O::dgRowLines, O::dgCancelOnExit});
+  grid->SetFocus();
+  table->MoveLast();
+  Key(VK_DOWN);  // appends
+  EXPECT_EQ(table->State(), TableState::Insert);
+  Key(VK_ESCAPE);
+  EXPECT_EQ(table->State(), TableState::Browse);
+  EXPECT_EQ(table->RecordTotal(), 10);
+  Key(VK_INSERT);
+  EXPECT_EQ(table->State(), TableState::Insert);
+  other->SetFocus();  // leaving drops the untouched insert the grid started
+  EXPECT_EQ(table->State(), TableState::Browse);
+  EXPECT_EQ(table->RecordTotal(), 10);
+}
+
+TEST_F(DBGridTest, SkinnedCurrentRowUsesTheFocusLook) {
+  JobGrid(20);
+  grid->SetFocus();
+  Click(grid, DataPoint(1));
+  TskSkinData* skin = grid->SkinData();
+  const auto* data = skin->FindControl<TskDataSkinGridControl>("grid");
+  const TRect cell = grid->CellRect(grid->GridColOf(4), 2);
+  // A pixel inside the focus look's middle band, away from any text.
+  const TColor look = PicturePixel(*skin, data->PictureIndex, data->FocusCellRect.Left + 20, data->FocusCellRect.Top + 1);
+  EXPECT_EQ(PixelOf(grid, cell.Right - 3, cell.Top + 1), look);
+  // Other rows are plain: bgcolor.
+  const TRect plain = grid->CellRect(grid->GridColOf(4), 5);
+  EXPECT_EQ(PixelOf(grid, plain.Right - 3, plain.Top + 1), data->BGColor);
+  // The title row uses the fixed look.
+  const TRect title = grid->CellRect(grid->GridColOf(4), 0);
+  EXPECT_EQ(PixelOf(grid, title.Right - 3, title.Top + 1),
+            PicturePixel(*skin, data->PictureIndex, data->FixedCellRect.Left + 20, data->FixedCellRect.Top + 1));
+  SaveShot(grid, "dbgrid_skinned_focused", 2);
+}
+
+TEST_F(DBGridTest, FallbackLook) {
+  JobGrid(20, false);
+  EXPECT_EQ(grid->DefaultRowHeight(), 20);  // DefaultCellHeight while unskinned
+  grid->SetFocus();
+  Click(grid, DataPoint(1));
+  const TRect cell = grid->CellRect(grid->GridColOf(4), 2);
+  EXPECT_EQ(PixelOf(grid, cell.Right - 3, cell.Top + 3), ColorToRGB(clHighlight));
+  const TRect plain = grid->CellRect(grid->GridColOf(4), 5);
+  EXPECT_EQ(PixelOf(grid, plain.Right - 3, plain.Top + 3), ColorToRGB(clWindow));
+  EXPECT_EQ(PixelOf(grid, plain.Right, plain.Top + 3), ColorToRGB(clWindowText));  // the line
+  SaveShot(grid, "dbgrid_fallback_focused", 2);
+}
+
+}  // namespace
+}  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST_F(DBGridTest, ClicksAndDoubleClicks) {
+  JobGrid(30);
+  std::string titleClicked;
+  int cellClicks = 0, doubleClicks = 0;
+  grid->OnTitleClick = [&](TObject*, TskColumn* c) { titleClicked = c->TitleCaption(); };
+  grid->OnCellClick = [&](TObject*, TskColumn*) { ++cellClicks; };
+  grid->OnDblClick = [&](TObject*) { ++doubleClicks; };
+  const TRect title = grid->CellRect(grid->GridColOf(1), 0);
+  Click(grid, {title.Left + 20, title.Top + 5});
+  EXPECT_EQ(titleClicked, "目标路径");
+  RunFor(1000);
+  // A double click on a row that is not current: the first click makes it
+  // current, the second raises OnDblClick once.
+  const TPoint p = ScreenPoint(grid, DataPoint(7));
+  Desk().Click(p);
+  Desk().Click(p);
+  Pump();
+  EXPECT_EQ(table->RecordNumber(), 8);
+  EXPECT_EQ(doubleClicks, 1);
+  EXPECT_EQ(cellClicks, 2);
+}
+
+// A grid with columns of its own over the job table, one of them the
+// boolean range flag.
+TEST_F(DBGridTest, CustomColumnsAndBooleanCells) {
+  JobGrid(10);
+  TskColumn* name = grid->Columns().Add();
+  name->SetFieldName("mbw");
+  TskColumn* range = grid->Columns().Add();
+  range->SetFieldName("fzhfw");
+  range->SetTitleCaption("范围");
+  EXPECT_EQ(grid->Columns().State(), TskDBGridColumnsState::csCustomized);
+  ASSERT_EQ(grid->ColCount(), 2);
+  EXPECT_EQ(grid->Columns()[1]->TitleCaption(), "范围");
+  EXPECT_EQ(grid->Columns()[0]->TitleCaption(), "目标文件名");
+
+  grid->SetFocus();
+  table->SetRecordNumber(2);  // job 2 converts a range
+  ASSERT_TRUE(table->FieldNamed("fzhfw")->GetBoolean());
+  Type(" ");  // read-only: nothing
+  EXPECT_EQ(table->State(), TableState::Browse);
+  EXPECT_TRUE(table->FieldNamed("fzhfw")->GetBoolean());
+
+  grid->SetReadOnly(false);
+  grid->SetDBOptions({O::dgTitles, O::dgEditing, O::dgColLines, O::dgRowLines, O::dgTabs, O::dgIndicator});
+  grid->SetCol(grid->GridColOf(1));
+  Type(" ");
+  EXPECT_EQ(table->State(), TableState::Edit);
+  EXPECT_FALSE(table->FieldNamed("fzhfw")->GetBoolean());
+  SaveShot(grid, "dbgrid_custom_columns_edit", 2);
+  Key(VK_ESCAPE);  // the grid started this change: Escape cancels it
+  EXPECT_EQ(table->State(), TableState::Browse);
+  EXPECT_TRUE(table->FieldNamed("fzhfw")->GetBoolean());
+
+  // The skin's check images, centred in the cell.
+  const auto* check = grid->SkinData()->FindControl<TskDataSkinCheckRadioControl>("checkbox");
+  ASSERT_NE(check, nullptr);
+  const TRect cell = grid->CellRect(grid->GridColOf(1), 3);  // job 3: no range
+  const TRect& mark = check->UnCheckImageRect;
+  const int32_t x = cell.Left + cell.Width() / 2 - mark.Width() / 2;
+  const int32_t y = cell.Top + cell.Height() / 2 - mark.Height() / 2;
+  EXPECT_EQ(PixelOf(grid, x + 1, y), PicturePixel(*grid->SkinData(), check->PictureIndex, mark.Left + 1, mark.Top));
+
+  grid->Columns().SetState(TskDBGridColumnsState::csDefault);  // back to the fields
+  EXPECT_EQ(grid->Columns().Count(), 12);
+}
+
+// Every state of the grid, saved for looking at when TM_SHOTS names a
+// folder: skinned and plain, focused and not, the indicator's three looks,
+// an empty and a closed table.
+TEST_F(DBGridTest, EveryStateForTheEye) {
+  for (bool skinned : {true, false}) {
+    const std::string look = skinned ? "skin_" : "plain_";
+    JobGrid(40, skinned);
+    grid->SetDBOptions(grid->DBOptions() | O::dgIndicator);
+    table->SetRecordNumber(3);
+    SaveShot(grid, "dbgrid_" + look + "unfocused", 2);
+    grid->SetFocus();
+    SaveShot(grid, "dbgrid_" + look + "focused", 2);
+    WriteJobProgress(*table, 57);
+    EXPECT_EQ(table->State(), TableState::Edit);
+    SaveShot(grid, "dbgrid_" + look + "edit", 2);
+    table->PostRecord();
+    table->StartInsert();
+    SaveShot(grid, "dbgrid_" + look + "insert", 2);
+    table->CancelRecord();
+    hbar->SetPosition(127);
+    Click(hbar, {hbar->Layout().IncButton.Left + 5, 9});
+    SaveShot(grid, "dbgrid_" + look + "scrolled_right", 2);
+    while (table->RecordTotal() > 0) table->DeleteRecord();
+    SaveShot(grid, "dbgrid_" + look + "empty", 2);
+    table->Close();
+    EXPECT_FALSE(vbar->Visible());
+    SaveShot(grid, "dbgrid_" + look + "closed", 2);
+    for (TControl* c : std::initializer_list<TControl*>{grid, vbar, hbar}) c->Free();
+    source.SetDataSet(nullptr);
+  }
+}
+
+}  // namespace
+}  // namespace tsm
