@@ -426,19 +426,29 @@ TEST_F(SkinMenuEngine, EndingIsIdempotentWhicheverWayItEnds) {
   EXPECT_FALSE(Engine().Visible());
   EXPECT_EQ(m_frame->MenuCloses, 2);
 
+  // Another program activated: the menu goes.
+  OpenAt({200, 200});
+  Desk().ActivateOtherApplication();
+  Pump();
+  EXPECT_FALSE(Engine().Visible());
+  EXPECT_EQ(Engine().WindowCount(), 0u);
+  EXPECT_EQ(m_frame->MenuCloses, 3);
+  Desk().ActivateFromDesktop(m_form->Handle());
+  Pump();
+
   // Alt alone leaves the menu.
   OpenAt({200, 200});
   Desk().KeyPress(VK_MENU);
   Pump();
   EXPECT_FALSE(Engine().Visible());
-  EXPECT_EQ(m_frame->MenuCloses, 3);
+  EXPECT_EQ(m_frame->MenuCloses, 4);
 
   // Opening a menu while one is open ends the first one.
   OpenAt({200, 200});
   OpenAt({300, 200});
   EXPECT_TRUE(Engine().Visible());
-  EXPECT_EQ(m_frame->MenuCloses, 4);
-  EXPECT_EQ(m_frame->MenuClosedMessages, 4);
+  EXPECT_EQ(m_frame->MenuCloses, 5);
+  EXPECT_EQ(m_frame->MenuClosedMessages, 5);
 }
 
 TEST_F(SkinMenuEngine, ItemFreedByTheCloseNoticeIsNotRun) {
