@@ -1,12 +1,14 @@
 // Gallery page: the skinned message boxes (every kind, the converter's
 // texts, every button), the open dialog set up as the converter's source
 // picker, the folder dialog as its target picker, and the file and folder
-// edits that open dialogs of their own.
+// edits that open dialogs of their own. The source picker starts in the
+// user's videos folder when there is one.
 
 #include <string>
 
 #include "framework/controls/Label.h"
 #include "framework/forms/CustomForm.h"
+#include "platform/os/Places.h"
 #include "skincontrols/TskSkinButton.h"
 #include "skincontrols/TskSkinDirectoryEdit.h"
 #include "skincontrols/TskSkinFileEdit.h"
@@ -93,6 +95,8 @@ const TGalleryPageRegistration kPage("对话框", 60, [](TGalleryPageContext& c)
   folder->SetCtrlSkinData(c.Skin);
   AddLabel(c, "文件对话框:", 24, 60);
   AddButton(c, "源文件...", 110, 56)->OnClick = [open, result](TObject*) {
+    const auto dirs = UserDirs();
+    if (const auto videos = dirs.find("VIDEOS"); videos != dirs.end()) open->InitialDir = videos->second;
     result->SetCaption(open->Execute() ? "源文件: " + open->FileName : "源文件: 取消");
   };
   AddButton(c, "目标路径...", 220, 56)->OnClick = [folder, result](TObject*) {
