@@ -408,6 +408,12 @@ void TskSkinCustomDBGrid::EditStateChanged() {
   InvalidateIndicator(Row());
 }
 
+void TskSkinCustomDBGrid::LayoutChanged() {
+  // A field's caption, width or visibility: the columns follow (not while
+  // the grid itself stores a width in a field).
+  RebuildLayout();
+}
+
 void TskSkinCustomDBGrid::InvalidateIndicator(int32_t row) {
   if (m_indicatorOffset) InvalidateCell(0, row);
 }

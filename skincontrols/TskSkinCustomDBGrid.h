@@ -150,6 +150,7 @@ class TskSkinCustomDBGrid : public TskSkinCustomGrid, private TskGridDataLinkCli
   void WindowScrolled(int distance) override;
   void RecordDataChanged(const TField* field) override;
   void EditStateChanged() override;
+  void LayoutChanged() override;
 
   TDataSet* Set() const { return m_link.DataSet(); }
   bool Active() const { return m_link.Active(); }
