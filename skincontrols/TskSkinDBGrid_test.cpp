@@ -209,6 +209,20 @@ TEST_F(DBGridTest, VerticalBarFollowsTheRecordNumber) {
   Pump();
   EXPECT_EQ(table->RecordNumber(), 1);
   expectParams();
+  // A lower grid shows fewer rows: the bar's page and range follow, and
+  // the rows shown (at the end of the table they start later) are repainted.
+  table->MoveLast();
+  grid->SetBounds(0, 0, 785, 150);
+  Pump();
+  EXPECT_LT(grid->VisibleDataRows(), 13);
+  expectParams();
+  ExpectNothingStale("lower");
+  grid->SetBounds(0, 0, 785, 300);
+  Pump();
+  EXPECT_EQ(grid->VisibleDataRows(), 13);
+  expectParams();
+  ExpectNothingStale("higher");
+  EXPECT_EQ(grid->CellText(2, 12), "片段100.avi");
 }
 
 TEST_F(DBGridTest, AnEmptyTableHasNoRecordNumber) {
