@@ -378,6 +378,46 @@ TEST_F(DBGridTest, IndicatorMarksTheCurrentRowByTheTablesState) {
   }
 }
 
+// The cell events after each data cell, and cells whose contents only
+// their owner draws (DefaultDrawing off).
+TEST_F(DBGridTest, DrawEventsAndCellsDrawnByTheirOwner) {
+  JobGrid(20, false);
+  int dataCells = 0, columnCells = 0;
+  grid->OnDrawDataCell = [&](TObject*, TCanvas&, const TRect&, const TField* f, TskGridDrawState) {
+    ++dataCells;
+    EXPECT_NE(f, nullptr);
+  };
+  grid->OnDrawColumnCell = [&](TObject*, TCanvas& canvas, const TRect& r, int dataCol, TskColumn*, TskGridDrawState) {
+    ++columnCells;
+    if (dataCol == 2) canvas.Handle()->FillRect({r.Left + 1, r.Top + 1, r.Left + 4, r.Top + 4}, clRed);
+  };
+  const TRect cell = grid->CellRect(grid->GridColOf(2), 3);
+  auto textPixels = [&] {
+    const TBitmap pixels = PixelsOf(grid);
+    int n = 0;
+    for (int32_t y = cell.Top; y < cell.Bottom; ++y)
+      for (int32_t x = cell.Left; x < cell.Right; ++x) n += pixels.GetPixel(x, y) == ColorToRGB(clWindowText);
+    return n;
+  };
+  grid->Invalidate();
+  EXPECT_EQ(PixelOf(grid, cell.Left + 2, cell.Top + 2), clRed);  // drawn over the cell
+  EXPECT_GT(dataCells, 0);
+  EXPECT_EQ(dataCells, columnCells);
+  EXPECT_GT(textPixels(), 0);
+
+  grid->SetDefaultDrawing(false);  // the owner draws: no text of the grid's
+  grid->Invalidate();
+  EXPECT_EQ(PixelOf(grid, cell.Left + 2, cell.Top + 2), clRed);
+  EXPECT_EQ(textPixels(), 0);
+
+  grid->Columns().Add()->SetFieldName("mbw");  // customized: only the column event
+  dataCells = columnCells = 0;
+  grid->Invalidate();
+  Pump();
+  EXPECT_EQ(dataCells, 0);
+  EXPECT_GT(columnCells, 0);
+}
+
 TEST_F(DBGridTest, ARunningJobKeepsItsPendingChange) {
   JobGrid(100);
   table->SetRecordNumber(5);
