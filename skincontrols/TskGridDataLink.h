@@ -13,6 +13,8 @@
 //     record's values                  the current row may have)
 //   data change, other rows          RecordSetChanged(): records came, went
 //                                      or were reordered
+//   layout change (a field's         LayoutChanged()
+//     caption, width, visibility)
 //
 // The link never moves the record set's cursor and never completes a
 // pending change: it reads rows through the record set's row access
@@ -39,6 +41,7 @@ class TskGridDataLinkClient {
   virtual void WindowScrolled(int distance) = 0;
   virtual void RecordDataChanged(const TField* field) = 0;
   virtual void EditStateChanged() = 0;
+  virtual void LayoutChanged() = 0;
 };
 
 // The first row of a window of `size` rows over `count` rows that shows row
@@ -85,6 +88,7 @@ class TskGridDataLink : public TableListener {
   // TableListener
   void OnStateChange(TDataSet& dataSet) override;
   void OnDataChange(TDataSet& dataSet, const TField* field) override;
+  void OnLayoutChange(TDataSet& dataSet) override;
   void OnDataSetDestroying(TDataSet& dataSet) override;
   void OnDataSourceDestroying(TDataSource& source) override;
 

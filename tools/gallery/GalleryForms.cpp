@@ -1,12 +1,14 @@
 #include "tools/gallery/GalleryForms.h"
 
 #include <cstdio>
+#include <string_view>
 
 #include "framework/controls/Label.h"
 #include "framework/controls/MenuItem.h"
 #include "framework/controls/Panel.h"
 #include "framework/controls/Timer.h"
 #include "framework/forms/Application.h"
+#include "platform/core/Utf8.h"
 #include "platform/window/WindowApi.h"
 #include "skin/TskSkinData.h"
 #include "skinforms/TskFormFrame.h"
@@ -20,13 +22,21 @@ namespace tsm {
 namespace {
 
 TskSkinButton* MakeButton(TCustomForm* owner, TWinControl* parent, TskSkinData* skin, const std::string& caption,
-                          int32_t left, int32_t width, int32_t top = 6) {
+                          int32_t left, int32_t width) {
   auto* b = new TskSkinButton(owner);
   b->SetParent(parent);
   b->SetSkinData(skin);
-  b->SetBounds(left, top, width, 25);
+  b->SetBounds(left, 6, width, 25);
   b->SetCaption(caption);
   return b;
+}
+
+// Width of a page selector: its caption (12 pixels a Chinese character, 7
+// any other) and a margin, so that every page's selector fits in the bar.
+int32_t SelectorWidth(std::string_view caption) {
+  int32_t width = 16;
+  for (size_t pos = 0; pos < caption.size();) width += Utf8Next(caption, pos) < 0x80 ? 7 : 12;
+  return width;
 }
 
 TskSkinPanel* MakePanel(TCustomForm* owner, TWinControl* parent, TskSkinData* skin, TAlign align) {
@@ -90,18 +100,16 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner), m_skin(thi
 
   TskSkinData* skin = m_skin.SkinData();
   m_bar = MakePanel(this, this, skin, TAlign::alTop);
-  // Two rows: the window's own buttons and the skin state, then one button
-  // per page (nine pages fit the client width).
-  m_bar->SetHeight(68);
-  m_skinButton = MakeButton(this, m_bar, skin, "切换外观", 8, 96);
+  m_bar->SetHeight(37);
+  m_skinButton = MakeButton(this, m_bar, skin, "切换外观", 8, 72);
   m_skinButton->OnClick = [this](TObject*) { ToggleSkin(); };
-  m_dialogButton = MakeButton(this, m_bar, skin, "转换参数...", 110, 96);
+  m_dialogButton = MakeButton(this, m_bar, skin, "转换参数...", 84, 84);
   m_dialogButton->OnClick = [this](TObject*) { ShowDialog(); };
-  m_menuButton = MakeButton(this, m_bar, skin, "菜单", 212, 70);
+  m_menuButton = MakeButton(this, m_bar, skin, "菜单", 172, 44);
   m_menuButton->OnClick = [this](TObject*) { PopupMenu(); };
   m_status = new TLabel(this);
   m_status->SetParent(m_bar);
-  m_status->SetBounds(300, 12, 0, 0);
+  m_status->SetBounds(560, 12, 0, 0);
   m_status->SetTransparent(true);
   m_status->SetCaption("外观: 内置");
 
@@ -124,7 +132,7 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner), m_skin(thi
 
   // The page selector and the pages.
   m_pageArea = MakePanel(this, this, skin, TAlign::alClient);
-  int32_t left = 8;
+  int32_t left = 228;
   for (const TGalleryPage& page : GalleryPages()) {
     TskSkinPanel* panel = MakePanel(this, m_pageArea, skin, TAlign::alClient);
     panel->SetBorderStyle(TskSkinBorderStyle::bvNone);
@@ -132,10 +140,12 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner), m_skin(thi
     const size_t index = m_pages.size();
     m_pages.push_back(panel);
     m_builders.push_back(page.Build);
-    TskSkinButton* select = MakeButton(this, m_bar, skin, page.Title, left, 80, 37);
+    const int32_t width = SelectorWidth(page.Title);
+    TskSkinButton* select = MakeButton(this, m_bar, skin, page.Title, left, width);
     select->OnClick = [this, index](TObject*) { ShowPage(index); };
-    left += 84;
+    left += width + 4;
   }
+  m_status->SetLeft(left + 8);
   if (!m_pages.empty()) ShowPage(0);
 }
 

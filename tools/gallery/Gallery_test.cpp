@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
 #include "skincontrols/TskSkinButton.h"
 #include "skincontrols/TskSkinPanel.h"
 #include "framework/tests/FrameworkTestSupport.h"
@@ -74,6 +78,46 @@ TEST_F(GalleryTest, EveryRegisteredPageGetsAPanel) {
   }
 }
 
+TEST_F(GalleryTest, EveryPageSelectorFitsInTheBar) {
+  const TWinControl* bar = m_main->SkinButton()->Parent();
+  ASSERT_NE(bar, nullptr);
+  size_t selectors = 0;
+  int32_t right = 0;
+  for (size_t i = 0; i < bar->ControlCount(); ++i) {
+    const TControl* c = bar->Controls(i);
+    right = std::max(right, c->BoundsRect().Right);
+    if (const auto* b = dynamic_cast<const TskSkinButton*>(c))
+      for (const TGalleryPage& page : GalleryPages()) selectors += b->Caption() == page.Title;
+  }
+  EXPECT_EQ(selectors, GalleryPages().size());
+  EXPECT_LE(right, bar->Width());
+}
+
+TEST_F(GalleryTest, EveryPageKeepsItsControlsInsideInBothLooks) {
+  // Every control of a page lies wholly inside the page area, with the
+  // stored skin (size fitting may change heights) and without it.
+  for (int look = 0; look < 2; ++look) {
+    for (size_t i = 0; i < m_main->PageCount(); ++i) {
+      m_main->ShowPage(i);
+      Pump();
+      TskSkinPanel* page = m_main->Page(i);
+      const TRect area = TRect::FromSize(0, 0, page->Width(), page->Height());
+      for (size_t k = 0; k < page->ControlCount(); ++k) {
+        const TControl* control = page->Controls(k);
+        if (!control->Visible()) continue;
+        const TRect r = control->BoundsRect();
+        EXPECT_TRUE(r.Left >= area.Left && r.Top >= area.Top && r.Right <= area.Right && r.Bottom <= area.Bottom)
+            << "page " << i << " control " << k << " at " << r.Left << "," << r.Top << "," << r.Right << ","
+            << r.Bottom;
+      }
+      if (const char* dir = std::getenv("TM_SHOTS"))
+        Desk().SaveWindowPng(m_main->Handle(),
+                             std::string(dir) + "/page" + std::to_string(i) + (look ? "_plain" : "") + ".png");
+    }
+    m_main->ToggleSkin();
+    Pump();
+  }
+}
 
 TEST_F(GalleryTest, MenuButtonOpensThePopupMenuThroughTheFrame) {
   Click(m_main->MenuButton());
