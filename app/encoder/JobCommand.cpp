@@ -39,6 +39,11 @@ TJobRecord TJobRecord::FromCurrent(const TmtMemTable& table) {
 
 void TJobRecord::Append(TmtMemTable& table) const {
   table.StartAppend();
+  Write(table);
+  table.PostRecord();
+}
+
+void TJobRecord::Write(TmtMemTable& table) const {
   auto set = [&](std::string_view field, const std::string& value) { table.FieldNamed(field)->SetText(Trim(value)); };
   set(jobfield::kSourceFile, source);
   set(jobfield::kTargetFolder, folder);
@@ -55,7 +60,6 @@ void TJobRecord::Append(TmtMemTable& table) const {
     set(jobfield::kRangeHours, durationHours);
     set(jobfield::kRangeMinutes, durationMinutes);
   }
-  table.PostRecord();
 }
 
 bool JobCommandInputs(const TJobRecord& job, const TConverterConfig& config, const TConverterChoices& lists,

@@ -29,6 +29,10 @@ struct TJobRecord {
   std::string progress, status;
 
   static TJobRecord FromCurrent(const TmtMemTable& table);
+  // Writes the job's texts, trimmed, into the record being edited or
+  // composed; the range texts only when range is set (otherwise they keep
+  // what they held).
+  void Write(TmtMemTable& table) const;
   // Appends the job as a new record (the table must have the job fields).
   void Append(TmtMemTable& table) const;
 };

@@ -14,7 +14,11 @@ namespace tsm {
 
 class TScriptedChannel : public IEncoderChannel {
  public:
-  void StartShell() override { ++shells; }
+  void StartShell() override {
+    ++shells;
+    alive = true;
+  }
+  bool ShellAlive() override { return alive; }
   bool SendCommand(std::string_view text) override {
     sent.emplace_back(text);
     return sendWorks;
@@ -53,6 +57,7 @@ class TScriptedChannel : public IEncoderChannel {
   std::string pending;
   bool running = false;
   bool sendWorks = true;
+  bool alive = false;  // a started shell lives until a test ends it
   bool reportsExit = false;
   std::function<void()> onRunningTest, onBytesWaiting;
   std::vector<std::string> sent, ended;
