@@ -46,10 +46,16 @@ void TComponent::BeforeDestruction() {
 }
 
 void TComponent::DestroyComponents() {
+  // Each component leaves this owner at the end of its own BeforeDestruction
+  // (RemoveComponent), so that the owner's Notification tells every other
+  // component it owns, whatever the order: none is left holding a plain
+  // reference to a freed sibling.
   while (!m_components.empty()) {
     TComponent* c = m_components.back();
-    Remove(c);
     c->Free();
+    // Only compared, never used: a component that did not leave (an
+    // override that skipped the base) must not be freed twice.
+    if (!m_components.empty() && m_components.back() == c) m_components.pop_back();
   }
 }
 

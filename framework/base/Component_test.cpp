@@ -99,6 +99,31 @@ TEST_F(ComponentTest, SiblingsHearOfEachOthersRemovalWithoutLinks) {
   form->Free();
 }
 
+TEST_F(ComponentTest, FreeingTheOwnerTellsEachPartOfItsSiblingsWhateverTheOrder) {
+  // A frame and the skin data it draws from, both owned by the form, with
+  // plain references to each other: whichever goes first, the other hears
+  // of it before its own teardown could read it.
+  struct TPart : TProbe {
+    using TProbe::TProbe;
+    ~TPart() override { g_events.push_back(Name() + (Ref ? " tears down with a reference" : " tears down alone")); }
+  };
+  for (const bool frameFirst : {true, false}) {
+    g_events.clear();
+    auto* form = new TProbe(nullptr, "form");
+    TPart* first = new TPart(form, frameFirst ? "frame" : "skin");
+    TPart* second = new TPart(form, frameFirst ? "skin" : "frame");
+    first->Ref = second;
+    second->Ref = first;
+    form->Free();
+    // Newest first: the second one goes first, and the first one hears of it.
+    const std::string firstName = frameFirst ? "frame" : "skin", secondName = frameFirst ? "skin" : "frame";
+    const auto at = [](const std::string& e) { return std::find(g_events.begin(), g_events.end(), e) - g_events.begin(); };
+    ASSERT_LT(at(firstName + " heard " + secondName), std::ptrdiff_t(g_events.size())) << frameFirst;
+    EXPECT_LT(at(firstName + " heard " + secondName), at("free " + secondName)) << "told before it is gone";
+    EXPECT_LT(at(firstName + " tears down alone"), std::ptrdiff_t(g_events.size()));
+  }
+}
+
 TEST_F(ComponentTest, ReferenceHolderDyingFirstLeavesNoDanglingLink) {
   auto* target = new TProbe(nullptr, "target");
   auto* holder = new TProbe(nullptr, "holder");

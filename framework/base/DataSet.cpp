@@ -29,9 +29,9 @@ void Broadcast(const std::vector<TableListener*>& list, Call call) {
 TDataSet::~TDataSet() { AnnounceDestruction(); }
 
 void TDataSet::AnnounceDestruction() {
-  std::vector<TableListener*> listeners;
-  listeners.swap(m_listeners);
-  for (TableListener* listener : listeners) listener->OnDataSetDestroying(*this);
+  // A listener that an earlier one removed (or freed) is not told.
+  Broadcast(m_listeners, [this](TableListener& l) { l.OnDataSetDestroying(*this); });
+  m_listeners.clear();
 }
 
 void TDataSet::AddListener(TableListener* listener) { AddUnique(m_listeners, listener); }
@@ -76,9 +76,8 @@ TDataSource::TDataSource() : m_link(*this) {}
 
 TDataSource::~TDataSource() {
   if (m_dataSet != nullptr) m_dataSet->RemoveListener(&m_link);
-  std::vector<TableListener*> listeners;
-  listeners.swap(m_listeners);
-  for (TableListener* listener : listeners) listener->OnDataSourceDestroying(*this);
+  Broadcast(m_listeners, [this](TableListener& l) { l.OnDataSourceDestroying(*this); });
+  m_listeners.clear();
 }
 
 void TDataSource::SetDataSet(TDataSet* dataSet) {

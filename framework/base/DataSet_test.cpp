@@ -84,9 +84,63 @@ TEST(DataSet, ListenerMayRemoveAnotherDuringNotification) {
   EXPECT_TRUE(second.log.empty());
 }
 
+TEST(DataSet, ListenersRemovedDuringTheDestroyingNoticeAreNotCalled) {
+  // The first listener to hear of the end lets go of two others: one is
+  // only removed, the other dies (it must not be called into freed memory).
+  struct TLeader : TableListener {
+    TDataSet* set = nullptr;
+    TRecorder* removed = nullptr;
+    TRecorder* freed = nullptr;
+    void OnStateChange(TDataSet&) override {}
+    void OnDataChange(TDataSet&, const TField*) override {}
+    void OnDataSetDestroying(TDataSet&) override {
+      set->RemoveListener(removed);
+      set->RemoveListener(freed);
+      delete freed;
+      freed = nullptr;
+    }
+  } leader;
+  TRecorder removed, last;
+  {
+    TTestSet set;
+    leader.set = &set;
+    leader.removed = &removed;
+    leader.freed = new TRecorder();
+    set.AddListener(&leader);
+    set.AddListener(leader.freed);
+    set.AddListener(&removed);
+    set.AddListener(&last);
+  }
+  EXPECT_TRUE(removed.log.empty());
+  EXPECT_EQ(last.log, (std::vector<std::string>{"destroying"})) << "the others still hear of it";
+}
+
+TEST(DataSource, ListenersRemovedWhileTheSourceGoesAreNotCalled) {
+  struct TLeaver : TableListener {
+    TDataSource* source = nullptr;
+    TableListener* other = nullptr;
+    int seen = 0;
+    void OnStateChange(TDataSet&) override {}
+    void OnDataChange(TDataSet&, const TField*) override {}
+    void OnDataSourceDestroying(TDataSource&) override {
+      ++seen;
+      if (other) source->RemoveListener(other);
+    }
+  } a, b;
+  {
+    TDataSource source;
+    a.source = b.source = &source;
+    a.other = &b;
+    source.AddListener(&a);
+    source.AddListener(&b);
+  }
+  EXPECT_EQ(a.seen, 1);
+  EXPECT_EQ(b.seen, 0);
+}
+
 TEST(DataSource, ForwardsToHandlersAndListenersAndForgetsADestroyedSet) {
+  TRecorder grid;  // outlives the source, which tells it of its destruction
   TDataSource source;
-  TRecorder grid;
   source.AddListener(&grid);
   int states = 0, datas = 0;
   source.OnStateChange = [&](TDataSource&) { ++states; };

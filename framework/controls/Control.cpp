@@ -343,6 +343,7 @@ void TControl::WndProc(TMessage& m) {
     case WM_MBUTTONUP: WMButtonUp(m, TMouseButton::Middle); break;
     case WM_MOUSEMOVE: WMMouseMove(m); break;
     case WM_CANCELMODE: WMCancelMode(m); break;
+    case WM_CONTEXTMENU: WMContextMenu(m); break;
     case CM_MOUSEENTER: CMMouseEnter(m); break;
     case CM_MOUSELEAVE: CMMouseLeave(m); break;
     case CM_FONTCHANGED: FontChanged(); break;
@@ -395,7 +396,10 @@ void TControl::WMButtonUp(TMessage& m, TMouseButton button) {
   const TShiftState shift = MouseShiftState(m.WParam);
   const auto alive = AliveToken();
   if (button == TMouseButton::Left) {
-    if (m_controlStyle.Contains(TControlStyleFlag::CaptureMouse)) SetMouseCapture(false);
+    if (m_controlStyle.Contains(TControlStyleFlag::CaptureMouse)) {
+      SetMouseCapture(false);   // WM_CAPTURECHANGED runs handlers
+      if (alive.expired()) return;
+    }
     m_controlState.Exclude(TControlStateFlag::LButtonDown);
     if (m_controlState.Contains(TControlStateFlag::Clicked)) {
       m_controlState.Exclude(TControlStateFlag::Clicked);
@@ -407,14 +411,38 @@ void TControl::WMButtonUp(TMessage& m, TMouseButton button) {
   }
   MouseUp(button, shift, p.X, p.Y);
   if (alive.expired()) return;
-  if (button == TMouseButton::Right && m_popupMenu && m_popupMenu->AutoPopup()) {
-    const TPoint screen = ClientToScreen(p);
+  // The default procedure turns a right-button release into WM_CONTEXTMENU.
+  DefaultHandler(m);
+}
+
+void TControl::WMContextMenu(TMessage& m) {
+  if (m.Result) return;
+  TPoint screen = PointFromLParam(m.LParam);
+  if (screen == TPoint{-1, -1}) {
+    // From the keyboard: at the control's centre, also for the parents the
+    // request may go on to.
+    const TRect c = ClientRect();
+    screen = ClientToScreen({c.Width() / 2, c.Height() / 2});
+    m.LParam = PointToLParam(screen);
+  }
+  const auto alive = AliveToken();
+  bool handled = false;
+  DoContextPopup(ScreenToClient(screen), handled);
+  if (alive.expired()) return;
+  if (handled) {
+    m.Result = 1;
+    return;
+  }
+  if (m_popupMenu && m_popupMenu->AutoPopup()) {
     m_popupMenu->SetPopupComponent(this);
     m_popupMenu->Popup(screen.X, screen.Y);
+    m.Result = 1;
     return;
   }
   DefaultHandler(m);
 }
+
+void TControl::DoContextPopup(TPoint mousePos, bool& handled) { CallEvent(OnContextPopup, this, mousePos, handled); }
 
 void TControl::WMMouseMove(TMessage& m) {
   const TPoint p = PointFromLParam(m.LParam);

@@ -60,6 +60,9 @@ enum class TControlStateFlag : uint8_t { LButtonDown, Clicked, Focusing, Creatin
 using TControlState = TEnumSet<TControlStateFlag>;
 
 using TMouseEvent = std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int32_t x, int32_t y)>;
+// mousePos: client coordinates of the request (the control's centre when it
+// came from the keyboard). Set handled to show no popup menu.
+using TContextPopupEvent = std::function<void(TObject* sender, TPoint mousePos, bool& handled)>;
 using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, int32_t x, int32_t y)>;
 
 class TControl : public TComponent {
@@ -196,6 +199,9 @@ class TControl : public TComponent {
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseLeave;
   TNotifyEvent OnResize;
+  // A context menu was asked for over the control (right-button release,
+  // Shift+F10, the menu key), before its PopupMenu opens.
+  TContextPopupEvent OnContextPopup;
 
   // The control that holds the mouse capture on behalf of a windowless
   // control (or the windowed control that captured it), if any.
@@ -216,6 +222,9 @@ class TControl : public TComponent {
   // The pointer entered / left the control; the defaults raise the events.
   virtual void MouseEnter();
   virtual void MouseLeave();
+  // A context menu is asked for at mousePos (client coordinates); the
+  // default raises OnContextPopup. Set handled when a menu was shown.
+  virtual void DoContextPopup(TPoint mousePos, bool& handled);
 
   // Property change hooks (after the change).
   virtual void FontChanged();
@@ -248,6 +257,9 @@ class TControl : public TComponent {
   void WMButtonUp(TMessage& m, TMouseButton button);
   void WMMouseMove(TMessage& m);
   void WMCancelMode(TMessage& m);
+  // WM_CONTEXTMENU: OnContextPopup, then the control's PopupMenu at the
+  // point; unanswered, the request goes on to the parent.
+  virtual void WMContextMenu(TMessage& m);
   void CMMouseEnter(TMessage& m);
   void CMMouseLeave(TMessage& m);
   void CMParentFontChanged(TMessage& m);

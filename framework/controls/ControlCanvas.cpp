@@ -18,6 +18,23 @@ std::vector<TControlCanvas*>& CanvasesWithContext() {
 
 TControlCanvas::~TControlCanvas() { FreeHandle(); }
 
+void TControlCanvas::PaintOn(TDeviceContext& dc, const std::function<void()>& paint) {
+  TDeviceContext* previous = HandleAllocated() ? Handle() : nullptr;
+  SetHandle(&dc);
+  Font().Assign(m_control->Font());
+  Brush() = TBrush{m_control->Color(), TBrushStyle::Solid};
+  // The canvas is part of the control: when paint frees the control there
+  // is nothing left to give back.
+  const auto alive = m_control->AliveToken();
+  try {
+    paint();
+  } catch (...) {
+    if (!alive.expired()) SetHandle(previous);
+    throw;
+  }
+  if (!alive.expired()) SetHandle(previous);
+}
+
 void TControlCanvas::CreateHandle() {
   TWinControl* host = dynamic_cast<TWinControl*>(m_control);
   const bool windowless = host == nullptr;

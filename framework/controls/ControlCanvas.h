@@ -5,6 +5,7 @@
 // windowless control, on its parent's window moved to the control) and gives
 // it back when the message loop next gets control (FreeDeviceContexts).
 
+#include <functional>
 #include <vector>
 
 #include "framework/graphics/Canvas.h"
@@ -18,6 +19,11 @@ class TControlCanvas : public TCanvas {
   explicit TControlCanvas(TControl* control) : m_control(control) {}
   ~TControlCanvas() override;
 
+  // One painting on dc: the canvas draws there with the control's font and
+  // a solid brush of its colour while paint runs, and gives the context back
+  // afterwards whatever paint does (an error leaves it, the control is
+  // freed).
+  void PaintOn(TDeviceContext& dc, const std::function<void()>& paint);
   // Releases a context the canvas took for itself (not one set by painting).
   void FreeHandle();
   // Releases every context canvases took for themselves.

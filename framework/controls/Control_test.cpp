@@ -7,7 +7,9 @@
 
 #include "framework/controls/GraphicControl.h"
 #include "framework/controls/Label.h"
+#include "framework/controls/Edit.h"
 #include "framework/controls/Panel.h"
+#include "framework/controls/PopupMenu.h"
 #include "framework/forms/CustomForm.h"
 #include "framework/tests/FrameworkTestSupport.h"
 
@@ -254,6 +256,105 @@ TEST_F(ControlTest, ParentFontAndColourReachTheChildrenThatFollowThem) {
   EXPECT_EQ(own->Font().Height(), -12);
   form->SetColor(clYellow);
   EXPECT_EQ(label->Color(), clYellow);   // labels follow the parent's colour
+}
+
+TEST_F(ControlTest, AControlWhosePaintFailsPaintsAgainLater) {
+  struct TFailing : TCustomControl {
+    using TCustomControl::TCustomControl;
+    int Paints = 0;
+    void Paint() override {
+      ++Paints;
+      Canvas().Brush() = TBrush{clRed, TBrushStyle::Solid};
+      Canvas().FillRect(ClientRect());
+      if (Paints == 1) throw EInvalidOperation("paint failed");
+    }
+  };
+  TForm* form = MakeForm();
+  auto* c = new TFailing(form);
+  c->SetBounds(10, 10, 50, 50);
+  c->SetParent(form);
+  std::vector<std::string> errors;
+  Application().OnException = [&](TObject*, const std::exception& e) { errors.push_back(e.what()); };
+  form->Show();
+  Pump();
+  ASSERT_EQ(c->Paints, 1);
+  EXPECT_EQ(errors, (std::vector<std::string>{"paint failed"}));
+  EXPECT_FALSE(c->Canvas().HandleAllocated()) << "the canvas let go of the paint context";
+  c->Invalidate();
+  Pump();
+  EXPECT_EQ(c->Paints, 2) << "the paint cycle completed and later invalidations reach Paint";
+  EXPECT_EQ(Desk().ScreenPixel(100 + 30, 100 + 30), clRed);
+  Application().OnException = nullptr;
+}
+
+TEST_F(ControlTest, ContextMenuRequestsOpenThePopupMenuOfTheControlOrItsParents) {
+  struct TRecordingMenu : TPopupMenu {
+    using TPopupMenu::TPopupMenu;
+    void Popup(int32_t x, int32_t y) override {
+      TPopupMenu::Popup(x, y);
+      Shown.push_back({PopupComponent() ? PopupComponent()->Name() : "", {x, y}});
+    }
+    std::vector<std::pair<std::string, TPoint>> Shown;
+  };
+  TForm* form = MakeForm();
+  form->SetName("form");
+  auto* formMenu = new TRecordingMenu(form);
+  form->SetPopupMenu(formMenu);
+  auto* swatch = new TSwatch(form, clRed);   // windowless, a menu of its own
+  swatch->SetName("swatch");
+  swatch->SetBounds(10, 10, 40, 40);
+  swatch->SetParent(form);
+  auto* swatchMenu = new TRecordingMenu(form);
+  swatch->SetPopupMenu(swatchMenu);
+  auto* panel = new TPanel(form);             // windowed, no menu of its own
+  panel->SetName("panel");
+  panel->SetBounds(100, 10, 80, 60);
+  panel->SetParent(form);
+  form->Show();
+  Pump();
+
+  Desk().Click({100 + 20, 100 + 20}, TMouseButton::Right);
+  Pump();
+  ASSERT_EQ(swatchMenu->Shown.size(), 1u);
+  EXPECT_EQ(swatchMenu->Shown[0].first, "swatch");
+  EXPECT_EQ(swatchMenu->Shown[0].second, TPoint(120, 120));
+  EXPECT_TRUE(formMenu->Shown.empty());
+  // Unanswered by the panel, the request goes on to the form.
+  Desk().Click({100 + 130, 100 + 30}, TMouseButton::Right);
+  Pump();
+  ASSERT_EQ(formMenu->Shown.size(), 1u);
+  EXPECT_EQ(formMenu->Shown[0].first, "form");
+  EXPECT_EQ(formMenu->Shown[0].second, TPoint(230, 130));
+  // OnContextPopup may answer it itself.
+  TPoint asked{-5, -5};
+  panel->OnContextPopup = [&](TObject*, TPoint p, bool& handled) {
+    asked = p;
+    handled = true;
+  };
+  Desk().Click({100 + 130, 100 + 30}, TMouseButton::Right);
+  Pump();
+  EXPECT_EQ(asked, TPoint(30, 20));
+  EXPECT_EQ(formMenu->Shown.size(), 1u);
+  // From the keyboard (the menu key, Shift+F10): at the focused control's
+  // centre.
+  panel->OnContextPopup = nullptr;
+  auto* edit = new TEdit(form);
+  edit->SetName("edit");
+  edit->SetBounds(10, 100, 100, 20);
+  edit->SetParent(form);
+  auto* editMenu = new TRecordingMenu(form);
+  edit->SetPopupMenu(editMenu);
+  edit->SetFocus();
+  Key(VK_APPS);
+  Key(VK_F10, {TShiftKey::Shift});
+  ASSERT_EQ(editMenu->Shown.size(), 2u);
+  EXPECT_EQ(editMenu->Shown[0].second, edit->ClientToScreen({edit->ClientWidth() / 2, edit->ClientHeight() / 2}));
+  EXPECT_EQ(editMenu->Shown[1].second, editMenu->Shown[0].second);
+  // Without a menu of its own the form's opens, at the edit's centre.
+  edit->SetPopupMenu(nullptr);
+  Key(VK_APPS);
+  ASSERT_EQ(formMenu->Shown.size(), 2u);
+  EXPECT_EQ(formMenu->Shown[1].second, editMenu->Shown[0].second);
 }
 
 }  // namespace

@@ -10,12 +10,7 @@ void TCustomControl::BeforeDestruction() {
 }
 
 void TCustomControl::PaintWindow(TDeviceContext& dc) {
-  TDeviceContext* previous = m_canvas.HandleAllocated() ? m_canvas.Handle() : nullptr;
-  m_canvas.SetHandle(&dc);
-  m_canvas.Font().Assign(Font());
-  m_canvas.Brush() = TBrush{Color(), TBrushStyle::Solid};
-  Paint();
-  m_canvas.SetHandle(previous);
+  m_canvas.PaintOn(dc, [this] { Paint(); });
 }
 
 }  // namespace tsm

@@ -50,8 +50,10 @@ void TCustomEdit::CreateHandleDone() {
 // --- Text -------------------------------------------------------------------
 
 void TCustomEdit::SetTextRaw(std::string text) {
+  const auto alive = AliveToken();
   m_internalChange = true;
-  TWinControl::SetText(text);
+  TWinControl::SetText(text);   // OnChange may free the edit
+  if (alive.expired()) return;
   m_internalChange = false;
   ScrollToCaret();
   Invalidate();
@@ -525,7 +527,8 @@ void TCustomEdit::PaintWindow(TDeviceContext& dc) {
 void TCustomEdit::FocusGained() {
   CreateCaret(Handle(), 1, FontHeight());
   m_caretCreated = true;
-  if (m_autoSelect && !ControlState().Contains(TControlStateFlag::LButtonDown)) SelectAll();
+  // A window re-created under the focus keeps text, selection and caret.
+  if (m_autoSelect && !ControlState().Contains(TControlStateFlag::LButtonDown) && !Recreating()) SelectAll();
   ScrollToCaret();
   ShowCaret(Handle());
   Invalidate();

@@ -303,5 +303,63 @@ TEST_F(EditTest, TheCaretFollowsTheTextAndLongTextScrolls) {
   EXPECT_EQ(GetCaretPos().X, 2);
 }
 
+TEST_F(EditTest, AnEditMayFreeItselfFromItsOwnChangeHandler) {
+  // Typing, deleting and setting the text from code: each may end in a
+  // handler that frees the edit, and nothing touches it afterwards.
+  const std::vector<std::function<void()>> ways = {
+      [this] { Type("a"); },
+      [this] { Key(VK_BACK); },
+      [this] { Key(VK_DELETE); },
+      [this] { Key('V', {TShiftKey::Ctrl}); },
+      [this] { edit->SetText("from code"); },
+  };
+  for (size_t i = 0; i < ways.size(); ++i) {
+    edit->SetText("text");
+    edit->SetFocus();
+    Key(VK_END);
+    if (i == 2) Key(VK_HOME);
+    SetClipboardText("pasted");
+    const auto alive = edit->AliveToken();
+    edit->OnChange = [this](TObject*) {
+      edit->Free();
+      edit = nullptr;
+    };
+    ways[i]();
+    EXPECT_TRUE(alive.expired()) << "change " << i;
+    // The next typed character finds no edit and goes nowhere.
+    Type("b");
+    Pump();
+    edit = new TEdit(form);
+    edit->SetBounds(10, 10, 200, 21);
+    edit->SetParent(form);
+  }
+}
+
+TEST_F(EditTest, RecreatingTheWindowKeepsTextSelectionAndCaret) {
+  // Skinned edits re-create their window on skin and style changes.
+  edit->SetFocus();
+  Type("hello world");
+  edit->SetSelStart(2);
+  edit->SetSelLength(3);
+  ASSERT_EQ(edit->SelText(), "llo");
+  const HWND before = edit->Handle();
+  edit->RecreateWnd();
+  EXPECT_NE(edit->Handle(), before);
+  EXPECT_TRUE(edit->Focused());
+  EXPECT_EQ(edit->Text(), "hello world");
+  EXPECT_EQ(edit->SelStart(), 2);
+  EXPECT_EQ(edit->SelLength(), 3);
+  EXPECT_EQ(edit->CaretPos(), 5);
+  Type("X");
+  EXPECT_EQ(edit->Text(), "heX world") << "typing replaces the selection, not everything";
+  // Focus coming back the ordinary way still selects everything.
+  auto* other = new TEdit(form);
+  other->SetBounds(10, 40, 200, 21);
+  other->SetParent(form);
+  other->SetFocus();
+  edit->SetFocus();
+  EXPECT_EQ(edit->SelLength(), int32_t(edit->Text().size()));
+}
+
 }  // namespace
 }  // namespace tsm

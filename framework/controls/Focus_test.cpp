@@ -251,5 +251,45 @@ TEST_F(FocusTest, TheWheelGoesToTheFocusedControlThenItsParents) {
   EXPECT_EQ(seen, (std::vector<std::string>{"edit -120", "form -120", "edit 240"}));
 }
 
+TEST_F(FocusTest, AControlFreedByItsOnExitLeavesTheFocusChangeWhole) {
+  // Tab moves on from a control that frees itself (or the control the focus
+  // goes to) on its way out: the rest of the parent chains are still told,
+  // and nobody reads the freed control's parents.
+  auto* panel = new TPanel(form);
+  panel->SetName("panel");
+  panel->SetBounds(0, 0, 190, 200);
+  panel->SetParent(form);
+  panel->OnExit = [this](TObject*) { log.push_back("exit panel"); };
+  TEdit* a = AddEdit("a", 10, panel);
+  TEdit* b = AddEdit("b", 40);
+  TEdit* c = AddEdit("c", 70);
+  form->Show();
+  a->SetFocus();
+  log.clear();
+  const auto aAlive = a->AliveToken();
+  a->OnExit = [this, a](TObject*) {
+    log.push_back("exit a");
+    a->Free();
+  };
+  Key(VK_TAB);
+  EXPECT_TRUE(aAlive.expired());
+  EXPECT_EQ(log, (std::vector<std::string>{"exit a", "exit panel", "enter b"}));
+  EXPECT_EQ(FocusedName(), "b");
+  Type("x");
+  EXPECT_EQ(b->Text(), "x");
+  // The control that is about to get the focus is freed by the one that
+  // loses it.
+  log.clear();
+  const auto cAlive = c->AliveToken();
+  b->OnExit = [this, c](TObject*) {
+    log.push_back("exit b");
+    c->Free();
+  };
+  Key(VK_TAB);
+  EXPECT_TRUE(cAlive.expired());
+  EXPECT_EQ(log, (std::vector<std::string>{"exit b"}));
+  EXPECT_NE(FocusedName(), "c");
+}
+
 }  // namespace
 }  // namespace tsm

@@ -17,12 +17,7 @@ void TGraphicControl::WndProc(TMessage& m) {
 void TGraphicControl::WMPaint(TMessage& m) {
   auto* dc = reinterpret_cast<TDeviceContext*>(m.WParam);
   if (!dc || Width() <= 0 || Height() <= 0) return;
-  TDeviceContext* previous = m_canvas.HandleAllocated() ? m_canvas.Handle() : nullptr;
-  m_canvas.SetHandle(dc);
-  m_canvas.Font().Assign(Font());
-  m_canvas.Brush() = TBrush{Color(), TBrushStyle::Solid};
-  Paint();
-  m_canvas.SetHandle(previous);
+  m_canvas.PaintOn(*dc, [this] { Paint(); });
 }
 
 }  // namespace tsm

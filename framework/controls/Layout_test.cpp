@@ -116,5 +116,22 @@ TEST_F(LayoutTest, ClientSizeBeforeTheWindowExistsIsKept) {
   EXPECT_EQ(client->BoundsRect(), (TRect{0, 0, 540, 264}));
 }
 
+TEST_F(LayoutTest, NestedAlignedChildrenFollowBeforeTheFormIsShown) {
+  // Nothing has a window yet: the panel lays out its own children when the
+  // form's client size gives it a new size.
+  TPanel* client = Add(TAlign::alClient, 10, 10);
+  client->SetBevelOuter(TPanelBevel::bvNone);
+  TPanel* bar = Add(TAlign::alBottom, 10, 20, client);
+  TPanel* fill = Add(TAlign::alClient, 10, 10, client);
+  form->SetClientSize(300, 200);
+  ASSERT_FALSE(form->HandleAllocated());
+  EXPECT_EQ(client->BoundsRect(), (TRect{0, 0, 300, 200}));
+  EXPECT_EQ(bar->BoundsRect(), (TRect{0, 180, 300, 200}));
+  EXPECT_EQ(fill->BoundsRect(), (TRect{0, 0, 300, 180}));
+  form->SetClientSize(400, 100);
+  EXPECT_EQ(bar->BoundsRect(), (TRect{0, 80, 400, 100}));
+  EXPECT_EQ(fill->BoundsRect(), (TRect{0, 0, 400, 80}));
+}
+
 }  // namespace
 }  // namespace tsm

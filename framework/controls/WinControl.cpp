@@ -131,9 +131,11 @@ void TWinControl::DestroyHandle() {
 void TWinControl::RecreateWnd() {
   if (!m_handle) return;
   const bool hadFocus = Focused();
+  m_recreating = true;
   DestroyHandle();
   CreateHandle();
   if (hadFocus && CanFocus()) ::tsm::SetFocus(m_handle);
+  m_recreating = false;
 }
 
 LRESULT TWinControl::MainWndProc(HWND wnd, uint32_t msg, WPARAM wParam, LPARAM lParam) {
@@ -355,7 +357,12 @@ TPoint TWinControl::ClientOffsetInParent() const {
 
 void TWinControl::ApplyBounds(int32_t left, int32_t top, int32_t width, int32_t height) {
   if (!m_handle) {
+    // Without a window no WM_SIZE comes: the control lays out its own
+    // aligned children itself (a form sized before it is first shown).
+    const bool sized = width != m_width || height != m_height;
+    const auto alive = AliveToken();
     TControl::ApplyBounds(left, top, width, height);
+    if (sized && !alive.expired()) Realign();
     return;
   }
   // The window reports the bounds it really got (WM_WINDOWPOSCHANGED), which
@@ -394,8 +401,9 @@ void TWinControl::SetEnabled(bool enabled) {
 
 void TWinControl::SetText(const std::string& text) {
   if (text == Text()) return;
-  TControl::SetText(text);
-  if (m_handle) SetWindowText(m_handle, text);
+  const auto alive = AliveToken();
+  TControl::SetText(text);   // OnChange and the like may free the control
+  if (!alive.expired() && m_handle) SetWindowText(m_handle, text);
 }
 
 void TWinControl::FontChanged() {
@@ -558,7 +566,15 @@ void TWinControl::PaintBackgroundUnder(const TControl* child, TDeviceContext& dc
 // --- Message router ---------------------------------------------------------
 
 void TWinControl::WndProc(TMessage& m) {
-  if (IsClientMouseMessage(m.Msg) && ForwardMouseToChild(m)) return;
+  if (IsClientMouseMessage(m.Msg)) {
+    const auto alive = AliveToken();
+    if (ForwardMouseToChild(m)) {
+      // The window's own default still asks for the context menu, which
+      // reaches the windowless child through WMContextMenu.
+      if (m.Msg == WM_RBUTTONUP && !alive.expired()) DefaultHandler(m);
+      return;
+    }
+  }
   switch (m.Msg) {
     case WM_PAINT: WMPaint(m); break;
     case WM_ERASEBKGND: WMEraseBkgnd(m); break;
@@ -603,10 +619,16 @@ void TWinControl::WMPaint(TMessage& m) {
     PaintHandler(*reinterpret_cast<TDeviceContext*>(m.WParam), true);
     return;
   }
-  TPaintStruct ps;
-  TDeviceContext* dc = BeginPaint(m_handle, ps);
+  // The paint cycle completes whatever the painting does (an error leaves
+  // it, the control is freed): otherwise the window would never be painted
+  // again.
+  struct TPaintCycle {
+    HWND Wnd;
+    TPaintStruct Ps;
+    ~TPaintCycle() { EndPaint(Wnd, Ps); }
+  } cycle{m_handle, {}};
+  TDeviceContext* dc = BeginPaint(cycle.Wnd, cycle.Ps);
   if (dc) PaintHandler(*dc, true);
-  EndPaint(m_handle, ps);
 }
 
 void TWinControl::WMEraseBkgnd(TMessage& m) {
@@ -713,6 +735,17 @@ void TWinControl::WMCaptureChanged(TMessage& m) {
     capture->Perform(WM_CANCELMODE);
   }
   DefaultHandler(m);
+}
+
+void TWinControl::WMContextMenu(TMessage& m) {
+  const TPoint screen = PointFromLParam(m.LParam);
+  if (screen != TPoint{-1, -1})
+    if (TControl* child = ControlAtPos(ScreenToClient(screen), false, false)) {
+      const auto alive = AliveToken();
+      m.Result = child->Perform(WM_CONTEXTMENU, m.WParam, m.LParam);
+      if (m.Result || alive.expired()) return;
+    }
+  TControl::WMContextMenu(m);
 }
 
 void TWinControl::CNKeyDown(TMessage& m) {

@@ -147,6 +147,9 @@ class TWinControl : public TControl {
   // Runs after the window exists (children created, text set).
   virtual void CreateHandleDone() {}
   void DestroyHandle();
+  // RecreateWnd is at work: the window goes and comes back (the focus
+  // with it), the control's state stays.
+  bool Recreating() const { return m_recreating; }
 
   // --- Painting ---
   // The control's own picture (after the background erase).
@@ -201,6 +204,9 @@ class TWinControl : public TControl {
   void WMWindowPosChanged(TMessage& m);
   void WMNCDestroy(TMessage& m);
   void WMCaptureChanged(TMessage& m);
+  // A request from the mouse over a windowless child goes to that child
+  // first.
+  void WMContextMenu(TMessage& m) override;
   // Mouse messages for a windowless child under the pointer (or holding the
   // capture) go to it; true when one took the message.
   bool ForwardMouseToChild(TMessage& m);
@@ -223,6 +229,7 @@ class TWinControl : public TControl {
   HWND m_handle;
   bool m_creatingHandle = false;
   bool m_destroyingHandle = false;
+  bool m_recreating = false;
   std::vector<TControl*> m_controls;       // windowless children, bottom to top
   std::vector<TWinControl*> m_winControls; // windowed children, bottom to top
   std::vector<TWinControl*> m_tabList;     // windowed children in tab order

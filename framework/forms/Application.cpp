@@ -1,8 +1,8 @@
 #include "framework/forms/Application.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
-#include <algorithm>
 
 #include "framework/controls/ActionList.h"
 #include "framework/controls/ControlCanvas.h"

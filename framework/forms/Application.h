@@ -16,12 +16,6 @@
 // else the standard error box (the message text, the application title as
 // caption, the error icon and OK). The loop goes on.
 //
-// Automation: with TM_SCRIPT=<file> in the environment, the application
-// object starts the window system on the headless backend with the manual
-// clock, and Run shows the main form and runs the UI script from the loop's
-// idle moments (framework/scripting/ScriptRunner.h); ExitCode is then the
-// script's exit status.
-//
 // The program as a whole: it is active while one of its windows is the
 // active window (another program activated, or the last window hidden or
 // minimized, deactivates it), and it is minimized by Minimize (the main
@@ -29,6 +23,12 @@
 // desktop's task bar too). OnActivate / OnDeactivate / OnMinimize / OnRestore
 // tell the program; TApplicationListener tells any number of parts (frames,
 // the tray icon, open menus).
+//
+// Automation: with TM_SCRIPT=<file> in the environment, the application
+// object starts the window system on the headless backend with the manual
+// clock, and Run shows the main form and runs the UI script from the loop's
+// idle moments (framework/scripting/ScriptRunner.h); ExitCode is then the
+// script's exit status.
 
 #include <cstdint>
 #include <exception>

@@ -291,19 +291,23 @@ TModalResult TCustomForm::ShowModal() {
   if (const HWND capture = GetCapture()) SendMessage(capture, WM_CANCELMODE);
   ReleaseCapture();
   const HWND activeBefore = GetActiveWindow();
-  // Every other shown form is disabled while this one is up.
-  std::vector<HWND> disabled;
+  // Every other shown form is disabled while this one is up (its window
+  // only: the form's Enabled stays as it is).
+  std::vector<std::pair<TCustomForm*, std::weak_ptr<void>>> disabled;
   for (size_t i = 0; i < Screen().FormCount(); ++i) {
     TCustomForm* f = Screen().Forms(i);
     if (f == this || !f->HandleAllocated()) continue;
     const HWND h = f->Handle();
     if (IsWindowVisible(h) && IsWindowEnabled(h)) {
       EnableWindow(h, false);
-      disabled.push_back(h);
+      disabled.emplace_back(f, f->AliveToken());
     }
   }
+  // Back are only the forms this loop disabled, and only those that nobody
+  // disabled meanwhile (SetEnabled(false) from a timer).
   const auto enableAgain = [&] {
-    for (HWND h : disabled) EnableWindow(h, true);
+    for (const auto& [form, formAlive] : disabled)
+      if (!formAlive.expired() && form->Enabled() && form->HandleAllocated()) EnableWindow(form->Handle(), true);
     if (activeBefore && IsWindow(activeBefore)) SetActiveWindow(activeBefore);
   };
   const auto alive = AliveToken();
@@ -357,9 +361,15 @@ void TCustomForm::SetActiveControl(TWinControl* control) {
 
 void TCustomForm::FocusControl(TWinControl* control) {
   const bool wasActive = m_active;
+  // The focus change runs OnExit / OnEnter, which may free the form or the
+  // control.
+  const auto alive = AliveToken();
+  const auto controlAlive = control ? control->AliveToken() : std::weak_ptr<void>();
   SetActiveControl(control);
+  if (alive.expired()) return;
   if (!wasActive) SetFocus();
-  else if (control && control->HandleAllocated() && GetFocus() != control->Handle()) ::tsm::SetFocus(control->Handle());
+  else if (control && !controlAlive.expired() && control->HandleAllocated() && GetFocus() != control->Handle())
+    ::tsm::SetFocus(control->Handle());
 }
 
 void TCustomForm::SetFocus() {
@@ -380,23 +390,32 @@ void TCustomForm::FocusActiveControl() {
 void TCustomForm::SetFocusedControl(TWinControl* control) {
   if (IsDestroying() || control == this) return;
   m_activeControl = control;
+  // Also when the form gets the focus back (after a modal dialog).
+  Screen().SetActiveControl(control);
   TWinControl* old = m_focusedControl;
   if (old == control) return;
   m_focusedControl = control;
-  Screen().SetActiveControl(control);
-  const auto alive = AliveToken();
   // OnExit from the control that had the focus up to the first parent that
-  // also contains the new one, then OnEnter down to the new control.
+  // also contains the new one, then OnEnter down to the new control. A
+  // handler may free any of them (or the form): both chains are taken
+  // first, and each control is checked to be alive before it is told.
+  using TLinked = std::pair<TWinControl*, std::weak_ptr<void>>;
+  std::vector<TLinked> exits, enters;
   for (TWinControl* c = old; c && c != this; c = c->Parent()) {
     if (control && c->ContainsControl(control)) break;
-    c->DoExit();
+    exits.emplace_back(c, c->AliveToken());
+  }
+  for (TWinControl* c = control; c && c != this; c = c->Parent())
+    if (!(old && c->ContainsControl(old))) enters.emplace_back(c, c->AliveToken());
+  const auto alive = AliveToken();
+  for (const TLinked& c : exits) {
+    if (c.second.expired()) continue;
+    c.first->DoExit();
     if (alive.expired()) return;
   }
-  std::vector<TWinControl*> chain;
-  for (TWinControl* c = control; c && c != this; c = c->Parent()) chain.push_back(c);
-  for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-    if (old && (*it)->ContainsControl(old)) continue;
-    (*it)->DoEnter();
+  for (auto it = enters.rbegin(); it != enters.rend(); ++it) {
+    if (it->second.expired()) continue;
+    it->first->DoEnter();
     if (alive.expired()) return;
   }
   FocusChanged();

@@ -269,5 +269,46 @@ TEST_F(FormTest, BringToFrontActivatesAFormAndFocusesItsActiveControl) {
   EXPECT_EQ(GetActiveWindow(), other->Handle());
 }
 
+TEST_F(FormTest, AfterAModalDialogTheScreenKnowsTheControlThatHasTheFocus) {
+  TForm* main = MainForm();
+  auto* edit = new TEdit(main);
+  edit->SetParent(main);
+  edit->SetFocus();
+  ASSERT_EQ(Screen().ActiveControl(), edit);
+  auto* dialog = Application().CreateForm<TForm>();
+  auto* ok = new TButton(dialog);
+  ok->SetParent(dialog);
+  ok->SetModalResult(mrOk);
+  TWinControl* duringModal = nullptr;
+  After(100, [&] {
+    duringModal = Screen().ActiveControl();
+    Click(ok);
+  });
+  EXPECT_EQ(dialog->ShowModal(), mrOk);
+  EXPECT_EQ(duringModal, ok);
+  EXPECT_TRUE(edit->Focused());
+  EXPECT_EQ(Screen().ActiveControl(), edit);
+  EXPECT_EQ(Screen().ActiveForm(), main);
+}
+
+TEST_F(FormTest, AModalLoopLeavesAFormDisabledMeanwhileDisabled) {
+  TForm* main = MainForm();
+  auto* other = Application().CreateForm<TForm>();
+  other->SetBounds(400, 50, 200, 100);
+  other->Show();
+  auto* dialog = Application().CreateForm<TForm>();
+  After(100, [&] {
+    EXPECT_FALSE(IsWindowEnabled(main->Handle())) << "disabled by the loop";
+    main->SetEnabled(false);   // a timer of the program during the dialog
+  });
+  After(200, [&] { dialog->SetModalResult(mrCancel); });
+  dialog->ShowModal();
+  EXPECT_FALSE(main->Enabled());
+  EXPECT_FALSE(IsWindowEnabled(main->Handle())) << "no input for a form that says it is disabled";
+  EXPECT_TRUE(IsWindowEnabled(other->Handle())) << "what only the loop disabled comes back";
+  main->SetEnabled(true);
+  EXPECT_TRUE(IsWindowEnabled(main->Handle()));
+}
+
 }  // namespace
 }  // namespace tsm

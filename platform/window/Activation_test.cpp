@@ -143,6 +143,11 @@ TEST_F(Activation, OwnedPopupsStayAboveTheirOwner) {
   ShowWindow(dropDown, SW_SHOWNA);
   EXPECT_EQ(GetActiveWindow(), form) << "shown without activation";
   EXPECT_LT(ZIndex(dropDown), ZIndex(form));
+  // The form activated again after another window: the list comes along.
+  SetActiveWindow(other);
+  SetActiveWindow(form);
+  EXPECT_LT(ZIndex(dropDown), ZIndex(form));
+  EXPECT_LT(ZIndex(form), ZIndex(other));
   // Shown without activation while another window is in front: it still
   // comes above its owner.
   ShowWindow(dropDown, SW_HIDE);

@@ -86,6 +86,10 @@ LRESULT OnNCPaint(TWindow* w) {
 LRESULT OnSetCursor(TWindow* w, WPARAM wParam, LPARAM lParam) {
   TWindowSystem& sys = Sys();
   if (w->IsChild() && w->Parent && sys.Send(w->Parent, WM_SETCURSOR, wParam, lParam)) return 1;
+  // Asked by a child on its way up (wParam names the window under the
+  // mouse): a parent that sets no cursor of its own leaves the choice to
+  // that window, whose class cursor counts.
+  if (HWND::FromParam(wParam) != w->Handle()) return 0;
   const int32_t hit = static_cast<int16_t>(LOWORD(static_cast<uintptr_t>(lParam)));
   TCursorShape shape = CursorForHitTest(hit);
   if (hit == HTCLIENT) shape = w->ClassCursor;
@@ -148,6 +152,13 @@ LRESULT OnWindowPosChanged(TWindow* w, LPARAM lParam) {
     sys.Send(w, WM_SIZE, kind, size);
   }
   return 0;
+}
+
+// Right-button releases and the context menu keys (Shift+F10, the menu
+// key) ask for a context menu: WM_CONTEXTMENU with the screen point, or -1
+// from the keyboard. Unanswered, it goes up to the parent.
+LRESULT RequestContextMenu(TWindow* w, LPARAM screenPoint) {
+  return Sys().Send(w, WM_CONTEXTMENU, w->Handle().ToWParam(), screenPoint);
 }
 
 LRESULT OnEraseBackground(TWindow* w, WPARAM wParam) {
@@ -236,10 +247,30 @@ LRESULT DefWindowProc(HWND wnd, uint32_t msg, WPARAM wParam, LPARAM lParam) {
     case WM_SYSKEYDOWN:
       if (wParam == VK_F4 && KeyDataAltDown(lParam) && !KeyDataWasDown(lParam))
         sys.Send(TWindowSystem::TopLevelOf(w), WM_SYSCOMMAND, SC_CLOSE, 0);
+      else if (wParam == VK_F10 && sys.Input().IsKeyDown(VK_SHIFT) && !KeyDataAltDown(lParam))
+        RequestContextMenu(w, -1);
       return 0;
     case WM_SYSKEYUP:
-      if ((wParam == VK_MENU && sys.Input().MenuKeyAlone()) || wParam == VK_F10)
+      if ((wParam == VK_MENU && sys.Input().MenuKeyAlone()) || (wParam == VK_F10 && !sys.Input().IsKeyDown(VK_SHIFT)))
         sys.Send(TWindowSystem::TopLevelOf(w), WM_SYSCOMMAND, SC_KEYMENU, 0);
+      return 0;
+    case WM_KEYUP:
+      if (wParam == VK_APPS) RequestContextMenu(w, -1);
+      return 0;
+    case WM_RBUTTONUP:
+      RequestContextMenu(w, PointToLParam(PointFromLParam(lParam) + TWindowSystem::ClientScreenOrigin(w)));
+      return 0;
+    case WM_CONTEXTMENU:
+      if (w->IsChild() && w->Parent) return sys.Send(w->Parent, WM_CONTEXTMENU, wParam, lParam);
+      return 0;
+    case WM_SYNCPAINT:
+      // The frame and whatever is due, now.
+      if (w->FrameNeeded) {
+        w->FrameNeeded = false;
+        sys.Send(w, WM_NCPAINT, 1, 0);
+        if (!(w = sys.Find(wnd))) return 0;
+      }
+      sys.Painter().UpdateWindow(w);
       return 0;
     case WM_MOUSEWHEEL:
       if (w->IsChild() && w->Parent) return sys.Send(w->Parent, WM_MOUSEWHEEL, wParam, lParam);

@@ -114,9 +114,9 @@ void TInputRouter::Process(const TRawInput& in) {
       break;
     case K::Activate:
       // A minimized window is restored as the desktop does it, with
-      // SC_RESTORE (its program may restore more than that window); the
-      // restore activates it.
-      // A window disabled by a modal one hands the activation to it.
+      // SC_RESTORE (its program may restore more than that window; the
+      // restore activates it); a window disabled by a modal one hands the
+      // activation to that one.
       if (TWindow* w = m_sys.Find(in.Window); w && w->IsMinimized() && w->HasVisibleFlag())
         m_sys.Post(in.Window, WM_SYSCOMMAND, SC_RESTORE, 0);
       else if (w && TFocusManager::CanActivate(w))
@@ -138,13 +138,16 @@ void TInputRouter::Process(const TRawInput& in) {
 }
 
 TWindow* TInputRouter::HitTarget(TPoint screen, int32_t& hit) {
-  TWindow* w = m_sys.WindowFromPoint(screen);
-  while (w) {
+  // A window answering HTTRANSPARENT (a hint over the form) passes the
+  // input on to whatever lies below it there: a sibling, its parent, or
+  // another top-level window.
+  std::vector<const TWindow*> transparent;
+  while (TWindow* w = m_sys.WindowFromPoint(screen, transparent)) {
     const HWND h = w->Handle();
     hit = static_cast<int32_t>(m_sys.Send(w, WM_NCHITTEST, 0, PointToLParam(screen)));
     if (!m_sys.Find(h)) return nullptr;
     if (hit != HTTRANSPARENT) return w;
-    w = w->Parent;
+    transparent.push_back(w);
   }
   return nullptr;
 }

@@ -202,4 +202,108 @@ TEST_F(Input, SetCursorPicksSizingCursorsAndClassCursorAndMouseLeaveIsReported) 
   EXPECT_EQ(Screen().CursorShape(), TCursorShape::Arrow);
 }
 
+TEST_F(Input, TheCursorComesFromTheWindowUnderTheMouse) {
+  // An edit (I-beam) inside a form whose class cursor is the hand, both
+  // with default handling.
+  const HWND form = MakeTopLevel(TRect::FromSize(100, 100, 300, 200), WS_POPUP | WS_VISIBLE);
+  SetClassCursor(form, TCursorShape::Hand);
+  const HWND edit = MakeChild(form, TRect::FromSize(10, 10, 100, 20));
+  SetClassCursor(edit, TCursorShape::IBeam);
+  Screen().MouseMove({120, 115});
+  Pump();
+  EXPECT_EQ(Screen().CursorShape(), TCursorShape::IBeam);
+  Screen().MouseMove({250, 250});
+  Pump();
+  EXPECT_EQ(Screen().CursorShape(), TCursorShape::Hand);
+  // A parent that sets a cursor itself still decides for its children.
+  SetWindowProc(form, [](HWND h, uint32_t m, WPARAM w, LPARAM l) -> LRESULT {
+    if (m == WM_SETCURSOR) {
+      SetCursor(TCursorShape::Wait);
+      return 1;
+    }
+    return DefWindowProc(h, m, w, l);
+  });
+  Screen().MouseMove({121, 115});
+  Pump();
+  EXPECT_EQ(Screen().CursorShape(), TCursorShape::Wait);
+}
+
+TEST_F(Input, TransparentWindowsPassTheMouseToWhatLiesBelow) {
+  const HWND form = MakeTopLevel(TRect::FromSize(100, 100, 300, 200), WS_POPUP | WS_VISIBLE);
+  const TTestHandler transparent = [](HWND, uint32_t m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (m == WM_NCHITTEST) return HTTRANSPARENT;
+    return std::nullopt;
+  };
+  // A hint: a topmost tool window over the form.
+  TWindowCreateParams hint;
+  hint.Style = WS_POPUP | WS_VISIBLE;
+  hint.ExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+  hint.Bounds = TRect::FromSize(150, 150, 100, 40);
+  const HWND tip = Make(hint, transparent);
+  ASSERT_EQ(WindowFromPoint({160, 160}), tip);
+  ClearLog();
+  Screen().MouseMove({160, 160});
+  Screen().MouseDown();
+  Screen().MouseUp();
+  Pump();
+  EXPECT_EQ(Count(form, WM_MOUSEMOVE), 1);
+  ASSERT_EQ(Count(form, WM_LBUTTONDOWN), 1);
+  EXPECT_EQ(PointFromLParam(Logged(form, WM_LBUTTONDOWN)[0].LParam), TPoint(60, 60));
+  EXPECT_EQ(Count(tip, WM_LBUTTONDOWN), 0);
+  // A transparent child passes it to the sibling below it, then to the parent.
+  const HWND below = MakeChild(form, TRect::FromSize(10, 10, 50, 50));
+  const HWND above = MakeChild(form, TRect::FromSize(20, 20, 50, 50), WS_CHILD | WS_VISIBLE, transparent);
+  ClearLog();
+  Screen().Click({130, 130});
+  Screen().Click({165, 165});
+  Pump();
+  EXPECT_EQ(Count(below, WM_LBUTTONDOWN), 1);
+  EXPECT_EQ(Count(above, WM_LBUTTONDOWN), 0);
+  EXPECT_EQ(Count(form, WM_LBUTTONDOWN), 1) << "where only the transparent child is";
+}
+
+TEST_F(Input, RightReleasesAndTheMenuKeysAskForAContextMenu) {
+  std::vector<std::pair<uint32_t, LPARAM>> asked;   // window id, lParam
+  bool keyMenu = false;
+  const TTestHandler record = [&](HWND h, uint32_t m, WPARAM wp, LPARAM lp) -> std::optional<LRESULT> {
+    if (m == WM_CONTEXTMENU) asked.emplace_back(h.Id, lp);
+    if (m == WM_SYSCOMMAND && (wp & SC_COMMAND_MASK) == SC_KEYMENU) keyMenu = true;
+    return std::nullopt;
+  };
+  const HWND form = MakeTopLevel(TRect::FromSize(100, 100, 300, 200), WS_POPUP | WS_VISIBLE, record);
+  const HWND child = MakeChild(form, TRect::FromSize(10, 10, 50, 50), WS_CHILD | WS_VISIBLE, record);
+  Screen().Click({120, 125}, TMouseButton::Right);
+  Pump();
+  // The child asks first, its default passes it to the parent; wParam
+  // names the child throughout.
+  const std::vector<std::pair<uint32_t, LPARAM>> mouse = {{child.Id, MAKELPARAM(120, 125)},
+                                                          {form.Id, MAKELPARAM(120, 125)}};
+  ASSERT_EQ(asked, mouse);
+  EXPECT_EQ(HWND::FromParam(Logged(form, WM_CONTEXTMENU)[0].WParam), child);
+  // The keyboard: -1 for the focus window.
+  SetFocus(child);
+  asked.clear();
+  Screen().KeyPress(VK_APPS);
+  Screen().KeyDown(VK_SHIFT);
+  Screen().KeyPress(VK_F10);
+  Screen().KeyUp(VK_SHIFT);
+  Pump();
+  ASSERT_EQ(asked.size(), 4u);
+  EXPECT_EQ(asked[0], std::make_pair(child.Id, LPARAM(-1)));
+  EXPECT_EQ(asked[2], std::make_pair(child.Id, LPARAM(-1)));
+  EXPECT_FALSE(keyMenu) << "Shift+F10 is no menu bar key";
+  Screen().KeyPress(VK_F10);
+  Pump();
+  EXPECT_TRUE(keyMenu);
+  EXPECT_EQ(asked.size(), 4u);
+  // A handler that answers it stops it on its way up.
+  SetWindowProc(child, [](HWND h, uint32_t m, WPARAM w, LPARAM l) -> LRESULT {
+    return m == WM_CONTEXTMENU ? 1 : DefWindowProc(h, m, w, l);
+  });
+  asked.clear();
+  Screen().Click({120, 125}, TMouseButton::Right);
+  Pump();
+  EXPECT_TRUE(asked.empty());
+}
+
 }  // namespace tsm

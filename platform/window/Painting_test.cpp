@@ -178,4 +178,16 @@ TEST_F(Painting, InvalidationWhilePaintingOrAfterEndPaintBringsAnotherPaint) {
   }
 }
 
+TEST_F(Painting, SyncPaintPaintsTheFrameAndWhatIsDueAtOnce) {
+  const HWND w = MakeTopLevel(TRect::FromSize(10, 10, 200, 100), WS_OVERLAPPEDWINDOW | WS_VISIBLE, FillWith(clRed));
+  Pump();
+  ClearLog();
+  RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+  SendMessage(w, WM_SYNCPAINT);
+  EXPECT_EQ(Messages(w, {WM_NCPAINT, WM_PAINT}), (std::vector<uint32_t>{WM_NCPAINT, WM_PAINT}));
+  ClearLog();
+  Pump();
+  EXPECT_EQ(Count(w, WM_PAINT), 0) << "nothing left for the loop";
+}
+
 }  // namespace tsm

@@ -246,11 +246,7 @@ class TSdlBackendImpl final : public TSdlBackend {
       }
       return;
     }
-    if (it != m_natives.end() && it->second.Shaped != w->Shape.has_value()) {
-      WindowDestroyed(wnd);
-      it = m_natives.end();
-    }
-    if (it == m_natives.end()) it = CreateNative(w);
+    it = NativeFor(*w);
     if (it == m_natives.end()) return;
     TNative& n = it->second;
     if (n.Iconic) {
@@ -381,12 +377,7 @@ class TSdlBackendImpl final : public TSdlBackend {
   // Minimizes w into the task bar: its native window is shown (a window
   // minimized before it was ever shown gets one) and iconified.
   void Iconify(TWindow& w) {
-    auto it = m_natives.find(w.Handle().Id);
-    if (it != m_natives.end() && it->second.Shaped != w.Shape.has_value()) {
-      WindowDestroyed(w.Handle());
-      it = m_natives.end();
-    }
-    if (it == m_natives.end()) it = CreateNative(&w);
+    const auto it = NativeFor(w);
     if (it == m_natives.end()) return;
     TNative& n = it->second;
     if (n.Iconic) return;
@@ -479,6 +470,17 @@ class TSdlBackendImpl final : public TSdlBackend {
     TRawInput in;
     in.Kind = TRawInput::TKind::Deactivate;
     Queue(std::move(in));
+  }
+
+  // The native window of w, made when there is none yet and made again when
+  // a shape appeared or went away (only shaped native windows take shapes).
+  std::unordered_map<uint32_t, TNative>::iterator NativeFor(TWindow& w) {
+    auto it = m_natives.find(w.Handle().Id);
+    if (it != m_natives.end() && it->second.Shaped != w.Shape.has_value()) {
+      WindowDestroyed(w.Handle());
+      it = m_natives.end();
+    }
+    return it != m_natives.end() ? it : CreateNative(&w);
   }
 
   std::unordered_map<uint32_t, TNative>::iterator CreateNative(TWindow* w) {

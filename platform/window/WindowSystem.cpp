@@ -118,9 +118,18 @@ bool TWindowSystem::IsEnabledForInput(const TWindow* w) {
   return true;
 }
 
-TWindow* TWindowSystem::ChildFromPoint(TWindow* parent, TPoint clientPoint, bool skipDisabled) {
+namespace {
+
+bool Skipped(const std::vector<const TWindow*>& skip, const TWindow* w) {
+  return std::find(skip.begin(), skip.end(), w) != skip.end();
+}
+
+}  // namespace
+
+TWindow* TWindowSystem::ChildFromPoint(TWindow* parent, TPoint clientPoint, bool skipDisabled,
+                                       const std::vector<const TWindow*>& skip) {
   for (TWindow* c : parent->Children) {
-    if (!c->HasVisibleFlag() || c->Destroying || (skipDisabled && c->HasDisabledFlag())) continue;
+    if (!c->HasVisibleFlag() || c->Destroying || (skipDisabled && c->HasDisabledFlag()) || Skipped(skip, c)) continue;
     if (!c->Rect.Contains(clientPoint)) continue;
     const TPoint local = clientPoint - c->Rect.TopLeft();
     if (c->Shape && !c->Shape->Contains(local)) continue;
@@ -129,9 +138,9 @@ TWindow* TWindowSystem::ChildFromPoint(TWindow* parent, TPoint clientPoint, bool
   return nullptr;
 }
 
-TWindow* TWindowSystem::WindowFromPoint(TPoint screen) const {
+TWindow* TWindowSystem::WindowFromPoint(TPoint screen, const std::vector<const TWindow*>& skip) const {
   for (TWindow* t : m_topLevels) {
-    if (!t->HasVisibleFlag() || t->IsMinimized() || t->Destroying) continue;
+    if (!t->HasVisibleFlag() || t->IsMinimized() || t->Destroying || Skipped(skip, t)) continue;
     if (!t->Rect.Contains(screen)) continue;
     TPoint local = screen - t->Rect.TopLeft();
     if (t->Shape && !t->Shape->Contains(local)) continue;
@@ -139,7 +148,7 @@ TWindow* TWindowSystem::WindowFromPoint(TPoint screen) const {
     TWindow* w = t;
     for (;;) {
       if (!w->ClientRect.Contains(local)) break;
-      TWindow* c = ChildFromPoint(w, local - w->ClientRect.TopLeft(), true);
+      TWindow* c = ChildFromPoint(w, local - w->ClientRect.TopLeft(), true, skip);
       if (!c) break;
       local = local - w->ClientRect.TopLeft() - c->Rect.TopLeft();
       w = c;

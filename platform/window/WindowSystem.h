@@ -115,9 +115,12 @@ class TWindowSystem {
   static bool IsEnabledForInput(const TWindow* w);
   // The deepest shown window under a screen point: top-level windows in
   // z-order with their shapes, then their enabled children (a disabled child
-  // lets its parent receive the input).
-  TWindow* WindowFromPoint(TPoint screen) const;
-  static TWindow* ChildFromPoint(TWindow* parent, TPoint clientPoint, bool skipDisabled);
+  // lets its parent receive the input). Windows in skip are passed over as
+  // if they were not there (the window below, a sibling below, or the
+  // parent is found instead).
+  TWindow* WindowFromPoint(TPoint screen, const std::vector<const TWindow*>& skip = {}) const;
+  static TWindow* ChildFromPoint(TWindow* parent, TPoint clientPoint, bool skipDisabled,
+                                 const std::vector<const TWindow*>& skip = {});
 
   // --- Messages ---
   LRESULT Send(HWND wnd, uint32_t msg, WPARAM w, LPARAM l);

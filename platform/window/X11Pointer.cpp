@@ -137,54 +137,47 @@ void TX11Pointer::Sync(SDL_Window* anyNative) {
   if (WmInfoOf(anyNative, info)) XSync(info.info.x11.display, False);
 }
 
-void TX11Pointer::Bell(SDL_Window* anyNative) {
-  SDL_SysWMinfo info;
-  if (!WmInfoOf(anyNative, info)) return;
-  XBell(info.info.x11.display, 0);
-  XFlush(info.info.x11.display);
-}
+namespace {
 
-bool TX11Pointer::WindowManagerRunning() const {
-  Display* d = DisplayOf(m_display);
-  const Atom check = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False);
-  Atom type = 0;
+// The first 32-bit item of a window property of the given type; false when
+// the window has no such property.
+bool ReadProperty32(Display* d, Window w, Atom property, Atom type, long& value) {
+  Atom actualType = 0;
   int format = 0;
   unsigned long count = 0, after = 0;
   unsigned char* data = nullptr;
-  bool running = false;
-  if (XGetWindowProperty(d, DefaultRootWindow(d), check, 0, 1, False, XA_WINDOW, &type, &format, &count, &after,
-                         &data) == Success &&
-      data && count == 1 && format == 32) {
-    // The announcing window must still exist (a window manager that died
-    // leaves the property behind).
-    const Window wm = *reinterpret_cast<Window*>(data);
-    XWindowAttributes attributes;
-    running = XGetWindowAttributes(d, wm, &attributes) != 0;
-  }
+  const bool ok = XGetWindowProperty(d, w, property, 0, 1, False, type, &actualType, &format, &count, &after,
+                                     &data) == Success &&
+                  data && count >= 1 && format == 32;
+  if (ok) value = *reinterpret_cast<long*>(data);
   if (data) XFree(data);
-  return running;
+  return ok;
+}
+
+}  // namespace
+
+bool TX11Pointer::WindowManagerRunning() const {
+  Display* d = DisplayOf(m_display);
+  long wm = 0;
+  if (!ReadProperty32(d, DefaultRootWindow(d), XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False), XA_WINDOW, wm))
+    return false;
+  // The announcing window must still exist (a window manager that died
+  // leaves the property behind).
+  XWindowAttributes attributes;
+  return XGetWindowAttributes(d, static_cast<Window>(wm), &attributes) != 0;
 }
 
 TX11Pointer::TWmState TX11Pointer::WmState(uint64_t window) const {
   Display* d = DisplayOf(m_display);
   const Atom wmState = XInternAtom(d, "WM_STATE", False);
-  Atom type = 0;
-  int format = 0;
-  unsigned long count = 0, after = 0;
-  unsigned char* data = nullptr;
-  TWmState state = TWmState::Unknown;
-  if (XGetWindowProperty(d, static_cast<Window>(window), wmState, 0, 2, False, wmState, &type, &format, &count,
-                         &after, &data) == Success &&
-      data && count >= 1 && format == 32) {
-    switch (*reinterpret_cast<long*>(data)) {
-      case NormalState: state = TWmState::Normal; break;
-      case IconicState: state = TWmState::Iconic; break;
-      case WithdrawnState: state = TWmState::Withdrawn; break;
-      default: break;
-    }
+  long state = 0;
+  if (!ReadProperty32(d, static_cast<Window>(window), wmState, wmState, state)) return TWmState::Unknown;
+  switch (state) {
+    case NormalState: return TWmState::Normal;
+    case IconicState: return TWmState::Iconic;
+    case WithdrawnState: return TWmState::Withdrawn;
+    default: return TWmState::Unknown;
   }
-  if (data) XFree(data);
-  return state;
 }
 
 bool TX11Pointer::FocusIsIn(const std::vector<uint64_t>& windows) const {
@@ -206,6 +199,13 @@ bool TX11Pointer::FocusIsIn(const std::vector<uint64_t>& windows) const {
   return false;
 }
 
+void TX11Pointer::Bell(SDL_Window* anyNative) {
+  SDL_SysWMinfo info;
+  if (!WmInfoOf(anyNative, info)) return;
+  XBell(info.info.x11.display, 0);
+  XFlush(info.info.x11.display);
+}
+
 #else  // SDL without X11 support
 
 std::unique_ptr<TX11Pointer> TX11Pointer::Open() { return nullptr; }
@@ -217,10 +217,10 @@ uint64_t TX11Pointer::WindowOf(SDL_Window*) { return 0; }
 bool TX11Pointer::Grab(SDL_Window*) { return false; }
 void TX11Pointer::Ungrab(SDL_Window*) {}
 void TX11Pointer::Sync(SDL_Window*) {}
-void TX11Pointer::Bell(SDL_Window*) {}
 bool TX11Pointer::WindowManagerRunning() const { return true; }
 TX11Pointer::TWmState TX11Pointer::WmState(uint64_t) const { return TWmState::Unknown; }
 bool TX11Pointer::FocusIsIn(const std::vector<uint64_t>&) const { return false; }
+void TX11Pointer::Bell(SDL_Window*) {}
 
 #endif
 
