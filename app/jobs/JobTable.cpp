@@ -79,4 +79,11 @@ bool FindFirstPendingJob(TmtMemTable& table) {
   return table.FindRecord(jobfield::kStatus, TVariant(kJobPending));
 }
 
+int FirstPendingRow(const TmtMemTable& table) {
+  const TField& status = *table.FieldNamed(jobfield::kStatus);
+  for (int row = 0; row < table.RowCount(); ++row)
+    if (table.RowText(row, status) == kJobPending) return row;
+  return -1;
+}
+
 }  // namespace tsm

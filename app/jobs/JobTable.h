@@ -91,5 +91,8 @@ bool UpdateJobProgress(TmtMemTable& table, std::string_view targetName, int perc
 // Makes the first pending job ("zhuangtai" = "未完成", exact) in table order
 // current; false when there is none.
 bool FindFirstPendingJob(TmtMemTable& table);
+// The row of the first pending job, read without moving the cursor; -1
+// when there is none.
+int FirstPendingRow(const TmtMemTable& table);
 
 }  // namespace tsm

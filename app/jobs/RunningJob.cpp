@@ -9,6 +9,11 @@ void TRunningJob::Take(const TmtMemTable& table) {
   m_name = m_bookmark != 0 ? table.FieldNamed(jobfield::kTargetName)->GetText() : std::string();
 }
 
+void TRunningJob::Take(TBookmark bookmark, std::string name) {
+  m_bookmark = bookmark;
+  m_name = bookmark != 0 ? std::move(name) : std::string();
+}
+
 void TRunningJob::Clear() {
   m_bookmark = 0;
   m_name.clear();

@@ -19,6 +19,7 @@ class TRunningJob {
  public:
   // The current record becomes the running job (none in an empty table).
   void Take(const TmtMemTable& table);
+  void Take(TBookmark bookmark, std::string name);
   void Clear();
 
   bool Active() const { return m_bookmark != 0; }
