@@ -16,7 +16,6 @@
 #include "framework/forms/Application.h"
 #include "framework/forms/Screen.h"
 #include "memtable/MemTable.h"
-#include "platform/core/ProgramFolder.h"
 #include "platform/os/DocumentOpener.h"
 #include "platform/os/FileSystem.h"
 #include "skin/TskSkinData.h"
@@ -55,13 +54,11 @@ void SelectEntry(TskSkinComboBox& list, const std::string& text) {
 
 }  // namespace
 
-TFMConverter::TFMConverter(TComponent* owner, TFM_MAIN& main)
-    : TFMConverter(owner, main, nullptr) {}
-
 TFMConverter::TFMConverter(TComponent* owner, TFM_MAIN& main, std::unique_ptr<IEncoderChannel> channel)
-    : TForm(owner), m_main(main), m_config(ProgramFolder()) {
-  m_runner = channel ? std::make_unique<TEncoderRunner>(*this, std::move(channel))
-                     : std::make_unique<TEncoderRunner>(*this, ProgramFolder());
+    : TForm(owner), m_main(main), m_config(main.ProgramFolder()) {
+  IEncoderRunnerHost& host = *this;
+  m_runner = channel ? std::make_unique<TEncoderRunner>(host, std::move(channel))
+                     : std::make_unique<TEncoderRunner>(host, main.ProgramFolder());
   m_runner->SetJobTable(&main.Jobs());
 
   SetName("FMConverter");
@@ -102,7 +99,7 @@ TFMConverter::TFMConverter(TComponent* owner, TFM_MAIN& main, std::unique_ptr<IE
     action->SetName(a.name);
     action->SetActionList(m_actions);
     action->SetShortCut(TextToShortCut(a.keys));
-    action->OnExecute = [reset = a.reset](TObject*) { reset(ProgramFolder()); };
+    action->OnExecute = [this, reset = a.reset](TObject*) { reset(m_main.ProgramFolder()); };
   }
 
   OnCreate = [this](TObject*) { Created(); };
@@ -317,7 +314,7 @@ void TFMConverter::BuildControls() {
 }
 
 void TFMConverter::Created() {
-  FixEncoderFileName(ProgramFolder());
+  FixEncoderFileName(m_main.ProgramFolder());
   if (!m_config.Exists()) {
     ShowError(texts::kProgramDamaged);
     Application().Terminate();
@@ -352,7 +349,7 @@ void TFMConverter::LoadChoices(const TConverterChoices& choices) {
 }
 
 void TFMConverter::Shown() {
-  HideInstalledFiles(ProgramFolder());
+  HideInstalledFiles(m_main.ProgramFolder());
   // One shell serves every job: a second one would leave a running
   // encoder's output unread.
   if (ConversionRunning()) return;
@@ -534,7 +531,7 @@ void TFMConverter::Shutdown() {
 }
 
 void TFMConverter::HelpClick() {
-  const std::string help = HelpDocumentPath(ProgramFolder());
+  const std::string help = HelpDocumentPath(m_main.ProgramFolder());
   if (help.empty()) {
     ShowError(texts::kNoHelp);
     return;

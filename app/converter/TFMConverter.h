@@ -51,10 +51,10 @@ class TskSkinSpinEdit;
 
 class TFMConverter : public TForm, private IEncoderRunnerHost {
  public:
-  // The runner drives the program folder's encoder through real shells.
-  TFMConverter(TComponent* owner, TFM_MAIN& main);
-  // The runner on another channel (tests).
-  TFMConverter(TComponent* owner, TFM_MAIN& main, std::unique_ptr<IEncoderChannel> channel);
+  // Files in the job list window's program folder. The runner drives that
+  // folder's encoder through real shells, or works on the channel given
+  // (tests).
+  TFMConverter(TComponent* owner, TFM_MAIN& main, std::unique_ptr<IEncoderChannel> channel = nullptr);
   ~TFMConverter() override;
 
   // --- The job list window's add and double click ---

@@ -9,12 +9,14 @@
 #include <vector>
 
 #include "app/encoder/EncoderChannel.h"
+#include "framework/base/Exception.h"
 
 namespace tsm {
 
 class TScriptedChannel : public IEncoderChannel {
  public:
   void StartShell() override {
+    if (!startWorks) throw EInOutError("Unable to start the command shell");
     ++shells;
     alive = true;
   }
@@ -58,6 +60,7 @@ class TScriptedChannel : public IEncoderChannel {
   bool running = false;
   bool sendWorks = true;
   bool alive = false;  // a started shell lives until a test ends it
+  bool startWorks = true;
   bool reportsExit = false;
   std::function<void()> onRunningTest, onBytesWaiting;
   std::vector<std::string> sent, ended;

@@ -10,7 +10,6 @@
 #include "framework/controls/Timer.h"
 #include "framework/forms/Application.h"
 #include "memtable/MemTable.h"
-#include "platform/core/ProgramFolder.h"
 #include "skin/TskCompressedStoredSkin.h"
 #include "skin/TskSkinData.h"
 #include "skincontrols/TskSkinButton.h"
@@ -32,7 +31,8 @@ constexpr int32_t kBarThickness = 19;
 
 }  // namespace
 
-TFM_MAIN::TFM_MAIN(TComponent* owner) : TForm(owner), m_jobs(std::make_unique<TmtMemTable>("mtMemTable1")) {
+TFM_MAIN::TFM_MAIN(TComponent* owner, std::string programFolder)
+    : TForm(owner), m_programFolder(std::move(programFolder)), m_jobs(std::make_unique<TmtMemTable>("mtMemTable1")) {
   SetName("FM_MAIN");
   SetCaption("Tesmaro 2.0");
   SetPosition(TPosition::poScreenCenter);
@@ -178,7 +178,7 @@ void TFM_MAIN::BuildControls() {
 }
 
 void TFM_MAIN::Created() {
-  const std::string version = TConverterConfig(ProgramFolder()).Version();
+  const std::string version = TConverterConfig(m_programFolder).Version();
   SetCaption("Tesmaro " + version);
   Application().SetTitle("Tesmaro " + version);
   if (!m_jobs->Active()) m_jobs->Open();

@@ -14,6 +14,7 @@
 // attached with SetConverter; adding and editing jobs open it.
 
 #include <memory>
+#include <string>
 
 #include "framework/base/DataSet.h"
 #include "framework/forms/CustomForm.h"
@@ -36,12 +37,15 @@ class TskSkinScrollBar;
 
 class TFM_MAIN : public TForm {
  public:
-  explicit TFM_MAIN(TComponent* owner);
+  // programFolder (ending in "/") holds Converter.ini, the encoder and the
+  // help document: the executable's folder in the program.
+  TFM_MAIN(TComponent* owner, std::string programFolder);
   ~TFM_MAIN() override;
 
   void SetConverter(TFMConverter* dialog);
   TFMConverter* Converter() const { return m_converter; }
 
+  const std::string& ProgramFolder() const { return m_programFolder; }
   TskSkinData* SkinData() const { return m_skinData; }
   TmtMemTable& Jobs() const { return *m_jobs; }
   TskSkinMessage& Messages() const { return *m_messages; }
@@ -70,6 +74,7 @@ class TFM_MAIN : public TForm {
   void Shown();
   void Closed();
 
+  std::string m_programFolder;
   TskFormFrame* m_frame = nullptr;
   TskSkinData* m_skinData = nullptr;
   TskCompressedStoredSkin* m_storedSkin = nullptr;
