@@ -10,7 +10,6 @@
 #include "skin/SkinPlatform.h"
 #include "skin/TskEffectBmp.h"
 #include "skin/TskSkinData.h"
-#include "skinforms/SkinFrameLook.h"
 #include "skinforms/TskFormFrame.h"
 #include "skinforms/TskSkinAnimateObject.h"
 #include "skinforms/TskSkinCaptionObject.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/controls/PopupMenu.h"
+#include "framework/controls/StateDescription.h"
 #include "framework/controls/Timer.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/CustomForm.h"
@@ -19,23 +20,15 @@
 #include "skinforms/SkinFrameLook.h"
 #include "skinforms/TskSkinAnimateObject.h"
 #include "skinforms/TskSkinCaptionObject.h"
+#include "skinforms/TskSkinMenu.h"
+#include "skinforms/TskSkinPopupMenu.h"
+#include "framework/controls/MenuItem.h"
+#include "framework/controls/ShortCut.h"
 #include "skinforms/TskSkinStdButtonObject.h"
 
 namespace tsm {
 
 namespace {
-
-// The order in which caption buttons stand in their row.
-constexpr TskCommand kRowOrder[] = {TskCommand::cmclose, TskCommand::cmmaximize, TskCommand::cmminimize,
-                                    TskCommand::cmrollup, TskCommand::cmminimizetotray};
-
-// A caption button or button-style animation and its command.
-bool RowButton(const TskActiveSkinObject& o, TskCommand& command) {
-  if (dynamic_cast<const TskSkinStdButtonObject*>(&o) == nullptr &&
-      dynamic_cast<const TskSkinAnimateObject*>(&o) == nullptr)
-    return false;
-  return o.HasCommand(command);
-}
 
 bool IconOfCommand(TskCommand command, TskBorderIcon& icon) {
   switch (command) {
@@ -47,6 +40,11 @@ bool IconOfCommand(TskCommand command, TskBorderIcon& icon) {
     default: return false;
   }
 }
+
+// Posted to the form when its skin is about to change: a load that fails
+// after the before-change notice sends no changed notice, and the frame
+// then applies the empty skin (the default look) itself.
+constexpr uint32_t kFrameAfterSkinChange = WM_APP + 0x3F1;
 
 TTimer* MakeTimer(TComponent* owner, uint32_t interval, TNotifyEvent tick) {
   auto* t = new TTimer(owner);
@@ -65,7 +63,10 @@ TskFormFrame::TskFormFrame(TComponent* owner)
       m_defInActiveCaptionFont("Arial", 14, {TFontStyle::Bold}, clBtnShadow),
       m_defMenuItemFont("Arial", 14),
       m_objects(*this),
-      m_states(*this) {
+      m_states(*this),
+      m_mouse(*this),
+      m_menuState(*this),
+      m_translucency(*this) {
   if (!m_form) throw EInvalidCast("Invalid class typecast");
   m_defCaptionFont.OnChange = [this](TObject*) {
     if (!m_skinSupport) RepaintFrame();
@@ -74,9 +75,27 @@ TskFormFrame::TskFormFrame(TComponent* owner)
   m_mouseTimer = MakeTimer(this, kMouseTimerInterval, [this](TObject*) { MouseTimerTick(); });
   m_morphTimer = MakeTimer(this, kMorphTimerInterval, [this](TObject*) { MorphTimerTick(); });
   m_animationTimer = MakeTimer(this, kAnimationTimerInterval, [this](TObject*) { AnimationTimerTick(); });
-  m_fadeTimer = MakeTimer(this, 10, [this](TObject*) { FadeTimerTick(); });
   m_defaultSystemMenu = new TPopupMenu(this);
+  m_menu = new TskSkinMenu(this, m_form);
+  CreateTrayMenu();
   if (!IsDesigning()) HookForm();
+}
+
+void TskFormFrame::CreateTrayMenu() {
+  m_trayMenu = new TskSkinPopupMenu(this);
+  m_trayMenu->SetPopupForm(m_form);
+  const auto add = [this](const char* name, const std::string& caption, TNotifyEvent click) {
+    auto* item = new TMenuItem(m_trayMenu);
+    if (*name) item->SetName(name);
+    item->SetCaption(caption);
+    item->OnClick = std::move(click);
+    m_trayMenu->Items()->Add(item);
+    return item;
+  };
+  add("TRAY_BSF_RESTORE", FrameText(nullptr, TskFrameText::RestoreCaption), [this](TObject*) { RestoreFromTray(); });
+  add("", "-", nullptr);
+  add("TRAY_BSF_CLOSE", FrameText(nullptr, TskFrameText::CloseCaption), [this](TObject*) { m_form->Close(); })
+      ->SetShortCut(TextToShortCut("Alt+F4"));
 }
 
 void TskFormFrame::HookForm() {
@@ -88,16 +107,13 @@ void TskFormFrame::HookForm() {
   m_oldProc = m_form->WindowProc();
   m_form->SetWindowProc([this](TMessage& m) { FrameProc(m); });
   if (m_form->HandleAllocated()) m_form->RecreateWnd();
+  m_formActive = m_form->Active();
   CreateDefaultButtons();
 }
 
 void TskFormFrame::BeforeDestruction() {
-  if (m_inMenu) {
-    // No events while going: only the loop hook is put back.
-    m_inMenu = false;
-    if (m_loopHooked) Application().OnMessage = m_savedOnMessage;
-    m_loopHooked = false;
-  }
+  // No events while going: only the loop hook is put back.
+  m_menuState.Detach();
   m_objects.Clear();
   if (m_form && !m_form->IsDestroying()) {
     m_form->SetWindowProc(m_oldProc);
@@ -120,17 +136,18 @@ void TskFormFrame::Notification(TComponent* component, TOperation operation) {
   if (component == m_menusSkinData) m_menusSkinData = nullptr;
   if (component == m_systemMenu) m_systemMenu = nullptr;
   if (component == m_defaultSystemMenu) m_defaultSystemMenu = nullptr;
+  if (component == m_menu) m_menu = nullptr;
+  if (component == m_trayMenu) m_trayMenu = nullptr;
   if (component == m_mouseTimer) m_mouseTimer = nullptr;
   if (component == m_morphTimer) m_morphTimer = nullptr;
   if (component == m_animationTimer) m_animationTimer = nullptr;
-  if (component == m_fadeTimer) m_fadeTimer = nullptr;
   if (component == m_skinData) {
     // A skin that goes while in use leaves the default look; nothing is
     // drawn from its pictures any more.
     m_skinData = nullptr;
     m_skinSupport = false;
     m_objects.Clear();
-    if (m_inMenu) EndMenuState();
+    if (InMenu()) EndMenuState();
     if (!IsDestroying() && m_form && !m_form->IsDestroying()) ApplySkin();
   }
 }
@@ -142,6 +159,7 @@ void TskFormFrame::SetSkinData(TskSkinData* skin) {
   if (m_skinData) m_skinData->RemoveFreeNotification(this);
   m_skinData = skin;
   if (skin) skin->FreeNotification(this);
+  if (m_trayMenu) m_trayMenu->SetSkinData(skin);
   if (!IsDesigning()) ApplySkin();
 }
 
@@ -168,45 +186,32 @@ void TskFormFrame::SetBorderIcons(TskBorderIcons icons) {
   } else {
     ApplyButtonVisibility();
   }
-  CalcFrameRects();
-  PlaceSkinObjects();
-  RepaintFrame();
+  Relayout();
 }
 
 void TskFormFrame::SetHideCaptionButtons(bool on) {
   if (on == m_hideCaptionButtons) return;
   m_hideCaptionButtons = on;
   ApplyButtonVisibility();
-  CalcFrameRects();
-  PlaceSkinObjects();
-  RepaintFrame();
+  Relayout();
 }
 
 void TskFormFrame::SetShowIcon(bool on) {
   if (on == m_showIcon) return;
   m_showIcon = on;
-  CalcFrameRects();
-  PlaceSkinObjects();
-  RepaintFrame();
+  Relayout();
 }
 
 void TskFormFrame::SetAlphaBlend(bool on) {
   if (on == m_alphaBlend) return;
   m_alphaBlend = on;
-  if (IsLoading() || !m_form->HandleAllocated() || !OsSupportsLayering()) return;
-  const HWND h = m_form->Handle();
-  if (on) {
-    SetWindowExStyle(h, GetWindowExStyle(h) | WS_EX_LAYERED);
-    ApplyWindowAlpha(h, m_alphaBlendValue);
-  } else {
-    SetWindowExStyle(h, GetWindowExStyle(h) & ~WS_EX_LAYERED);
-  }
+  m_translucency.Apply(on, m_alphaBlendValue);
 }
 
 void TskFormFrame::SetAlphaBlendValue(uint8_t value) {
   if (value == m_alphaBlendValue) return;
   m_alphaBlendValue = value;
-  if (m_alphaBlend && m_form->HandleAllocated() && OsSupportsLayering()) ApplyWindowAlpha(m_form->Handle(), value);
+  if (m_alphaBlend) m_translucency.Apply(true, value);
 }
 
 // --- Queries --------------------------------------------------------------------
@@ -367,8 +372,10 @@ void TskFormFrame::NudgeWidth() {
 }
 
 void TskFormFrame::ApplySkin() {
+  m_appliedSinceNotice = true;
   m_objects.ClearIndices();
-  m_skinSupport = m_skinData && !m_skinData->Empty();
+  // A skin without a frame picture draws no frame: the default look.
+  m_skinSupport = m_skinData && !m_skinData->Empty() && !m_skinData->Picture().IsEmpty();
   m_objects.Clear();
   if (m_skinSupport) {
     CreateSkinObjects();
@@ -408,6 +415,18 @@ void TskFormFrame::ApplySkin() {
 
 // --- Geometry and placement -----------------------------------------------------
 
+void TskFormFrame::Relayout() {
+  CalcFrameRects();
+  PlaceSkinObjects();
+  RepaintFrame();
+}
+
+void TskFormFrame::RefreshGeometry() {
+  TakeFrameSize(WindowBounds().Size());
+  CalcFrameRects();
+  PlaceSkinObjects();
+}
+
 void TskFormFrame::CalcFrameRects() {
   if (!m_frameSizeKnown) TakeFrameSize(WindowBounds().Size());
   if (!m_skinSupport) {
@@ -418,104 +437,15 @@ void TskFormFrame::CalcFrameRects() {
 }
 
 void TskFormFrame::LayoutDefaultButtons() {
-  const TskDefaultFrameMetrics metrics = DefaultMetrics();
-  TRect caption = metrics.CaptionRect(m_frameSize.cx);
-  const int32_t size = metrics.ButtonSize;
-  const int32_t top = TskDefaultFrameMetrics::kButtonTop;
-  int32_t cursor = m_frameSize.cx - TskDefaultFrameMetrics::kBorder;
-  for (TskCommand command : kRowOrder) {
-    for (size_t i = 0; i < m_objects.Count(); ++i) {
-      TskActiveSkinObject& o = m_objects.At(i);
-      TskCommand c;
-      if (!o.Visible || !RowButton(o, c) || c != command) continue;
-      o.ObjectRect = {cursor - size, top, cursor, top + size};
-      cursor -= size;
-      break;
-    }
-  }
-  caption.Right = cursor;
-  for (size_t i = 0; i < m_objects.Count(); ++i) {
-    TskActiveSkinObject& o = m_objects.At(i);
-    TskCommand c;
-    if (!o.Visible || !RowButton(o, c) || c != TskCommand::cmsysmenu) continue;
-    const int32_t w = m_showIcon ? SmallIcon().Width() : size;
-    o.ObjectRect = TRect::FromSize(TskDefaultFrameMetrics::kBorder, top, w, m_showIcon ? SmallIcon().Height() : size);
-    caption.Left = o.ObjectRect.Right;
-    break;
-  }
-  m_defaultCaption = caption;
+  m_defaultCaption = tsm::LayoutDefaultButtons(m_objects, DefaultMetrics(), m_frameSize.cx, SysMenuIcon());
 }
 
 void TskFormFrame::PlaceSkinObjects() {
-  if (!m_skinSupport) return;
-  const TskSkinFormInfo& info = m_skinData->FormInfo();
-  const TSize picture = m_skinData->Picture().Size();
-  for (size_t i = 0; i < m_objects.Count(); ++i) {
-    TskActiveSkinObject& o = m_objects.At(i);
-    if (!o.SkinRectInAPicture) o.ObjectRect = PlaceByZones(info, picture, m_frameSize, o.SkinRect);
-  }
-  const TskFrameGeometry& g = m_geometry;
-  const bool inButtons = !RectIsEmpty(g.Buttons);
-  const TRect row = inButtons ? g.Buttons : g.Caption;
-  if (RectIsEmpty(row)) return;
-  TskSkinCaptionObject* caption = m_objects.Caption();
-  const auto inRow = [](const TskActiveSkinObject& o) { return o.Visible && o.SkinRectInAPicture; };
-  const auto sizeOf = [this](const TskActiveSkinObject& o, TskCommand c) {
-    if (c == TskCommand::cmsysmenu && m_showIcon) return SmallIcon().Size();
-    return o.SkinRect.Size();
-  };
-  // The row: the first button of each command in order, then the custom
-  // buttons in list order.
-  std::vector<TskActiveSkinObject*> ordered;
-  for (TskCommand command : kRowOrder) {
-    for (size_t i = 0; i < m_objects.Count(); ++i) {
-      TskActiveSkinObject& o = m_objects.At(i);
-      TskCommand c;
-      if (inRow(o) && RowButton(o, c) && c == command) {
-        ordered.push_back(&o);
-        break;
-      }
-    }
-  }
-  for (size_t i = 0; i < m_objects.Count(); ++i) {
-    TskActiveSkinObject& o = m_objects.At(i);
-    TskCommand c;
-    if (inRow(o) && RowButton(o, c) && c == TskCommand::cmdefault) ordered.push_back(&o);
-  }
-  TskActiveSkinObject* sysMenu = nullptr;
-  for (size_t i = 0; i < m_objects.Count() && !sysMenu; ++i) {
-    TskCommand c;
-    if (inRow(m_objects.At(i)) && RowButton(m_objects.At(i), c) && c == TskCommand::cmsysmenu) sysMenu = &m_objects.At(i);
-  }
-  const int32_t offset = g.ButtonsOffset;
-  if (!g.ButtonsInLeft) {
-    int32_t cursor = row.Right;
-    for (TskActiveSkinObject* o : ordered) {
-      TskCommand c;
-      RowButton(*o, c);
-      const TSize s = sizeOf(*o, c);
-      o->ObjectRect = {cursor - s.cx, row.Top, cursor, row.Top + s.cy};
-      cursor -= s.cx + offset;
-    }
-    if (!inButtons && caption) caption->ObjectRect.Right = cursor + offset;
-    if (sysMenu) {
-      const TSize s = sizeOf(*sysMenu, TskCommand::cmsysmenu);
-      const int32_t top = g.Caption.Top + g.Caption.Height() / 2 - s.cy / 2;
-      sysMenu->ObjectRect = TRect::FromSize(g.Caption.Left, top, s.cx, s.cy);
-      if (caption) caption->ObjectRect.Left = sysMenu->ObjectRect.Right;
-    }
-  } else {
-    if (!inButtons && sysMenu) ordered.push_back(sysMenu);
-    int32_t cursor = row.Left;
-    for (TskActiveSkinObject* o : ordered) {
-      TskCommand c;
-      RowButton(*o, c);
-      const TSize s = sizeOf(*o, c);
-      o->ObjectRect = TRect::FromSize(cursor, row.Top, s.cx, s.cy);
-      cursor += s.cx + offset;
-    }
-    if (!inButtons && caption) caption->ObjectRect.Left = cursor + offset;
-  }
+  if (m_skinSupport) tsm::PlaceSkinObjects(m_objects, m_skinData->FormInfo(), m_geometry, SysMenuIcon());
+}
+
+TskSysMenuIcon TskFormFrame::SysMenuIcon() {
+  return m_showIcon ? TskSysMenuIcon{true, SmallIcon().Size()} : TskSysMenuIcon{};
 }
 
 void TskFormFrame::ClearRegion() {
@@ -603,7 +533,7 @@ bool TskFormFrame::CloseOnUserActivity(uint32_t msg) const {
 }
 
 void TskFormFrame::FrameProc(TMessage& m) {
-  if (m_inMenu && CloseOnUserActivity(m.Msg)) EndMenuState();
+  if (InMenu() && CloseOnUserActivity(m.Msg)) EndMenuState();
   switch (m.Msg) {
     case WM_NCCALCSIZE: WMNCCalcSize(m); return;
     case WM_NCPAINT: WMNCPaint(m); return;
@@ -633,9 +563,18 @@ void TskFormFrame::FrameProc(TMessage& m) {
       RepaintFrame();
       return;
     case WM_DESTROY:
-      for (TTimer* t : {m_mouseTimer, m_morphTimer, m_animationTimer, m_fadeTimer})
+      for (TTimer* t : {m_mouseTimer, m_morphTimer, m_animationTimer})
         if (t) t->SetEnabled(false);
       m_oldProc(m);
+      return;
+    case CM_DESCRIBESTATE: {
+      const auto alive = AliveToken();
+      m_oldProc(m);
+      if (!alive.expired() && m.LParam) DescribeState(*reinterpret_cast<TStateDescription*>(m.LParam));
+      return;
+    }
+    case kFrameAfterSkinChange:
+      if (!m_appliedSinceNotice) ApplySkin();
       return;
     case SkinMessageMenuClosed:
       EndMenuState();
@@ -656,25 +595,59 @@ void TskFormFrame::SkinNotice(TMessage& m) {
   switch (m.Msg) {
     case SkinMessageBeforeChange:
       if (sender == m_skinData && m_skinData) {
-        if (m_inMenu) EndMenuState();
+        if (InMenu()) EndMenuState();
         m_skinSupport = false;
         for (TTimer* t : {m_mouseTimer, m_morphTimer, m_animationTimer})
           if (t) t->SetEnabled(false);
         m_objects.Clear();
+        m_appliedSinceNotice = false;
+        if (m_form->HandleAllocated()) PostMessage(m_form->Handle(), kFrameAfterSkinChange);
       }
+      if (m_menu) m_menu->SkinNotice(m.Msg, sender);
+      if (alive.expired()) return;
       NotifySkinChange(m_form, sender, true);
       break;
     case SkinMessageChanged:
+      if (m_menu) m_menu->SkinNotice(m.Msg, sender);
+      if (alive.expired()) return;
       if (sender == m_skinData && m_skinData) ApplySkin();
       if (alive.expired()) return;
       NotifySkinChange(m_form, sender, false);
       break;
     case SkinMessageStringsChanged:
       ApplyButtonVisibility();
+      if (m_menu) m_menu->SkinNotice(m.Msg, sender);
       break;
-    default: break;
+    default:
+      if (m_menu) m_menu->SkinNotice(m.Msg, sender);
+      break;
   }
   if (!alive.expired()) m_oldProc(m);
+}
+
+void TskFormFrame::DescribeState(TStateDescription& state) const {
+  // The frame's own states; a form minimized with the application keeps the
+  // window system's answer.
+  if (m_states.State() == TskFrameState::wsMaximized) state.Set("windowState", "maximized");
+  else if (m_states.State() == TskFrameState::wsMinimized) state.Set("windowState", "minimized");
+  else if (m_states.RolledUp()) state.Set("windowState", "rolledUp");
+  state.Set("rolledUp", m_states.RolledUp());
+  state.Set("skinned", m_skinSupport);
+  // The caption buttons, clickable by their hint texts.
+  static constexpr const char* kCommands[] = {"close",  "maximize", "minimize",      "sysmenu",
+                                              "custom", "rollup",   "minimizetotray"};
+  const TPoint origin = WindowBounds().TopLeft();
+  for (size_t i = 0; i < m_objects.Count(); ++i) {
+    const auto* button = dynamic_cast<const TskSkinStdButtonObject*>(&m_objects.At(i));
+    if (!button || !button->Visible) continue;
+    TskFrameText key;
+    std::string text = button->Hint;
+    if (text.empty() && CommandHintKey(button->Command, key)) text = FrameText(m_skinData, key);
+    TStateItem item{text, button->ObjectRect.Offsetted(origin), button->Enabled};
+    item.Fields.Set("command", kCommands[static_cast<size_t>(button->Command)]);
+    item.Fields.Set("down", button->Down);
+    state.AddItem(std::move(item));
+  }
 }
 
 // --- Non-client protocol --------------------------------------------------------
@@ -696,34 +669,7 @@ void TskFormFrame::WMNCHitTest(TMessage& m) {
     m_oldProc(m);
     return;
   }
-  const TPoint p = ScreenToWindow(PointFromLParam(m.LParam));
-  TakeFrameSize(WindowBounds().Size());
-  CalcFrameRects();
-  if (m_skinSupport) PlaceSkinObjects();
-  TskHitState s;
-  s.Frame = m_frameSize;
-  s.Normal = !m_states.RolledUp() && m_states.State() != TskFrameState::wsMinimized;
-  s.Maximized = m_states.State() == TskFrameState::wsMaximized;
-  s.Sizeable = Sizeable();
-  s.LoopRunning = m_loopRunning;
-  // Over a caption object means that the caption is the topmost object
-  // there: buttons drawn over the caption stay buttons.
-  const int32_t top = m_objects.ObjectIndexAt(p);
-  s.OverCaption = top >= 0 && m_objects.At(size_t(top)).IsCaption();
-  s.ObjectActive = top >= 0 && !s.OverCaption;
-  const THitTest code = m_skinSupport
-                            ? SkinHitTest(p, m_geometry, s, m_skinData->FormInfo().BorderWidth, &m_maskStrips)
-                            : DefaultHitTest(p, m_defaultCaption, DefaultMetrics(), s);
-  // Objects follow the mouse at once (none over the client area and the
-  // sizing borders); the mouse timer notices when it leaves them without
-  // another hit test.
-  if (!m_loopRunning && m_objects.CapturedIndex() < 0) {
-    const bool objectArea = code == HTOBJECT || code == HTCAPTION;
-    if (objectArea) m_objects.TestActiveObject(p);
-    else if (m_objects.ActiveIndex() >= 0) m_objects.TestActiveObject({-1, -1});
-  }
-  if (code == HTOBJECT || m_objects.ActiveIndex() >= 0) StartMouseTimer();
-  m.Result = code;
+  m.Result = m_mouse.HitTest(ScreenToWindow(PointFromLParam(m.LParam)));
 }
 
 void TskFormFrame::WMNCActivate(TMessage& m) {
@@ -822,7 +768,7 @@ void TskFormFrame::WMEnterSizeMove(TMessage& m) {
     if (auto* a = dynamic_cast<TskSkinAnimateObject*>(&m_objects.At(i))) a->FrameNumber = 1;
   if (m_mouseTimer) m_mouseTimer->SetEnabled(false);
   m_objects.ClearIndices();
-  m_sizeMove = true;
+  m_mouse.LoopStarted();
   m_loopRunning = true;
   m_fullDrag = GetDragFullWindows();
 }
@@ -841,125 +787,41 @@ void TskFormFrame::WMNCButtonDown(TMessage& m, TMouseButton button) {
   const auto alive = AliveToken();
   m_oldProc(m);
   if (alive.expired()) return;
-  if (button == TMouseButton::Left && m_sizeMove) {
-    // The press started a move or size loop inside the default handling.
-    m_sizeMove = false;
-    return;
-  }
-  const TPoint p = ScreenToWindow(PointFromLParam(m.LParam));
-  const bool onCaption = static_cast<int32_t>(m.WParam) == HTCAPTION;
-  if (button == TMouseButton::Left && onCaption) return;
-  m_objects.TestActiveObject(p);
-  TskActiveSkinObject* o = m_objects.ActiveObject();
-  if (o) {
-    m_objects.SetCaptured(m_objects.ActiveIndex());
-    if (!o->IsCaption() && m_form->HandleAllocated()) SetCapture(m_form->Handle());
-    o->MouseDown(p.X, p.Y, button);
-    if (alive.expired()) return;
-  }
-  if (button == TMouseButton::Right && onCaption) {
-    m_objects.ClearCaptured();
-    if (o && !o->IsCaption() && GetCapture() == m_form->Handle()) ReleaseCapture();
-    const TPoint at = GetCursorPos();
-    ShowSystemMenu({at.X, at.Y, at.X, at.Y});
-  }
+  m_mouse.ButtonDown(ScreenToWindow(PointFromLParam(m.LParam)), static_cast<int32_t>(m.WParam), button);
 }
 
 void TskFormFrame::WMNCButtonDblClk(TMessage& m, TMouseButton button) {
   const auto alive = AliveToken();
   m_oldProc(m);
   if (alive.expired()) return;
-  const TPoint p = ScreenToWindow(PointFromLParam(m.LParam));
-  const bool onCaption = static_cast<int32_t>(m.WParam) == HTCAPTION;
-  m_sizeMove = false;
-  m_objects.TestActiveObject(p);
-  TskActiveSkinObject* o = onCaption ? nullptr : m_objects.ActiveObject();
-  if (o) {
-    // A quick second press on a button is a press too; its release runs
-    // the button as usual.
-    m_objects.SetCaptured(m_objects.ActiveIndex());
-    if (!o->IsCaption() && m_form->HandleAllocated()) SetCapture(m_form->Handle());
-    o->MouseDown(p.X, p.Y, button);
-    if (alive.expired()) return;
-    if (button == TMouseButton::Left) o->DblClick();
-    return;
-  }
-  m_objects.ClearCaptured();
-  if (button == TMouseButton::Left && onCaption) OnCaptionDblClick();
-}
-
-void TskFormFrame::OnCaptionDblClick() {
-  const TskFrameState state = m_states.State();
-  if (Sizeable()) {
-    if (state == TskFrameState::wsMinimized) {
-      SetFormWindowState(TskFrameState::wsNormal);
-      return;
-    }
-    if (state != TskFrameState::wsMaximized && !m_states.RolledUp() && m_borderIcons.Contains(TskBorderIcon::biMaximize)) {
-      SetFormWindowState(TskFrameState::wsMaximized);
-      return;
-    }
-    if (state == TskFrameState::wsMaximized && !m_states.RolledUpWhileMaximized()) {
-      SetFormWindowState(TskFrameState::wsNormal);
-      return;
-    }
-  }
-  SetRollUpState(!m_states.RolledUp());
-}
-
-void TskFormFrame::ReleaseCaptured(TPoint p, TMouseButton button) {
-  TskActiveSkinObject* o = m_objects.CapturedObject();
-  if (!o) return;
-  m_objects.ClearCaptured();
-  if (!o->IsCaption() && m_form->HandleAllocated() && GetCapture() == m_form->Handle()) ReleaseCapture();
-  o->MouseUp(p.X, p.Y, button);
+  m_mouse.ButtonDblClk(ScreenToWindow(PointFromLParam(m.LParam)), static_cast<int32_t>(m.WParam), button);
 }
 
 void TskFormFrame::WMNCButtonUp(TMessage& m, TMouseButton button) {
   const auto alive = AliveToken();
   m_oldProc(m);
   if (alive.expired()) return;
-  const TPoint p = ScreenToWindow(PointFromLParam(m.LParam));
-  m_objects.TestActiveObject(p);
-  if (alive.expired()) return;
-  ReleaseCaptured(p, button);
+  m_mouse.ButtonUp(ScreenToWindow(PointFromLParam(m.LParam)), button);
 }
 
 void TskFormFrame::WMNCMouseMove(TMessage& m) {
   const auto alive = AliveToken();
   m_oldProc(m);
   if (alive.expired()) return;
-  const TPoint p = ScreenToWindow(PointFromLParam(m.LParam));
-  TskActiveSkinObject* o = m_objects.CapturedObject();
-  if (!o) o = m_objects.ActiveObject();
-  if (o) o->MouseMove(p.X, p.Y);
+  m_mouse.Move(ScreenToWindow(PointFromLParam(m.LParam)));
 }
 
 void TskFormFrame::WMClientMouse(TMessage& m) {
-  TskActiveSkinObject* captured = m_objects.CapturedObject();
-  if (!captured) {
+  if (!m_objects.CapturedObject()) {
     m_oldProc(m);
     return;
   }
-  // The window holds the mouse for a pressed frame object: its messages
-  // arrive in client coordinates.
-  const auto alive = AliveToken();
   if (m.Msg == WM_CAPTURECHANGED) {
+    const auto alive = AliveToken();
     m_oldProc(m);
-    if (alive.expired() || !m_objects.CapturedObject()) return;
-    m_objects.TestActiveObject({-1, -1});
     if (alive.expired()) return;
-    ReleaseCaptured({-1, -1}, TMouseButton::Left);
-    return;
   }
-  const TPoint p = PointFromLParam(m.LParam) + ClientRectInWindow().TopLeft();
-  m_objects.TestActiveObject(p);
-  if (alive.expired()) return;
-  if (m.Msg == WM_MOUSEMOVE) {
-    if (TskActiveSkinObject* o = m_objects.CapturedObject()) o->MouseMove(p.X, p.Y);
-    return;
-  }
-  ReleaseCaptured({-1, -1}, m.Msg == WM_LBUTTONUP ? TMouseButton::Left : TMouseButton::Right);
+  m_mouse.CapturedMouse(m);
 }
 
 void TskFormFrame::WMSetCursor(TMessage& m) {
@@ -979,10 +841,8 @@ void TskFormFrame::WMShowWindow(TMessage& m) {
     CalcFrameRects();
     PlaceSkinObjects();
     UpdateFrameRegion();
-    if ((m_alphaBlend || AlphaBlendAnimation) && OsSupportsLayering()) StartFadeIn();
-  } else if (m_alphaBlend) {
-    SetWindowExStyle(m_form->Handle(), GetWindowExStyle(m_form->Handle()) & ~WS_EX_LAYERED);
   }
+  m_translucency.Shown(m.WParam != 0);
 }
 
 void TskFormFrame::WMSysCommand(TMessage& m) {
@@ -1021,23 +881,9 @@ void TskFormFrame::StartAnimationTimer() {
 }
 
 void TskFormFrame::MouseTimerTick() {
-  if (!m_formActive || !m_form->HandleAllocated()) return;
-  if (m_loopRunning) {
-    m_mouseTimer->SetEnabled(false);
-    return;
-  }
   const auto alive = AliveToken();
-  if (m_objects.CapturedIndex() >= 0) {
-    const TPoint p = CursorInWindow();
-    m_objects.TestActiveObject(ClientRectInWindow().Contains(p) ? TPoint{-1, -1} : p);
-  } else {
-    // The hit test moves the active object as the pointer stands now.
-    SendMessage(m_form->Handle(), WM_NCHITTEST, 0, PointToLParam(GetCursorPos()));
-  }
-  if (alive.expired()) return;
-  // Idle while nothing is under the mouse or held: the next hit test over
-  // the frame starts the timer again.
-  if (m_mouseTimer && m_objects.ActiveIndex() < 0 && m_objects.CapturedIndex() < 0) m_mouseTimer->SetEnabled(false);
+  const bool keep = m_mouse.TimerTick();
+  if (!alive.expired() && !keep && m_mouseTimer) m_mouseTimer->SetEnabled(false);
 }
 
 void TskFormFrame::MorphTimerTick() {
@@ -1046,33 +892,6 @@ void TskFormFrame::MorphTimerTick() {
 
 void TskFormFrame::AnimationTimerTick() {
   if (!m_objects.AnimationStep() && m_animationTimer) m_animationTimer->SetEnabled(false);
-}
-
-// --- Translucency ---------------------------------------------------------------
-
-void TskFormFrame::StartFadeIn() {
-  const HWND h = m_form->Handle();
-  SetWindowExStyle(h, GetWindowExStyle(h) | WS_EX_LAYERED);
-  ApplyWindowAlpha(h, 0);
-  if (m_fadeTimer) m_fadeTimer->SetEnabled(true);
-}
-
-void TskFormFrame::FadeTimerTick() {
-  if (m_fadeTimer) m_fadeTimer->SetEnabled(false);
-  if (!m_form->HandleAllocated()) return;
-  const uint8_t target = AlphaBlendAnimation && !m_alphaBlend ? 255 : m_alphaBlendValue;
-  if (AlphaBlendAnimation) {
-    const auto alive = AliveToken();
-    ProcessPendingMessages();
-    if (alive.expired() || !m_form->HandleAllocated()) return;
-    for (int32_t a = 5;; a += 5) {
-      ApplyWindowAlpha(m_form->Handle(), static_cast<uint8_t>(std::min<int32_t>(a, target)));
-      if (a >= target) break;
-    }
-  } else if (target != 255) {
-    ApplyWindowAlpha(m_form->Handle(), target);
-  }
-  if (target == 255) SetWindowExStyle(m_form->Handle(), GetWindowExStyle(m_form->Handle()) & ~WS_EX_LAYERED);
 }
 
 // --- Window states --------------------------------------------------------------
@@ -1142,77 +961,29 @@ TMenuItem& TskFormFrame::GetSystemMenuItems() {
 TskSkinData* TskFormFrame::MenuSkin() const { return m_menusSkinData ? m_menusSkinData : m_skinData; }
 
 void TskFormFrame::ShowButtonSystemMenu(TskSkinButtonObject& button) {
-  const TPoint origin = WindowBounds().TopLeft();
-  const TRect anchor = button.ObjectRect.Offsetted(origin);
-  m_menuButton = &button;
-  button.MenuOpen = true;
-  ShowSystemMenu(anchor);
-  if (!m_inMenu) {
-    // Nothing opened: the button goes back up at its release.
-    button.MenuOpen = false;
-    m_menuButton = nullptr;
-  }
+  m_menuState.Popup(GetSystemMenuItems(), button.ObjectRect.Offsetted(WindowBounds().TopLeft()), false, &button);
 }
 
 void TskFormFrame::OpenObjectMenu(TskActiveSkinObject& object, TMenuItem* item, bool popupUp) {
-  if (!item) return;
-  const TRect anchor = object.ObjectRect.Offsetted(WindowBounds().TopLeft());
-  PopupItems(*item, anchor, popupUp);
+  if (item) m_menuState.Popup(*item, object.ObjectRect.Offsetted(WindowBounds().TopLeft()), popupUp, nullptr);
 }
 
-void TskFormFrame::ShowSystemMenu(const TRect& anchor) {
-  TMenuItem& items = GetSystemMenuItems();
-  PopupItems(items, anchor, false);
-}
+void TskFormFrame::ShowSystemMenu(const TRect& anchor) { m_menuState.Popup(GetSystemMenuItems(), anchor, false, nullptr); }
 
-void TskFormFrame::BeginMenuState() {
-  if (m_inMenu) return;
-  m_inMenu = true;
-  m_savedOnMessage = Application().OnMessage;
-  m_loopHooked = true;
-  const auto alive = AliveToken();
-  Application().OnMessage = [this, alive](TMsg& msg, bool& handled) {
-    if (!alive.expired()) LoopHookMessage(msg, handled);
-  };
-  CallEvent(OnSkinMenuOpen, this);
-}
+void TskFormFrame::BeginMenuState() { m_menuState.Begin(); }
 
-void TskFormFrame::EndMenuState() {
-  if (!m_inMenu) return;
-  m_inMenu = false;
-  CloseEngineMenu();
-  if (m_menuButton && m_objects.Contains(m_menuButton)) {
-    TskSkinButtonObject* button = m_menuButton;
-    m_menuButton = nullptr;
-    button->MenuOpen = false;
-    button->SetDown(false);
-  }
-  m_menuButton = nullptr;
-  if (m_loopHooked) Application().OnMessage = m_savedOnMessage;
-  m_loopHooked = false;
-  m_savedOnMessage = nullptr;
-  CallEvent(OnSkinMenuClose, this);
-}
+void TskFormFrame::EndMenuState() { m_menuState.End(); }
 
-// --- Menu engine link -----------------------------------------------------------
-
-void TskFormFrame::PopupItems(TMenuItem& items, const TRect& anchor, bool popupUp) {
-  // The popup menu engine is not linked yet: nothing opens.
-  (void)items;
-  (void)anchor;
-  (void)popupUp;
-}
-
-void TskFormFrame::CloseEngineMenu() {}
-
-void TskFormFrame::LoopHookMessage(TMsg& msg, bool& handled) {
-  // While a menu is open, keys, typed text and the wheel belong to it.
-  switch (msg.message) {
-    case WM_KEYDOWN: case WM_SYSKEYDOWN: case WM_CHAR: case WM_SYSCHAR: case WM_MOUSEWHEEL:
-      handled = true;
-      break;
-    default: break;
-  }
+TskSkinMenu& TskFormFrame::SkinMenu() {
+  if (!m_menu) m_menu = new TskSkinMenu(this, m_form);
+  m_menu->SetMaxMenuItemsInWindow(MaxMenuItemsInWindow);
+  m_menu->SetUseSkinFont(UseSkinFontInMenu);
+  m_menu->SetDefaultItemHeight(DefMenuItemHeight);
+  m_menu->DefaultItemFont().Assign(m_defMenuItemFont);
+  m_menu->SetAlphaBlend(MenusAlphaBlend);
+  m_menu->SetAlphaBlendAnimation(MenusAlphaBlendAnimation);
+  m_menu->SetAlphaBlendValue(MenusAlphaBlendValue);
+  return *m_menu;
 }
 
 }  // namespace tsm

@@ -11,15 +11,28 @@
 //
 // The work is split:
 //   FrameGeometry      placed rectangles for a window size (pure)
+//   FrameObjectLayout  where objects and caption buttons stand
 //   FrameHitTest       hit codes (pure)
-//   SkinFrameLook,     painting with and without a skin
-//   DefaultFrameLook
-//   SkinObjectLook     painting of each skin object
+//   FrameMouse         presses, releases, double clicks, the mouse timer
 //   FrameObjectTracker which object is under the mouse, pressed, morphing
 //   FrameWindowStates  normal / maximized / minimized, roll-up, snapping
 //   FrameSystemMenu    the items of the system menu
+//   FrameMenuState     the menu state: loop hook, pressed button, events
+//   FrameTranslucency  opacity and fade-in
+//   SkinFrameLook,     painting with and without a skin
+//   DefaultFrameLook
+//   SkinObjectLook     painting of each skin object
 // This class holds the properties, routes the form's messages to named
 // handlers and keeps the pieces in step.
+//
+//   auto* frame = new TskFormFrame(form);
+//   frame->SetBorderIcons({TskBorderIcon::biMinimize, TskBorderIcon::biMaximize});
+//   frame->Magnetic = true;
+//   frame->SetSkinData(skinData);      // applies at once; none or empty: default look
+//   form->SetClientSize(785, 419);     // after the skin: the margins are known
+//
+// With the program's stored skin a window is 8 pixels wider and 28 higher
+// than its client area (minimum 158 x 28); without a skin 6 and 25.
 
 #include <cstdint>
 #include <memory>
@@ -28,29 +41,36 @@
 #include <vector>
 
 #include "framework/base/Component.h"
-#include "framework/forms/Application.h"
 #include "framework/controls/ControlTypes.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Font.h"
 #include "platform/core/Geometry.h"
 #include "skin/SkinRegion.h"
 #include "skinforms/FrameGeometry.h"
+#include "skinforms/FrameMenuState.h"
+#include "skinforms/FrameMouse.h"
+#include "skinforms/FrameObjectLayout.h"
 #include "skinforms/FrameObjectTracker.h"
+#include "skinforms/FrameTranslucency.h"
 #include "skinforms/FrameWindowStates.h"
 #include "skinforms/SkinFrameTypes.h"
+#include "skinforms/SkinMenuFrame.h"
 
 namespace tsm {
 
 class TCustomForm;
 class TDeviceContext;
 class TMenuItem;
-class TskSkinButtonObject;
 class TPopupMenu;
 class TTimer;
+class TskSkinButtonObject;
 class TskSkinData;
+class TskSkinMenu;
+class TskSkinPopupMenu;
+class TStateDescription;
 struct TMsg;
 
-class TskFormFrame : public TComponent {
+class TskFormFrame : public TComponent, public ISkinMenuFrame {
  public:
   static constexpr uint32_t kMouseTimerInterval = 50;
   static constexpr uint32_t kMorphTimerInterval = 20;
@@ -64,6 +84,7 @@ class TskFormFrame : public TComponent {
   // --- Skin ---
   TskSkinData* SkinData() const { return m_skinData; }
   // Applies the skin at once (outside design mode); none: the default look.
+  // Also handed to the tray menu.
   void SetSkinData(TskSkinData* skin);
   TskSkinData* MenusSkinData() const { return m_menusSkinData; }
   void SetMenusSkinData(TskSkinData* skin);
@@ -141,6 +162,8 @@ class TskFormFrame : public TComponent {
   // Geometry and object placement for the current frame size.
   void CalcFrameRects();
   void PlaceSkinObjects();
+  // Takes the window's size and places everything for it.
+  void RefreshGeometry();
   void UpdateFrameRegion();
   // Repaints the whole frame now.
   void RepaintFrame();
@@ -154,6 +177,7 @@ class TskFormFrame : public TComponent {
   // --- Window states (behaviours) ---
   TskFrameState WindowState() const { return m_states.State(); }
   bool RollUpState() const { return m_states.RolledUp(); }
+  bool RolledUpWhileMaximized() const { return m_states.RolledUpWhileMaximized(); }
   void SetFormWindowState(TskFrameState state);
   void SetRollUpState(bool value);
   void MinimizeToTray();
@@ -167,11 +191,19 @@ class TskFormFrame : public TComponent {
   // Opens the system menu below anchor (screen coordinates; an empty
   // rectangle: a point).
   void ShowSystemMenu(const TRect& anchor);
-  bool InMenu() const { return m_inMenu; }
-  void BeginMenuState();
-  void EndMenuState();
+  // The menu a tray icon opens (TRAY_BSF_RESTORE, a divider, TRAY_BSF_CLOSE),
+  // routed through this frame's engine.
+  TskSkinPopupMenu* TrayMenu() const { return m_trayMenu; }
+
+  // --- The menu link (ISkinMenuFrame) ---
+  // The form's popup menu engine, with the frame's menu settings passed
+  // through (MaxMenuItemsInWindow, DefMenuItemHeight ...).
+  TskSkinMenu& SkinMenu() override;
+  bool InMenu() const override { return m_menuState.InMenu(); }
+  void BeginMenuState() override;
+  void EndMenuState() override;
   // The skin for menus: MenusSkinData, else SkinData.
-  TskSkinData* MenuSkin() const;
+  TskSkinData* MenuSkin() const override;
   // The system menu below a pressed system-menu button; the button stays
   // down while the menu is open.
   void ShowButtonSystemMenu(TskSkinButtonObject& button);
@@ -240,13 +272,20 @@ class TskFormFrame : public TComponent {
   void WMShowWindow(TMessage& m);
   void WMSysCommand(TMessage& m);
   void SkinNotice(TMessage& m);
+  // Adds the frame's state to the form's node of the window tree: the frame
+  // state, roll-up, skinned, and the caption buttons as clickable items.
+  void DescribeState(TStateDescription& state) const;
 
   // --- Pieces ---
   void HookForm();
+  void CreateTrayMenu();
   void CreateSkinObjects();
   void CreateDefaultButtons();
   void ApplyButtonVisibility();
   void LayoutDefaultButtons();
+  // Geometry, placement and a frame repaint after a change of the objects.
+  void Relayout();
+  TskSysMenuIcon SysMenuIcon();
   void ActivationRefresh();
   void TakeFrameSize(TSize size);
   void NudgeWidth();
@@ -255,16 +294,7 @@ class TskFormFrame : public TComponent {
   void MouseTimerTick();
   void MorphTimerTick();
   void AnimationTimerTick();
-  void FadeTimerTick();
-  void StartFadeIn();
   void ClearRegion();
-  void ReleaseCaptured(TPoint p, TMouseButton button);
-  void OnCaptionDblClick();
-  void LoopHookMessage(TMsg& msg, bool& handled);
-  // The menu engine: opens items at an anchor (screen coordinates) and
-  // enters the menu state; closes whatever it shows.
-  void PopupItems(TMenuItem& items, const TRect& anchor, bool popupUp);
-  void CloseEngineMenu();
 
   TCustomForm* m_form = nullptr;
   TWndMethod m_oldProc;
@@ -272,6 +302,7 @@ class TskFormFrame : public TComponent {
   TskSkinData* m_menusSkinData = nullptr;
   TPopupMenu* m_systemMenu = nullptr;
   bool m_skinSupport = false;
+  bool m_appliedSinceNotice = true;  // ApplySkin ran since the last before-change notice
 
   TskBorderIcons m_borderIcons{TskBorderIcon::biSystemMenu, TskBorderIcon::biMinimize, TskBorderIcon::biMaximize,
                                TskBorderIcon::biRollUp};
@@ -286,26 +317,25 @@ class TskFormFrame : public TComponent {
 
   TskFrameObjectTracker m_objects;
   TskFrameWindowStates m_states;
+  TskFrameMouse m_mouse;
+  TskFrameMenuState m_menuState;
+  TskFrameTranslucency m_translucency;
   TSize m_frameSize;
   bool m_frameSizeKnown = false;
   TskFrameGeometry m_geometry;
   TRect m_defaultCaption;
   TskMaskStrips m_maskStrips;
 
-  bool m_sizeMove = false;     // a loop started; cleared by the next button message
   bool m_loopRunning = false;  // between WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE
   bool m_fullDrag = true;
   bool m_formActive = false;
-  bool m_inMenu = false;
-  TskSkinButtonObject* m_menuButton = nullptr;  // the button whose menu is open
-  TMessageEvent m_savedOnMessage;
-  bool m_loopHooked = false;
 
   TTimer* m_mouseTimer = nullptr;
   TTimer* m_morphTimer = nullptr;
   TTimer* m_animationTimer = nullptr;
-  TTimer* m_fadeTimer = nullptr;
   TPopupMenu* m_defaultSystemMenu = nullptr;
+  TskSkinMenu* m_menu = nullptr;
+  TskSkinPopupMenu* m_trayMenu = nullptr;
   std::optional<TBitmap> m_smallIcon;
 };
 

@@ -12,6 +12,7 @@
 #include "framework/controls/Panel.h"
 #include "framework/controls/PopupMenu.h"
 #include "skinforms/FrameHitTest.h"
+#include "skinforms/TskSkinPopupMenu.h"
 #include "platform/window/HeadlessBackend.h"
 #include "skin/TskDataSkinObject.h"
 #include "skinforms/TskSkinCaptionObject.h"
@@ -478,14 +479,18 @@ TEST_F(FormFrameTest, ClientSizeIsKeptAcrossSkinChanges) {
   EXPECT_EQ(frame->Form().ClientHeight(), 250);
 }
 
+// TM_FRAME_REVIEW=<file.png>: the screen with a skinned and an unskinned
+// frame, for looking at.
 TEST_F(FormFrameTest, Review) {
-  if (!std::getenv("TM_FRAME_REVIEW")) GTEST_SKIP();
+  const char* path = std::getenv("TM_FRAME_REVIEW");
+  if (!path) GTEST_SKIP();
   TskFormFrame* plain = MakeFramed(300, 120, false, 500, 500);
   plain->Form().SetCaption("No skin: a default frame");
   TskFormFrame* frame = MakeJobListForm();
   frame->Form().SetCaption("Tesmaro 2.0 转换");
+  MakeFramed(200, 60, true, 300, 600);
   RunFor(100);
-  Desk().SaveScreenPng("/tmp/x/frame_both.png");
+  EXPECT_TRUE(Desk().SaveScreenPng(path));
 }
 
 TEST_F(FormFrameTest, OwnerMustBeAForm) {
@@ -599,6 +604,473 @@ TEST_F(FormFrameTest, DefaultFramePixelsFollowTheRules) {
   const TBitmap hot = CaptureWindow(frame->Form().Handle());
   EXPECT_EQ(hot.GetPixel(close.Left, close.Top), ColorToRGB(clNavy));
   EXPECT_EQ(hot.GetPixel(close.Left + 1, close.Top + 1), RGB(182, 189, 210));
+}
+
+}  // namespace
+}  // namespace tsm
+
+namespace tsm {
+namespace {
+
+// --- Objects: visibility, hints, events, layouts ----------------------------------
+
+TEST_F(FormFrameTest, HiddenCaptionButtonsAndCustomObjects) {
+  TskFormFrame* frame = MakeFramed(400, 200);
+  frame->SetHideCaptionButtons(true);
+  // Buttons drawn in a picture are hidden and inert; nothing can be pressed.
+  for (const char* name : {"closebutton", "maxbutton", "minbutton"}) {
+    EXPECT_FALSE(Button(frame, name)->Enabled) << name;
+    EXPECT_FALSE(Button(frame, name)->Visible) << name;
+  }
+  const int32_t w = WindowSize(frame).cx;
+  EXPECT_EQ(Hit(frame, {w - 16, 12}), HTCAPTION);
+  frame->SetHideCaptionButtons(false);
+  EXPECT_TRUE(Button(frame, "closebutton")->Visible);
+  // Hints come from the built-in texts.
+  EXPECT_EQ(Button(frame, "closebutton")->Hint, "关闭");
+  EXPECT_EQ(Button(frame, "rollupbutton")->Hint, "向上卷拢");
+}
+
+TEST_F(FormFrameTest, ObjectEventsFollowTheMouse) {
+  TskFormFrame* frame = MakeJobListForm();
+  std::vector<std::string> log;
+  frame->OnMouseEnterEvent = [&](TObject*, const std::string& id) { log.push_back("enter " + id); };
+  frame->OnMouseLeaveEvent = [&](TObject*, const std::string& id) { log.push_back("leave " + id); };
+  frame->OnMouseDownEvent = [&](TObject*, const std::string& id, int32_t, int32_t, const TRect&, TMouseButton) {
+    log.push_back("down " + id);
+  };
+  frame->OnMouseUpEvent = [&](TObject*, const std::string& id, int32_t, int32_t, const TRect&, TMouseButton) {
+    log.push_back("up " + id);
+  };
+  const int32_t w = WindowSize(frame).cx;
+  Move(frame, {w - 72, 11});  // minimize button
+  Move(frame, {w - 44, 11});  // maximize button
+  Move(frame, {w / 2, 200});  // client area
+  EXPECT_EQ(log, (std::vector<std::string>{"enter minbutton", "leave minbutton", "enter maxbutton", "leave maxbutton"}));
+  log.clear();
+  frame->Form().SetCaption("x");
+  // A press and a release outside: no up event for the button (the mouse
+  // left it), and the window keeps its state.
+  Press(frame, {w - 44, 11});
+  Release(frame, {w / 2, 200});
+  EXPECT_EQ(log, (std::vector<std::string>{"enter maxbutton", "down maxbutton", "leave maxbutton"}));
+  EXPECT_EQ(frame->WindowState(), TskFrameState::wsNormal);
+}
+
+TEST_F(FormFrameTest, ACommandThatFreesTheFormEndsCleanly) {
+  TskFormFrame* frame = MakeJobListForm();
+  TCustomForm* form = &frame->Form();
+  const auto alive = form->AliveToken();
+  frame->OnMouseUpEvent = [form](TObject*, const std::string&, int32_t, int32_t, const TRect&, TMouseButton) {
+    form->Free();
+  };
+  const int32_t w = WindowSize(frame).cx;
+  Press(frame, {w - 44, 11});
+  Release(frame, {w - 44, 11});
+  RunFor(100);
+  EXPECT_TRUE(alive.expired());
+}
+
+TEST_F(FormFrameTest, ButtonsInsideTheCaptionRectangleAndAtTheLeft) {
+  // A skin whose buttons rectangle is empty: the row stands in the caption
+  // rectangle, offset apart, and the caption object ends before it.
+  TskFormFrame* frame = MakeFramed(400, 200);
+  TskSkinFormInfo info = m_skin->FormInfo();
+  info.ButtonsRect = {};
+  info.ButtonsOffset = 2;
+  const TskFrameGeometry g = TskFrameGeometry::Calc(info, {158, 136}, {408, 228});
+  TskFrameObjectTracker& objects = frame->Objects();
+  PlaceSkinObjects(objects, info, g, {});
+  const int32_t right = 156 + 250;  // captionrect's right edge, moved by dx
+  EXPECT_EQ(Button(frame, "closebutton")->ObjectRect, (TRect{right - 28, 1, right, 22}));
+  EXPECT_EQ(Button(frame, "maxbutton")->ObjectRect, (TRect{right - 58, 1, right - 30, 22}));
+  EXPECT_EQ(Button(frame, "minbutton")->ObjectRect.Right, right - 60);
+  EXPECT_EQ(Button(frame, "rollupbutton")->ObjectRect.Right, right - 90);
+  // The caption stops at the last button's left edge.
+  EXPECT_EQ(objects.Caption()->ObjectRect.Right, right - 120 + 2);
+  // Buttons at the left: the same order from the left edge.
+  info.ButtonsInLeft = true;
+  const TskFrameGeometry left = TskFrameGeometry::Calc(info, {158, 136}, {408, 228});
+  PlaceSkinObjects(objects, info, left, {});
+  EXPECT_EQ(Button(frame, "closebutton")->ObjectRect.Left, 1);
+  EXPECT_EQ(Button(frame, "maxbutton")->ObjectRect.Left, 1 + 30);
+}
+
+}  // namespace
+}  // namespace tsm
+
+#include "skinforms/TskSkinAnimateObject.h"
+
+namespace tsm {
+namespace {
+
+TEST_F(FormFrameTest, AnimationStepsForwardAndBackWithTheMouse) {
+  TskFormFrame* frame = MakeFramed(400, 200);
+  TskDataSkinAnimate data("anim");
+  data.CountFrames = 4;
+  data.TimerInterval = 10;  // raised to 25
+  data.ButtonStyle = true;
+  TskSkinAnimateObject a(*frame, &data);
+  EXPECT_EQ(a.TimerInterval, 25);
+  a.MouseEnter();
+  EXPECT_TRUE(a.Active);
+  EXPECT_TRUE(a.Tick());
+  EXPECT_EQ(a.FrameNumber, 2);
+  a.Tick();
+  a.Tick();
+  EXPECT_EQ(a.FrameNumber, 4);
+  EXPECT_FALSE(a.Active);  // no cycle: stops on the last frame
+  a.MouseLeave();
+  EXPECT_TRUE(a.Active);
+  a.Tick();
+  a.Tick();
+  a.Tick();
+  EXPECT_EQ(a.FrameNumber, 1);
+  EXPECT_FALSE(a.Active);
+  // Slower intervals step every interval of 25 ms ticks; frame counts of 1
+  // and less never step.
+  data.TimerInterval = 75;
+  data.CountFrames = 0;
+  TskSkinAnimateObject still(*frame, &data);
+  EXPECT_EQ(still.CountFrames, 1);
+  still.MouseEnter();
+  EXPECT_FALSE(still.Active);
+  EXPECT_FALSE(still.Tick());
+  data.CountFrames = 3;
+  data.Cycle = true;
+  TskSkinAnimateObject slow(*frame, &data);
+  slow.MouseEnter();
+  EXPECT_FALSE(slow.Tick());
+  EXPECT_FALSE(slow.Tick());
+  EXPECT_TRUE(slow.Tick());
+  EXPECT_EQ(slow.FrameNumber, 2);
+  slow.Tick(), slow.Tick(), slow.Tick(), slow.Tick();
+  EXPECT_EQ(slow.FrameNumber, 1);  // cycles past the last frame
+  EXPECT_TRUE(slow.Active);
+  // Frame n of the strip: the object's size, n - 1 widths along.
+  slow.SkinRect = {0, 0, 10, 8};
+  EXPECT_EQ(slow.FrameRect(3), (TRect{20, 0, 30, 8}));
+}
+
+}  // namespace
+}  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST_F(FormFrameTest, AFailedSkinLoadLeavesTheDefaultLook) {
+  TskFormFrame* frame = MakeFramed(400, 200);
+  ASSERT_TRUE(frame->SkinSupport());
+  // Not a container: the forms get the before-change notice and no other
+  // (the load stops, with or without an error).
+  const std::vector<uint8_t> garbage(64, 0x5A);
+  try {
+    m_skin->LoadFromContainer(garbage);
+  } catch (const std::exception&) {
+  }
+  EXPECT_TRUE(m_skin->Empty());
+  EXPECT_FALSE(frame->SkinSupport());
+  Pump();
+  EXPECT_EQ(GetClientRectInWindow(frame->Form().Handle()).TopLeft(), (TPoint{3, 22}));
+  EXPECT_NE(Button(frame, "closebutton"), nullptr);  // the default buttons are back
+  EXPECT_EQ(Hit(frame, {100, 10}), HTCAPTION);
+}
+
+TEST_F(FormFrameTest, TranslucentWindowFadesIn) {
+  auto* form = new TForm(&Application());
+  auto* frame = new TskFormFrame(form);
+  frame->SetSkinData(m_skin);
+  frame->SetAlphaBlend(true);
+  frame->SetAlphaBlendValue(180);
+  frame->AlphaBlendAnimation = true;
+  form->SetBounds(100, 100, 300, 200);
+  form->Show();
+  Pump();
+  EXPECT_EQ(GetWindowOpacity(form->Handle()), 0);  // shown at 0, the ramp follows
+  RunFor(30);
+  EXPECT_EQ(GetWindowOpacity(form->Handle()), 180);
+  EXPECT_NE(GetWindowExStyle(form->Handle()) & WS_EX_LAYERED, 0u);
+  frame->SetAlphaBlend(false);
+  EXPECT_EQ(GetWindowExStyle(form->Handle()) & WS_EX_LAYERED, 0u);
+}
+
+}  // namespace
+}  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST_F(FormFrameTest, ActivationSwitchesTheCaptionLook) {
+  TskFormFrame* first = MakeFramed(300, 150, true, 50, 50);
+  int activates = 0, deactivates = 0;
+  first->OnActivate = [&](TObject*) { ++activates; };
+  first->OnDeActivate = [&](TObject*) { ++deactivates; };
+  const TBitmap& picture = m_skin->Picture();
+  const TBitmap& band = *m_skin->ActivePicture(0);
+  TBitmap shot = CaptureWindow(first->Form().Handle());
+  EXPECT_TRUE(first->FormActive());
+  EXPECT_EQ(shot.GetPixel(20, 21), band.GetPixel(19, 20));  // active caption from picture 0
+  MakeFramed(300, 150, true, 500, 400);                   // takes the activation
+  EXPECT_FALSE(first->FormActive());
+  EXPECT_FALSE(first->Objects().Caption()->Active);
+  EXPECT_GE(deactivates, 1);
+  shot = CaptureWindow(first->Form().Handle());
+  EXPECT_EQ(shot.GetPixel(20, 21), picture.GetPixel(20, 21));  // the frame picture's inactive caption
+  SetActiveWindow(first->Form().Handle());
+  Pump();
+  EXPECT_TRUE(first->Objects().Caption()->Active);
+  EXPECT_GE(activates, 1);
+  shot = CaptureWindow(first->Form().Handle());
+  EXPECT_EQ(shot.GetPixel(20, 21), band.GetPixel(19, 20));
+}
+
+TEST_F(FormFrameTest, MorphingObjectsStepTowardsTheirLook) {
+  TskFormFrame* frame = MakeJobListForm();
+  auto* data = m_skin->FindObject<TskDataSkinStdButton>("maxbutton");
+  ASSERT_NE(data, nullptr);
+  TskDataSkinStdButton morphing = *data;
+  morphing.Morphing = true;
+  TskSkinStdButtonObject object(*frame, &morphing);
+  ASSERT_TRUE(object.Morphing);
+  object.Active = true;
+  EXPECT_TRUE(object.CanMorph());
+  TskFrameObjectTracker steps(*frame);
+  // The tracker steps the objects of its own list; take this one's steps by hand.
+  for (int i = 0; i < 5; ++i) object.MorphFactor = std::min(1.0, object.MorphFactor + 0.2);
+  EXPECT_FALSE(object.CanMorph());
+  object.Active = false;
+  EXPECT_TRUE(object.CanMorph());
+  // Through the frame's list: a morphing caption button walks 0.2 per step
+  // and the timer stops when nothing moves.
+  auto owned = std::make_unique<TskSkinStdButtonObject>(*frame, &morphing);
+  TskSkinStdButtonObject* live = owned.get();
+  frame->Objects().Add(std::move(owned));
+  live->Active = true;
+  EXPECT_TRUE(frame->Objects().MorphStep());
+  EXPECT_DOUBLE_EQ(live->MorphFactor, 0.2);
+  for (int i = 0; i < 4; ++i) frame->Objects().MorphStep();
+  EXPECT_DOUBLE_EQ(live->MorphFactor, 1.0);
+  EXPECT_FALSE(frame->Objects().MorphStep());
+  live->Active = false;
+  EXPECT_TRUE(frame->Objects().MorphStep());
+  EXPECT_NEAR(live->MorphFactor, 0.8, 1e-9);
+}
+
+}  // namespace
+}  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST_F(FormFrameTest, RestoreAfterMaximizeAndMinimizeReturnsTheNormalBounds) {
+  TskFormFrame* frame = MakeJobListForm();
+  const TRect normal = frame->Form().BoundsRect();
+  frame->SetFormWindowState(TskFrameState::wsMaximized);
+  frame->SetFormWindowState(TskFrameState::wsMinimized);
+  EXPECT_EQ(frame->Form().Height(), 28);
+  // The caption double click of a minimized sizeable form restores it.
+  Desk().Click(At(frame, {60, 10}));
+  Desk().Click(At(frame, {60, 10}));
+  Pump();
+  EXPECT_EQ(frame->WindowState(), TskFrameState::wsNormal);
+  EXPECT_EQ(frame->Form().BoundsRect(), normal);
+}
+
+TEST_F(FormFrameTest, TrayMenuAndTrayCommandsWithoutATrayIcon) {
+  TskFormFrame* frame = MakeJobListForm();
+  ASSERT_NE(frame->TrayMenu(), nullptr);
+  const TMenuItem& items = *frame->TrayMenu()->Items();
+  ASSERT_EQ(items.Count(), 3u);
+  EXPECT_EQ(items.Items(0)->Name(), "TRAY_BSF_RESTORE");
+  EXPECT_EQ(items.Items(0)->Caption(), "还原(&R)");
+  EXPECT_TRUE(items.Items(1)->IsLine());
+  EXPECT_EQ(items.Items(2)->Name(), "TRAY_BSF_CLOSE");
+  EXPECT_EQ(items.Items(2)->ShortCut(), TextToShortCut("Alt+F4"));
+  EXPECT_EQ(frame->TrayMenu()->SkinData(), m_skin);
+  // Without a tray icon minimizing to the tray does nothing.
+  int events = 0;
+  frame->OnMinimizeToTray = [&](TObject*) { ++events; };
+  const TRect before = frame->Form().BoundsRect();
+  frame->RunCommand(TskCommand::cmminimizetotray);
+  frame->AlwaysMinimizeToTray = true;
+  frame->RunCommand(TskCommand::cmminimize);
+  EXPECT_EQ(events, 0);
+  EXPECT_EQ(frame->Form().BoundsRect(), before);
+  EXPECT_TRUE(frame->Form().Visible());
+}
+
+}  // namespace
+}  // namespace tsm
+
+#include "framework/scripting/WindowTree.h"
+
+namespace tsm {
+namespace {
+
+TEST_F(FormFrameTest, WindowTreeShowsTheFrameStateAndItsButtons) {
+  TskFormFrame* frame = MakeJobListForm();
+  frame->SetBorderIcons({TskBorderIcon::biMinimize, TskBorderIcon::biMaximize, TskBorderIcon::biRollUp});
+  const auto node = [] {
+    const TWindowTree tree = TWindowTree::Capture();
+    for (size_t i = 0; i < tree.Document()["windows"].Size(); ++i) {
+      const TJsonValue& w = tree.Document()["windows"].At(i);
+      if (w["caption"].AsString() == "Tesmaro 2.0") return w;
+    }
+    return TJsonValue();
+  };
+  TJsonValue n = node();
+  EXPECT_EQ(n["windowState"].AsString(), "normal");
+  EXPECT_FALSE(n["rolledUp"].AsBool());
+  EXPECT_TRUE(n["skinned"].AsBool());
+  // A script clicks the maximize button by its text.
+  const TWindowTree tree = TWindowTree::Capture();
+  const TWindowTree::TEntry* max = tree.FindClickable("最大化");
+  ASSERT_NE(max, nullptr);
+  Desk().Click(max->Bounds.CenterPoint());
+  Pump();
+  EXPECT_EQ(frame->WindowState(), TskFrameState::wsMaximized);
+  EXPECT_EQ(node()["windowState"].AsString(), "maximized");
+  frame->SetFormWindowState(TskFrameState::wsNormal);
+  frame->SetRollUpState(true);
+  n = node();
+  EXPECT_EQ(n["windowState"].AsString(), "rolledUp");
+  EXPECT_TRUE(n["rolledUp"].AsBool());
+}
+
+}  // namespace
+}  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST_F(FormFrameTest, BackgroundTilesTheClientPieceAndCentresTheLogo) {
+  TskFormFrame* frame = MakeFramed(300, 200);
+  ui::TBitmap& logo = frame->LogoBitMap();
+  logo.SetSize(10, 6);
+  logo.Image().Fill(clRed);
+  frame->Form().Invalidate();
+  RunFor(20);
+  const TBitmap shot = CaptureWindow(frame->Form().Handle());
+  const TBitmap& picture = m_skin->Picture();
+  // Client (4, 23) onwards: the picture's clientrect piece 4,23,154,131 tiled
+  // from the client's top-left corner (150 x 108).
+  EXPECT_EQ(shot.GetPixel(4 + 3, 23 + 5), picture.GetPixel(4 + 3, 23 + 5));
+  EXPECT_EQ(shot.GetPixel(4 + 150 + 3, 23 + 108 + 5), picture.GetPixel(4 + 3, 23 + 5));
+  // The logo in the middle of the client area.
+  EXPECT_EQ(shot.GetPixel(4 + 150 - 5, 23 + 100 - 3), clRed);
+  EXPECT_EQ(shot.GetPixel(4 + 150 + 4, 23 + 100 + 2), clRed);
+  EXPECT_NE(shot.GetPixel(4 + 150 + 5, 23 + 100), clRed);
+}
+
+TEST_F(FormFrameTest, FormCursorOverTheFrame) {
+  TskFormFrame* frame = MakeJobListForm();
+  frame->Form().SetCursor(crHandPoint);
+  Move(frame, {300, 10});
+  EXPECT_EQ(Desk().CursorShape(), TCursorShape::Arrow);
+  frame->UseFormCursorInNCArea = true;
+  Move(frame, {301, 10});
+  EXPECT_EQ(Desk().CursorShape(), TCursorShape::Hand);
+  Move(frame, {0, 200});  // sizing borders keep their cursors
+  EXPECT_EQ(Desk().CursorShape(), TCursorShape::SizeWE);
+}
+
+}  // namespace
+}  // namespace tsm
+
+#include "skin/TskIniFile.h"
+#include "skin/TskSkinContainer.h"
+#include "tools/defskin/DefaultSkinArtwork.h"
+
+namespace tsm {
+namespace {
+
+// The stored skin's pictures and definition with a mask picture added:
+// black (inside) except for a cut of 3 pixels along each corner's diagonal.
+std::vector<uint8_t> MaskedSkinContainer() {
+  TDefaultSkinSource source = BuildDefaultSkin();
+  TskIniFile ini(source.Definition.Text());
+  ini.WriteString("PICTURES", "mask", "mask.bmp");
+  ini.WriteString("FORMINFO", "maskrectarea", "4,4,154,132");
+  const TBitmap& main = source.MainPicture.Bitmap;
+  TBitmap mask(main.Width(), main.Height());
+  mask.Fill(clBlack);
+  for (int32_t i = 0; i < 3; ++i)
+    for (int32_t j = 0; i + j < 3; ++j) {
+      mask.SetPixel(i, j, clWhite);
+      mask.SetPixel(main.Width() - 1 - i, j, clWhite);
+      mask.SetPixel(i, main.Height() - 1 - j, clWhite);
+      mask.SetPixel(main.Width() - 1 - i, main.Height() - 1 - j, clWhite);
+    }
+  TskSkinContainer c;
+  c.MainPicture = NormaliseBitmapFile(EncodeSkinPicture(main));
+  c.MaskPicture = NormaliseBitmapFile(EncodeSkinPicture(mask));
+  for (const TSkinPictureFile& p : source.ActivePictures)
+    c.ActivePictures.push_back(NormaliseBitmapFile(EncodeSkinPicture(p.Bitmap)));
+  c.Definition = ini.Text();
+  return WriteSkinContainer(c);
+}
+
+TEST_F(FormFrameTest, MaskedSkinShapesTheWindowAtEverySize) {
+  m_skin->LoadFromContainer(MaskedSkinContainer());
+  ASSERT_FALSE(m_skin->MaskPicture().IsEmpty());
+  TskFormFrame* frame = MakeFramed(400, 200);
+  const HWND h = frame->Form().Handle();
+  const auto inside = [&](TPoint p) {
+    const std::optional<TRegion> r = GetWindowRgn(h);
+    return r && r->Contains(p);
+  };
+  ASSERT_TRUE(GetWindowRgn(h).has_value());
+  TSize s = WindowSize(frame);
+  EXPECT_FALSE(inside({0, 0}));
+  EXPECT_FALSE(inside({2, 0}));
+  EXPECT_TRUE(inside({3, 0}));
+  EXPECT_FALSE(inside({1, 1}));
+  EXPECT_FALSE(inside({s.cx - 1, 0}));
+  EXPECT_FALSE(inside({s.cx - 1, s.cy - 1}));
+  EXPECT_TRUE(inside({s.cx / 2, 0}));
+  EXPECT_TRUE(inside({s.cx / 2, s.cy / 2}));
+  // The shape follows a new size; the screen shows the desktop in the cuts.
+  frame->Form().SetBounds(50, 50, 500, 300);
+  Pump();
+  EXPECT_FALSE(inside({499, 0}));
+  EXPECT_TRUE(inside({496, 0}));
+  EXPECT_FALSE(inside({0, 299}));
+  EXPECT_EQ(Desk().ScreenPixel(50 + 499, 50), ColorToRGB(Desk().DesktopColor()));
+  // The sizing border runs along the shape: a probe in the cut is outside.
+  EXPECT_EQ(Hit(frame, {250, 1}), HTTOP);
+  EXPECT_EQ(Hit(frame, {250, 5}), HTCAPTION);
+  // Without a skin the region goes.
+  frame->SetSkinData(nullptr);
+  EXPECT_FALSE(GetWindowRgn(h).has_value());
+}
+
+}  // namespace
+}  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST_F(FormFrameTest, BorderDragSizesTheWindowAndRepaintsTheFrame) {
+  TskFormFrame* frame = MakeJobListForm();
+  const TSize before = WindowSize(frame);
+  const TPoint corner{before.cx - 2, before.cy - 2};
+  Press(frame, corner);
+  Desk().MouseMove(At(frame, corner) + TPoint{20, 15});
+  Pump();
+  Desk().MouseMove(At(frame, corner) + TPoint{40, 30});
+  Pump();
+  Desk().MouseUp();
+  RunFor(20);
+  const TSize after = WindowSize(frame);
+  EXPECT_EQ(after, (TSize{before.cx + 40, before.cy + 30}));
+  EXPECT_EQ(frame->Form().ClientWidth(), after.cx - 8);
+  const TBitmap shot = CaptureWindow(frame->Form().Handle());
+  const TBitmap& picture = m_skin->Picture();
+  for (int32_t y = 115; y < 136; ++y)
+    for (int32_t x = 128; x < 158; ++x)
+      ASSERT_EQ(shot.GetPixel(after.cx - 158 + x, after.cy - 136 + y), picture.GetPixel(x, y)) << x << "," << y;
+  // The buttons moved with the right edge.
+  EXPECT_EQ(Button(frame, "closebutton")->ObjectRect.Left, after.cx - 30);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "skinforms/tests/FrameTestSupport.h"
 
+#include "framework/forms/Screen.h"
 #include "tools/defskin/DefaultSkin.h"
 
 namespace tsm {
@@ -12,6 +13,25 @@ void FrameTest::SetUp() {
   AssignDefaultStoredSkin(*m_stored);
   m_skin = new TskSkinData(m_main);
   m_skin->SetCompressedStoredSkin(m_stored);
+}
+
+void FrameTest::TearDown() {
+  Application().OnMessage = nullptr;
+  for (size_t i = 0; i < Screen().FormCount(); ++i) {
+    TCustomForm* form = Screen().Forms(i);
+    form->OnCloseQuery = nullptr;
+    form->OnKeyPress = nullptr;
+    for (size_t c = 0; c < form->ComponentCount(); ++c) {
+      if (auto* frame = dynamic_cast<TskFormFrame*>(form->Components(c))) {
+        frame->OnActivate = frame->OnDeActivate = frame->OnChangeRollUpState = nullptr;
+        frame->OnMinimizeToTray = frame->OnRestoreFromTray = nullptr;
+        frame->OnSkinMenuOpen = frame->OnSkinMenuClose = nullptr;
+        frame->OnMouseEnterEvent = frame->OnMouseLeaveEvent = nullptr;
+        frame->OnMouseDownEvent = frame->OnMouseUpEvent = nullptr;
+      }
+    }
+  }
+  FrameworkTest::TearDown();
 }
 
 TskFormFrame* FrameTest::MakeFramed(int32_t cw, int32_t ch, bool skinned, int32_t left, int32_t top) {

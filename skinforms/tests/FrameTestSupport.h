@@ -16,6 +16,9 @@ namespace tsm {
 class FrameTest : public FrameworkTest {
  protected:
   void SetUp() override;
+  // Drops the tests' event handlers (they capture the test body's locals)
+  // before the forms go: freeing forms changes the activation.
+  void TearDown() override;
 
   // A shown form wearing a frame with the stored skin (or none), client
   // size cw x ch at (left, top).

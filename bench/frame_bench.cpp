@@ -1,0 +1,120 @@
+// Figures of the skinned form frame:
+//   1. a full frame repaint (WM_NCPAINT: four bands composed off-screen and
+//      copied, the caption and its buttons) of an 800 x 600 form with the
+//      stored skin and with the default look, on the headless backend;
+//   2. the time from the start of the gallery to its first painted window,
+//      with SDL2 under an Xvfb that this program starts (goal: 100 ms).
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "framework/forms/Application.h"
+#include "framework/forms/CustomForm.h"
+#include "platform/window/HeadlessBackend.h"
+#include "platform/window/WindowApi.h"
+#include "platform/window/WindowSystem.h"
+#include "skin/TskCompressedStoredSkin.h"
+#include "skin/TskSkinData.h"
+#include "skinforms/TskFormFrame.h"
+#include "tools/defskin/DefaultSkin.h"
+#include "tools/windemo/XvfbServer.h"
+
+using namespace tsm;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+double Median(std::vector<double> v) {
+  if (v.empty()) return 0;
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+// Microseconds per full frame repaint of an 800 x 600 form.
+double RepaintMicroseconds(bool skinned, int repaints) {
+  TApplication& app = Application();
+  auto* main = app.CreateForm<TForm>();
+  auto* stored = new TskCompressedStoredSkin(main);
+  AssignDefaultStoredSkin(*stored);
+  auto* skin = new TskSkinData(main);
+  skin->SetCompressedStoredSkin(stored);
+  auto* frame = new TskFormFrame(main);
+  frame->SetBorderIcons({TskBorderIcon::biMinimize, TskBorderIcon::biMaximize});
+  if (skinned) frame->SetSkinData(skin);
+  main->SetBounds(50, 50, 800, 600);
+  main->SetCaption("Tesmaro 2.0 — 帧重绘");
+  main->Show();
+  app.ProcessMessages();
+  const HWND h = main->Handle();
+  for (int i = 0; i < 10; ++i) SendMessage(h, WM_NCPAINT, 1, 0);
+  const auto start = Clock::now();
+  for (int i = 0; i < repaints; ++i) SendMessage(h, WM_NCPAINT, 1, 0);
+  const double us = std::chrono::duration<double, std::micro>(Clock::now() - start).count() / repaints;
+  FreeApplication();
+  return us;
+}
+
+// Runs a program to its end; its standard output.
+std::string Capture(const std::vector<std::string>& argv) {
+  int out[2];
+  if (pipe(out) != 0) return {};
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(out[1], STDOUT_FILENO);
+    close(out[0]);
+    close(out[1]);
+    std::vector<char*> a;
+    for (const std::string& s : argv) a.push_back(const_cast<char*>(s.c_str()));
+    a.push_back(nullptr);
+    execv(a[0], a.data());
+    _exit(127);
+  }
+  close(out[1]);
+  std::string text;
+  char buf[512];
+  for (ssize_t n; (n = read(out[0], buf, sizeof buf)) > 0;) text.append(buf, size_t(n));
+  close(out[0]);
+  waitpid(pid, nullptr, 0);
+  return text;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int repaints = argc > 1 ? std::max(1, std::atoi(argv[1])) : 300;
+  const int starts = argc > 2 ? std::max(1, std::atoi(argv[2])) : 9;
+
+  auto backend = std::make_unique<THeadlessBackend>();
+  backend->UseManualClock(true);
+  TWindowSystem::Initialize(std::move(backend));
+  std::printf("frame repaint, 800 x 600, stored skin:   %8.1f us\n", RepaintMicroseconds(true, repaints));
+  std::printf("frame repaint, 800 x 600, default look:  %8.1f us\n", RepaintMicroseconds(false, repaints));
+  TWindowSystem::Shutdown();
+
+  TXvfbServer xvfb;
+  if (!xvfb.Started()) {
+    std::printf("first painted gallery window: skipped (no Xvfb)\n");
+    return 0;
+  }
+  setenv("DISPLAY", xvfb.Display().c_str(), 1);
+  setenv("TM_BACKEND", "sdl", 1);
+  std::vector<double> inside, whole;
+  for (int i = 0; i < starts; ++i) {
+    const auto start = Clock::now();
+    const std::string out = Capture({TM_GALLERY, "--bench"});
+    whole.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    const size_t at = out.find("first painted window: ");
+    if (at != std::string::npos) inside.push_back(std::atof(out.c_str() + at + 22));
+  }
+  std::printf("first painted gallery window, sdl/Xvfb:  %8.1f ms median from main (%zu runs)\n", Median(inside),
+              inside.size());
+  std::printf("gallery start to exit after first paint: %8.1f ms median (process start included)\n", Median(whole));
+  return 0;
+}

@@ -1,0 +1,279 @@
+// The gallery under a real X server with the SDL2 backend: starts Xvfb on a
+// free display, runs gallery --log on it and works the skinned frame with
+// xdotool as a user would — caption drags (with snapping to the screen's
+// edge), a border drag, the maximize button and back, the system menu from a
+// right click on the caption, and minimizing to the task bar (with a window
+// manager, when one is installed). The gallery reports its frame state on
+// standard output; xwininfo and xprop report what the X server has.
+//
+// Skipped when Xvfb, xdotool, xwininfo or xprop is missing. Every wait is
+// bounded; the X server, the window manager and the gallery are ended by
+// their process ids whatever happens. With TM_SMOKE_SHOTS=<folder> the
+// screen is saved as PNG files there after each step.
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/gfx/Png.h"
+#include "tools/windemo/XProbe.h"
+#include "tools/windemo/XvfbServer.h"
+
+extern char** environ;
+
+namespace {
+
+using namespace std::chrono_literals;
+using TClock = std::chrono::steady_clock;
+using tsm::WhichProgram;
+
+// A process started with posix-style fork/exec, its standard output read
+// through a pipe; ended (TERM, then KILL) and reaped by the destructor.
+class TProcess {
+ public:
+  TProcess(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
+    int out[2];
+    if (pipe(out) != 0) return;
+    std::vector<std::string> envs;
+    for (char** e = environ; *e; ++e) {
+      const std::string entry = *e;
+      bool replaced = entry.rfind("WAYLAND_DISPLAY=", 0) == 0;
+      for (const std::string& o : env) replaced |= entry.rfind(o.substr(0, o.find('=') + 1), 0) == 0;
+      if (!replaced) envs.push_back(entry);
+    }
+    envs.insert(envs.end(), env.begin(), env.end());
+    m_pid = fork();
+    if (m_pid == 0) {
+      dup2(out[1], STDOUT_FILENO);
+      dup2(out[1], STDERR_FILENO);
+      for (int fd = 3; fd < 256; ++fd) close(fd);
+      std::vector<char*> a, e;
+      for (const std::string& s : argv) a.push_back(const_cast<char*>(s.c_str()));
+      for (const std::string& s : envs) e.push_back(const_cast<char*>(s.c_str()));
+      a.push_back(nullptr);
+      e.push_back(nullptr);
+      execve(a[0], a.data(), e.data());
+      _exit(127);
+    }
+    close(out[1]);
+    m_out = out[0];
+    fcntl(m_out, F_SETFL, O_NONBLOCK);
+  }
+  ~TProcess() {
+    if (m_pid > 0) {
+      kill(m_pid, SIGTERM);
+      for (int i = 0; i < 200 && waitpid(m_pid, nullptr, WNOHANG) == 0; ++i) std::this_thread::sleep_for(10ms);
+      if (waitpid(m_pid, nullptr, WNOHANG) == 0) {
+        kill(m_pid, SIGKILL);
+        waitpid(m_pid, nullptr, 0);
+      }
+    }
+    if (m_out >= 0) close(m_out);
+  }
+  TProcess(const TProcess&) = delete;
+  TProcess& operator=(const TProcess&) = delete;
+
+  bool Started() const { return m_pid > 0; }
+  bool Ended() {
+    if (m_pid > 0 && waitpid(m_pid, nullptr, WNOHANG) == m_pid) m_pid = -1;
+    return m_pid <= 0;
+  }
+  const std::string& Output() {
+    char buf[4096];
+    for (ssize_t n; m_out >= 0 && (n = read(m_out, buf, sizeof buf)) > 0;) m_text.append(buf, size_t(n));
+    return m_text;
+  }
+  // Waits for a whole output line that starts with prefix, after the lines
+  // already taken; takes it and everything before it. Empty on time-out.
+  std::string TakeLine(const std::string& prefix, std::chrono::milliseconds limit) {
+    for (const auto end = TClock::now() + limit;;) {
+      Output();
+      for (size_t pos = m_taken; pos < m_text.size();) {
+        const size_t nl = m_text.find('\n', pos);
+        if (nl == std::string::npos) break;
+        if (m_text.compare(pos, prefix.size(), prefix) == 0) {
+          m_taken = nl + 1;
+          return m_text.substr(pos, nl - pos);
+        }
+        pos = nl + 1;
+      }
+      if (TClock::now() >= end) return {};
+      pollfd p{m_out, POLLIN, 0};
+      poll(&p, 1, 50);
+    }
+  }
+  std::string Untaken() { return Output().substr(m_taken); }
+
+ private:
+  pid_t m_pid = -1;
+  int m_out = -1;
+  std::string m_text;
+  size_t m_taken = 0;
+};
+
+std::string RunTool(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
+  TProcess p(argv, env);
+  for (const auto end = TClock::now() + 10s; !p.Ended() && TClock::now() < end;) std::this_thread::sleep_for(2ms);
+  return p.Output();
+}
+
+class GalleryUnderXvfb : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* tool : {"Xvfb", "xdotool", "xwininfo", "xprop"})
+      if (WhichProgram(tool).empty()) GTEST_SKIP() << tool << " is not installed";
+    m_xvfb = std::make_unique<tsm::TXvfbServer>();
+    ASSERT_TRUE(m_xvfb->Started()) << "Xvfb did not report a display";
+    m_display = m_xvfb->Display();
+    m_env = {"DISPLAY=" + m_display, "TM_BACKEND=sdl"};
+  }
+
+  void TearDown() override {
+    m_gallery.reset();
+    m_wm.reset();
+    m_xvfb.reset();
+  }
+
+  // Starts the gallery and waits until its main window is mapped (centred on
+  // the screen unless a window manager places it).
+  void StartGallery(bool centred = true) {
+    m_gallery = std::make_unique<TProcess>(std::vector<std::string>{TM_GALLERY, "--log"}, m_env);
+    ASSERT_FALSE(m_gallery->TakeLine("gallery: backend sdl", 15s).empty()) << m_gallery->Output();
+    const std::string first = m_gallery->TakeLine("state main", 15s);
+    if (centred) ASSERT_EQ(first, "state main normal 0 0 115 160 793 447");
+    else ASSERT_FALSE(first.empty()) << m_gallery->Output();
+    for (const auto end = TClock::now() + 10s; TClock::now() < end && WindowId().empty();)
+      std::this_thread::sleep_for(20ms);
+    ASSERT_FALSE(WindowId().empty());
+  }
+
+  // The next state line of the main window.
+  std::string State() { return m_gallery->TakeLine("state main", 10s); }
+
+  void Tool(const std::vector<std::string>& commands) {
+    std::vector<std::string> argv{WhichProgram("xdotool")};
+    argv.insert(argv.end(), commands.begin(), commands.end());
+    RunTool(argv, m_env);
+  }
+  static std::string S(int v) { return std::to_string(v); }
+  void Drag(int fx, int fy, int tx, int ty) {
+    Tool({"mousemove", S(fx), S(fy), "mousedown", "1", "mousemove", S((fx + tx) / 2), S((fy + ty) / 2), "mousemove",
+          S(tx), S(ty), "mouseup", "1"});
+  }
+  void Click(int x, int y, int button = 1) { Tool({"mousemove", S(x), S(y), "click", S(button)}); }
+
+  std::string WindowId() {
+    const std::string info = RunTool({WhichProgram("xwininfo"), "-name", "Tesmaro 组件样例"}, m_env);
+    const size_t at = info.find("Window id: ");
+    return at == std::string::npos ? "" : info.substr(at + 11, info.find(' ', at + 11) - at - 11);
+  }
+  // "x y w h" of the native window as the X server has it.
+  std::string Geometry() {
+    const std::string info = RunTool({WhichProgram("xwininfo"), "-name", "Tesmaro 组件样例"}, m_env);
+    const auto field = [&](const char* key) {
+      const size_t at = info.find(key);
+      return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + std::strlen(key));
+    };
+    return S(field("Absolute upper-left X:")) + " " + S(field("Absolute upper-left Y:")) + " " + S(field("Width:")) +
+           " " + S(field("Height:"));
+  }
+  std::string WmState() { return RunTool({WhichProgram("xprop"), "-id", WindowId(), "WM_STATE"}, m_env); }
+
+  void Shot(const std::string& name) {
+    const char* folder = std::getenv("TM_SMOKE_SHOTS");
+    if (!folder) return;
+    if (auto probe = tsm::TXProbe::Open(m_display)) tsm::SavePng(std::string(folder) + "/" + name + ".png", probe->Screen().Surface());
+  }
+
+  std::unique_ptr<tsm::TXvfbServer> m_xvfb;
+  std::unique_ptr<TProcess> m_wm, m_gallery;
+  std::string m_display;
+  std::vector<std::string> m_env;
+};
+
+TEST_F(GalleryUnderXvfb, FrameMovesSnapsSizesMaximizesAndRestores) {
+  StartGallery();
+  Shot("gallery_start");
+  // Caption drag: the left edge would land 4 pixels from the screen's edge
+  // and snaps onto it.
+  Drag(400, 170, 400 - 111, 170 - 40);
+  ASSERT_EQ(State(), "state main normal 0 0 0 120 793 447") << m_gallery->Untaken();
+  EXPECT_EQ(Geometry(), "0 120 793 447");
+  // 5 pixels away: no snap.
+  Drag(300, 130, 305, 130);
+  ASSERT_EQ(State(), "state main normal 0 0 5 120 793 447") << m_gallery->Untaken();
+  // Bottom-right corner drag sizes the window.
+  Drag(5 + 792, 120 + 446, 5 + 792 + 50, 120 + 446 + 30);
+  ASSERT_EQ(State(), "state main normal 0 0 5 120 843 477") << m_gallery->Untaken();
+  EXPECT_EQ(Geometry(), "5 120 843 477");
+  Shot("gallery_sized");
+  // The maximize button (28 x 21, 58 pixels from the right edge): no window
+  // manager reserves a panel, so the work area is the screen and one pixel
+  // stays free all round.
+  Click(5 + 843 - 44, 120 + 11);
+  ASSERT_EQ(State(), "state main maximized 0 0 1 1 1022 766") << m_gallery->Untaken();
+  EXPECT_EQ(Geometry(), "1 1 1022 766");
+  Shot("gallery_maximized");
+  // A maximized window does not move.
+  Drag(500, 10, 600, 200);
+  Click(1 + 1022 - 44, 1 + 11);
+  ASSERT_EQ(State(), "state main normal 0 0 5 120 843 477") << m_gallery->Untaken();
+  EXPECT_EQ(Geometry(), "5 120 843 477");
+}
+
+TEST_F(GalleryUnderXvfb, SystemMenuOpensAndRunsItsCommands) {
+  StartGallery();
+  // Right click on the caption: the system menu opens at the pointer.
+  Click(400, 170, 3);
+  ASSERT_FALSE(m_gallery->TakeLine("menu open main", 10s).empty()) << m_gallery->Untaken();
+  Shot("gallery_system_menu");
+  // Items from the top of the window's items area (8 pixels down): 最小化,
+  // 最大化, a divider, 关闭; 20 pixels each with the stored skin.
+  Click(400 + 30, 170 + 8 + 20 + 10);
+  ASSERT_FALSE(m_gallery->TakeLine("menu close main", 10s).empty()) << m_gallery->Untaken();
+  ASSERT_EQ(State(), "state main maximized 0 0 1 1 1022 766") << m_gallery->Untaken();
+  // Keyboard: open again, walk down to Restore (the first item) and run it.
+  Click(500, 10, 3);
+  ASSERT_FALSE(m_gallery->TakeLine("menu open main", 10s).empty()) << m_gallery->Untaken();
+  Tool({"key", "Down", "key", "Return"});
+  ASSERT_FALSE(m_gallery->TakeLine("menu close main", 10s).empty()) << m_gallery->Untaken();
+  ASSERT_EQ(State(), "state main normal 0 0 115 160 793 447") << m_gallery->Untaken();
+}
+
+TEST_F(GalleryUnderXvfb, MinimizingTheMainFormIconifiesItsNativeWindow) {
+  if (WhichProgram("fluxbox").empty()) GTEST_SKIP() << "no window manager to iconify windows (fluxbox)";
+  m_wm = std::make_unique<TProcess>(std::vector<std::string>{WhichProgram("fluxbox")}, m_env);
+  std::this_thread::sleep_for(500ms);
+  StartGallery(false);
+  const std::string id = WindowId();
+  std::istringstream where(Geometry());
+  int x = 0, y = 0;
+  where >> x >> y;
+  // The minimize button stands 86 pixels from the right edge.
+  Click(x + 793 - 72, y + 11);
+  ASSERT_NE(State().find("state main normal 0 1 "), std::string::npos) << m_gallery->Untaken();
+  std::string state;
+  for (const auto end = TClock::now() + 5s; TClock::now() < end; std::this_thread::sleep_for(50ms))
+    if ((state = WmState()).find("Iconic") != std::string::npos) break;
+  EXPECT_NE(state.find("Iconic"), std::string::npos) << state;
+  // The task bar's way back: the window manager activates it.
+  Tool({"windowactivate", id});
+  ASSERT_NE(State().find("state main normal 0 0 "), std::string::npos) << m_gallery->Untaken();
+  EXPECT_NE(WmState().find("Normal"), std::string::npos);
+}
+
+}  // namespace
