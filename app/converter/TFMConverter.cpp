@@ -528,6 +528,15 @@ void TFMConverter::Shutdown() {
   m_timer->SetEnabled(false);
   if (ConversionRunning()) m_runner->SilentStop();
   m_runner->Shutdown();
+  m_shutDown = true;
+}
+
+void TFMConverter::BeforeDestruction() {
+  if (!m_shutDown) {
+    m_shutDown = true;
+    m_runner->Shutdown();
+  }
+  TForm::BeforeDestruction();
 }
 
 void TFMConverter::HelpClick() {

@@ -89,6 +89,13 @@ class TFMConverter : public TForm, private IEncoderRunnerHost {
   // stopped as a stop does (partial output deleted), the shells ended.
   void Shutdown();
 
+ protected:
+  // A program that ends without the job list window's close (a request to
+  // terminate) writes nothing back but leaves no encoder or shell behind.
+  void BeforeDestruction() override;
+
+ public:
+
   // --- State ---
   bool EditMode() const { return m_editing != 0; }
   TBookmark EditedJob() const { return m_editing; }
@@ -147,6 +154,7 @@ class TFMConverter : public TForm, private IEncoderRunnerHost {
   TBookmark m_editing = 0;     // the job being edited; 0: append mode
   std::string m_sourceFolder;  // folder of the source of the job saved last
   bool m_rangeNote = true;     // the range box's handler shows its note
+  bool m_shutDown = false;     // the processes were ended
 
   TskFormFrame* m_frame = nullptr;
   TskSkinMessage* m_messages = nullptr;
