@@ -415,10 +415,15 @@ class TSdlBackendImpl final : public TSdlBackend {
     switch (e.event) {
       case SDL_WINDOWEVENT_MINIMIZED:
       case SDL_WINDOWEVENT_HIDDEN:
-        if (!ManagerShowsIconic(n)) break;
+        // Our own iconify request confirmed: the window manager may set
+        // WM_STATE only after it unmapped the window, so the event alone
+        // counts (otherwise the restore that follows would be missed).
         if (n.Iconic) {
           n.IconicSeen = true;
-        } else if (e.event == SDL_WINDOWEVENT_MINIMIZED && TWindowSystem::IsShowing(&w)) {
+          break;
+        }
+        if (!ManagerShowsIconic(n)) break;
+        if (e.event == SDL_WINDOWEVENT_MINIMIZED && TWindowSystem::IsShowing(&w)) {
           in.Kind = TRawInput::TKind::Minimize;
           Queue(std::move(in));
         }
