@@ -5,6 +5,7 @@
 #   build/bin/converter_bench [startup runs] [jobs] [seconds per clip] [idle seconds]
 #   build/bin/converter_bench --no-batch
 if(TARGET tm_converter)
-  tm_executable(converter_bench SOURCES ${CMAKE_CURRENT_LIST_DIR}/converter_bench.cpp DEPS tm_converter)
+  tm_executable(converter_bench SOURCES ${CMAKE_CURRENT_LIST_DIR}/converter_bench.cpp
+                                        ${CMAKE_SOURCE_DIR}/tools/windemo/XvfbServer.cpp DEPS tm_converter)
   add_dependencies(converter_bench tm_encoder_link tm_assets)
 endif()

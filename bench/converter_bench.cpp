@@ -19,7 +19,6 @@
 //   converter_bench --no-batch ...    only 1 to 3
 
 #include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -51,6 +50,7 @@
 #include "platform/os/FileSystem.h"
 #include "platform/window/HeadlessBackend.h"
 #include "platform/window/WindowSystem.h"
+#include "tools/windemo/XvfbServer.h"
 
 using namespace tsm;
 using Clock = std::chrono::steady_clock;
@@ -114,39 +114,6 @@ int Child(const std::string& folder, double idleSeconds, int report) {
   std::_Exit(0);  // no write-back, no shutdown: the parent only measures
 }
 
-// Starts Xvfb on a free display; its pid and display name, or pid -1.
-pid_t StartXvfb(std::string& display) {
-  int fds[2];
-  if (::pipe(fds) != 0) return -1;
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    const std::string fd = std::to_string(fds[1]);
-    ::close(fds[0]);
-    ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-             static_cast<char*>(nullptr));
-    ::_exit(127);
-  }
-  ::close(fds[1]);
-  std::string number;
-  const auto end = Clock::now() + std::chrono::seconds(5);
-  while (number.find('\n') == std::string::npos && Clock::now() < end) {
-    pollfd p{fds[0], POLLIN, 0};
-    if (::poll(&p, 1, 100) <= 0) continue;
-    char buf[16];
-    const ssize_t n = ::read(fds[0], buf, sizeof buf);
-    if (n <= 0) break;
-    number.append(buf, size_t(n));
-  }
-  ::close(fds[0]);
-  if (number.find('\n') == std::string::npos) {
-    ::kill(pid, SIGKILL);
-    ::waitpid(pid, nullptr, 0);
-    return -1;
-  }
-  display = ":" + number.substr(0, number.find('\n'));
-  return pid;
-}
-
 // Runs the child once; what it reported, and the time from before exec.
 std::string RunChild(const std::string& folder, double idleSeconds, double& startMs) {
   int fds[2];
@@ -175,13 +142,12 @@ std::string RunChild(const std::string& folder, double idleSeconds, double& star
 }
 
 void WindowFigures(int runs, double idleSeconds) {
-  std::string display;
-  const pid_t xvfb = StartXvfb(display);
-  if (xvfb < 0) {
+  TXvfbServer xvfb;
+  if (!xvfb.Started()) {
     std::printf("start-up, idle, memory: skipped (no Xvfb)\n");
     return;
   }
-  ::setenv("DISPLAY", display.c_str(), 1);
+  ::setenv("DISPLAY", xvfb.Display().c_str(), 1);
   ::setenv("TM_BACKEND", "sdl", 1);
   const std::string folder = MakeProgramFolder();
   std::vector<double> times;
@@ -206,8 +172,6 @@ void WindowFigures(int runs, double idleSeconds) {
   std::printf("resident memory with the skin loaded: %.1f MB (peak %.1f MB) (goal <= 40 MB)\n", rss / 1024.0,
               hwm / 1024.0);
   std::fflush(stdout);
-  ::kill(xvfb, SIGTERM);
-  ::waitpid(xvfb, nullptr, 0);
   ::unsetenv("TM_BACKEND");
   std::system(("rm -rf '" + folder + "'").c_str());
 }

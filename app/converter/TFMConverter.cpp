@@ -121,6 +121,7 @@ void TFMConverter::BuildControls() {
     l->SetLeft(left);
     l->SetTop(top);
     l->SetCaption(caption);
+    l->SetTransparent(true);  // over skinned panels: the panel's picture shows through
     return l;
   };
   auto combo = [&](const char* name, TWinControl* parent, int32_t left, int32_t top, int32_t width, int32_t height) {

@@ -7,9 +7,10 @@
 #include <memory>
 #include <string>
 
+#include "app/encoder/EncoderChannel.h"
+
 namespace tsm {
 
-class IEncoderChannel;
 class TApplication;
 class TFM_MAIN;
 
