@@ -280,9 +280,11 @@ TEST_F(ConverterTest, ThreeJobsAreConvertedOneAfterAnother) {
   EXPECT_EQ(Progress(0), "6%");
   Encoder(Pos(40), true);
   EXPECT_EQ(Progress(0), "41%");
+  ExpectGridUpToDate("progress of a job that is not the current row");
   FinishJob();
   EXPECT_EQ(Progress(0), "100%");
   EXPECT_EQ(Status(0), "已完成");
+  ExpectGridUpToDate("a finished job that is not the current row");
   ASSERT_EQ(Channel().sent.size(), 2u);
   EXPECT_NE(Channel().sent[1].find("/b.avi\""), std::string::npos);
   FinishJob();

@@ -12,6 +12,7 @@
 #include "app/main/ConverterWindows.h"
 #include "memtable/MemTable.h"
 #include "platform/core/ProgramFolder.h"
+#include "platform/window/WindowApi.h"
 #include "platform/window/WindowSystem.h"
 #include "skincontrols/TskSkinButton.h"
 #include "skincontrols/TskSkinDBGrid.h"
@@ -131,6 +132,18 @@ void ConverterTest::FinishJob() {
           "Audio stream:  127.999 kbit/s  (15999 B/s)  size: 48483 bytes  3.030 secs\n",
           false);
   RunFor(100);
+}
+
+void ConverterTest::ExpectGridUpToDate(const char* what) {
+  Pump();
+  const TBitmap incremental = CaptureWindow(m_main->Grid()->Handle());
+  m_main->Grid()->Invalidate();
+  Pump();
+  const TBitmap full = CaptureWindow(m_main->Grid()->Handle());
+  int differing = 0;
+  for (int32_t y = 0; y < full.Height(); ++y)
+    for (int32_t x = 0; x < full.Width(); ++x) differing += incremental.GetPixel(x, y) != full.GetPixel(x, y);
+  EXPECT_EQ(differing, 0) << what;
 }
 
 std::string ConverterTest::MainButtons() const {

@@ -58,6 +58,9 @@ class ConverterTest : public FrameworkTest {
   void FinishJob();
   static std::string Pos(int percent);
 
+  // The grid's pixels are what a complete repaint gives: nothing stale.
+  void ExpectGridUpToDate(const char* what);
+
   // Enabled states of the job list window's buttons: add, remove, start, stop.
   std::string MainButtons() const;
 
