@@ -28,3 +28,7 @@ tm_test(tm_converter_test
           ${CMAKE_SOURCE_DIR}/framework/tests/FrameworkTestSupport.cpp
   DEPS tm_converter)
 add_dependencies(tm_converter_test tm_assets)
+
+# The program driven by UI scripts with the real encoder on generated clips.
+tm_test(tm_converter_script_test SOURCES main/ConverterScript_test.cpp DEPS tm_os)
+add_dependencies(tm_converter_script_test tesmaro tm_encoder_link tm_assets)
