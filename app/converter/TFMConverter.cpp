@@ -140,7 +140,8 @@ void TFMConverter::BuildControls() {
     b->SetName(name);
     b->SetParent(m_body);
     b->SetCaption(caption);
-    b->Font().Assign(ui::TFont("宋体", -12, {TFontStyle::Bold}));
+    b->SetUseSkinFont(false);
+    b->DefaultFont().Assign(ui::TFont("宋体", -12, {TFontStyle::Bold}));
     b->SetBounds(left, 182, 113, 25);
     b->SetSkinData(skin);
     return b;
