@@ -164,3 +164,32 @@ TEST_F(FrameMenuTest, DialogWithOnlyACloseIconOffersCloseAlone) {
 
 }  // namespace
 }  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST_F(FrameMenuTest, DoubleClickOnTheSystemMenuButtonFreesTheFormCleanly) {
+  TskFormFrame* frame = MakeFramed(400, 200);
+  TCustomForm* form = &frame->Form();
+  form->OnClose = [](TObject*, TCloseAction& action) { action = TCloseAction::caFree; };
+  const auto alive = form->AliveToken();
+  int ownHook = 0;
+  Application().OnMessage = [&](TMsg&, bool&) { ++ownHook; };
+  const TPoint button = frame->Objects().Find("sysmenubutton")->ObjectRect.CenterPoint();
+  // The first press opens the system menu; the second press of the double
+  // click closes the form, which frees itself with its frame and menu.
+  Desk().Click(At(frame, button));
+  Desk().Click(At(frame, button));
+  RunFor(100);
+  EXPECT_TRUE(alive.expired());
+  // The application's own loop hook is back.
+  ASSERT_TRUE(Application().OnMessage);
+  const int before = ownHook;
+  TMsg msg{};
+  bool handled = false;
+  Application().OnMessage(msg, handled);
+  EXPECT_EQ(ownHook, before + 1);
+}
+
+}  // namespace
+}  // namespace tsm

@@ -1075,3 +1075,24 @@ TEST_F(FormFrameTest, BorderDragSizesTheWindowAndRepaintsTheFrame) {
 
 }  // namespace
 }  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST_F(FormFrameTest, APressDecidesAtItsOwnPointNotAtTheLastTrackedOne) {
+  TskFormFrame* frame = MakeJobListForm();
+  const int32_t w = WindowSize(frame).cx;
+  Move(frame, {w - 72, 11});  // the minimize button is the tracked object
+  ASSERT_TRUE(Button(frame, "minbutton")->Active);
+  // A press message at the maximize button arrives before any hit test or
+  // timer tick has followed the pointer there.
+  const HWND h = frame->Form().Handle();
+  SendMessage(h, WM_NCLBUTTONDOWN, HTOBJECT, PointToLParam(At(frame, {w - 44, 11})));
+  EXPECT_TRUE(Button(frame, "maxbutton")->Down);
+  EXPECT_FALSE(Button(frame, "minbutton")->Down);
+  SendMessage(h, WM_NCLBUTTONUP, HTOBJECT, PointToLParam(At(frame, {w - 44, 11})));
+  EXPECT_EQ(frame->WindowState(), TskFrameState::wsMaximized);
+}
+
+}  // namespace
+}  // namespace tsm
