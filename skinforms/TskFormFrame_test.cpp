@@ -1096,3 +1096,39 @@ TEST_F(FormFrameTest, APressDecidesAtItsOwnPointNotAtTheLastTrackedOne) {
 
 }  // namespace
 }  // namespace tsm
+
+#include "framework/controls/Timer.h"
+
+namespace tsm {
+namespace {
+
+TEST_F(FormFrameTest, FadeInLetsWaitingMessagesRunEvenOneThatFreesTheForm) {
+  auto* form = new TForm(&Application());
+  auto* frame = new TskFormFrame(form);
+  frame->SetSkinData(m_skin);
+  frame->AlphaBlendAnimation = true;
+  form->SetBounds(100, 100, 300, 200);
+  form->OnClose = [](TObject*, TCloseAction& action) { action = TCloseAction::caFree; };
+  const auto alive = form->AliveToken();
+  // Another timer due on the same tick as the fade-in posts a close
+  // request: both run inside the fade's pass over waiting messages, and the
+  // form goes there.
+  bool posted = false;
+  auto* closer = new TTimer(m_main);
+  closer->SetEnabled(false);  // its timer goes after the fade's: enabled after the Show
+  closer->SetInterval(10);
+  closer->OnTimer = [&](TObject*) {
+    closer->SetEnabled(false);
+    if (!alive.expired()) PostMessage(form->Handle(), WM_CLOSE, 0, 0);
+    posted = true;
+  };
+  form->Show();
+  closer->SetEnabled(true);
+  EXPECT_EQ(GetWindowOpacity(form->Handle()), 0);
+  RunFor(50);
+  EXPECT_TRUE(posted);
+  EXPECT_TRUE(alive.expired());
+}
+
+}  // namespace
+}  // namespace tsm
