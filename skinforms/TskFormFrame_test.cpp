@@ -94,6 +94,8 @@ TEST_F(FormFrameTest, ButtonsStandRightToLeftAndTheCaptionEndsInDots) {
   EXPECT_TRUE(Button(frame, "closebutton")->Visible);
   // Text rectangle 7,0,67,21 of a 156-wide object: its right edge follows
   // the object, 89 pixels in from its right end, left of the minimize button.
+  // The caption's 12-pixel song face: a negative height is the character height.
+  EXPECT_EQ(frame->Objects().Caption()->FontHeight, -12);
   const TRect text = frame->Objects().Caption()->PlacedTextRect();
   EXPECT_EQ(text, (TRect{7, 0, frame->Objects().Caption()->ObjectRect.Width() - 89, 21}));
   EXPECT_LE(frame->Objects().Caption()->ObjectRect.Left + text.Right, w - 86);
@@ -352,6 +354,10 @@ TEST_F(FormFrameTest, CaptionDragMovesTheWindowAndSnaps) {
   const TPoint start = At(frame, grip);
   Desk().MouseMove(start + TPoint{-50, 20});
   Pump();
+  // The loop runs (the window system's loop has returned from the default
+  // handling long ago): no object tracking meanwhile.
+  EXPECT_TRUE(frame->LoopRunning());
+  EXPECT_EQ(frame->Objects().ActiveIndex(), -1);
   Desk().MouseMove(start + TPoint{-96, 40});  // left edge 4 px from the work area
   Pump();
   Desk().MouseUp();

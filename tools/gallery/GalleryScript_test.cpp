@@ -1,7 +1,7 @@
 // The gallery driven by its UI script (frame.tms, TM_SCRIPT on the headless
 // backend): the skinned frame snaps, maximizes and restores from its
 // caption button, its system menu and a caption double click, and follows
-// the skin switch. The script's dumps of the window tree are checked here.
+// the skin switch; a scrolling sub-menu; the dialog's close button. The script's dumps of the window tree are checked here.
 
 #include <gtest/gtest.h>
 #include <fcntl.h>
@@ -32,6 +32,28 @@ TJsonValue MainWindow(const std::string& path) {
   for (size_t i = 0; i < windows.Size(); ++i)
     if (windows.At(i)["caption"].AsString() == "Tesmaro 组件样例") return windows.At(i);
   return TJsonValue();
+}
+
+// The shown popup menu window of a level in a dump.
+TJsonValue MenuWindow(const std::string& path, int64_t level) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  const std::optional<TJsonValue> doc = ParseJson(text.str());
+  if (!doc) return TJsonValue();
+  const TJsonValue& windows = (*doc)["windows"];
+  for (size_t i = 0; i < windows.Size(); ++i) {
+    const TJsonValue& w = windows.At(i);
+    if (w["className"].AsString() == "TskSkinPopupWindow" && w["visible"].AsBool() && w["level"].AsInt() == level)
+      return w;
+  }
+  return TJsonValue();
+}
+
+std::string Highlighted(const TJsonValue& menu) {
+  for (size_t i = 0; i < menu["items"].Size(); ++i)
+    if (menu["items"].At(i)["highlighted"].AsBool()) return menu["items"].At(i)["text"].AsString();
+  return "";
 }
 
 std::string Bounds(const TJsonValue& w, const char* key = "bounds") {
@@ -100,6 +122,17 @@ TEST(GalleryScriptTest, TheFrameScriptRuns) {
   w = MainWindow(dir + "skin-again.json");
   EXPECT_TRUE(w["skinned"].AsBool());
   EXPECT_EQ(Bounds(w, "clientRect"), "4 143 789 562");
+  // The long sub-menu: the work area's height at its top, scrolling; Up
+  // from its first item shows and highlights the last one.
+  w = MenuWindow(dir + "long-menu.json", 1);
+  EXPECT_EQ(w["bounds"]["top"].AsInt(), 0);
+  EXPECT_EQ(w["bounds"]["bottom"].AsInt(), 738);
+  EXPECT_EQ(w["items"].Size(), 40u);
+  EXPECT_EQ(w["firstVisible"].AsInt(), 0);
+  EXPECT_EQ(Highlighted(w), "第 1 项");
+  w = MenuWindow(dir + "long-menu-up.json", 1);
+  EXPECT_GT(w["firstVisible"].AsInt(), 0);
+  EXPECT_EQ(Highlighted(w), "第 40 项");
 }
 
 }  // namespace
