@@ -1138,3 +1138,37 @@ TEST_F(FormFrameTest, FadeInLetsWaitingMessagesRunEvenOneThatFreesTheForm) {
 
 }  // namespace
 }  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST_F(FormFrameTest, MinimizingTheMainFormMinimizesTheApplicationIntoTheTaskBar) {
+  auto* frame = new TskFormFrame(m_main);
+  frame->SetBorderIcons({TskBorderIcon::biMinimize, TskBorderIcon::biMaximize});
+  frame->SetSkinData(m_skin);
+  m_main->SetClientSize(785, 419);
+  m_main->SetCaption("Tesmaro 2.0");
+  m_main->Show();
+  Pump();
+  const TRect normal = m_main->BoundsRect();
+  const int32_t w = WindowSize(frame).cx;
+  Desk().Click(At(frame, {w - 72, 11}));
+  Pump();
+  // The application went; the frame's own state stays normal and the
+  // window keeps its bounds, iconified where the task bar can reach it.
+  EXPECT_TRUE(Application().Minimized());
+  EXPECT_EQ(frame->WindowState(), TskFrameState::wsNormal);
+  EXPECT_TRUE(IsIconic(m_main->Handle()));
+  const std::vector<HWND> bar = Desk().TaskBarWindows();
+  EXPECT_NE(std::find(bar.begin(), bar.end(), m_main->Handle()), bar.end());
+  // The task bar button brings it back as it was.
+  Desk().ActivateFromDesktop(m_main->Handle());
+  Pump();
+  EXPECT_FALSE(Application().Minimized());
+  EXPECT_FALSE(IsIconic(m_main->Handle()));
+  EXPECT_EQ(m_main->BoundsRect(), normal);
+  EXPECT_TRUE(frame->FormActive());
+}
+
+}  // namespace
+}  // namespace tsm
