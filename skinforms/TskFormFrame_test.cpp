@@ -1045,7 +1045,21 @@ TEST_F(FormFrameTest, MaskedSkinShapesTheWindowAtEverySize) {
   // The sizing border runs along the shape: a probe in the cut is outside.
   EXPECT_EQ(Hit(frame, {250, 1}), HTTOP);
   EXPECT_EQ(Hit(frame, {250, 5}), HTCAPTION);
-  // Without a skin the region goes.
+  // Switching to an empty skin at run time (the notices of a load with
+  // nothing loaded between them): the default look, without the region.
+  m_skin->BroadcastSkinMessage(SkinMessageBeforeChange);
+  m_skin->ClearSkin();
+  m_skin->BroadcastSkinMessage(SkinMessageChanged);
+  m_skin->BroadcastSkinMessage(SkinMessageAfterChange);
+  Pump();
+  EXPECT_FALSE(frame->SkinSupport());
+  EXPECT_FALSE(GetWindowRgn(h).has_value());
+  EXPECT_EQ(GetClientRectInWindow(h).TopLeft(), (TPoint{3, 22}));
+  EXPECT_EQ(Desk().ScreenPixel(50, 50), ColorToRGB(cl3DLight));  // the default border in the former cut
+  // The masked skin again, then no skin data: the region goes too.
+  m_skin->LoadFromContainer(MaskedSkinContainer());
+  Pump();
+  ASSERT_TRUE(GetWindowRgn(h).has_value());
   frame->SetSkinData(nullptr);
   EXPECT_FALSE(GetWindowRgn(h).has_value());
 }
