@@ -1186,3 +1186,45 @@ TEST_F(FormFrameTest, MinimizingTheMainFormMinimizesTheApplicationIntoTheTaskBar
 
 }  // namespace
 }  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST_F(FormFrameTest, ShowIconPutsTheFormsIconOnTheSystemMenuButton) {
+  TskFormFrame* frame = MakeFramed(400, 200);  // default icons: the system-menu button shows
+  TBitmap icon(32, 32);
+  icon.Fill(clRed);
+  frame->Form().Icon().SetImage(icon);
+  frame->SetShowIcon(true);
+  RunFor(20);
+  const TSize small{GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)};
+  const TRect r = Button(frame, "sysmenubutton")->ObjectRect;
+  EXPECT_EQ(r.Size(), small);
+  // Left in the caption rectangle (1,1,156,22), centred in its height; the
+  // caption text starts right of it.
+  EXPECT_EQ(r.Left, 1);
+  EXPECT_EQ(r.Top, 1 + 21 / 2 - small.cy / 2);
+  EXPECT_EQ(frame->Objects().Caption()->ObjectRect.Left, r.Right);
+  const TBitmap shot = CaptureWindow(frame->Form().Handle());
+  EXPECT_EQ(shot.GetPixel(r.Left + 2, r.Top + 2), clRed);
+  EXPECT_EQ(shot.GetPixel(r.Right - 2, r.Bottom - 2), clRed);
+}
+
+TEST_F(FormFrameTest, UserObjectsArePaintedByTheApplication) {
+  TskFormFrame* frame = MakeFramed(400, 200);
+  std::vector<std::string> painted;
+  frame->OnPaintEvent = [&](TObject*, const std::string& id, TDeviceContext& dc, const TRect& r) {
+    painted.push_back(id);
+    dc.FillRect(r, clLime);
+  };
+  TskDataUserObject data("logo");
+  data.SkinRect = {40, 4, 50, 14};
+  auto owned = std::make_unique<TskUserObject>(*frame, &data);
+  frame->Objects().Add(std::move(owned));
+  frame->RepaintFrame();
+  EXPECT_EQ(painted, (std::vector<std::string>{"logo"}));
+  EXPECT_EQ(CaptureWindow(frame->Form().Handle()).GetPixel(45, 9), clLime);
+}
+
+}  // namespace
+}  // namespace tsm

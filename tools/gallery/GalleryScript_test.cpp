@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <sstream>
 #include <thread>
@@ -21,8 +22,8 @@
 namespace tsm {
 namespace {
 
-// The main window's node in a dump written by the script.
-TJsonValue MainWindow(const std::string& path) {
+// The first top-level window of a dump written by the script that matches.
+TJsonValue FindWindow(const std::string& path, const std::function<bool(const TJsonValue&)>& match) {
   std::ifstream in(path);
   std::stringstream text;
   text << in.rdbuf();
@@ -30,24 +31,19 @@ TJsonValue MainWindow(const std::string& path) {
   if (!doc) return TJsonValue();
   const TJsonValue& windows = (*doc)["windows"];
   for (size_t i = 0; i < windows.Size(); ++i)
-    if (windows.At(i)["caption"].AsString() == "Tesmaro 组件样例") return windows.At(i);
+    if (match(windows.At(i))) return windows.At(i);
   return TJsonValue();
 }
 
-// The shown popup menu window of a level in a dump.
+TJsonValue MainWindow(const std::string& path) {
+  return FindWindow(path, [](const TJsonValue& w) { return w["caption"].AsString() == "Tesmaro 组件样例"; });
+}
+
+// The shown popup menu window of a level.
 TJsonValue MenuWindow(const std::string& path, int64_t level) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  const std::optional<TJsonValue> doc = ParseJson(text.str());
-  if (!doc) return TJsonValue();
-  const TJsonValue& windows = (*doc)["windows"];
-  for (size_t i = 0; i < windows.Size(); ++i) {
-    const TJsonValue& w = windows.At(i);
-    if (w["className"].AsString() == "TskSkinPopupWindow" && w["visible"].AsBool() && w["level"].AsInt() == level)
-      return w;
-  }
-  return TJsonValue();
+  return FindWindow(path, [level](const TJsonValue& w) {
+    return w["className"].AsString() == "TskSkinPopupWindow" && w["visible"].AsBool() && w["level"].AsInt() == level;
+  });
 }
 
 std::string Highlighted(const TJsonValue& menu) {
