@@ -1228,3 +1228,36 @@ TEST_F(FormFrameTest, UserObjectsArePaintedByTheApplication) {
 
 }  // namespace
 }  // namespace tsm
+
+#include "skin/TskResourceStrData.h"
+
+namespace tsm {
+namespace {
+
+TEST_F(FormFrameTest, ResourceStringsReachHintsMenuAndCaptionCharset) {
+  TskFormFrame* frame = MakeJobListForm();
+  int applied = 0;
+  frame->OnChangeSkinData = [&](TObject*) { ++applied; };
+  m_skin->LoadFromStoredSkin(*m_stored);
+  EXPECT_EQ(applied, 1);
+  frame->OnChangeSkinData = nullptr;
+  // Attaching the texts tells every form: the hints follow at once, the
+  // system menu when it is next built; a key the table lacks keeps the
+  // built-in text.
+  auto* strings = new TskResourceStrData(m_main);
+  strings->SetResStrings({"MAXBUTTON_HINT=放大", "MI_MAXCAPTION=放大(&x)", "MI_CLOSECAPTION="});
+  strings->SetCharSet(134);
+  m_skin->SetResourceStrData(strings);
+  EXPECT_EQ(Button(frame, "maxbutton")->Hint, "放大");
+  EXPECT_EQ(Button(frame, "closebutton")->Hint, "关闭");
+  EXPECT_EQ(Captions(frame->GetSystemMenuItems()),
+            (std::vector<std::string>{"最小化(&n)", "放大(&x)", "-", "关闭(&C)"}));
+  EXPECT_EQ(frame->CaptionCharset(), 134);
+  // Without them the built-in texts come back.
+  m_skin->SetResourceStrData(nullptr);
+  EXPECT_EQ(Button(frame, "maxbutton")->Hint, "最大化");
+  EXPECT_EQ(frame->CaptionCharset(), frame->DefCaptionFont().Charset());
+}
+
+}  // namespace
+}  // namespace tsm
