@@ -1,14 +1,13 @@
 #include "tools/gallery/GalleryForms.h"
 
 #include <cstdio>
-#include <string_view>
+#include <string>
 
 #include "framework/controls/Label.h"
 #include "framework/controls/MenuItem.h"
 #include "framework/controls/Panel.h"
 #include "framework/controls/Timer.h"
 #include "framework/forms/Application.h"
-#include "platform/core/Utf8.h"
 #include "platform/window/WindowApi.h"
 #include "skin/TskSkinData.h"
 #include "skinforms/TskFormFrame.h"
@@ -31,14 +30,6 @@ TskSkinButton* MakeButton(TCustomForm* owner, TWinControl* parent, TskSkinData* 
   return b;
 }
 
-// Width of a page selector: its caption (12 pixels a Chinese character, 7
-// any other) and a margin, so that every page's selector fits in the bar.
-int32_t SelectorWidth(std::string_view caption) {
-  int32_t width = 16;
-  for (size_t pos = 0; pos < caption.size();) width += Utf8Next(caption, pos) < 0x80 ? 7 : 12;
-  return width;
-}
-
 TskSkinPanel* MakePanel(TCustomForm* owner, TWinControl* parent, TskSkinData* skin, TAlign align) {
   auto* p = new TskSkinPanel(owner);
   p->SetParent(parent);
@@ -55,6 +46,10 @@ TMenuItem* AddItem(TMenuItem* parent, const std::string& caption, TNotifyEvent c
   parent->Add(item);
   return item;
 }
+
+// Rows of the button bar: 25-pixel buttons 6 pixels apart.
+constexpr int32_t kBarRow = 31;
+constexpr int32_t kPageButtonWidth = 80;
 
 }  // namespace
 
@@ -100,16 +95,16 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner), m_skin(thi
 
   TskSkinData* skin = m_skin.SkinData();
   m_bar = MakePanel(this, this, skin, TAlign::alTop);
-  m_bar->SetHeight(37);
-  m_skinButton = MakeButton(this, m_bar, skin, "切换外观", 8, 72);
+  m_bar->SetHeight(kBarRow + 6);
+  m_skinButton = MakeButton(this, m_bar, skin, "切换外观", 8, 96);
   m_skinButton->OnClick = [this](TObject*) { ToggleSkin(); };
-  m_dialogButton = MakeButton(this, m_bar, skin, "转换参数...", 84, 84);
+  m_dialogButton = MakeButton(this, m_bar, skin, "转换参数...", 110, 96);
   m_dialogButton->OnClick = [this](TObject*) { ShowDialog(); };
-  m_menuButton = MakeButton(this, m_bar, skin, "菜单", 172, 44);
+  m_menuButton = MakeButton(this, m_bar, skin, "菜单", 212, 70);
   m_menuButton->OnClick = [this](TObject*) { PopupMenu(); };
   m_status = new TLabel(this);
   m_status->SetParent(m_bar);
-  m_status->SetBounds(560, 12, 0, 0);
+  m_status->SetBounds(300, 12, 0, 0);
   m_status->SetTransparent(true);
   m_status->SetCaption("外观: 内置");
 
@@ -122,6 +117,9 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner), m_skin(thi
   TMenuItem* view = AddItem(root, "窗口(&W)");
   AddItem(view, "最大化(&X)", [this](TObject*) { m_frame->SetFormWindowState(TskFrameState::wsMaximized); });
   AddItem(view, "还原(&R)", [this](TObject*) { m_frame->SetFormWindowState(TskFrameState::wsNormal); });
+  // Taller than the work area: the sub-menu scrolls on its bands.
+  TMenuItem* longMenu = AddItem(root, "长菜单(&L)");
+  for (int i = 1; i <= kLongMenuItems; ++i) AddItem(longMenu, "第 " + std::to_string(i) + " 项");
   TMenuItem* checked = AddItem(root, "选中的项");
   checked->SetAutoCheck(true);
   checked->SetChecked(true);
@@ -130,22 +128,27 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner), m_skin(thi
   AddItem(root, "关闭(&C)", [this](TObject*) { Close(); })->SetShortCut(TextToShortCut("Alt+F4"));
   SetPopupMenu(m_menu);
 
-  // The page selector and the pages.
+  // The page selector in rows below the first one, and the pages.
   m_pageArea = MakePanel(this, this, skin, TAlign::alClient);
-  int32_t left = 228;
+  int32_t left = 8, top = 6 + kBarRow;
   for (const TGalleryPage& page : GalleryPages()) {
+    if (left + kPageButtonWidth > ClientWidth() - 8) {
+      left = 8;
+      top += kBarRow;
+    }
+    m_bar->SetHeight(top + kBarRow);
     TskSkinPanel* panel = MakePanel(this, m_pageArea, skin, TAlign::alClient);
     panel->SetBorderStyle(TskSkinBorderStyle::bvNone);
     panel->SetVisible(false);
     const size_t index = m_pages.size();
     m_pages.push_back(panel);
     m_builders.push_back(page.Build);
-    const int32_t width = SelectorWidth(page.Title);
-    TskSkinButton* select = MakeButton(this, m_bar, skin, page.Title, left, width);
+    TskSkinButton* select = MakeButton(this, m_bar, skin, page.Title, left, kPageButtonWidth);
+    select->SetTop(top);
     select->OnClick = [this, index](TObject*) { ShowPage(index); };
-    left += width + 4;
+    m_pageButtons.push_back(select);
+    left += kPageButtonWidth + 4;
   }
-  m_status->SetLeft(left + 8);
   if (!m_pages.empty()) ShowPage(0);
 }
 

@@ -1,8 +1,9 @@
 // The gallery driven by its UI scripts (TM_SCRIPT on the headless backend):
 // frame.tms, where the skinned frame snaps, maximizes and restores from its
 // caption button, its system menu and a caption double click, and follows
-// the skin switch; dialogs.tms, which works the dialogs page. The scripts'
-// dumps of the window tree are checked here.
+// the skin switch, a scrolling sub-menu and the dialog's close button;
+// dialogs.tms, which works the dialogs page. The scripts' dumps of the
+// window tree are checked here.
 
 #include <gtest/gtest.h>
 #include <fcntl.h>
@@ -14,6 +15,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <sstream>
 #include <thread>
@@ -24,8 +26,8 @@
 namespace tsm {
 namespace {
 
-// The main window's node in a dump written by the script.
-TJsonValue MainWindow(const std::string& path) {
+// The first top-level window of a dump written by the script that matches.
+TJsonValue FindWindow(const std::string& path, const std::function<bool(const TJsonValue&)>& match) {
   std::ifstream in(path);
   std::stringstream text;
   text << in.rdbuf();
@@ -33,8 +35,25 @@ TJsonValue MainWindow(const std::string& path) {
   if (!doc) return TJsonValue();
   const TJsonValue& windows = (*doc)["windows"];
   for (size_t i = 0; i < windows.Size(); ++i)
-    if (windows.At(i)["caption"].AsString() == "Tesmaro 组件样例") return windows.At(i);
+    if (match(windows.At(i))) return windows.At(i);
   return TJsonValue();
+}
+
+TJsonValue MainWindow(const std::string& path) {
+  return FindWindow(path, [](const TJsonValue& w) { return w["caption"].AsString() == "Tesmaro 组件样例"; });
+}
+
+// The shown popup menu window of a level.
+TJsonValue MenuWindow(const std::string& path, int64_t level) {
+  return FindWindow(path, [level](const TJsonValue& w) {
+    return w["className"].AsString() == "TskSkinPopupWindow" && w["visible"].AsBool() && w["level"].AsInt() == level;
+  });
+}
+
+std::string Highlighted(const TJsonValue& menu) {
+  for (size_t i = 0; i < menu["items"].Size(); ++i)
+    if (menu["items"].At(i)["highlighted"].AsBool()) return menu["items"].At(i)["text"].AsString();
+  return "";
 }
 
 std::string Bounds(const TJsonValue& w, const char* key = "bounds") {
@@ -148,6 +167,17 @@ TEST(GalleryScriptTest, TheFrameScriptRuns) {
   w = MainWindow(dir + "skin-again.json");
   EXPECT_TRUE(w["skinned"].AsBool());
   EXPECT_EQ(Bounds(w, "clientRect"), "4 143 789 562");
+  // The long sub-menu: the work area's height at its top, scrolling; Up
+  // from its first item shows and highlights the last one.
+  w = MenuWindow(dir + "long-menu.json", 1);
+  EXPECT_EQ(w["bounds"]["top"].AsInt(), 0);
+  EXPECT_EQ(w["bounds"]["bottom"].AsInt(), 738);
+  EXPECT_EQ(w["items"].Size(), 40u);
+  EXPECT_EQ(w["firstVisible"].AsInt(), 0);
+  EXPECT_EQ(Highlighted(w), "第 1 项");
+  w = MenuWindow(dir + "long-menu-up.json", 1);
+  EXPECT_GT(w["firstVisible"].AsInt(), 0);
+  EXPECT_EQ(Highlighted(w), "第 40 项");
 }
 
 // The dialogs page (dialogs.tms): every kind of message box, the source

@@ -290,6 +290,33 @@ TEST_F(GalleryUnderXvfb, SystemMenuOpensAndRunsItsCommands) {
   ASSERT_EQ(State(), "state main normal 0 0 115 160 793 447") << m_gallery->Untaken();
 }
 
+TEST_F(GalleryUnderXvfb, PopupMenuOpensSubMenusAndScrolls) {
+  StartGallery();
+  // The menu button (70 x 20 at 212, 6 of the bar, client at 4, 23).
+  const int bx = 115 + 4 + 212 + 35, by = 160 + 23 + 6 + 10;
+  Click(bx, by);
+  ASSERT_FALSE(m_gallery->TakeLine("menu open main", 10s).empty()) << m_gallery->Untaken();
+  // "窗口(&W)" opens its sub-menu; Enter runs its first item, Maximize.
+  Tool({"key", "w"});
+  Shot("gallery_sub_menu");
+  Tool({"key", "Return"});
+  ASSERT_FALSE(m_gallery->TakeLine("menu close main", 10s).empty()) << m_gallery->Untaken();
+  ASSERT_EQ(State(), "state main maximized 0 0 1 1 1022 766") << m_gallery->Untaken();
+  // The long sub-menu, as high as the screen, scrolls while the pointer
+  // rests on its bottom band.
+  Click(1 + 4 + 212 + 35, 1 + 23 + 6 + 10);
+  ASSERT_FALSE(m_gallery->TakeLine("menu open main", 10s).empty()) << m_gallery->Untaken();
+  Tool({"key", "l"});
+  Shot("gallery_long_menu");
+  // Beside the menu (155 right of the button), on the band above the
+  // window's 7-pixel bottom border.
+  Tool({"mousemove", "432", "767", "mousemove", "432", "756"});
+  std::this_thread::sleep_for(700ms);
+  Shot("gallery_long_menu_scrolled");
+  Tool({"key", "Escape", "key", "Escape"});
+  ASSERT_FALSE(m_gallery->TakeLine("menu close main", 10s).empty()) << m_gallery->Untaken();
+}
+
 TEST_F(GalleryUnderXvfb, MinimizingTheMainFormIconifiesItsNativeWindow) {
   if (WhichProgram("fluxbox").empty()) GTEST_SKIP() << "no window manager to iconify windows (fluxbox)";
   StartWindowManager();

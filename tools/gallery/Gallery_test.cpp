@@ -9,6 +9,7 @@
 
 #include "skincontrols/TskSkinButton.h"
 #include "skincontrols/TskSkinPanel.h"
+#include "framework/forms/Screen.h"
 #include "framework/tests/FrameworkTestSupport.h"
 #include "skin/TskSkinData.h"
 #include "skinforms/TskFormFrame.h"
@@ -22,6 +23,10 @@ namespace {
 
 class GalleryTest : public FrameworkTest {
  protected:
+  static TRect ScreenBounds(const TControl* c) {
+    const TPoint origin = c->ClientToScreen({0, 0});
+    return TRect::FromSize(origin.X, origin.Y, c->Width(), c->Height());
+  }
   void SetUp() override {
     FrameworkTest::SetUp();
     m_main = CreateGallery(Application());
@@ -76,6 +81,45 @@ TEST_F(GalleryTest, EveryRegisteredPageGetsAPanel) {
     EXPECT_FALSE(m_main->Page(0)->Visible());
     EXPECT_TRUE(m_main->Page(1)->Visible());
   }
+  // Every page's button can be reached at the window's normal size: it
+  // stands whole inside the client area, clear of the other buttons.
+  const TRect client = GetClientRect(m_main->Handle()).Offsetted(m_main->ClientToScreen({0, 0}));
+  std::vector<TRect> taken{ScreenBounds(m_main->SkinButton()), ScreenBounds(m_main->DialogButton()),
+                           ScreenBounds(m_main->MenuButton())};
+  for (size_t i = 0; i < pages.size(); ++i) {
+    const TRect r = ScreenBounds(m_main->PageButton(i));
+    EXPECT_TRUE(client.Contains(r)) << pages[i].Title;
+    for (const TRect& other : taken) EXPECT_FALSE(r.Intersects(other)) << pages[i].Title;
+    taken.push_back(r);
+  }
+  // The page area starts below the bar.
+  EXPECT_GE(ScreenBounds(m_main->Page(0)).Top, taken.back().Bottom);
+}
+
+TEST_F(GalleryTest, LongSubMenuScrollsInTheWorkArea) {
+  Click(m_main->MenuButton());
+  Pump();
+  TskSkinMenu& engine = m_main->Frame()->SkinMenu();
+  ASSERT_TRUE(engine.Visible());
+  Desk().KeyPress('L');  // the accelerator of "长菜单(&L)" opens it
+  Pump();
+  ASSERT_EQ(engine.WindowCount(), 2u);
+  const TskSkinPopupWindow& sub = *engine.Window(1);
+  EXPECT_EQ(sub.ItemCount(), size_t(TGalleryMainForm::kLongMenuItems));
+  EXPECT_TRUE(sub.Scrolling());
+  const TRect work = Screen().WorkAreaRect();
+  EXPECT_EQ(sub.ScreenRect().Top, work.Top);
+  EXPECT_EQ(sub.ScreenRect().Height(), work.Height());
+  EXPECT_LT(sub.VisibleCount(), TGalleryMainForm::kLongMenuItems);
+  // Resting on the bottom band scrolls one item per 100 ms.
+  const TRect r = sub.ScreenRect();
+  Desk().MouseMove({r.Left + r.Width() / 2, r.Bottom - 8});
+  RunFor(360);
+  EXPECT_EQ(sub.FirstVisible(), 3);
+  Desk().KeyPress(VK_ESCAPE);
+  Desk().KeyPress(VK_ESCAPE);
+  Pump();
+  EXPECT_FALSE(engine.Visible());
 }
 
 TEST_F(GalleryTest, EveryPageSelectorFitsInTheBar) {
@@ -125,11 +169,11 @@ TEST_F(GalleryTest, MenuButtonOpensThePopupMenuThroughTheFrame) {
   ASSERT_TRUE(m_main->Frame()->InMenu());
   TskSkinMenu& engine = m_main->Frame()->SkinMenu();
   ASSERT_TRUE(engine.Visible());
-  // Below the button, its items as built: 8 shown (dividers included).
+  // Below the button, its items as built: 9 shown (dividers included).
   const TRect button = m_main->MenuButton()->BoundsRect();
   const TPoint below = m_main->MenuButton()->ClientToScreen({0, button.Height()});
   EXPECT_EQ(engine.Window(0)->ScreenRect().TopLeft(), below);
-  EXPECT_EQ(engine.Window(0)->ItemCount(), 8u);
+  EXPECT_EQ(engine.Window(0)->ItemCount(), 9u);
   // The first item switches the skin off.
   Desk().Click(engine.Window(0)->ItemScreenRect(0).CenterPoint());
   Pump();
