@@ -7,6 +7,7 @@
 #include "framework/controls/Panel.h"
 #include "framework/controls/Timer.h"
 #include "framework/forms/Application.h"
+#include "platform/core/Utf8.h"
 #include "platform/window/WindowApi.h"
 #include "skin/TskSkinData.h"
 #include "skinforms/TskFormFrame.h"
@@ -91,11 +92,11 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner), m_skin(thi
   TskSkinData* skin = m_skin.SkinData();
   m_bar = MakePanel(this, this, skin, TAlign::alTop);
   m_bar->SetHeight(37);
-  m_skinButton = MakeButton(this, m_bar, skin, "切换外观", 8, 96);
+  m_skinButton = MakeButton(this, m_bar, skin, "切换外观", 8, 72);
   m_skinButton->OnClick = [this](TObject*) { ToggleSkin(); };
-  m_dialogButton = MakeButton(this, m_bar, skin, "转换参数...", 110, 96);
+  m_dialogButton = MakeButton(this, m_bar, skin, "转换参数...", 84, 84);
   m_dialogButton->OnClick = [this](TObject*) { ShowDialog(); };
-  m_menuButton = MakeButton(this, m_bar, skin, "菜单", 212, 70);
+  m_menuButton = MakeButton(this, m_bar, skin, "菜单", 172, 52);
   m_menuButton->OnClick = [this](TObject*) { PopupMenu(); };
   m_status = new TLabel(this);
   m_status->SetParent(m_bar);
@@ -122,7 +123,9 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner), m_skin(thi
 
   // The page selector and the pages.
   m_pageArea = MakePanel(this, this, skin, TAlign::alClient);
-  int32_t left = 300;
+  // The page buttons are as wide as their captions (12 pixels a character
+  // and a margin), so that every one stays inside the window.
+  int32_t left = 236;
   for (const TGalleryPage& page : GalleryPages()) {
     TskSkinPanel* panel = MakePanel(this, m_pageArea, skin, TAlign::alClient);
     panel->SetBorderStyle(TskSkinBorderStyle::bvNone);
@@ -130,9 +133,10 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner), m_skin(thi
     const size_t index = m_pages.size();
     m_pages.push_back(panel);
     m_builders.push_back(page.Build);
-    TskSkinButton* select = MakeButton(this, m_bar, skin, page.Title, left, 80);
+    const int32_t width = 12 * static_cast<int32_t>(Utf8Length(page.Title)) + 16;
+    TskSkinButton* select = MakeButton(this, m_bar, skin, page.Title, left, width);
     select->OnClick = [this, index](TObject*) { ShowPage(index); };
-    left += 84;
+    left += width + 4;
   }
   m_status->SetLeft(left + 8);
   if (!m_pages.empty()) ShowPage(0);

@@ -19,6 +19,7 @@ TLabel* Caption(TGalleryPageContext& c, int32_t x, int32_t y, const std::string&
   auto* l = new TLabel(&c.Form);
   l->SetParent(&c.Parent);
   l->SetBounds(x, y, 0, 0);
+  l->SetTransparent(true);
   l->SetCaption(text);
   return l;
 }

@@ -19,6 +19,7 @@ void Caption(TGalleryPageContext& c, int32_t left, int32_t top, const std::strin
   auto* label = new TLabel(&c.Form);
   label->SetParent(&c.Parent);
   label->SetBounds(left, top, 0, 0);
+  label->SetTransparent(true);
   label->SetCaption(text);
 }
 
