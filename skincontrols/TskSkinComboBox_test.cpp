@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <sstream>
 
 #include <string>
@@ -213,6 +214,68 @@ TEST_F(ComboBoxTest, PickingWithTheMouseSetsTheTextAndClosesWithAcceptance) {
   EXPECT_EQ(clicks, 1);
   EXPECT_EQ(closeUps, 1);
   EXPECT_TRUE(combo->Focused());
+}
+
+// A handler may free the combo box (a dialog that closes on a choice): the
+// pick, the keys and the opening end cleanly and the form goes on working.
+TEST_F(ComboBoxTest, AComboBoxMayBeFreedByItsOwnHandlers) {
+  struct TWay {
+    const char* Name;
+    std::function<void(TskSkinComboBox*, TNotifyEvent)> Arm;
+    std::function<void(TskSkinComboBox*)> Act;
+  };
+  const auto pickRow2 = [this](TskSkinComboBox* combo) {
+    Click(combo);
+    if (combo->DroppedDown()) ClickAt(RowPoint(combo, 2));
+  };
+  const std::vector<TWay> ways = {
+      {"close-up", [](TskSkinComboBox* c, TNotifyEvent f) { c->OnCloseUp = f; }, pickRow2},
+      {"change by a pick", [](TskSkinComboBox* c, TNotifyEvent f) { c->OnChange = f; }, pickRow2},
+      {"click by a pick", [](TskSkinComboBox* c, TNotifyEvent f) { c->OnClick = f; }, pickRow2},
+      {"change by a key", [](TskSkinComboBox* c, TNotifyEvent f) { c->OnChange = f; },
+       [this](TskSkinComboBox* c) {
+         c->SetFocus();
+         Key(VK_DOWN);
+       }},
+      {"change by Enter in the open list", [](TskSkinComboBox* c, TNotifyEvent f) { c->OnChange = f; },
+       [this](TskSkinComboBox* c) {
+         c->SetFocus();
+         Key(VK_DOWN, {TShiftKey::Alt});
+         Key(VK_DOWN);
+         Key(VK_RETURN);
+       }},
+      {"change by typing", [](TskSkinComboBox* c, TNotifyEvent f) { c->OnChange = f; },
+       [this](TskSkinComboBox* c) {
+         c->SetFocus();
+         Type("i");
+       }},
+      {"drop-down", [](TskSkinComboBox* c, TNotifyEvent f) { c->OnDropDown = f; },
+       [this](TskSkinComboBox* c) { Click(c); }},
+      {"wheel", [](TskSkinComboBox* c, TNotifyEvent f) { c->OnChange = f; },
+       [this](TskSkinComboBox* c) {
+         c->SetFocus();
+         Desk().MouseMove(ScreenPoint(c));
+         Desk().Wheel(-1);
+         Pump();
+       }},
+  };
+  auto* other = new TButton(Form());
+  other->SetParent(Form());
+  other->SetBounds(20, 200, 80, 24);
+  for (const TWay& way : ways) {
+    auto* combo = Combo(StoredSkin(), 5);
+    const auto alive = combo->AliveToken();
+    way.Arm(combo, [combo](TObject*) { combo->Free(); });
+    way.Act(combo);
+    Pump();
+    RunFor(100);
+    EXPECT_TRUE(alive.expired()) << way.Name;
+    int pressed = 0;
+    other->OnClick = [&pressed](TObject*) { ++pressed; };
+    Click(other);
+    EXPECT_EQ(pressed, 1) << way.Name;
+    other->OnClick = nullptr;
+  }
 }
 
 TEST_F(ComboBoxTest, DraggingFromTheComboBoxIntoTheListPicksAtTheRelease) {

@@ -364,6 +364,28 @@ TEST_F(SkinEditTest, ButtonClickNeedsPressAndReleaseBothOnTheButton) {
   EXPECT_EQ(clicks, 3);
 }
 
+// The button's handler and the change handler may free the edit (a file
+// edit whose dialog closes the form): the release and the typing end
+// cleanly.
+TEST_F(SkinEditTest, AnEditMayBeFreedByItsButtonAndChangeHandlers) {
+  TskSkinEdit* e = NewEdit(StoredSkin(), true, 300);
+  auto alive = e->AliveToken();
+  e->OnButtonClick = [e](TObject*) { e->Free(); };
+  Desk().Click(WindowToScreen(e, {290, 8}));
+  Pump();
+  EXPECT_TRUE(alive.expired());
+
+  e = NewEdit(StoredSkin(), true, 300);
+  alive = e->AliveToken();
+  e->SetFocus();
+  e->OnChange = [e](TObject*) { e->Free(); };
+  Type("中");
+  Pump();
+  EXPECT_TRUE(alive.expired());
+  Type("x");
+  Pump();
+}
+
 TEST_F(SkinEditTest, WithoutButtonModeTheButtonAreaIsFrame) {
   TskSkinEdit* e = NewEdit(StoredSkin(), false, 300);
   e->SetSkinDataName("buttonedit");   // a skin with a button, but no button mode
