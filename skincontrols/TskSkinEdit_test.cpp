@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <cstdlib>
 
 #include "framework/controls/MenuItem.h"
@@ -620,6 +622,33 @@ TEST_F(SkinEditTest, AnAssignedPopupMenuReplacesTheSystemMenu) {
 }
 
 // --- Skin changes ---------------------------------------------------------
+
+// Skin, button and alignment changes may make the window again; a focused
+// edit keeps its text, selection and caret, so typing goes on where it was.
+TEST_F(SkinEditTest, RecreatingTheWindowKeepsTextSelectionAndFocus) {
+  TskSkinEdit* e = NewEdit(StoredSkin(), false, 300);
+  e->SetText("视频文件.avi");
+  e->SetFocus();
+  const std::vector<std::pair<const char*, std::function<void()>>> changes = {
+      {"skin away", [e] { e->SetSkinData(nullptr); }},
+      {"skin back", [this, e] { e->SetSkinData(StoredSkin()); }},
+      {"button", [e] { e->SetButtonMode(true); }},
+      {"alignment", [e] { e->SetAlignment(TAlignment::taRightJustify); }},
+  };
+  for (const auto& [name, change] : changes) {
+    e->SetText("视频文件.avi");
+    e->SetSelStart(3);   // after 视
+    e->SetSelLength(6);  // 频文
+    change();
+    Pump();
+    EXPECT_EQ(e->Text(), "视频文件.avi") << name;
+    EXPECT_TRUE(e->Focused()) << name;
+    EXPECT_EQ(e->SelStart(), 3) << name;
+    EXPECT_EQ(e->SelLength(), 6) << name;
+    Type("x");
+    EXPECT_EQ(e->Text(), "视x件.avi") << name;
+  }
+}
 
 TEST_F(SkinEditTest, SkinChangesAndTheSkinGoingAwayUnskinTheEdit) {
   TskSkinData* skin = StoredSkin();
