@@ -657,9 +657,11 @@ TEST_F(ComboBoxTest, TheOpenListDescribesItsRowsAndAScriptPicksOne) {
   ASSERT_TRUE(combo->DroppedDown());
   const TJsonValue list = DescribeWindow(combo->ListBox()->Handle());
   EXPECT_EQ(list["className"].AsString(), "TskPopupListBox");
-  EXPECT_EQ(list["items"].Size(), 8u);
+  EXPECT_EQ(list["items"].Size(), 12u);
   EXPECT_EQ(list["items"].At(3)["text"].AsString(), "item 3");
   EXPECT_EQ(list["items"].At(3)["bounds"]["top"].AsInt(), RowPoint(combo, 3).Y - 9);
+  EXPECT_EQ(list["items"].At(8)["bounds"]["top"].AsInt(), 0);   // below the 8 rows shown
+  EXPECT_EQ(list["items"].At(8)["bounds"]["bottom"].AsInt(), 0);
   const TWindowTree tree = TWindowTree::Capture();
   const TWindowTree::TEntry* entry = tree.FindClickable("item 3");
   ASSERT_NE(entry, nullptr);
@@ -668,8 +670,15 @@ TEST_F(ComboBoxTest, TheOpenListDescribesItsRowsAndAScriptPicksOne) {
   EXPECT_EQ(combo->Text(), "item 3");
   const TJsonValue node = DescribeControl(combo);
   EXPECT_EQ(node["itemIndex"].AsInt(), 3);
-  EXPECT_EQ(node["items"].Size(), 12u);
+  // The closed combo box lists its items, none of them on screen.
+  ASSERT_EQ(node["items"].Size(), 12u);
+  EXPECT_EQ(node["items"].At(3)["text"].AsString(), "item 3");
+  EXPECT_TRUE(node["items"].At(3)["selected"].AsBool());
+  EXPECT_FALSE(node["items"].At(2)["selected"].AsBool());
+  EXPECT_EQ(node["items"].At(3)["bounds"]["right"].AsInt(), 0);
   EXPECT_FALSE(node["droppedDown"].AsBool());
+  EXPECT_EQ(TWindowTree::Capture().FindClickable("item 4"), nullptr);
+  EXPECT_FALSE(TWindowTree::Capture().ShowsText("item 5"));
 }
 
 TEST_F(ComboBoxTest, UnskinnedLookFromSystemColours) {
