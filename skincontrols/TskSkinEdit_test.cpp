@@ -609,6 +609,39 @@ TEST_F(SkinEditTest, ContextMenuOpensThroughTheFramesEngineAndRunsItsItems) {
   EXPECT_FALSE(engine.Visible());
 }
 
+// The menu's texts come from the resource strings of the frame's skin data
+// when it has them; a key they lack keeps the built-in text.
+TEST_F(SkinEditTest, ContextMenuTextsComeFromTheFramesResourceStrings) {
+  auto* form = Application().CreateForm<TForm>();
+  form->SetBounds(200, 150, 400, 200);
+  auto* frame = new TMenuTestFrame(form);
+  TskSkinData* skin = StoredSkin();
+  auto* strings = new TskResourceStrData(form);
+  strings->SetResStrings({"EDIT_UNDO=Undo", "EDIT_CUT=Cut", "EDIT_COPY=Copy", "EDIT_PASTE=Paste",
+                          "EDIT_DELETE=Delete"});
+  skin->SetResourceStrData(strings);
+  frame->SetMenuSkin(skin);
+  auto* e = new TskSkinEdit(form);
+  e->SetParent(form);
+  e->SetBounds(20, 20, 300, 20);
+  e->SetSkinData(skin);
+  form->Show();
+  Pump();
+  e->ContextMenuRequest({260, 200}, false);
+  Pump();
+  std::vector<std::string> captions;
+  TMenuItem* items = e->SystemMenu()->Items();
+  for (size_t i = 0; i < items->Count(); ++i) captions.push_back(items->Items(i)->Caption());
+  EXPECT_EQ(captions, (std::vector<std::string>{"Undo", "-", "Cut", "Copy", "Paste", "Delete", "-", "选择所有"}));
+  Key(VK_ESCAPE);
+  // Without the strings: the built-in texts.
+  skin->SetResourceStrData(nullptr);
+  e->ContextMenuRequest({260, 200}, false);
+  Pump();
+  EXPECT_EQ(e->SystemMenu()->Items()->Items(2)->Caption(), "剪切");
+  Key(VK_ESCAPE);
+}
+
 TEST_F(SkinEditTest, AnAssignedPopupMenuReplacesTheSystemMenu) {
   TskSkinEdit* e = NewEdit(StoredSkin());
   auto* menu = new TskSkinPopupMenu(Form());
