@@ -41,36 +41,62 @@ std::string Bounds(const TJsonValue& w, const char* key = "bounds") {
   return s.str();
 }
 
-TEST(GalleryScriptTest, TheFrameScriptRuns) {
-  std::string dir = ::testing::TempDir() + "gallery-script-" + std::to_string(getpid());
-  mkdir(dir.c_str(), 0700);
-  dir += "/";
+struct TRun {
+  int Status = -1;
+  std::string Log;
+};
+
+// Runs the built gallery on a script in dir (its output files go there);
+// waits at most a minute.
+TRun RunGallery(const std::string& script, const std::string& dir) {
   const std::string err = dir + "stderr.txt";
   const pid_t pid = fork();
   if (pid == 0) {
     if (chdir(dir.c_str()) != 0) _exit(126);
     const int fd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     dup2(fd, 2);
-    setenv("TM_SCRIPT", TM_GALLERY_SCRIPT, 1);
+    setenv("TM_SCRIPT", script.c_str(), 1);
     unsetenv("DISPLAY");
     unsetenv("WAYLAND_DISPLAY");
     execl(TM_GALLERY, "gallery", static_cast<char*>(nullptr));
     _exit(127);
   }
-  int status = -1;
-  for (int i = 0; i < 60 * 50 && status == -1; ++i) {
+  TRun run;
+  for (int i = 0; i < 60 * 50 && run.Status == -1; ++i) {
     int s = 0;
-    if (waitpid(pid, &s, WNOHANG) == pid) status = WIFEXITED(s) ? WEXITSTATUS(s) : 128 + WTERMSIG(s);
+    if (waitpid(pid, &s, WNOHANG) == pid) run.Status = WIFEXITED(s) ? WEXITSTATUS(s) : 128 + WTERMSIG(s);
     else std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
-  if (status == -1) {
+  if (run.Status == -1) {
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
   }
   std::ifstream log(err);
   std::stringstream text;
   text << log.rdbuf();
-  ASSERT_EQ(status, 0) << text.str();
+  run.Log = text.str();
+  return run;
+}
+
+std::string TestFolder(const std::string& name) {
+  std::string dir = ::testing::TempDir() + "gallery-" + name + "-" + std::to_string(getpid());
+  mkdir(dir.c_str(), 0700);
+  return dir + "/";
+}
+
+// The program's exit status is the script's: a failed check gives 1.
+TEST(GalleryScriptTest, AFailedCheckGivesExitStatusOne) {
+  const std::string dir = TestFolder("failing");
+  std::ofstream(dir + "failing.tms") << "expect-window \"Tesmaro 组件样例\"\nexpect-text \"没有这段文字\"\n";
+  const TRun run = RunGallery(dir + "failing.tms", dir);
+  EXPECT_EQ(run.Status, 1) << run.Log;
+  EXPECT_NE(run.Log.find("failing.tms:2: FAILED"), std::string::npos) << run.Log;
+}
+
+TEST(GalleryScriptTest, TheFrameScriptRuns) {
+  const std::string dir = TestFolder("script");
+  const TRun run = RunGallery(TM_GALLERY_SCRIPT, dir);
+  ASSERT_EQ(run.Status, 0) << run.Log;
 
   // Snapped onto the work area's left edge.
   TJsonValue w = MainWindow(dir + "moved.json");
