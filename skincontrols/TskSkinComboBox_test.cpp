@@ -278,6 +278,24 @@ TEST_F(ComboBoxTest, AComboBoxMayBeFreedByItsOwnHandlers) {
   }
 }
 
+TEST_F(ComboBoxTest, TheCursorIsTheIBeamOnlyOverTheEditOfTheEditStyle) {
+  auto* combo = Combo(StoredSkin(), 5);
+  Form()->SetCursor(crHandPoint);
+  const auto shapeAt = [this, combo](TPoint client) {
+    Desk().MouseMove(ScreenPoint(combo, client));
+    Pump();
+    return Desk().CursorShape();
+  };
+  const TRect button = combo->Layout().Button;
+  const TPoint onButton{(button.Left + button.Right) / 2, (button.Top + button.Bottom) / 2};
+  EXPECT_EQ(shapeAt({30, 10}), TCursorShape::Arrow);   // fixed style: a painted text
+  combo->SetStyle(TskSkinCustomComboBoxStyle::bscbEditStyle);
+  Pump();
+  ASSERT_NE(combo->Edit(), nullptr);
+  EXPECT_EQ(shapeAt({30, 10}), TCursorShape::IBeam);
+  EXPECT_EQ(shapeAt(onButton), TCursorShape::Arrow);
+}
+
 TEST_F(ComboBoxTest, DraggingFromTheComboBoxIntoTheListPicksAtTheRelease) {
   auto* combo = Combo(StoredSkin(), 5);
   Desk().MouseMove(ScreenPoint(combo));

@@ -388,6 +388,22 @@ TEST_F(SkinEditTest, AnEditMayBeFreedByItsButtonAndChangeHandlers) {
   Pump();
 }
 
+// The I-beam over the text, the arrow over the button and the frame, on a
+// form whose own cursor is another.
+TEST_F(SkinEditTest, TheCursorIsTheIBeamOverTheTextOnly) {
+  TskSkinEdit* e = NewEdit(StoredSkin(), true, 300);
+  Form()->SetCursor(crHandPoint);
+  const auto shapeAt = [this, e](TPoint window) {
+    Desk().MouseMove(WindowToScreen(e, window));
+    Pump();
+    return Desk().CursorShape();
+  };
+  EXPECT_EQ(shapeAt({100, 8}), TCursorShape::IBeam);   // text area
+  EXPECT_EQ(shapeAt({290, 8}), TCursorShape::Arrow);   // button
+  EXPECT_EQ(shapeAt({1, 8}), TCursorShape::Arrow);     // frame
+  EXPECT_EQ(shapeAt({100, 40}), TCursorShape::Hand);   // the form
+}
+
 TEST_F(SkinEditTest, WithoutButtonModeTheButtonAreaIsFrame) {
   TskSkinEdit* e = NewEdit(StoredSkin(), false, 300);
   e->SetSkinDataName("buttonedit");   // a skin with a button, but no button mode

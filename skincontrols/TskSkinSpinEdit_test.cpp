@@ -255,6 +255,17 @@ TEST_F(SkinSpinEditTest, ASpinEditMayBeFreedByItsOwnChangeHandler) {
   }
 }
 
+TEST_F(SkinSpinEditTest, TheCursorIsTheIBeamOverTheEditorAndTheArrowOverTheButtons) {
+  TskSkinSpinEdit* s = NewSpin(StoredSkin());
+  Form()->SetCursor(crHandPoint);
+  Desk().MouseMove(ScreenPoint(s->Editor()));
+  Pump();
+  EXPECT_EQ(Desk().CursorShape(), TCursorShape::IBeam);
+  Desk().MouseMove(CentreOf(s, s->Layout().Up));
+  Pump();
+  EXPECT_EQ(Desk().CursorShape(), TCursorShape::Arrow);
+}
+
 TEST_F(SkinSpinEditTest, HeldButtonStepsAt600MsAndThenEvery100) {
   TskSkinSpinEdit* s = NewSpin(StoredSkin());
   Desk().MouseMove(CentreOf(s, s->Layout().Up));
