@@ -115,16 +115,16 @@ TskScrollBarLayout LayoutScrollBar(const TskScrollBarLayoutInput& in) {
     if (in.Vertical) {
       const int32_t dy = h - s.SkinSize.cy;
       out.Track.Bottom += dy;
-      if (out.IncButton.Top > s.LeftBottomPoint.Y) out.IncButton.Offset(0, dy);
-      if (out.DecButton.Top > s.LeftBottomPoint.Y) out.DecButton.Offset(0, dy);
+      if (out.IncButton.Top >= s.LeftBottomPoint.Y) out.IncButton.Offset(0, dy);
+      if (out.DecButton.Top >= s.LeftBottomPoint.Y) out.DecButton.Offset(0, dy);
       minLength = s.ThumbSize.cy;
       const int32_t left = out.Track.Left + out.Track.Width() / 2 - s.ThumbSize.cx / 2;
       out.Thumb = {left, 0, left + s.ThumbSize.cx, 0};
     } else {
       const int32_t dx = w - s.SkinSize.cx;
       out.Track.Right += dx;
-      if (out.IncButton.Left > s.RightTopPoint.X) out.IncButton.Offset(dx, 0);
-      if (out.DecButton.Left > s.RightTopPoint.X) out.DecButton.Offset(dx, 0);
+      if (out.IncButton.Left >= s.RightTopPoint.X) out.IncButton.Offset(dx, 0);
+      if (out.DecButton.Left >= s.RightTopPoint.X) out.DecButton.Offset(dx, 0);
       minLength = s.ThumbSize.cx;
       const int32_t top = out.Track.Top + out.Track.Height() / 2 - s.ThumbSize.cy / 2;
       out.Thumb = {0, top, 0, top + s.ThumbSize.cy};

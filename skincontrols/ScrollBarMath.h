@@ -65,8 +65,8 @@ int32_t RoundHalfEven(double value);
 // rectangle, as the skin data gives them).
 struct TskScrollBarSkinMetrics {
   TSize SkinSize;          // of skinrect
-  TPoint RightTopPoint;    // righttoppoint: buttons beyond its X follow the right end
-  TPoint LeftBottomPoint;  // leftbottompoint: buttons beyond its Y follow the bottom
+  TPoint RightTopPoint;    // righttoppoint: buttons beginning at or past its X follow the right end
+  TPoint LeftBottomPoint;  // leftbottompoint: buttons beginning at or below its Y follow the bottom
   TRect TrackArea;
   TRect IncButton;         // upbuttonrect
   TRect DecButton;         // downbuttonrect

@@ -165,6 +165,24 @@ TEST(ScrollBarMath, SkinnedLayoutFollowsTheRightEnd) {
   EXPECT_EQ(v.Thumb, (TRect{3, 161, 16, 181}));
 }
 
+// A button that begins exactly at the right (bottom) piece belongs to it and
+// follows the end; the stored skin cannot tell, its buttons begin past it.
+TEST(ScrollBarMath, AButtonBeginningAtTheEndPieceFollowsTheEnd) {
+  const TskScrollBarSkinMetrics h{{60, 19}, {41, 0}, {0, 0}, {19, 0, 41, 19}, {41, 0, 60, 19}, {0, 0, 19, 19}, {20, 13}};
+  TskScrollBarLayoutInput in;
+  in.Size = {200, 19};
+  in.Skin = &h;
+  EXPECT_EQ(LayoutScrollBar(in).IncButton, (TRect{181, 0, 200, 19}));
+  EXPECT_EQ(LayoutScrollBar(in).DecButton, (TRect{0, 0, 19, 19}));
+
+  const TskScrollBarSkinMetrics v{{19, 60}, {0, 0}, {0, 41}, {0, 19, 19, 41}, {0, 41, 19, 60}, {0, 0, 19, 19}, {13, 20}};
+  in.Skin = &v;
+  in.Vertical = true;
+  in.Size = {19, 200};
+  EXPECT_EQ(LayoutScrollBar(in).IncButton, (TRect{0, 181, 19, 200}));
+  EXPECT_EQ(LayoutScrollBar(in).DecButton, (TRect{0, 0, 19, 19}));
+}
+
 TEST(ScrollBarMath, HitTestsThumbThenIncreaseThenDecrease) {
   const auto l = Fallback(false, {200, 19}, {0, 100, 0}, 50);  // thumb 92..108
   struct Case {

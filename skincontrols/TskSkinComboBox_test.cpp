@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <sstream>
 
 #include <string>
@@ -213,6 +214,86 @@ TEST_F(ComboBoxTest, PickingWithTheMouseSetsTheTextAndClosesWithAcceptance) {
   EXPECT_EQ(clicks, 1);
   EXPECT_EQ(closeUps, 1);
   EXPECT_TRUE(combo->Focused());
+}
+
+// A handler may free the combo box (a dialog that closes on a choice): the
+// pick, the keys and the opening end cleanly and the form goes on working.
+TEST_F(ComboBoxTest, AComboBoxMayBeFreedByItsOwnHandlers) {
+  struct TWay {
+    const char* Name;
+    std::function<void(TskSkinComboBox*, TNotifyEvent)> Arm;
+    std::function<void(TskSkinComboBox*)> Act;
+  };
+  const auto pickRow2 = [this](TskSkinComboBox* combo) {
+    Click(combo);
+    if (combo->DroppedDown()) ClickAt(RowPoint(combo, 2));
+  };
+  const std::vector<TWay> ways = {
+      {"close-up", [](TskSkinComboBox* c, TNotifyEvent f) { c->OnCloseUp = f; }, pickRow2},
+      {"change by a pick", [](TskSkinComboBox* c, TNotifyEvent f) { c->OnChange = f; }, pickRow2},
+      {"click by a pick", [](TskSkinComboBox* c, TNotifyEvent f) { c->OnClick = f; }, pickRow2},
+      {"change by a key", [](TskSkinComboBox* c, TNotifyEvent f) { c->OnChange = f; },
+       [this](TskSkinComboBox* c) {
+         c->SetFocus();
+         Key(VK_DOWN);
+       }},
+      {"change by Enter in the open list", [](TskSkinComboBox* c, TNotifyEvent f) { c->OnChange = f; },
+       [this](TskSkinComboBox* c) {
+         c->SetFocus();
+         Key(VK_DOWN, {TShiftKey::Alt});
+         Key(VK_DOWN);
+         Key(VK_RETURN);
+       }},
+      {"change by typing", [](TskSkinComboBox* c, TNotifyEvent f) { c->OnChange = f; },
+       [this](TskSkinComboBox* c) {
+         c->SetFocus();
+         Type("i");
+       }},
+      {"drop-down", [](TskSkinComboBox* c, TNotifyEvent f) { c->OnDropDown = f; },
+       [this](TskSkinComboBox* c) { Click(c); }},
+      {"wheel", [](TskSkinComboBox* c, TNotifyEvent f) { c->OnChange = f; },
+       [this](TskSkinComboBox* c) {
+         c->SetFocus();
+         Desk().MouseMove(ScreenPoint(c));
+         Desk().Wheel(-1);
+         Pump();
+       }},
+  };
+  auto* other = new TButton(Form());
+  other->SetParent(Form());
+  other->SetBounds(20, 200, 80, 24);
+  for (const TWay& way : ways) {
+    auto* combo = Combo(StoredSkin(), 5);
+    const auto alive = combo->AliveToken();
+    way.Arm(combo, [combo](TObject*) { combo->Free(); });
+    way.Act(combo);
+    Pump();
+    RunFor(100);
+    EXPECT_TRUE(alive.expired()) << way.Name;
+    int pressed = 0;
+    other->OnClick = [&pressed](TObject*) { ++pressed; };
+    Click(other);
+    EXPECT_EQ(pressed, 1) << way.Name;
+    other->OnClick = nullptr;
+  }
+}
+
+TEST_F(ComboBoxTest, TheCursorIsTheIBeamOnlyOverTheEditOfTheEditStyle) {
+  auto* combo = Combo(StoredSkin(), 5);
+  Form()->SetCursor(crHandPoint);
+  const auto shapeAt = [this, combo](TPoint client) {
+    Desk().MouseMove(ScreenPoint(combo, client));
+    Pump();
+    return Desk().CursorShape();
+  };
+  const TRect button = combo->Layout().Button;
+  const TPoint onButton{(button.Left + button.Right) / 2, (button.Top + button.Bottom) / 2};
+  EXPECT_EQ(shapeAt({30, 10}), TCursorShape::Arrow);   // fixed style: a painted text
+  combo->SetStyle(TskSkinCustomComboBoxStyle::bscbEditStyle);
+  Pump();
+  ASSERT_NE(combo->Edit(), nullptr);
+  EXPECT_EQ(shapeAt({30, 10}), TCursorShape::IBeam);
+  EXPECT_EQ(shapeAt(onButton), TCursorShape::Arrow);
 }
 
 TEST_F(ComboBoxTest, DraggingFromTheComboBoxIntoTheListPicksAtTheRelease) {
@@ -594,9 +675,11 @@ TEST_F(ComboBoxTest, TheOpenListDescribesItsRowsAndAScriptPicksOne) {
   ASSERT_TRUE(combo->DroppedDown());
   const TJsonValue list = DescribeWindow(combo->ListBox()->Handle());
   EXPECT_EQ(list["className"].AsString(), "TskPopupListBox");
-  EXPECT_EQ(list["items"].Size(), 8u);
+  EXPECT_EQ(list["items"].Size(), 12u);
   EXPECT_EQ(list["items"].At(3)["text"].AsString(), "item 3");
   EXPECT_EQ(list["items"].At(3)["bounds"]["top"].AsInt(), RowPoint(combo, 3).Y - 9);
+  EXPECT_EQ(list["items"].At(8)["bounds"]["top"].AsInt(), 0);   // below the 8 rows shown
+  EXPECT_EQ(list["items"].At(8)["bounds"]["bottom"].AsInt(), 0);
   const TWindowTree tree = TWindowTree::Capture();
   const TWindowTree::TEntry* entry = tree.FindClickable("item 3");
   ASSERT_NE(entry, nullptr);
@@ -605,8 +688,15 @@ TEST_F(ComboBoxTest, TheOpenListDescribesItsRowsAndAScriptPicksOne) {
   EXPECT_EQ(combo->Text(), "item 3");
   const TJsonValue node = DescribeControl(combo);
   EXPECT_EQ(node["itemIndex"].AsInt(), 3);
-  EXPECT_EQ(node["items"].Size(), 12u);
+  // The closed combo box lists its items, none of them on screen.
+  ASSERT_EQ(node["items"].Size(), 12u);
+  EXPECT_EQ(node["items"].At(3)["text"].AsString(), "item 3");
+  EXPECT_TRUE(node["items"].At(3)["selected"].AsBool());
+  EXPECT_FALSE(node["items"].At(2)["selected"].AsBool());
+  EXPECT_EQ(node["items"].At(3)["bounds"]["right"].AsInt(), 0);
   EXPECT_FALSE(node["droppedDown"].AsBool());
+  EXPECT_EQ(TWindowTree::Capture().FindClickable("item 4"), nullptr);
+  EXPECT_FALSE(TWindowTree::Capture().ShowsText("item 5"));
 }
 
 TEST_F(ComboBoxTest, UnskinnedLookFromSystemColours) {

@@ -815,9 +815,16 @@ void TskSkinCustomComboBox::EditKeyUp(uint16_t& key, TShiftState shift) {
 
 void TskSkinCustomComboBox::DescribeState(TStateDescription& state) {
   TskSkinCustomControl::DescribeState(state);
-  state.Set("items", TJsonValue::Strings(Items().Strings()));
   state.Set("itemIndex", ItemIndex());
   state.Set("droppedDown", DroppedDown());
+  // The items as node items that are not on screen here (the open list
+  // shows and describes its own rows).
+  const std::vector<std::string>& items = Items().Strings();
+  for (size_t i = 0; i < items.size(); ++i) {
+    TStateItem item{PlainTextAsCaption(items[i]), TRect{}, Enabled()};
+    item.Fields.Set("selected", static_cast<int32_t>(i) == ItemIndex());
+    state.AddItem(std::move(item));
+  }
 }
 
 }  // namespace tsm

@@ -18,16 +18,6 @@ namespace {
 
 constexpr int32_t kUnskinnedBar = 19;
 
-// A text as the window tree reads captions: "&" stands for itself.
-std::string ShownAsCaption(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    out += c;
-    if (c == '&') out += '&';
-  }
-  return out;
-}
-
 }  // namespace
 
 TskSkinCustomListBox::TskSkinCustomListBox(TComponent* owner) : TskSkinCustomControl(owner) {
@@ -480,18 +470,18 @@ void TskSkinCustomListBox::EnabledChanged() {
 
 void TskSkinCustomListBox::DescribeState(TStateDescription& state) {
   TskSkinCustomControl::DescribeState(state);
-  // The rows shown are the node's items (clickable); the count tells how
-  // many there are in all.
+  // Every item is a node item; the rows shown have their screen rectangle
+  // (and can be clicked), the others an empty one.
   state.Set("itemCount", ItemCount());
   state.Set("itemIndex", ItemIndex());
   state.Set("topIndex", TopIndex());
-  if (!m_list->HandleAllocated()) return;
-  const TPoint origin = m_list->ClientOrigin();
+  const bool shown = m_list->HandleAllocated();
+  const TPoint origin = shown ? m_list->ClientOrigin() : TPoint{};
   const TRect client = m_list->ClientRect();
-  for (int32_t i = TopIndex(); i < ItemCount(); ++i) {
-    const TRect row = m_list->ItemRect(i).Intersected(client);
-    if (row.IsEmpty()) break;
-    TStateItem item{ShownAsCaption(Items()[i]), row.Offsetted(origin), Enabled()};
+  for (int32_t i = 0; i < ItemCount(); ++i) {
+    TRect row;
+    if (shown && i >= TopIndex()) row = m_list->ItemRect(i).Intersected(client);
+    TStateItem item{PlainTextAsCaption(Items()[i]), row.IsEmpty() ? TRect{} : row.Offsetted(origin), Enabled()};
     item.Fields.Set("selected", i == ItemIndex());
     state.AddItem(std::move(item));
   }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <cstdlib>
 
 #include "framework/controls/MenuItem.h"
@@ -364,6 +366,44 @@ TEST_F(SkinEditTest, ButtonClickNeedsPressAndReleaseBothOnTheButton) {
   EXPECT_EQ(clicks, 3);
 }
 
+// The button's handler and the change handler may free the edit (a file
+// edit whose dialog closes the form): the release and the typing end
+// cleanly.
+TEST_F(SkinEditTest, AnEditMayBeFreedByItsButtonAndChangeHandlers) {
+  TskSkinEdit* e = NewEdit(StoredSkin(), true, 300);
+  auto alive = e->AliveToken();
+  e->OnButtonClick = [e](TObject*) { e->Free(); };
+  Desk().Click(WindowToScreen(e, {290, 8}));
+  Pump();
+  EXPECT_TRUE(alive.expired());
+
+  e = NewEdit(StoredSkin(), true, 300);
+  alive = e->AliveToken();
+  e->SetFocus();
+  e->OnChange = [e](TObject*) { e->Free(); };
+  Type("中");
+  Pump();
+  EXPECT_TRUE(alive.expired());
+  Type("x");
+  Pump();
+}
+
+// The I-beam over the text, the arrow over the button and the frame, on a
+// form whose own cursor is another.
+TEST_F(SkinEditTest, TheCursorIsTheIBeamOverTheTextOnly) {
+  TskSkinEdit* e = NewEdit(StoredSkin(), true, 300);
+  Form()->SetCursor(crHandPoint);
+  const auto shapeAt = [this, e](TPoint window) {
+    Desk().MouseMove(WindowToScreen(e, window));
+    Pump();
+    return Desk().CursorShape();
+  };
+  EXPECT_EQ(shapeAt({100, 8}), TCursorShape::IBeam);   // text area
+  EXPECT_EQ(shapeAt({290, 8}), TCursorShape::Arrow);   // button
+  EXPECT_EQ(shapeAt({1, 8}), TCursorShape::Arrow);     // frame
+  EXPECT_EQ(shapeAt({100, 40}), TCursorShape::Hand);   // the form
+}
+
 TEST_F(SkinEditTest, WithoutButtonModeTheButtonAreaIsFrame) {
   TskSkinEdit* e = NewEdit(StoredSkin(), false, 300);
   e->SetSkinDataName("buttonedit");   // a skin with a button, but no button mode
@@ -585,6 +625,39 @@ TEST_F(SkinEditTest, ContextMenuOpensThroughTheFramesEngineAndRunsItsItems) {
   EXPECT_FALSE(engine.Visible());
 }
 
+// The menu's texts come from the resource strings of the frame's skin data
+// when it has them; a key they lack keeps the built-in text.
+TEST_F(SkinEditTest, ContextMenuTextsComeFromTheFramesResourceStrings) {
+  auto* form = Application().CreateForm<TForm>();
+  form->SetBounds(200, 150, 400, 200);
+  auto* frame = new TMenuTestFrame(form);
+  TskSkinData* skin = StoredSkin();
+  auto* strings = new TskResourceStrData(form);
+  strings->SetResStrings({"EDIT_UNDO=Undo", "EDIT_CUT=Cut", "EDIT_COPY=Copy", "EDIT_PASTE=Paste",
+                          "EDIT_DELETE=Delete"});
+  skin->SetResourceStrData(strings);
+  frame->SetMenuSkin(skin);
+  auto* e = new TskSkinEdit(form);
+  e->SetParent(form);
+  e->SetBounds(20, 20, 300, 20);
+  e->SetSkinData(skin);
+  form->Show();
+  Pump();
+  e->ContextMenuRequest({260, 200}, false);
+  Pump();
+  std::vector<std::string> captions;
+  TMenuItem* items = e->SystemMenu()->Items();
+  for (size_t i = 0; i < items->Count(); ++i) captions.push_back(items->Items(i)->Caption());
+  EXPECT_EQ(captions, (std::vector<std::string>{"Undo", "-", "Cut", "Copy", "Paste", "Delete", "-", "选择所有"}));
+  Key(VK_ESCAPE);
+  // Without the strings: the built-in texts.
+  skin->SetResourceStrData(nullptr);
+  e->ContextMenuRequest({260, 200}, false);
+  Pump();
+  EXPECT_EQ(e->SystemMenu()->Items()->Items(2)->Caption(), "剪切");
+  Key(VK_ESCAPE);
+}
+
 TEST_F(SkinEditTest, AnAssignedPopupMenuReplacesTheSystemMenu) {
   TskSkinEdit* e = NewEdit(StoredSkin());
   auto* menu = new TskSkinPopupMenu(Form());
@@ -598,6 +671,33 @@ TEST_F(SkinEditTest, AnAssignedPopupMenuReplacesTheSystemMenu) {
 }
 
 // --- Skin changes ---------------------------------------------------------
+
+// Skin, button and alignment changes may make the window again; a focused
+// edit keeps its text, selection and caret, so typing goes on where it was.
+TEST_F(SkinEditTest, RecreatingTheWindowKeepsTextSelectionAndFocus) {
+  TskSkinEdit* e = NewEdit(StoredSkin(), false, 300);
+  e->SetText("视频文件.avi");
+  e->SetFocus();
+  const std::vector<std::pair<const char*, std::function<void()>>> changes = {
+      {"skin away", [e] { e->SetSkinData(nullptr); }},
+      {"skin back", [this, e] { e->SetSkinData(StoredSkin()); }},
+      {"button", [e] { e->SetButtonMode(true); }},
+      {"alignment", [e] { e->SetAlignment(TAlignment::taRightJustify); }},
+  };
+  for (const auto& [name, change] : changes) {
+    e->SetText("视频文件.avi");
+    e->SetSelStart(3);   // after 视
+    e->SetSelLength(6);  // 频文
+    change();
+    Pump();
+    EXPECT_EQ(e->Text(), "视频文件.avi") << name;
+    EXPECT_TRUE(e->Focused()) << name;
+    EXPECT_EQ(e->SelStart(), 3) << name;
+    EXPECT_EQ(e->SelLength(), 6) << name;
+    Type("x");
+    EXPECT_EQ(e->Text(), "视x件.avi") << name;
+  }
+}
 
 TEST_F(SkinEditTest, SkinChangesAndTheSkinGoingAwayUnskinTheEdit) {
   TskSkinData* skin = StoredSkin();

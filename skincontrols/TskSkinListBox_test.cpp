@@ -268,12 +268,19 @@ TEST_F(ListBoxTest, TheListTellsTheWindowTreeItsShownRows) {
   EXPECT_EQ(node["itemCount"].AsInt(), 20);
   EXPECT_EQ(node["itemIndex"].AsInt(), 4);
   EXPECT_EQ(node["topIndex"].AsInt(), 3);
-  // The items are the rows shown: 8 whole ones and a part of the ninth,
-  // from line 3.
-  ASSERT_EQ(node["items"].Size(), 9u);
-  EXPECT_EQ(node["items"].At(0)["text"].AsString(), "line 3");
-  EXPECT_TRUE(node["items"].At(1)["selected"].AsBool());
-  EXPECT_EQ(node["items"].At(8)["bounds"]["bottom"].AsInt() - node["items"].At(8)["bounds"]["top"].AsInt(), 4);
+  // Every item is listed; the rows shown (8 whole ones and a part of the
+  // ninth, from line 3) have their rectangles, the others an empty one.
+  const TJsonValue& items = node["items"];
+  ASSERT_EQ(items.Size(), 20u);
+  const auto height = [&items](size_t i) {
+    return items.At(i)["bounds"]["bottom"].AsInt() - items.At(i)["bounds"]["top"].AsInt();
+  };
+  for (size_t i = 0; i < 20; ++i) {
+    EXPECT_EQ(items.At(i)["text"].AsString(), "line " + std::to_string(i));
+    EXPECT_EQ(items.At(i)["selected"].AsBool(), i == 4) << i;
+    const int32_t expected = i < 3 || i > 11 ? 0 : i == 11 ? 4 : 18;
+    EXPECT_EQ(height(i), expected) << i;
+  }
   const TWindowTree tree = TWindowTree::Capture();
   const TWindowTree::TEntry* row = tree.FindClickable("line 5");
   ASSERT_NE(row, nullptr);

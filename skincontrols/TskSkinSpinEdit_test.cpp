@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <sstream>
 
 #include "framework/base/Exception.h"
@@ -210,6 +212,58 @@ TEST_F(SkinSpinEditTest, AClickStepsOnceAtTheRelease) {
   Pump();
   EXPECT_EQ(s->Value(), 0);
   EXPECT_EQ(m_changes, 2);
+}
+
+// OnChange may free the spin edit, whatever raised it: the button's release,
+// the held button's repeat, an arrow key, the wheel, typing.
+TEST_F(SkinSpinEditTest, ASpinEditMayBeFreedByItsOwnChangeHandler) {
+  const std::vector<std::pair<const char*, std::function<void(TskSkinSpinEdit*)>>> ways = {
+      {"click", [this](TskSkinSpinEdit* s) { Desk().Click(CentreOf(s, s->Layout().Up)); }},
+      {"held",
+       [this](TskSkinSpinEdit* s) {
+         Desk().MouseMove(CentreOf(s, s->Layout().Down));
+         Desk().MouseDown();
+         Pump();
+         RunFor(800);
+         Desk().MouseUp();
+       }},
+      {"key",
+       [this](TskSkinSpinEdit* s) {
+         s->SetFocus();
+         Key(VK_UP);
+       }},
+      {"wheel",
+       [this](TskSkinSpinEdit* s) {
+         s->SetFocus();
+         Desk().MouseMove(ScreenPoint(s));
+         Desk().Wheel(1);
+       }},
+      {"typing",
+       [this](TskSkinSpinEdit* s) {
+         s->SetFocus();
+         Type("7");
+       }},
+  };
+  for (const auto& [name, act] : ways) {
+    TskSkinSpinEdit* s = NewSpin(StoredSkin());
+    const auto alive = s->AliveToken();
+    s->OnChange = [s](TObject*) { s->Free(); };
+    act(s);
+    Pump();
+    RunFor(300);
+    EXPECT_TRUE(alive.expired()) << name;
+  }
+}
+
+TEST_F(SkinSpinEditTest, TheCursorIsTheIBeamOverTheEditorAndTheArrowOverTheButtons) {
+  TskSkinSpinEdit* s = NewSpin(StoredSkin());
+  Form()->SetCursor(crHandPoint);
+  Desk().MouseMove(ScreenPoint(s->Editor()));
+  Pump();
+  EXPECT_EQ(Desk().CursorShape(), TCursorShape::IBeam);
+  Desk().MouseMove(CentreOf(s, s->Layout().Up));
+  Pump();
+  EXPECT_EQ(Desk().CursorShape(), TCursorShape::Arrow);
 }
 
 TEST_F(SkinSpinEditTest, HeldButtonStepsAt600MsAndThenEvery100) {

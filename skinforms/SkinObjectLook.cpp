@@ -192,8 +192,12 @@ void TskSkinCaptionObject::DrawText(TDeviceContext& dc, TPoint origin, bool acti
 }
 
 void TskSkinCaptionObject::Draw(TDeviceContext& dc, bool drawNormal) {
-  const TSize size = ObjectRect.Size();
-  if (size.IsEmpty()) return;
+  // The image is made only as far as the window reaches: a skin may place
+  // the caption far beyond it.
+  const TSize window = m_frame.FrameSize();
+  const TSize size{std::min(ObjectRect.Width(), window.cx - ObjectRect.Left),
+                   std::min(ObjectRect.Height(), window.cy - ObjectRect.Top)};
+  if (size.cx <= 0 || size.cy <= 0) return;
   const bool morphing = Morphing && MorphFactor > 0 && MorphFactor < 1;
   if (!drawNormal && (RectIsEmpty(ActiveSkinRect) || (!Active && !morphing))) {
     // The normal caption image is part of the frame picture under it.

@@ -270,9 +270,12 @@ int32_t TskFormFrame::GetMinWidth() const {
 
 int32_t TskFormFrame::GetMinHeight() const {
   const bool captionOnly = m_states.State() == TskFrameState::wsMinimized || m_states.RolledUp();
-  const int32_t frame = m_skinSupport
-                            ? m_skinData->Picture().Height() - m_skinData->FormInfo().ClientRect.Height()
-                            : DefaultMetrics().CaptionHeight + 6;
+  // A client rectangle taller than the picture leaves no frame height; the
+  // window still keeps one row.
+  const int32_t frame =
+      m_skinSupport
+          ? std::max(1, m_skinData->Picture().Height() - m_skinData->FormInfo().ClientRect.Height())
+          : DefaultMetrics().CaptionHeight + 6;
   return MinHeight > frame && !captionOnly ? MinHeight : frame;
 }
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "framework/controls/Button.h"
 #include "framework/controls/Edit.h"
 #include "framework/controls/Panel.h"
@@ -289,6 +291,65 @@ TEST_F(FocusTest, AControlFreedByItsOnExitLeavesTheFocusChangeWhole) {
   EXPECT_TRUE(cAlive.expired());
   EXPECT_EQ(log, (std::vector<std::string>{"exit b"}));
   EXPECT_NE(FocusedName(), "c");
+}
+
+TEST_F(FocusTest, AControlMayFreeItselfFromItsKeyAndMouseHandlers) {
+  // Each handler frees the control it belongs to; the dispatch that called
+  // it ends cleanly and later input goes to what is left.
+  TEdit* keep = AddEdit("keep", 200);
+  form->Show();
+  struct TWay {
+    const char* Name;
+    std::function<void(TEdit*, std::function<void()>)> Arm;
+    std::function<void(TEdit*)> Act;
+  };
+  const std::vector<TWay> ways = {
+      {"key down", [](TEdit* e, std::function<void()> f) { e->OnKeyDown = [f](TObject*, uint16_t&, TShiftState) { f(); }; },
+       [this](TEdit*) { Key('A'); }},
+      {"key press", [](TEdit* e, std::function<void()> f) { e->OnKeyPress = [f](TObject*, char32_t&) { f(); }; },
+       [this](TEdit*) { Type("a"); }},
+      {"key up", [](TEdit* e, std::function<void()> f) { e->OnKeyUp = [f](TObject*, uint16_t&, TShiftState) { f(); }; },
+       [this](TEdit*) { Key(VK_RIGHT); }},
+      {"mouse down",
+       [](TEdit* e, std::function<void()> f) {
+         e->OnMouseDown = [f](TObject*, TMouseButton, TShiftState, int32_t, int32_t) { f(); };
+       },
+       [this](TEdit* e) { Click(e); }},
+      {"mouse up",
+       [](TEdit* e, std::function<void()> f) {
+         e->OnMouseUp = [f](TObject*, TMouseButton, TShiftState, int32_t, int32_t) { f(); };
+       },
+       [this](TEdit* e) { Click(e); }},
+      {"click", [](TEdit* e, std::function<void()> f) { e->OnClick = [f](TObject*) { f(); }; },
+       [this](TEdit* e) { Click(e); }},
+      {"double click", [](TEdit* e, std::function<void()> f) { e->OnDblClick = [f](TObject*) { f(); }; },
+       [this](TEdit* e) {
+         Desk().MouseMove(ScreenPoint(e));
+         Desk().MouseDown();
+         Desk().MouseUp();
+         Desk().MouseDown();
+         Pump();
+         Desk().MouseUp();
+         Pump();
+       }},
+      {"mouse move",
+       [](TEdit* e, std::function<void()> f) { e->OnMouseMove = [f](TObject*, TShiftState, int32_t, int32_t) { f(); }; },
+       [this](TEdit* e) { MoveTo(e, {5, 5}); }},
+  };
+  for (const TWay& way : ways) {
+    TEdit* e = AddEdit("victim", 10);
+    e->SetFocus();
+    Pump();
+    const auto alive = e->AliveToken();
+    way.Arm(e, [e] { e->Free(); });
+    way.Act(e);
+    Pump();
+    EXPECT_TRUE(alive.expired()) << way.Name;
+    keep->SetFocus();
+    keep->SetText("");
+    Type("z");
+    EXPECT_EQ(keep->Text(), "z") << way.Name;
+  }
 }
 
 }  // namespace

@@ -32,13 +32,15 @@
 //
 // Field names, so that scripts and tools read every control the same way:
 //   checked (bool), down (bool), state ("unchecked" | "checked" | "grayed")
-//   items (array of strings), itemIndex (int, -1 for none)
+//   itemIndex (int, -1 for none), itemCount (int)
 //   position, min, max (int)
 //   columns (array of strings), rows (array of arrays of strings: the rows
 //   shown, top first), topRow, selectedRow (int, record number, -1 for none)
 //   readOnly, maxLength, default, cancel, modal ...
-// Sub-items (AddItem) are what a user can click inside the node: list and
-// drop-down items, grid cells, menu items. Their fields: shortCut (text),
+// Sub-items (AddItem, the node's "items") are what a user can click inside
+// the node: list and drop-down items, grid cells, menu items; a list or a
+// combo box lists all its items, those not on screen with an empty
+// rectangle. Their fields: shortCut (text),
 // checked, highlighted, selected (bool), row, column (int), subMenu (bool).
 // click-text and the text checks look at the nodes' texts and these items;
 // fields are only reported.
@@ -51,6 +53,17 @@
 #include "platform/core/Geometry.h"
 
 namespace tsm {
+
+// A plain text (a list item) written as captions are, "&&" for each "&",
+// so that the tree reads it as it is shown.
+inline std::string PlainTextAsCaption(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    out += c;
+    if (c == '&') out += '&';
+  }
+  return out;
+}
 
 struct TStateItem {
   std::string Text;         // as shown; '&' accelerators as in the caption

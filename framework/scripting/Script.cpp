@@ -247,6 +247,7 @@ bool ParseKeys(std::string_view text, uint16_t& key, TShiftState& shift) {
       {"Escape", VK_ESCAPE}, {"Backspace", VK_BACK}, {"Delete", VK_DELETE}, {"Insert", VK_INSERT},
       {"PageUp", VK_PRIOR},  {"PageDown", VK_NEXT},  {"Return", VK_RETURN},
       {"Ctrl", VK_CONTROL},  {"Alt", VK_MENU},       {"Shift", VK_SHIFT},
+      {"Apps", VK_APPS},  // the context-menu key
   };
   key = 0;
   shift = {};

@@ -97,6 +97,7 @@ TEST(ScriptTest, KeyNames) {
       {"Delete", VK_DELETE, false, false, false}, {"PageDown", VK_NEXT, false, false, false},
       {"Backspace", VK_BACK, false, false, false}, {"Space", VK_SPACE, false, false, false},
       {"Alt", VK_MENU, false, false, false},     {"Ctrl+Shift+7", '7', true, false, true},
+      {"Apps", VK_APPS, false, false, false},
   };
   for (const TCase& c : cases) {
     uint16_t key = 0;

@@ -99,6 +99,7 @@ int main() {
   combo->SetFocus();
   Say(std::string("combodemo: backend ") + TWindowSystem::Instance().Backend().Name());
   app.Run();
+  const int exitCode = app.ExitCode();   // a UI script's status
   FreeApplication();
-  return 0;
+  return exitCode;
 }

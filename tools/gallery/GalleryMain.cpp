@@ -50,6 +50,7 @@ int main(int argc, char** argv) {
   }
   app.Run();
   logger.reset();
+  const int exitCode = app.ExitCode();   // a UI script's status
   FreeApplication();
-  return 0;
+  return exitCode;
 }

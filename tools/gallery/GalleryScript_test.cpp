@@ -134,6 +134,16 @@ std::string RunFolder(const std::string& name) {
   return dir + "/";
 }
 
+TEST(GalleryScriptTest, AFailedCheckGivesExitStatusOne) {
+  // The program's exit status is the script's: a failed check gives 1.
+  const std::string dir = RunFolder("gallery-failing");
+  std::ofstream(dir + "failing.tms") << "expect-window \"Tesmaro 组件样例\"\nexpect-text \"没有这段文字\"\n";
+  const std::string script = dir + "failing.tms";
+  const TGalleryRun run = RunGallery(script.c_str(), dir);
+  EXPECT_EQ(run.Status, 1) << run.Log;
+  EXPECT_NE(run.Log.find("failing.tms:2: FAILED"), std::string::npos) << run.Log;
+}
+
 TEST(GalleryScriptTest, TheFrameScriptRuns) {
   const std::string dir = RunFolder("gallery-script");
   const TGalleryRun run = RunGallery(TM_GALLERY_SCRIPT, dir);

@@ -9,6 +9,7 @@
 
 #include "skincontrols/TskSkinButton.h"
 #include "skincontrols/TskSkinPanel.h"
+#include "framework/controls/Label.h"
 #include "framework/forms/Screen.h"
 #include "framework/tests/FrameworkTestSupport.h"
 #include "skin/TskSkinData.h"
@@ -160,6 +161,19 @@ TEST_F(GalleryTest, EveryPageKeepsItsControlsInsideInBothLooks) {
     }
     m_main->ToggleSkin();
     Pump();
+  }
+}
+
+// Every page button and the skin status can be reached without resizing the
+// window: the bar's controls all lie inside it, side by side.
+TEST_F(GalleryTest, TheBarsButtonsAllFitTheWindow) {
+  TWinControl* bar = m_main->Status()->Parent();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(bar->ControlCount(), 4 + m_main->PageCount());
+  for (size_t i = 0; i < bar->ControlCount(); ++i) {
+    const TControl* c = bar->Controls(i);
+    EXPECT_GE(c->Left(), 0) << c->Caption();
+    EXPECT_LE(c->Left() + c->Width(), bar->ClientWidth()) << c->Caption();
   }
 }
 

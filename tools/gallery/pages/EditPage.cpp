@@ -20,6 +20,7 @@ TLabel* Caption(TGalleryPageContext& c, int32_t x, int32_t y, const std::string&
   l->SetParent(&c.Parent);
   l->SetTransparent(true);
   l->SetBounds(x, y, 0, 0);
+  l->SetTransparent(true);
   l->SetCaption(text);
   return l;
 }

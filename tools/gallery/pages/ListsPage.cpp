@@ -20,6 +20,7 @@ void Caption(TGalleryPageContext& c, int32_t left, int32_t top, const std::strin
   label->SetParent(&c.Parent);
   label->SetTransparent(true);
   label->SetBounds(left, top, 0, 0);
+  label->SetTransparent(true);
   label->SetCaption(text);
 }
 
