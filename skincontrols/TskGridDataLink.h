@@ -10,7 +10,9 @@
 //   a field written                  RecordDataChanged(field)
 //   data change, same rows, moved    WindowScrolled(distance): the window
 //     cursor or changed the current    moved by distance rows (0: it did not;
-//     record's values                  the current row may have)
+//     record's values                  the values of any shown record may
+//                                      have changed, e.g. after controls
+//                                      were disabled)
 //   data change, other rows          RecordSetChanged(): records came, went
 //                                      or were reordered
 //

@@ -375,7 +375,12 @@ void TskSkinCustomDBGrid::WindowScrolled(int distance) {
   InvalidateRow(Row());
   if (m_link.ActiveRecord() + m_titleOffset >= RowCount()) UpdateRowCount();
   UpdateVScrollBar();
-  if (distance != 0) {
+  if (distance == 0) {
+    // Nothing moved, but the values of any shown record may have changed
+    // (a record other than the current one written while the controls
+    // were disabled): every row is painted again.
+    Invalidate();
+  } else {
     if (std::abs(distance) > VisibleDataRows()) {
       Invalidate();
     } else {

@@ -20,11 +20,11 @@ namespace tsm {
 namespace {
 
 TskSkinButton* MakeButton(TCustomForm* owner, TWinControl* parent, TskSkinData* skin, const std::string& caption,
-                          int32_t left, int32_t width) {
+                          int32_t left, int32_t width, int32_t top = 6) {
   auto* b = new TskSkinButton(owner);
   b->SetParent(parent);
   b->SetSkinData(skin);
-  b->SetBounds(left, 6, width, 25);
+  b->SetBounds(left, top, width, 25);
   b->SetCaption(caption);
   return b;
 }
@@ -90,7 +90,9 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner), m_skin(thi
 
   TskSkinData* skin = m_skin.SkinData();
   m_bar = MakePanel(this, this, skin, TAlign::alTop);
-  m_bar->SetHeight(37);
+  // Two rows: the window's own buttons and the skin state, then one button
+  // per page (nine pages fit the client width).
+  m_bar->SetHeight(68);
   m_skinButton = MakeButton(this, m_bar, skin, "切换外观", 8, 96);
   m_skinButton->OnClick = [this](TObject*) { ToggleSkin(); };
   m_dialogButton = MakeButton(this, m_bar, skin, "转换参数...", 110, 96);
@@ -99,7 +101,7 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner), m_skin(thi
   m_menuButton->OnClick = [this](TObject*) { PopupMenu(); };
   m_status = new TLabel(this);
   m_status->SetParent(m_bar);
-  m_status->SetBounds(560, 12, 0, 0);
+  m_status->SetBounds(300, 12, 0, 0);
   m_status->SetTransparent(true);
   m_status->SetCaption("外观: 内置");
 
@@ -122,7 +124,7 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner), m_skin(thi
 
   // The page selector and the pages.
   m_pageArea = MakePanel(this, this, skin, TAlign::alClient);
-  int32_t left = 300;
+  int32_t left = 8;
   for (const TGalleryPage& page : GalleryPages()) {
     TskSkinPanel* panel = MakePanel(this, m_pageArea, skin, TAlign::alClient);
     panel->SetBorderStyle(TskSkinBorderStyle::bvNone);
@@ -130,11 +132,10 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner), m_skin(thi
     const size_t index = m_pages.size();
     m_pages.push_back(panel);
     m_builders.push_back(page.Build);
-    TskSkinButton* select = MakeButton(this, m_bar, skin, page.Title, left, 80);
+    TskSkinButton* select = MakeButton(this, m_bar, skin, page.Title, left, 80, 37);
     select->OnClick = [this, index](TObject*) { ShowPage(index); };
     left += 84;
   }
-  m_status->SetLeft(left + 8);
   if (!m_pages.empty()) ShowPage(0);
 }
 

@@ -3,7 +3,8 @@
 // xdotool as a user would — caption drags (with snapping to the screen's
 // edge), a border drag, the maximize button and back, the system menu from a
 // right click on the caption, and minimizing to the task bar (with a window
-// manager, when one is installed). The gallery reports its frame state on
+// manager, when one is installed); the dialogs page's message boxes and
+// pickers come up and answer keys. The gallery reports its frame state on
 // standard output; xwininfo and xprop report what the X server has.
 //
 // Skipped when Xvfb, xdotool, xwininfo or xprop is missing. Every wait is
@@ -215,6 +216,17 @@ class GalleryUnderXvfb : public ::testing::Test {
     ASSERT_TRUE(managed()) << "the window manager did not start";
   }
 
+  // Whether a top-level window with the name is mapped.
+  bool Shown(const std::string& name) {
+    return RunTool({WhichProgram("xwininfo"), "-name", name}, m_env).find("IsViewable") != std::string::npos;
+  }
+  // Waits (bounded) until the window with the name is shown or gone.
+  bool WaitShown(const std::string& name, bool shown) {
+    for (const auto end = TClock::now() + 10s; TClock::now() < end; std::this_thread::sleep_for(50ms))
+      if (Shown(name) == shown) return true;
+    return false;
+  }
+
   std::string WmState() { return RunTool({WhichProgram("xprop"), "-id", WindowId(), "WM_STATE"}, m_env); }
 
   void Shot(const std::string& name) {
@@ -303,6 +315,49 @@ TEST_F(GalleryUnderXvfb, MinimizingTheMainFormIconifiesItsNativeWindow) {
   ASSERT_FALSE(restored.empty()) << m_gallery->Untaken() << WmState()
                                  << RunTool({WhichProgram("xwininfo"), "-id", id}, m_env);
   EXPECT_NE(WmState().find("Normal"), std::string::npos);
+}
+
+// The dialogs page: message boxes, the source picker and the folder picker
+// come up as windows of their own on the X server and answer the keyboard
+// (shots of each with TM_SMOKE_SHOTS). The gallery's home is made here: the
+// source picker opens in its videos folder.
+TEST_F(GalleryUnderXvfb, DialogsComeUpAndAnswerTheKeyboard) {
+  const std::string home = ::testing::TempDir() + "gallery-dialogs-home-" + std::to_string(getpid());
+  mkdir(home.c_str(), 0700);
+  mkdir((home + "/.config").c_str(), 0700);
+  std::ofstream(home + "/.config/user-dirs.dirs") << "XDG_VIDEOS_DIR=\"$HOME/视频\"\n";
+  mkdir((home + "/视频").c_str(), 0700);
+  mkdir((home + "/视频/剧集").c_str(), 0700);
+  for (const char* name : {"电影.avi", "片段.rmvb", "说明.txt"}) std::ofstream(home + "/视频/" + name) << "x";
+  m_env.push_back("HOME=" + home);
+  m_env.push_back("XDG_CONFIG_HOME=" + home + "/.config");
+  StartGallery();
+  // The client area starts at (119, 183); the page buttons are the second
+  // row of the bar (37 down, 84 apart from 8): 对话框 is the ninth.
+  Click(119 + 8 + 8 * 84 + 40, 183 + 37 + 12);
+  Shot("gallery_dialogs_page");
+  // The page's rows: message boxes at 88 down (错误 first, 90 apart), the
+  // pickers at 132 down (源文件... at 110, 目标路径... at 220).
+  const struct {
+    int X, Y;
+    const char* Window;
+    const char* Shot;
+    const char* Key;
+  } steps[] = {
+      {119 + 90 + 40, 183 + 68 + 24, "错误", "gallery_error_box", "Escape"},
+      {119 + 180 + 40, 183 + 68 + 24, "确认", "gallery_confirmation_box", "Return"},
+      {119 + 270 + 40, 183 + 68 + 24, "信息", "gallery_information_box", "Return"},
+      {119 + 360 + 40, 183 + 68 + 24, "警告", "gallery_warning_box", "Escape"},
+      {119 + 110 + 50, 183 + 68 + 68, "源文件", "gallery_open_dialog", "Escape"},
+      {119 + 220 + 50, 183 + 68 + 68, "选择目标文件存放路径", "gallery_folder_dialog", "Escape"},
+  };
+  for (const auto& step : steps) {
+    Click(step.X, step.Y);
+    ASSERT_TRUE(WaitShown(step.Window, true)) << step.Window << m_gallery->Untaken();
+    Shot(step.Shot);
+    Tool({"key", step.Key});
+    ASSERT_TRUE(WaitShown(step.Window, false)) << step.Window << " did not close on " << step.Key;
+  }
 }
 
 }  // namespace
