@@ -35,22 +35,7 @@ class SavedJobs : public ::testing::Test {
 
   std::vector<TJobRecord> Jobs(const TmtMemTable& t) {
     std::vector<TJobRecord> out;
-    for (int row = 0; row < t.RowCount(); ++row) {
-      TJobRecord j;
-      auto text = [&](std::string_view f) { return t.RowText(row, *t.FieldNamed(f)); };
-      j.source = text(jobfield::kSourceFile);
-      j.folder = text(jobfield::kTargetFolder);
-      j.name = text(jobfield::kTargetName);
-      j.resolution = text(jobfield::kResolution);
-      j.quality = text(jobfield::kQuality);
-      j.aspect = text(jobfield::kAspect);
-      j.range = t.RowBoolean(row, *t.FieldNamed(jobfield::kRangeOnly));
-      j.startMinutes = text(jobfield::kRangeStartMinutes);
-      j.durationMinutes = text(jobfield::kRangeMinutes);
-      j.progress = text(jobfield::kProgress);
-      j.status = text(jobfield::kStatus);
-      out.push_back(j);
-    }
+    for (int row = 0; row < t.RowCount(); ++row) out.push_back(TJobRecord::FromRow(t, row));
     return out;
   }
 
