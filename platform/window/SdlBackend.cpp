@@ -720,6 +720,7 @@ class TSdlBackendImpl final : public TSdlBackend {
       // drop at the pointer, where the user let go. SDL tells no position.
       case SDL_DROPBEGIN:
         FlushDrop();
+        m_dropOpen = true;
         m_dropWindow = e.drop.windowID;
         break;
       case SDL_DROPFILE:
@@ -727,6 +728,7 @@ class TSdlBackendImpl final : public TSdlBackend {
           if (m_dropFiles.empty()) m_dropWindow = e.drop.windowID;
           m_dropFiles.emplace_back(e.drop.file);
           SDL_free(e.drop.file);
+          if (!m_dropOpen) FlushDrop();  // a file without BEGIN and COMPLETE: a drop of its own
         }
         break;
       case SDL_DROPTEXT:
@@ -734,6 +736,7 @@ class TSdlBackendImpl final : public TSdlBackend {
         break;
       case SDL_DROPCOMPLETE:
         FlushDrop();
+        m_dropOpen = false;
         break;
       case SDL_QUIT:
         if (TWindow* active = m_sys->Find(m_sys->Focus().Active())) {
@@ -762,6 +765,7 @@ class TSdlBackendImpl final : public TSdlBackend {
   uint32_t m_wakeEvent = 0;
   std::vector<std::string> m_dropFiles;  // the drop being delivered
   uint32_t m_dropWindow = 0;             // its native window
+  bool m_dropOpen = false;               // between BEGIN and COMPLETE
   std::unordered_map<uint32_t, TNative> m_natives;
   std::unordered_map<uint32_t, HWND> m_byNative;
   std::vector<HWND> m_stacking;
