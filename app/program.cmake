@@ -7,7 +7,7 @@ tm_library(tm_startup SOURCES startup/Startup.cpp DEPS tm_framework tm_os)
 tm_library(tm_demo SOURCES demo/DemoFrame.cpp demo/DemoDialog.cpp demo/DemoMainForm.cpp DEPS tm_framework)
 tm_library(tm_converter
   SOURCES main/TFM_MAIN.cpp main/BatchDriver.cpp main/ConverterWindows.cpp converter/TFMConverter.cpp
-  DEPS tm_frontend tm_skinforms tm_skincontrols tm_defskin tm_framework)
+  DEPS tm_frontend tm_joblist tm_skinforms tm_skincontrols tm_defskin tm_framework)
 
 tm_executable(tesmaro SOURCES Main.cpp DEPS tm_converter tm_startup)
 add_dependencies(tesmaro tm_assets tm_encoder_link)
@@ -24,7 +24,7 @@ target_compile_definitions(tm_startup_test PRIVATE TM_SOURCE_DIR="${CMAKE_SOURCE
 
 # The windows in one process on a scripted encoder.
 tm_test(tm_converter_test
-  SOURCES main/Converter_test.cpp main/tests/ConverterTestSupport.cpp
+  SOURCES main/Converter_test.cpp main/JobListWindow_test.cpp main/tests/ConverterTestSupport.cpp
           ${CMAKE_SOURCE_DIR}/framework/tests/FrameworkTestSupport.cpp
   DEPS tm_converter)
 add_dependencies(tm_converter_test tm_assets)

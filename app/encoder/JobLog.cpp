@@ -52,7 +52,9 @@ TJobLogBook::TJobLogBook(std::string folder, size_t keep) : m_folder(std::move(f
   m_run = static_cast<uint32_t>(std::random_device{}());
 }
 
-std::string TJobLogBook::DefaultFolder() { return UserStateFolder("tesmaro/logs"); }
+std::string ProgramStateFolder() { return UserStateFolder("tesmaro"); }
+
+std::string TJobLogBook::DefaultFolder() { return ProgramStateFolder() + "/logs"; }
 
 std::string TJobLogBook::FileNameFor(std::chrono::system_clock::time_point t, uint64_t n,
                                      std::string_view targetName) const {

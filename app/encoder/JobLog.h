@@ -20,6 +20,11 @@ namespace tsm {
 
 inline constexpr size_t kKeptLogs = 200;
 
+// The program's folder for what it keeps between runs: $XDG_STATE_HOME/tesmaro,
+// by default ~/.local/state/tesmaro (see UserStateFolder). The logs and the
+// job list window's saved jobs live there. Nothing is created.
+std::string ProgramStateFolder();
+
 // The encoder's output as a terminal leaves it: a carriage return that is
 // not part of a line end starts the line again, so a progress line that is
 // rewritten thousands of times is kept once, in its last state. Past
@@ -47,7 +52,7 @@ class TConsoleText {
 class TJobLogBook {
  public:
   explicit TJobLogBook(std::string folder, size_t keep = kKeptLogs);
-  // $XDG_STATE_HOME/tesmaro/logs (see PathInfo.h).
+  // ProgramStateFolder()/logs.
   static std::string DefaultFolder();
 
   const std::string& Folder() const { return m_folder; }

@@ -46,4 +46,9 @@ inline constexpr const char* kBadTargetName = "目标文件名无效!";
 inline constexpr const char* kSourcePickerTitle = "源文件";
 inline constexpr const char* kFolderPickerTitle = "选择目标文件存放路径";
 
+// The job list window's grid menu, its saved jobs.
+inline constexpr const char* kShowLog = "查看日志";
+inline constexpr const char* kLogNotOpened = "无法打开日志文件 ";
+inline constexpr const char* kJobsNotSaved = "任务列表无法保存到 ";
+
 }  // namespace tsm::texts

@@ -105,7 +105,19 @@ void TBatchDriver::JobEnded() {
   BusyChanged();
 }
 
+std::string TBatchDriver::FailedJobLog(TBookmark job) const {
+  const auto it = m_failedLogs.find(job);
+  return it != m_failedLogs.end() && m_jobs.BookmarkValid(job) ? it->second : std::string();
+}
+
 void TBatchDriver::JobOutcome(const TJobOutcome& outcome) {
+  if (m_dialog != nullptr) {
+    const TBookmark job = m_dialog->Runner().RunningJobBookmark();
+    if (outcome.Done() || outcome.logPath.empty())
+      m_failedLogs.erase(job);
+    else
+      m_failedLogs[job] = outcome.logPath;
+  }
   // A failed job stops the batch; a stopped one was stopped by us.
   if (!outcome.Done() && outcome.failure != TJobFailure::Stopped) EndBatch();
 }

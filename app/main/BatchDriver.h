@@ -30,6 +30,8 @@
 // nothing (so no box can let a second job start or a second box stack).
 
 #include <functional>
+#include <map>
+#include <string>
 
 #include "app/jobs/RunningJob.h"
 #include "memtable/MemTable.h"
@@ -54,6 +56,9 @@ class TBatchDriver {
   bool Active() const { return m_active; }
   bool Busy() const;
   const TRunningJob& RunningJob() const { return m_running; }
+  // The kept log of the job's last run when that run failed (or was
+  // stopped); empty otherwise. Forgotten when the job runs again.
+  std::string FailedJobLog(TBookmark job) const;
 
   void StartButton();
   void TimerTick();
@@ -79,6 +84,7 @@ class TBatchDriver {
   TRunningJob m_running;
   bool m_active = false;
   int m_holds = 0;  // boxes of ours up, or a start under way
+  std::map<TBookmark, std::string> m_failedLogs;
 };
 
 }  // namespace tsm

@@ -256,5 +256,55 @@ TEST_F(ConverterScriptTest, APersonAddsStopsRemovesConvertsAndClosesWhileRunning
   EXPECT_NE(ini.find("SounceFile=" + m_dir + "src\n"), std::string::npos);
 }
 
+TEST_F(ConverterScriptTest, DroppedFilesBecomeJobsThatSurviveARestartAndAFailedOneShowsItsLog) {
+  ASSERT_TRUE(MakeClip("good.mp4", 2));
+  std::ofstream(m_dir + "src/坏 的.mkv") << "no video at all";
+  std::string ini = ReadAll(m_program + "Converter.ini");
+  ini.replace(ini.find("TargetFile="), 11, "TargetFile=" + m_dir + "out");
+  std::ofstream(m_program + "Converter.ini", std::ios::binary) << ini;
+  const std::string recorder = m_dir + "opener";
+  std::ofstream(recorder) << "#!/bin/sh\nprintf '%s' \"$1\" > '" << m_dir << "opened'\n";
+  ::chmod(recorder.c_str(), 0755);
+  ::setenv("TM_DOCUMENT_OPENER", recorder.c_str(), 1);
+
+  std::string log;
+  ASSERT_EQ(Run("drop 400 300 \"" + m_dir + "src/good.mp4\" \"" + m_dir + "src/坏 的.mkv\"\n"
+                "expect-no-window \"转换参数\"\n"
+                "expect-text \"good.avi\"\n"
+                "expect-text \"坏 的.avi\"\n"
+                "quit\n",
+                log),
+            0)
+      << log;
+  const std::string saved = ReadAll(m_dir + "state/tesmaro/jobs.tsv");
+  EXPECT_NE(saved.find(m_dir + "src/坏 的.mkv\t" + m_dir + "out\t坏 的.avi\t\t未完成"), std::string::npos) << saved;
+
+  // The next start shows them; the batch converts the good one and fails
+  // on the other, whose log the grid's menu opens.
+  ASSERT_EQ(Run("expect-text \"good.avi\"\n"
+                "click-text \"开始转换文件\"\n"
+                "wait-text \"不支持的源文件格式!\" 120000\n"
+                "key Escape\n"
+                "click-text \"good.avi\" right\n"
+                "expect-disabled \"查看日志\"\n"
+                "key Escape\n"
+                "click-text \"坏 的.avi\" right\n"
+                "expect-enabled \"查看日志\"\n"
+                "click-text \"查看日志\"\n"
+                "sleep 500\n"
+                "quit\n",
+                log),
+            0)
+      << log;
+  ::unsetenv("TM_DOCUMENT_OPENER");
+  const std::string opened = ReadAll(m_dir + "opened");
+  EXPECT_TRUE(Starts(opened, m_dir + "state/tesmaro/logs/")) << opened;
+  EXPECT_NE(ReadAll(opened).find("src/坏 的.mkv"), std::string::npos);
+  EXPECT_GT(FileSize(m_dir + "out/good.avi"), 0);
+  const std::string left = ReadAll(m_dir + "state/tesmaro/jobs.tsv");
+  EXPECT_EQ(left.find("good.mp4"), std::string::npos) << left;  // converted: not kept
+  EXPECT_NE(left.find("坏 的.mkv"), std::string::npos) << left;
+}
+
 }  // namespace
 }  // namespace tsm

@@ -4,20 +4,29 @@
 #include "app/encoder/ConverterConfig.h"
 #include "app/frontend/ButtonRules.h"
 #include "app/frontend/ConverterTexts.h"
+#include "app/joblist/DroppedFiles.h"
+#include "app/joblist/SavedJobs.h"
 #include "app/jobs/JobTable.h"
 #include "app/main/BatchDriver.h"
+#include "framework/controls/MenuItem.h"
 #include "framework/controls/Panel.h"
 #include "framework/controls/Timer.h"
 #include "framework/forms/Application.h"
 #include "memtable/MemTable.h"
+#include "platform/os/DocumentOpener.h"
+#include "platform/os/PathInfo.h"
+#include "platform/window/WindowApi.h"
 #include "skin/TskCompressedStoredSkin.h"
 #include "skin/TskSkinData.h"
 #include "skincontrols/TskSkinButton.h"
+#include "skincontrols/TskSkinComboBox.h"
+#include "skincontrols/TskSkinFileEdit.h"
 #include "skincontrols/TskSkinDBGrid.h"
 #include "skincontrols/TskSkinPanel.h"
 #include "skincontrols/TskSkinScrollBar.h"
 #include "skinforms/TskFormFrame.h"
 #include "skinforms/TskSkinMessage.h"
+#include "skinforms/TskSkinPopupMenu.h"
 #include "tools/defskin/DefaultSkin.h"
 
 namespace tsm {
@@ -70,6 +79,8 @@ TFM_MAIN::TFM_MAIN(TComponent* owner, std::string programFolder)
   m_timer->SetInterval(100);
   m_timer->OnTimer = [this](TObject*) { m_batch->TimerTick(); };
 
+  SetAcceptFiles(true);
+  OnDropFiles = [this](TObject*, const std::vector<std::string>& files, TPoint) { DropFiles(files); };
   OnCreate = [this](TObject*) { Created(); };
   OnShow = [this](TObject*) { Shown(); };
   OnClose = [this](TObject*, TCloseAction&) { Closed(); };
@@ -142,6 +153,16 @@ void TFM_MAIN::BuildControls() {
   m_grid->SetVScrollBar(m_vbar);
   m_grid->OnDblClick = [this](TObject*) { EditCurrentJob(); };
 
+  m_gridMenu = new TskSkinPopupMenu(this);
+  m_gridMenu->SetName("skSkinPopupMenu1");
+  m_gridMenu->SetSkinData(m_skinData);
+  m_logItem = new TMenuItem(m_gridMenu);
+  m_logItem->SetCaption(texts::kShowLog);
+  m_logItem->OnClick = [this](TObject*) { ShowCurrentJobLog(); };
+  m_gridMenu->Items()->Add(m_logItem);
+  m_gridMenu->OnPopup = [this](TObject*) { m_logItem->SetEnabled(!CurrentJobLog().empty()); };
+  m_grid->SetPopupMenu(m_gridMenu);
+
   const struct {
     TskSkinButton** button;
     const char* name;
@@ -182,6 +203,7 @@ void TFM_MAIN::Created() {
   SetCaption("Tesmaro " + version);
   Application().SetTitle("Tesmaro " + version);
   if (!m_jobs->Active()) m_jobs->Open();
+  m_loadMessage = LoadSavedJobs(SavedJobsPath(), *m_jobs);
 }
 
 void TFM_MAIN::SetConverter(TFMConverter* dialog) {
@@ -192,10 +214,26 @@ void TFM_MAIN::SetConverter(TFMConverter* dialog) {
 
 void TFM_MAIN::Shown() {
   if (m_converter != nullptr) m_converter->Runner().SetAutoStartLatch(true);
+  if (!m_loadMessage.empty()) {
+    // Once the window stands, from the loop.
+    std::weak_ptr<void> alive = AliveToken();
+    SetTimer(1, [this, alive](uint32_t id) {
+      KillTimer(id);
+      if (!alive.expired()) ShowLoadMessage();
+    });
+  }
+}
+
+void TFM_MAIN::ShowLoadMessage() {
+  const std::string message = std::move(m_loadMessage);
+  m_loadMessage.clear();
+  if (!message.empty()) m_messages->ShowError(message);
 }
 
 void TFM_MAIN::Closed() {
   if (m_converter != nullptr) m_converter->Shutdown();
+  const std::string path = SavedJobsPath();
+  if (!SaveSavedJobs(path, *m_jobs)) m_messages->ShowError(texts::kJobsNotSaved + path);
 }
 
 void TFM_MAIN::UpdateButtons() {
@@ -207,11 +245,47 @@ void TFM_MAIN::UpdateButtons() {
   m_remove->SetEnabled(b.remove);
   m_start->SetEnabled(b.start);
   m_stop->SetEnabled(b.stop);
+  SetAcceptFiles(b.add);  // dropping adds jobs
 }
 
 void TFM_MAIN::AddJob() {
   if (m_converter == nullptr || m_batch->Busy()) return;
   m_converter->OpenToAdd();
+}
+
+void TFM_MAIN::DropFiles(const std::vector<std::string>& files) {
+  if (m_converter == nullptr || m_batch->Busy() || m_converter->Visible()) return;
+  TDropChoices choices;
+  const auto chosen = [](const TskSkinComboBox* list) { return list->ItemIndex() >= 0 ? list->Text() : std::string(); };
+  choices.resolution = chosen(m_converter->ResolutionList());
+  choices.quality = chosen(m_converter->QualityList());
+  choices.aspect = chosen(m_converter->AspectList());
+  choices.targetFolder = m_converter->Config().RememberedTargetFolder();
+  const TDropDecision d = DecideDrop(files, choices, *m_jobs);
+  switch (d.action) {
+    case TDropAction::ShowError:
+      m_messages->ShowError(d.error);
+      break;
+    case TDropAction::OpenDialog:
+      m_converter->OpenToAdd();
+      m_converter->SourceEdit()->SetText(d.source);
+      break;
+    case TDropAction::AddJobs:
+      for (const TJobRecord& job : d.jobs) job.Append(*m_jobs);
+      break;
+  }
+}
+
+std::string TFM_MAIN::CurrentJobLog() const {
+  if (m_jobs->RecordTotal() == 0) return std::string();
+  const std::string path = m_batch->FailedJobLog(m_jobs->Bookmark());
+  return !path.empty() && IsReadableFile(path) ? path : std::string();  // old logs are pruned
+}
+
+void TFM_MAIN::ShowCurrentJobLog() {
+  const std::string path = CurrentJobLog();
+  if (path.empty()) return;
+  if (!OpenDocument(path)) m_messages->ShowError(texts::kLogNotOpened + path);
 }
 
 void TFM_MAIN::EditCurrentJob() {

@@ -12,9 +12,18 @@
 //
 // The parameters dialog (TFMConverter) is created after this window and
 // attached with SetConverter; adding and editing jobs open it.
+//
+// The jobs not yet converted are saved on close to the state folder and
+// loaded at creation (SavedJobs.h); a saved list that cannot be loaded is
+// reported once, after the window is shown. Files dropped on the window
+// (while adding is possible) become jobs or open the dialog
+// (DroppedFiles.h). The grid's popup menu offers "查看日志": the kept log of
+// the current job when its last run failed, opened with the desktop's
+// program for it.
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/base/DataSet.h"
 #include "framework/forms/CustomForm.h"
@@ -24,6 +33,7 @@ namespace tsm {
 class TBatchDriver;
 class TFMConverter;
 class TPanel;
+class TMenuItem;
 class TTimer;
 class TmtMemTable;
 class TskCompressedStoredSkin;
@@ -33,6 +43,7 @@ class TskSkinData;
 class TskSkinDBGrid;
 class TskSkinMessage;
 class TskSkinPanel;
+class TskSkinPopupMenu;
 class TskSkinScrollBar;
 
 class TFM_MAIN : public TForm {
@@ -58,12 +69,18 @@ class TFM_MAIN : public TForm {
   TskSkinButton* StopButton() const { return m_stop; }
   TskSkinButton* CloseButton() const { return m_close; }
   TTimer* Timer() const { return m_timer; }
+  TskSkinPopupMenu* GridMenu() const { return m_gridMenu; }
+  TMenuItem* LogItem() const { return m_logItem; }
 
   // The buttons' enabling for the table and the batch as they are now.
   void UpdateButtons();
   // Handlers, also called by tests.
   void AddJob();
   void EditCurrentJob();
+  void DropFiles(const std::vector<std::string>& files);
+  // The kept log of the current job's failed run; empty when there is none.
+  std::string CurrentJobLog() const;
+  void ShowCurrentJobLog();
 
  protected:
   void BeforeDestruction() override;
@@ -73,6 +90,7 @@ class TFM_MAIN : public TForm {
   void Created();
   void Shown();
   void Closed();
+  void ShowLoadMessage();
 
   std::string m_programFolder;
   TskFormFrame* m_frame = nullptr;
@@ -94,6 +112,9 @@ class TFM_MAIN : public TForm {
   TskSkinButton* m_close = nullptr;
   TTimer* m_timer = nullptr;
   TFMConverter* m_converter = nullptr;
+  TskSkinPopupMenu* m_gridMenu = nullptr;
+  TMenuItem* m_logItem = nullptr;
+  std::string m_loadMessage;  // why the saved jobs could not be loaded
 };
 
 }  // namespace tsm

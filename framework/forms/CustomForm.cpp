@@ -100,6 +100,7 @@ void TCustomForm::CreateParams(TCreateParams& p) {
   }
   if (!Enabled()) p.Style |= WS_DISABLED;
   if (m_formStyle == TFormStyle::fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
+  if (m_acceptFiles) p.ExStyle |= WS_EX_ACCEPTFILES;
   p.ClassStyle = CS_DBLCLKS;
   p.Bounds = BoundsRect();
   // Secondary windows stay above the main window and bring it along; a
@@ -480,8 +481,23 @@ void TCustomForm::WndProc(TMessage& m) {
       break;
     case CM_DIALOGKEY: CMDialogKey(m); break;
     case CM_RELEASE: CMRelease(m); break;
+    case WM_DROPFILES: WMDropFiles(m); break;
     default: TCustomControl::WndProc(m); break;
   }
+}
+
+void TCustomForm::SetAcceptFiles(bool accept) {
+  m_acceptFiles = accept;
+  if (HandleAllocated()) DragAcceptFiles(Handle(), accept);
+}
+
+void TCustomForm::WMDropFiles(TMessage& m) {
+  const HDROP drop = m.WParam;
+  const std::vector<std::string> files = DragQueryFiles(drop);
+  const TPoint point = DragQueryPoint(drop);
+  DragFinish(drop);
+  m.Result = 0;
+  if (m_acceptFiles && !files.empty()) CallEvent(OnDropFiles, this, files, point);
 }
 
 void TCustomForm::WMClose(TMessage& m) {

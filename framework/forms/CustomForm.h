@@ -21,6 +21,10 @@
 // OnShortCut and the form's action lists before the focused control sees the
 // key. With KeyPreview the form's key events run before the control's.
 //
+// Dropped files: with AcceptFiles set, files dropped on the form or any of
+// its controls from another program (a file manager) arrive as one
+// OnDropFiles with their paths and the point in the form's client area.
+//
 // Frame: the window system's non-client protocol decides the frame. Without a
 // component hooking the form's WindowProc (the skinned frame), the form shows
 // the window system's classic frame for its BorderStyle and BorderIcons.
@@ -28,6 +32,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "framework/controls/CustomControl.h"
@@ -47,6 +52,8 @@ using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
 using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
 using TShortCutEvent = std::function<void(uint16_t key, TShiftState shift, bool& handled)>;
 using TCreateParamsHook = std::function<void(TCreateParams& params)>;
+using TDropFilesEvent =
+    std::function<void(TObject* sender, const std::vector<std::string>& files, TPoint clientPoint)>;
 
 class TCustomForm : public TCustomControl {
  public:
@@ -123,6 +130,11 @@ class TCustomForm : public TCustomControl {
   bool KeyPreview() const { return m_keyPreview; }
   void SetKeyPreview(bool on) { m_keyPreview = on; }
 
+  // --- Dropped files ---
+  // Off by default; the window's WS_EX_ACCEPTFILES.
+  bool AcceptFiles() const { return m_acceptFiles; }
+  void SetAcceptFiles(bool accept);
+
   // Short cuts: OnShortCut, then the form's action lists.
   virtual bool IsShortCut(uint16_t key, TShiftState shift);
 
@@ -137,6 +149,7 @@ class TCustomForm : public TCustomControl {
   TNotifyEvent OnDeactivate;
   TNotifyEvent OnPaint;
   TShortCutEvent OnShortCut;
+  TDropFilesEvent OnDropFiles;
 
  protected:
   void BeforeDestruction() override;
@@ -158,6 +171,7 @@ class TCustomForm : public TCustomControl {
   void WMSysCommand(TMessage& m);
   void CMDialogKey(TMessage& m);
   void CMRelease(TMessage& m);
+  void WMDropFiles(TMessage& m);
 
  private:
   friend class TControl;
@@ -188,6 +202,7 @@ class TCustomForm : public TCustomControl {
   TWinControl* m_activeControl = nullptr;
   TWinControl* m_focusedControl = nullptr;
   bool m_keyPreview = false;
+  bool m_acceptFiles = false;
 };
 
 class TForm : public TCustomForm {

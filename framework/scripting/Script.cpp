@@ -22,8 +22,8 @@ struct TToken {
 };
 
 // What each command takes, one letter per argument: n number, m milliseconds,
-// t text, f file, k keys; optional trailing arguments after '|': b mouse
-// button, c click-text kind.
+// t text, f file, k keys, T one or more paths (last); optional trailing
+// arguments after '|': b mouse button, c click-text kind.
 struct TCommandSpec {
   const char* Name;
   TScriptOp Op;
@@ -44,6 +44,7 @@ constexpr TCommandSpec kCommands[] = {
     {"click-text", TScriptOp::ClickText, "t|c"},
     {"key", TScriptOp::Key, "k"},
     {"type", TScriptOp::Type, "t"},
+    {"drop", TScriptOp::Drop, "nnT"},
     {"shot", TScriptOp::Shot, "f"},
     {"shot-window", TScriptOp::ShotWindow, "tf"},
     {"dump", TScriptOp::Dump, "f"},
@@ -119,7 +120,13 @@ bool Fill(const TCommandSpec& spec, const std::vector<TToken>& args, TScriptComm
   const size_t bar = all.find('|');
   const std::string_view required = all.substr(0, bar);
   const std::string_view optional = bar == std::string_view::npos ? std::string_view() : all.substr(bar + 1);
-  if (args.size() < required.size() || args.size() > required.size() + optional.size()) {
+  const bool rest = !required.empty() && required.back() == 'T';
+  if (rest && args.size() < required.size()) {
+    error = std::string(spec.Name) + " takes at least " + std::to_string(required.size()) + " arguments, not " +
+            std::to_string(args.size());
+    return false;
+  }
+  if (!rest && (args.size() < required.size() || args.size() > required.size() + optional.size())) {
     const size_t most = required.size() + optional.size();
     error = std::string(spec.Name) + " takes " + std::to_string(required.size());
     if (!optional.empty()) error += " or " + std::to_string(most);
@@ -128,7 +135,7 @@ bool Fill(const TCommandSpec& spec, const std::vector<TToken>& args, TScriptComm
   }
   std::vector<int32_t> numbers;
   for (size_t i = 0; i < args.size(); ++i) {
-    const char kind = i < required.size() ? required[i] : optional[i - required.size()];
+    const char kind = i < required.size() ? required[i] : rest ? 'T' : optional[i - required.size()];
     const TToken& a = args[i];
     switch (kind) {
       case 'n': {
@@ -149,6 +156,11 @@ bool Fill(const TCommandSpec& spec, const std::vector<TToken>& args, TScriptComm
         // Every control without text would match an empty one.
         if (cmd.Op != TScriptOp::Type && Trim(a.Text).empty()) return error = "the text is empty", false;
         cmd.Text = a.Text;
+        break;
+      case 'T':
+        if (!IsValidUtf8(a.Text)) return error = "the path is not UTF-8", false;
+        if (a.Text.empty()) return error = "a path is empty", false;
+        cmd.Files.push_back(a.Text);
         break;
       case 'f':
         if (a.Text.empty()) return error = "the file name is empty", false;

@@ -8,7 +8,7 @@
 //   move X Y              press X Y [BUTTON]    release X Y [BUTTON]
 //   click X Y [BUTTON]    dclick X Y            drag X1 Y1 X2 Y2
 //   wheel X Y NOTCHES     click-text "TEXT" [right|double]
-//   key KEYS              type "TEXT"
+//   key KEYS              type "TEXT"           drop X Y "PATH" ["PATH" ...]
 //   shot FILE             shot-window "CAPTION" FILE       dump FILE|-
 //   expect-text "TEXT"    expect-no-text "TEXT"
 //   expect-window "CAPTION"   expect-no-window "CAPTION"
@@ -34,7 +34,7 @@ namespace tsm {
 enum class TScriptOp : uint8_t {
   Advance, Sleep, WaitText,
   Move, Press, Release, Click, DoubleClick, Drag, Wheel, ClickText,
-  Key, Type,
+  Key, Type, Drop,
   Shot, ShotWindow, Dump,
   ExpectText, ExpectNoText, ExpectWindow, ExpectNoWindow, ExpectFocus, ExpectEnabled, ExpectDisabled,
   Quit,
@@ -54,6 +54,7 @@ struct TScriptCommand {
   TClickKind ClickKind = TClickKind::Left;   // click-text
   std::string Text;            // TEXT, CAPTION or TEXT-OR-NAME
   std::string File;            // shot, shot-window, dump ("-": standard error)
+  std::vector<std::string> Files;  // drop: the paths
   uint16_t Key = 0;            // key: the virtual key
   TShiftState Shift;           // key: Shift, Ctrl, Alt held around it
 };

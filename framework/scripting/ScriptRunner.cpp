@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <ostream>
 #include <thread>
@@ -216,6 +217,14 @@ void TScriptRunner::Execute(const TScriptCommand& cmd) {
       }
       case TScriptOp::Key: PressKeys(desk, cmd.Key, cmd.Shift); break;
       case TScriptOp::Type: desk.Text(cmd.Text); break;
+      case TScriptOp::Drop: {
+        // Relative paths are taken from the current folder, as a file
+        // manager would give them in full.
+        std::vector<std::string> paths;
+        for (const std::string& f : cmd.Files) paths.push_back(std::filesystem::absolute(f).lexically_normal().string());
+        desk.DropFiles(cmd.Point, std::move(paths));
+        break;
+      }
       case TScriptOp::Shot:
         if (!desk.SaveScreenPng(cmd.File)) Fail(cmd, "cannot write " + cmd.File);
         break;

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -264,6 +265,37 @@ TEST_F(ScriptRunnerTest, InputCommandsReachTheControls) {
                                              "Rdown 10,10",  "Rup 20,20",  "Ldown 30,30",  "Lup 70,70"};
   EXPECT_EQ(mouse, expected);
   EXPECT_EQ(wheel, -240);
+}
+
+TEST_F(ScriptRunnerTest, DroppedFilesReachAFormThatAcceptsThem) {
+  TForm* main = NewForm("主窗口", TRect::FromSize(100, 100, 400, 300));
+  NewButton(main, "按钮", TRect::FromSize(10, 10, 90, 25));
+  TForm* other = NewForm("其他", TRect::FromSize(600, 100, 300, 300));
+  std::vector<std::vector<std::string>> drops;
+  std::vector<TPoint> points;
+  main->SetAcceptFiles(true);  // before its window exists
+  main->OnDropFiles = [&](TObject* sender, const std::vector<std::string>& files, TPoint p) {
+    EXPECT_EQ(sender, main);
+    drops.push_back(files);
+    points.push_back(p);
+  };
+  other->OnDropFiles = main->OnDropFiles;  // never called: other does not accept files
+  main->Show();
+  other->Show();
+  Pump();
+  const TPoint o = main->ClientOrigin();
+  const auto at = [&](int32_t x, int32_t y) { return std::to_string(o.X + x) + " " + std::to_string(o.Y + y); };
+  std::ostringstream script;
+  script << "drop 700 200 /v/refused.mp4\n"
+         << "drop " << at(200, 100) << " \"/视频/第 1 集.mp4\" relative.avi\n"
+         << "drop " << at(20, 20) << " /v/b.mp4\n";  // on the button
+  EXPECT_EQ(Run(script.str()), 0) << Log();
+  ASSERT_EQ(drops.size(), 2u);
+  EXPECT_EQ(drops[0], (std::vector<std::string>{"/视频/第 1 集.mp4",
+                                                std::filesystem::current_path().string() + "/relative.avi"}));
+  EXPECT_EQ(points[0], TPoint(200, 100));
+  EXPECT_EQ(drops[1], std::vector<std::string>{"/v/b.mp4"});
+  EXPECT_EQ(points[1], TPoint(20, 20));
 }
 
 TEST_F(ScriptRunnerTest, QuitClosesTheMainFormAsAUserWould) {

@@ -83,6 +83,15 @@ TEST(ScriptTest, ReadsEveryCommandWithItsArguments) {
   EXPECT_EQ(c[19].Line, 22);
 }
 
+TEST(ScriptTest, DropTakesOneOrMorePaths) {
+  const TScript s = Parse("drop 10 20 \"/视频/第 1 集.mp4\"\ndrop 1 2 a.mp4 \"b c.mkv\" /d.vob  # three\n");
+  ASSERT_EQ(s.Commands.size(), 2u);
+  EXPECT_EQ(s.Commands[0].Op, TScriptOp::Drop);
+  EXPECT_EQ(s.Commands[0].Point, TPoint(10, 20));
+  EXPECT_EQ(s.Commands[0].Files, std::vector<std::string>{"/视频/第 1 集.mp4"});
+  EXPECT_EQ(s.Commands[1].Files, (std::vector<std::string>{"a.mp4", "b c.mkv", "/d.vob"}));
+}
+
 TEST(ScriptTest, KeyNames) {
   struct TCase {
     const char* Text;
@@ -143,6 +152,9 @@ TEST(ScriptTest, TheFirstBadLineIsReportedWithItsNumber) {
       {"type \"\xC3\x28\"", 1, "not UTF-8"},
       {"click-text \"  \"", 1, "the text is empty"},
       {"expect-text \"\"", 1, "the text is empty"},
+      {"drop 1 2", 1, "drop takes at least 3 arguments, not 2"},
+      {"drop 1 2 a.mp4 \"\"", 1, "a path is empty"},
+      {"drop 1 y a.mp4", 1, "'y' is not a whole number"},
   };
   for (const TCase& c : cases) {
     const TScriptError e = ErrorOf(c.Text);

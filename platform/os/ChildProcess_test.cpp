@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -94,6 +95,11 @@ TEST(PathInfo, AbsolutePathsSizesIdentityAndTheStateFolder) {
   EXPECT_EQ(ResolvedPath(dir + "/l"), ResolvedPath(dir + "/f"));
   EXPECT_TRUE(IsWritableFolder(dir));
   EXPECT_FALSE(IsWritableFolder(dir + "/f"));
+  EXPECT_TRUE(IsReadableFile(dir + "/l"));   // through the link
+  EXPECT_FALSE(IsReadableFile(dir));         // a folder
+  EXPECT_FALSE(IsReadableFile(dir + "/none"));
+  ASSERT_EQ(::mkfifo((dir + "/pipe").c_str(), 0600), 0);
+  EXPECT_FALSE(IsReadableFile(dir + "/pipe"));  // no regular file, and never waited on
   EXPECT_TRUE(CreateFolders(dir + "/x/y/z"));
   EXPECT_EQ(ListFolder(dir + "/x"), std::vector<std::string>{"y"});
 

@@ -79,6 +79,15 @@ bool RenameFile(const std::string& oldPath, const std::string& newPath) {
   return ::rename(oldPath.c_str(), newPath.c_str()) == 0;
 }
 
+std::string SetFileAside(const std::string& path, const std::string& suffix) {
+  for (int n = 1; n < 100; ++n) {
+    const std::string aside = path + suffix + (n == 1 ? std::string() : "-" + std::to_string(n));
+    if (RenameFile(path, aside)) return aside;
+    if (!PathExists(path)) break;
+  }
+  return std::string();
+}
+
 bool ReadFileBytes(const std::string& path, std::string& bytes) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;

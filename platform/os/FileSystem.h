@@ -21,6 +21,12 @@ bool DeleteFile(const std::string& path);
 // Gives a file a new name; fails when something already exists at newPath.
 bool RenameFile(const std::string& oldPath, const std::string& newPath);
 
+// Moves a file out of the way without replacing anything: it is renamed
+// to path + suffix, or, when that name is taken, to path + suffix + "-2",
+// "-3" ... (up to "-99"). The new path; empty when the file could not be
+// moved (it then stays where it was).
+std::string SetFileAside(const std::string& path, const std::string& suffix);
+
 // Reads a whole file; false when it cannot be opened or read.
 bool ReadFileBytes(const std::string& path, std::string& bytes);
 

@@ -90,6 +90,24 @@ TEST(FileSystem, ExistsDeleteAndRename) {
   EXPECT_FALSE(DeleteFile(dir.Path()));
 }
 
+TEST(FileSystem, SetFileAsideNumbersTakenNamesAndNeverReplaces) {
+  TempFolder dir;
+  Put(dir / "jobs.tsv", "1");
+  EXPECT_EQ(SetFileAside(dir / "jobs.tsv", ".bad"), dir / "jobs.tsv.bad");
+  Put(dir / "jobs.tsv", "2");
+  EXPECT_EQ(SetFileAside(dir / "jobs.tsv", ".bad"), dir / "jobs.tsv.bad-2");
+  EXPECT_EQ(Get(dir / "jobs.tsv.bad"), "1");
+  EXPECT_EQ(Get(dir / "jobs.tsv.bad-2"), "2");
+  EXPECT_FALSE(PathExists(dir / "jobs.tsv"));
+  EXPECT_EQ(SetFileAside(dir / "jobs.tsv", ".bad"), "");  // nothing there
+  // A folder that takes no renames: the file stays.
+  Put(dir / "jobs.tsv", "3");
+  ::chmod(dir.Path().c_str(), 0555);
+  EXPECT_TRUE(RunUnprivileged([&] { return SetFileAside(dir / "jobs.tsv", ".bad").empty(); }));
+  ::chmod(dir.Path().c_str(), 0755);
+  EXPECT_EQ(Get(dir / "jobs.tsv"), "3");
+}
+
 TEST(FileSystem, AtomicWriteKeepsModeAndAttributesAndRefusesReadOnlyFiles) {
   TempFolder dir;
   const std::string file = dir / "Converter.ini";

@@ -1,6 +1,7 @@
 #include "platform/os/PathInfo.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <limits.h>
 #include <pwd.h>
 #include <stdlib.h>
@@ -22,6 +23,15 @@ bool SameFile(const std::string& a, const std::string& b) {
   struct stat sa {}, sb {};
   if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
   return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+bool IsReadableFile(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return false;
+  ::close(fd);
+  return true;
 }
 
 bool IsWritableFolder(const std::string& path) {

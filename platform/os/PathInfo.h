@@ -14,6 +14,10 @@ int64_t FileSize(const std::string& path);
 // True when both paths name the same existing file (same device and inode).
 bool SameFile(const std::string& a, const std::string& b);
 
+// True when path is a regular file (links followed) that this process can
+// open for reading.
+bool IsReadableFile(const std::string& path);
+
 // True when path is a folder in which this process may create files.
 bool IsWritableFolder(const std::string& path);
 

@@ -39,6 +39,8 @@ struct TRawInput {
     Close,      // Window: the user asked to close this native window
     Minimize,   // Window: the user minimized this native window (window manager)
     Deactivate, // another program became active: none of ours is active any more
+    Drop,       // Files: dropped from another program at Pos on the native window
+                // Window (null: whatever window is under Pos)
   };
   TKind Kind = TKind::MouseMove;
   TPoint Pos;
@@ -47,6 +49,7 @@ struct TRawInput {
   uint32_t Vk = 0;
   bool Repeat = false;
   std::string Text;
+  std::vector<std::string> Files;
   HWND Window;
 };
 

@@ -173,6 +173,14 @@ std::vector<HWND> THeadlessBackend::TaskBarWindows() const {
   return out;
 }
 
+void THeadlessBackend::DropFiles(TPoint p, std::vector<std::string> paths) {
+  TRawInput in;
+  in.Kind = TRawInput::TKind::Drop;
+  in.Pos = p;
+  in.Files = std::move(paths);
+  Inject(std::move(in));
+}
+
 void THeadlessBackend::CloseFromDesktop(HWND wnd) {
   TRawInput in;
   in.Kind = TRawInput::TKind::Close;

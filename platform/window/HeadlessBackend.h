@@ -65,6 +65,9 @@ class THeadlessBackend : public TBackend {
   void KeyPress(uint32_t vk);    // down and up
   void Text(const std::string& utf8);
   void Composition(const std::string& utf8);
+  // Files dropped at p from another program, as a file manager drops them
+  // (the pointer does not move; WM_DROPFILES goes to the window there).
+  void DropFiles(TPoint p, std::vector<std::string> paths);
   // The user activates, minimizes or closes a window through the (virtual)
   // desktop, as with its task bar button: activating a minimized window
   // restores it.

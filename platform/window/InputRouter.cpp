@@ -134,7 +134,34 @@ void TInputRouter::Process(const TRawInput& in) {
     case K::Deactivate:
       m_sys.Focus().DeactivateApplication();
       break;
+    case K::Drop:
+      ProcessDrop(in);
+      break;
   }
+}
+
+void TInputRouter::ProcessDrop(const TRawInput& in) {
+  if (in.Files.empty()) return;
+  TWindow* w = m_sys.WindowFromPoint(in.Pos);
+  // A backend that knows the native window trusts it over a point that
+  // lies elsewhere (the pointer moved on before the drop was reported).
+  if (TWindow* native = m_sys.Find(in.Window); native && (!w || TWindowSystem::TopLevelOf(w) != native)) w = native;
+  while (w && !(w->ExStyle & WS_EX_ACCEPTFILES) && w->IsChild()) w = w->Parent;
+  if (!w || !(w->ExStyle & WS_EX_ACCEPTFILES) || !TWindowSystem::IsShowing(w) ||
+      !TWindowSystem::IsEnabledForInput(w))
+    return;
+  // Handles nobody finishes (a message taken from the queue but never
+  // dispatched) are dropped once a few newer ones exist.
+  constexpr size_t kKeptDrops = 16;
+  while (m_drops.size() >= kKeptDrops) m_drops.erase(m_drops.begin());
+  const WPARAM handle = ++m_lastDrop;
+  m_drops[handle] = TDrop{in.Files, in.Pos - TWindowSystem::ClientScreenOrigin(w)};
+  Emit(w->Handle(), WM_DROPFILES, handle, 0);
+}
+
+const TInputRouter::TDrop* TInputRouter::Drop(WPARAM handle) const {
+  const auto it = m_drops.find(handle);
+  return it == m_drops.end() ? nullptr : &it->second;
 }
 
 TWindow* TInputRouter::HitTarget(TPoint screen, int32_t& hit) {

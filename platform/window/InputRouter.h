@@ -17,12 +17,20 @@
 // TranslateMessage adds WM_CHAR for Backspace, Tab, Enter, Escape and
 // Ctrl+letter (1 .. 26), which text input does not deliver.
 //
+// Dropped files: the window under the drop point, or the nearest of its
+// parents, that has WS_EX_ACCEPTFILES and takes input gets WM_DROPFILES with
+// a drop handle (HDROP); without one the drop is refused. The files and the
+// point stay readable through the handle until DragFinish or until the
+// message has been dispatched.
+//
 // Raw input is converted when the message loop takes it, so hit tests and
 // activation see the state that the earlier messages left.
 
 #include <array>
 #include <deque>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "platform/window/Backend.h"
 #include "platform/window/CaptionButtonLoop.h"
@@ -67,6 +75,15 @@ class TInputRouter {
   // The composition text of the input method (WM_IME_COMPOSITION).
   const std::string& CompositionText() const { return m_composition; }
 
+  // A drop handed out with WM_DROPFILES; null when the handle is finished
+  // or unknown. Point is in the client coordinates of the receiving window.
+  struct TDrop {
+    std::vector<std::string> Files;
+    TPoint Point;
+  };
+  const TDrop* Drop(WPARAM handle) const;
+  void FinishDrop(WPARAM handle) { m_drops.erase(handle); }
+
   // Called by the focus manager when the capture moved.
   void CaptureChanged(HWND newCapture);
   void WindowGone(TWindow* w);
@@ -79,6 +96,7 @@ class TInputRouter {
   void ProcessMouse(const TRawInput& in);
   void ProcessKey(const TRawInput& in);
   void ProcessText(const TRawInput& in);
+  void ProcessDrop(const TRawInput& in);
   // Hit target under the cursor (not captured): the window and its code.
   TWindow* HitTarget(TPoint screen, int32_t& hit);
   void UpdateLeaveTracking(TWindow* under, bool client);
@@ -97,6 +115,8 @@ class TInputRouter {
   bool m_altAlone = false;
   bool m_menuAlone = false;
   std::string m_composition;
+  std::map<WPARAM, TDrop> m_drops;  // by handle, oldest first
+  WPARAM m_lastDrop = 0;
 
   // Mouse leave tracking.
   HWND m_leaveWnd;

@@ -307,3 +307,72 @@ TEST_F(Input, RightReleasesAndTheMenuKeysAskForAContextMenu) {
 }
 
 }  // namespace tsm
+
+namespace tsm {
+
+// Files dropped from another program: the accepting window under the point
+// or its nearest accepting parent gets one WM_DROPFILES; the handle reads
+// the files and the point during the message and is finished afterwards.
+TEST_F(Input, DroppedFilesGoToTheAcceptingWindowUnderThePointOrItsParent) {
+  std::vector<std::string> files;
+  TPoint point;
+  HDROP handle = 0;
+  const auto reader = [&](HWND, uint32_t msg, WPARAM w, LPARAM) -> std::optional<LRESULT> {
+    if (msg != WM_DROPFILES) return std::nullopt;
+    handle = w;
+    files = DragQueryFiles(w);
+    point = DragQueryPoint(w);
+    return 0;
+  };
+  const HWND form = MakeTopLevel(TRect::FromSize(100, 100, 300, 200), WS_POPUP | WS_VISIBLE, reader);
+  const HWND grid = MakeChild(form, TRect::FromSize(10, 20, 200, 100), WS_CHILD | WS_VISIBLE, reader);
+  const HWND other = MakeTopLevel(TRect::FromSize(600, 100, 100, 100), WS_POPUP | WS_VISIBLE, reader);
+  DragAcceptFiles(form, true);
+  EXPECT_EQ(GetWindowExStyle(form) & WS_EX_ACCEPTFILES, WS_EX_ACCEPTFILES);
+
+  ClearLog();
+  Screen().DropFiles({150, 150}, {"/v/一.mp4", "/v/two words.avi"});  // over the grid
+  Pump();
+  EXPECT_EQ(Count(grid, WM_DROPFILES), 0);
+  ASSERT_EQ(Count(form, WM_DROPFILES), 1);
+  EXPECT_EQ(files, (std::vector<std::string>{"/v/一.mp4", "/v/two words.avi"}));
+  EXPECT_EQ(point, TPoint(50, 50)) << "the form's client coordinates";
+  EXPECT_TRUE(DragQueryFiles(handle).empty()) << "finished once dispatched";
+  EXPECT_EQ(Count(form, WM_MOUSEMOVE), 0) << "a drop does not move the pointer";
+
+  // The child accepting files itself takes them.
+  DragAcceptFiles(grid, true);
+  Screen().DropFiles({150, 150}, {"/v/a.mp4"});
+  Pump();
+  ASSERT_EQ(Count(grid, WM_DROPFILES), 1);
+  EXPECT_EQ(point, TPoint(40, 30));
+
+  // Refused: a window that takes no files, a disabled one (a modal dialog
+  // is open over it), a point over no window.
+  ClearLog();
+  Screen().DropFiles({650, 150}, {"/v/a.mp4"});
+  EnableWindow(form, false);
+  Screen().DropFiles({150, 150}, {"/v/a.mp4"});
+  Screen().DropFiles({900, 700}, {"/v/a.mp4"});
+  Pump();
+  EXPECT_EQ(Count(HWND(), WM_DROPFILES), 0);
+  EXPECT_EQ(Count(other, WM_DROPFILES), 0);
+  EnableWindow(form, true);
+
+  // A handle the window finishes itself reads nothing afterwards.
+  DragAcceptFiles(grid, false);
+  SetWindowProc(form, [&](HWND, uint32_t msg, WPARAM w, LPARAM) -> LRESULT {
+    if (msg == WM_DROPFILES) {
+      DragFinish(w);
+      files = DragQueryFiles(w);
+      point = DragQueryPoint(w);
+    }
+    return 0;
+  });
+  Screen().DropFiles({120, 110}, {"/v/b.mp4"});
+  Pump();
+  EXPECT_TRUE(files.empty());
+  EXPECT_EQ(point, TPoint(0, 0));
+}
+
+}  // namespace tsm

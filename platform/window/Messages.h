@@ -89,6 +89,7 @@ inline constexpr uint32_t WM_CAPTURECHANGED = 0x0215;   // lParam: window that g
 inline constexpr uint32_t WM_MOVING = 0x0216;           // lParam: TRect* (screen, may be changed)
 inline constexpr uint32_t WM_ENTERSIZEMOVE = 0x0231;
 inline constexpr uint32_t WM_EXITSIZEMOVE = 0x0232;
+inline constexpr uint32_t WM_DROPFILES = 0x0233;        // wParam: HDROP (DragQueryFiles, DragQueryPoint)
 inline constexpr uint32_t WM_IME_STARTCOMPOSITION = 0x010D;
 inline constexpr uint32_t WM_IME_ENDCOMPOSITION = 0x010E;
 inline constexpr uint32_t WM_IME_COMPOSITION = 0x010F;  // lParam: const char* composition text (UTF-8)
@@ -235,6 +236,7 @@ inline constexpr uint32_t WS_OVERLAPPEDWINDOW =
     WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 
 inline constexpr uint32_t WS_EX_TOPMOST = 0x00000008;
+inline constexpr uint32_t WS_EX_ACCEPTFILES = 0x00000010;  // takes files dropped from other programs
 inline constexpr uint32_t WS_EX_TRANSPARENT = 0x00000020;
 inline constexpr uint32_t WS_EX_TOOLWINDOW = 0x00000080;
 inline constexpr uint32_t WS_EX_APPWINDOW = 0x00040000;

@@ -715,6 +715,29 @@ class TSdlBackendImpl final : public TSdlBackend {
         HandleDesktopState(e.window, *w);
         break;
       }
+      // A drop from a file manager comes as BEGIN, one FILE per path (the
+      // URI already decoded to a path), COMPLETE; the files go on as one
+      // drop at the pointer, where the user let go. SDL tells no position.
+      case SDL_DROPBEGIN:
+        FlushDrop();
+        m_dropOpen = true;
+        m_dropWindow = e.drop.windowID;
+        break;
+      case SDL_DROPFILE:
+        if (e.drop.file) {
+          if (m_dropFiles.empty()) m_dropWindow = e.drop.windowID;
+          m_dropFiles.emplace_back(e.drop.file);
+          SDL_free(e.drop.file);
+          if (!m_dropOpen) FlushDrop();  // a file without BEGIN and COMPLETE: a drop of its own
+        }
+        break;
+      case SDL_DROPTEXT:
+        SDL_free(e.drop.file);
+        break;
+      case SDL_DROPCOMPLETE:
+        FlushDrop();
+        m_dropOpen = false;
+        break;
       case SDL_QUIT:
         if (TWindow* active = m_sys->Find(m_sys->Focus().Active())) {
           in.Kind = TRawInput::TKind::Close;
@@ -727,8 +750,22 @@ class TSdlBackendImpl final : public TSdlBackend {
     }
   }
 
+  void FlushDrop() {
+    if (m_dropFiles.empty()) return;
+    TRawInput in;
+    in.Kind = TRawInput::TKind::Drop;
+    in.Pos = CursorPos();
+    in.Window = WindowOf(m_dropWindow);
+    in.Files = std::move(m_dropFiles);
+    m_dropFiles.clear();
+    Queue(std::move(in));
+  }
+
   TWindowSystem* m_sys = nullptr;
   uint32_t m_wakeEvent = 0;
+  std::vector<std::string> m_dropFiles;  // the drop being delivered
+  uint32_t m_dropWindow = 0;             // its native window
+  bool m_dropOpen = false;               // between BEGIN and COMPLETE
   std::unordered_map<uint32_t, TNative> m_natives;
   std::unordered_map<uint32_t, HWND> m_byNative;
   std::vector<HWND> m_stacking;
@@ -756,6 +793,11 @@ std::unique_ptr<TSdlBackend> TSdlBackend::Create() {
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+  // Native windows made from now on take drops (which window wants them is
+  // decided by WS_EX_ACCEPTFILES).
+  SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
+  SDL_EventState(SDL_DROPBEGIN, SDL_ENABLE);
+  SDL_EventState(SDL_DROPCOMPLETE, SDL_ENABLE);
   SDL_StartTextInput();
   return std::make_unique<TSdlBackendImpl>();
 }

@@ -564,6 +564,23 @@ void StopTextInput() { Sys().Backend().StopTextInput(); }
 void MessageBeep() { Sys().Backend().Beep(); }
 const std::string& GetImeCompositionText() { return Sys().Input().CompositionText(); }
 
+void DragAcceptFiles(HWND wnd, bool accept) {
+  const uint32_t ex = GetWindowExStyle(wnd);
+  SetWindowExStyle(wnd, accept ? ex | WS_EX_ACCEPTFILES : ex & ~WS_EX_ACCEPTFILES);
+}
+
+std::vector<std::string> DragQueryFiles(HDROP drop) {
+  const TInputRouter::TDrop* d = Sys().Input().Drop(drop);
+  return d ? d->Files : std::vector<std::string>();
+}
+
+TPoint DragQueryPoint(HDROP drop) {
+  const TInputRouter::TDrop* d = Sys().Input().Drop(drop);
+  return d ? d->Point : TPoint();
+}
+
+void DragFinish(HDROP drop) { Sys().Input().FinishDrop(drop); }
+
 // --- Screen and settings ----------------------------------------------------
 
 int32_t GetSystemMetrics(TSystemMetric metric) {

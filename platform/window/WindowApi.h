@@ -248,6 +248,24 @@ const std::string& GetImeCompositionText();
 // The default beep (a refused key).
 void MessageBeep();
 
+// --- Dropped files ------------------------------------------------------------
+// Files dropped from another program (a file manager) arrive as WM_DROPFILES
+// at a window that accepts them (WS_EX_ACCEPTFILES), or at the nearest
+// parent that does; its wParam is a drop handle.
+
+using HDROP = WPARAM;
+// Sets or clears WS_EX_ACCEPTFILES.
+void DragAcceptFiles(HWND wnd, bool accept);
+// The dropped files' paths (UTF-8, absolute), in the order given; empty for
+// a finished or unknown handle.
+std::vector<std::string> DragQueryFiles(HDROP drop);
+// Where the files were dropped, in the receiving window's client
+// coordinates; (0, 0) for a finished or unknown handle.
+TPoint DragQueryPoint(HDROP drop);
+// Frees the handle (the window system also does when WM_DROPFILES has been
+// dispatched).
+void DragFinish(HDROP drop);
+
 // --- Screen and settings ----------------------------------------------------
 
 enum TSystemMetric : int32_t {

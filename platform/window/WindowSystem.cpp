@@ -430,6 +430,11 @@ LRESULT TWindowSystem::DispatchMessage(const TMsg& msg) {
   if (msg.message == WM_TIMER && !m_timers.Exists(msg.hwnd, static_cast<uint32_t>(msg.wParam))) return 0;
   TWindow* w = Find(msg.hwnd);
   if (!w) return 0;
+  if (msg.message == WM_DROPFILES) {
+    const LRESULT r = Send(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+    m_input.FinishDrop(msg.wParam);
+    return r;
+  }
   if (msg.message != WM_PAINT) return Send(msg.hwnd, msg.message, msg.wParam, msg.lParam);
   // A WM_PAINT whose handler neither painted nor validated must not come
   // back forever: what was due when it was handed out counts as painted.

@@ -44,6 +44,9 @@ void ConverterTest::SetUp() {
   m_log = m_folder + "boxes.log";
   ::setenv("TM_DIALOG_LOG", m_log.c_str(), 1);
   ::setenv("TM_DIALOG_ANSWER", "1", 1);
+  // Saved jobs and logs go to the test's own state folder.
+  if (const char* state = std::getenv("XDG_STATE_HOME")) m_oldState = state;
+  ::setenv("XDG_STATE_HOME", (m_folder + "state").c_str(), 1);
   if (startWindows) StartWindows();
 }
 
@@ -63,6 +66,7 @@ void ConverterTest::TearDown() {
   FrameworkTest::TearDown();
   ::unsetenv("TM_DIALOG_LOG");
   ::unsetenv("TM_DIALOG_ANSWER");
+  if (m_oldState.empty()) ::unsetenv("XDG_STATE_HOME"); else ::setenv("XDG_STATE_HOME", m_oldState.c_str(), 1);
   std::system(("chmod -R u+w '" + m_folder + "' 2>/dev/null; rm -rf '" + m_folder + "'").c_str());
 }
 

@@ -5,7 +5,8 @@
 // windows created as start-up creates them, with the dialog's runner on a
 // scripted encoder channel, and every message box logged (TM_DIALOG_LOG)
 // and answered with its default button (TM_DIALOG_ANSWER) unless a test
-// answers it itself.
+// answers it itself. The state folder (saved jobs, logs) is the program
+// folder's "state" ($XDG_STATE_HOME).
 
 #include <string>
 #include <vector>
@@ -70,6 +71,7 @@ class ConverterTest : public FrameworkTest {
  private:
   std::string m_folder;
   std::string m_log;
+  std::string m_oldState;
   TFM_MAIN* m_main = nullptr;
   TFMConverter* m_dialog = nullptr;
   TScriptedChannel* m_channel = nullptr;
