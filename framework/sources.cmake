@@ -6,8 +6,8 @@ tm_library(tm_framework
     controls/Control.cpp controls/WinControl.cpp controls/ControlCanvas.cpp
     controls/GraphicControl.cpp controls/CustomControl.cpp
     controls/Label.cpp controls/Panel.cpp controls/Button.cpp controls/Edit.cpp
-    controls/Timer.cpp controls/ShortCut.cpp controls/MenuItem.cpp controls/PopupMenu.cpp controls/Action.cpp controls/ActionList.cpp
-    forms/CustomForm.cpp forms/Application.cpp forms/Screen.cpp forms/MessageBox.cpp
+    controls/HintWindow.cpp controls/Timer.cpp controls/ShortCut.cpp controls/MenuItem.cpp controls/PopupMenu.cpp controls/Action.cpp controls/ActionList.cpp
+    forms/CustomForm.cpp forms/Application.cpp forms/ApplicationHints.cpp forms/Screen.cpp forms/MessageBox.cpp
     scripting/WindowTree.cpp scripting/Script.cpp scripting/ScriptRunner.cpp
   DEPS tm_window tm_gfx tm_base)
 
