@@ -17,7 +17,7 @@ tm_test(tm_framework_test
     graphics/Graphics_test.cpp graphics/ImageList_test.cpp
     controls/Control_test.cpp controls/Layout_test.cpp controls/Edit_test.cpp controls/Focus_test.cpp
     controls/Menu_test.cpp controls/ScrollRequest_test.cpp
-    forms/Form_test.cpp forms/Application_test.cpp
+    forms/Form_test.cpp forms/Application_test.cpp forms/Hints_test.cpp
     scripting/WindowTree_test.cpp scripting/Script_test.cpp scripting/ScriptRunner_test.cpp
   DEPS tm_framework)
 add_dependencies(tm_framework_test tm_assets)

@@ -43,7 +43,7 @@ void TskSkinHintWindow::Notification(TComponent* component, TOperation operation
   }
 }
 
-bool TskSkinHintWindow::Prepare(const std::string& hint) {
+bool TskSkinHintWindow::Prepare(const std::string& hint, int32_t maxWidth) {
   SetComponent(ActiveHintComponent());
   if (!m_component) {
     m_skin = {};
@@ -58,17 +58,18 @@ bool TskSkinHintWindow::Prepare(const std::string& hint) {
   } else {
     SelectControlFont(m_font, m_component->DefaultFont(), nullptr, skinData);
   }
-  m_geometry = HintGeometry(m_skin, MeasureHint(hint, m_font));
+  m_geometry = HintGeometry(m_skin, MeasureHint(hint, m_font, maxWidth));
   return true;
 }
 
-TRect TskSkinHintWindow::CalcHintRect(int32_t, const std::string& hint) {
-  if (!Prepare(hint)) return {};
+TRect TskSkinHintWindow::CalcHintRect(int32_t maxWidth, const std::string& hint) {
+  m_maxWidth = maxWidth;
+  if (!Prepare(hint, maxWidth)) return {};
   return {0, 0, m_geometry.Window.cx, m_geometry.Window.cy};
 }
 
 void TskSkinHintWindow::ShowHintAt(const TRect& rect, const std::string& hint) {
-  if (!Prepare(hint)) {
+  if (!Prepare(hint, m_maxWidth)) {
     ReleaseHint();
     return;
   }

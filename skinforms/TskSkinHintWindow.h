@@ -51,7 +51,7 @@ class TskSkinHintWindow : public THintWindow {
  private:
   // Takes the component, skin, font and geometry for hint; false when no
   // component is in use.
-  bool Prepare(const std::string& hint);
+  bool Prepare(const std::string& hint, int32_t maxWidth);
   void SetComponent(TskSkinHint* component);
   void ApplyTranslucency();
   void ApplyRegion();
@@ -62,6 +62,7 @@ class TskSkinHintWindow : public THintWindow {
   TskHintGeometry m_geometry;
   bool m_hasRegion = false;
   int32_t m_appliedAlpha = -1;   // -1: none applied since the layered style came
+  int32_t m_maxWidth = 0;        // of the last CalcHintRect
 };
 
 }  // namespace tsm

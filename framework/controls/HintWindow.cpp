@@ -36,23 +36,23 @@ void THintWindow::WndProc(TMessage& m) {
   }
 }
 
-TSize THintWindow::MeasureHint(const std::string& hint, const ui::TFont& font) {
+TSize THintWindow::MeasureHint(const std::string& hint, const ui::TFont& font, int32_t maxWidth) {
   ui::TBitmap scratch(1, 1);
   TCanvas& canvas = scratch.Canvas();
   canvas.Font().Assign(font);
-  const int32_t screen = GetSystemMetrics(SM_CXSCREEN);
-  TRect r{0, 0, screen, 0};
-  canvas.DrawText(hint, r, kHintFormat | TTextFormat::CalcRect);
+  // The lines as they stand; wrapped only when one is wider than maxWidth.
+  TRect r{0, 0, 0, 0};
+  canvas.DrawText(hint, r, TTextFormat::Left | TTextFormat::NoPrefix | TTextFormat::CalcRect);
+  if (maxWidth > 0 && r.Width() > maxWidth) {
+    r = {0, 0, maxWidth, 0};
+    canvas.DrawText(hint, r, kHintFormat | TTextFormat::CalcRect);
+  }
   return {r.Width(), r.Height()};
 }
 
 TRect THintWindow::CalcHintRect(int32_t maxWidth, const std::string& hint) {
-  ui::TBitmap scratch(1, 1);
-  TCanvas& canvas = scratch.Canvas();
-  canvas.Font().Assign(Font());
-  TRect r{0, 0, maxWidth > 0 ? maxWidth : GetSystemMetrics(SM_CXSCREEN), 0};
-  canvas.DrawText(hint, r, kHintFormat | TTextFormat::CalcRect);
-  return {0, 0, r.Width() + 4, r.Height() + 4};
+  const TSize text = MeasureHint(hint, Font(), maxWidth);
+  return {0, 0, text.cx + 4, text.cy + 4};
 }
 
 TRect THintWindow::KeepOnScreen(const TRect& rect) {

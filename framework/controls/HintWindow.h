@@ -37,8 +37,9 @@ class THintWindow : public TCustomControl {
   virtual void ReleaseHint();
   bool HintShown() const;
 
-  // The text measured as the hint's text is drawn: w x h.
-  TSize MeasureHint(const std::string& hint, const ui::TFont& font);
+  // The text as the hint's text is drawn, w x h: its lines as they stand,
+  // wrapped to maxWidth when one is wider (0: no limit).
+  static TSize MeasureHint(const std::string& hint, const ui::TFont& font, int32_t maxWidth = 0);
 
  protected:
   void CreateParams(TCreateParams& params) override;
