@@ -2,6 +2,6 @@
 # with 10,000 jobs, and a one-row scroll with 100 and with 10,000 jobs.
 #   build/bin/grid_bench
 tm_benchmark(grid_bench
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/grid_bench.cpp ${CMAKE_SOURCE_DIR}/skincontrols/tests/JobTableSamples.cpp
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/grid_bench.cpp
   DEPS tm_skincontrols tm_skinforms tm_defskin tm_jobs)
 add_dependencies(grid_bench tm_assets)

@@ -21,7 +21,7 @@
 #include "skin/TskSkinData.h"
 #include "skincontrols/TskSkinDBGrid.h"
 #include "skincontrols/TskSkinScrollBar.h"
-#include "skincontrols/tests/JobTableSamples.h"
+#include "app/jobs/JobSamples.h"
 #include "tools/defskin/DefaultSkin.h"
 
 namespace tsm {

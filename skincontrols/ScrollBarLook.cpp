@@ -5,32 +5,11 @@
 #include "skin/SkinGlyphs.h"
 #include "skin/SkinPlatform.h"
 #include "skin/TskDataSkinControl.h"
+#include "skincontrols/SkinEditLook.h"
 
 namespace tsm {
 
 namespace {
-
-enum class TPartLook { Normal, Hot, Pressed };
-
-void DrawFallbackPart(TDeviceContext& dc, const TRect& r, TPartLook look) {
-  if (RectIsEmpty(r)) return;
-  TColor frame = clBtnShadow;
-  TColor fill = clBtnFace;
-  if (look == TPartLook::Pressed) {
-    frame = kScrollPressedFrame;
-    fill = kScrollPressedFill;
-  } else if (look == TPartLook::Hot) {
-    frame = kScrollHotFrame;
-    fill = kScrollHotFill;
-  }
-  dc.FillRect(r, fill);
-  dc.FrameRect(r, frame);
-}
-
-TPartLook ButtonLook(const TskScrollPartState& s) {
-  if (s.Down && s.Hot) return TPartLook::Pressed;
-  return s.Hot ? TPartLook::Hot : TPartLook::Normal;
-}
 
 const TRect& Or(const TRect& r, const TRect& fallback) { return RectIsEmpty(r) ? fallback : r; }
 
@@ -47,13 +26,13 @@ void DrawSkinButton(TDeviceContext& dc, const TBitmap& picture, const TRect& pla
 void DrawScrollBarFallback(TDeviceContext& dc, TSize size, const TskScrollBarLayout& layout,
                            const TskScrollBarLookState& state) {
   dc.FillRect(TRect::FromSize(0, 0, size.cx, size.cy), clBtnFace);
-  DrawFallbackPart(dc, layout.IncButton, ButtonLook(state.Inc));
-  DrawFallbackPart(dc, layout.DecButton, ButtonLook(state.Dec));
+  DrawFallbackPart(dc, layout.IncButton, state.Inc.Hot, state.Inc.Down, true);
+  DrawFallbackPart(dc, layout.DecButton, state.Dec.Hot, state.Dec.Down, true);
   if (!RectIsEmpty(layout.IncButton)) DrawArrowGlyph(dc, layout.IncButton, clBlack, state.Vertical ? 4 : 2);
   if (!RectIsEmpty(layout.DecButton)) DrawArrowGlyph(dc, layout.DecButton, clBlack, state.Vertical ? 3 : 1);
   if (!state.Enabled) return;
-  const TPartLook thumb = state.ThumbPressed ? TPartLook::Pressed : state.ThumbHot ? TPartLook::Hot : TPartLook::Normal;
-  DrawFallbackPart(dc, layout.Thumb, thumb);
+  // The thumb looks pressed while down, hot or not.
+  DrawFallbackPart(dc, layout.Thumb, state.ThumbHot || state.ThumbPressed, state.ThumbPressed, true);
 }
 
 TskScrollBarSkinLooks ScrollBarSkinLooks(const TskDataSkinScrollBarControl& d) {

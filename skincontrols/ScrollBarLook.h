@@ -3,13 +3,11 @@
 // (ScrollBarMath.h) and the state of the parts; no behaviour here.
 //
 // Fallback look (system colours): the client in button face, then each
-// button, then the thumb (only while the bar is enabled). A part is a
-// one-pixel frame around a fill:
-//   pressed  RGB(0, 0, 128) / RGB(133, 147, 181)  a button down and hot;
-//                                                 the thumb while down
-//   hot      RGB(0, 0, 128) / RGB(182, 189, 210)
-//   normal   button shadow / button face
-// with black arrows on the buttons.
+// button, then the thumb (only while the bar is enabled), each in the
+// fallback part look of the skinned controls (SkinEditLook.h:
+// DrawFallbackPart): pressed for a button down and hot and for the thumb
+// while down, hot when hot, else framed in the button shadow; black arrows
+// on the buttons.
 //
 // Skinned look: the caller has drawn the bar's skin image (normal buttons
 // and track); on top come the buttons' down look (down and hot) or active
@@ -18,7 +16,6 @@
 // length between fixed end pieces when the bar has a page (else stretched),
 // and the grip glyph centred on it.
 
-#include "platform/core/Color.h"
 #include "platform/gfx/Bitmap.h"
 #include "skincontrols/ScrollBarMath.h"
 
@@ -26,11 +23,6 @@ namespace tsm {
 
 class TDeviceContext;
 class TskDataSkinScrollBarControl;
-
-inline constexpr TColor kScrollPressedFrame = RGB(0, 0, 128);
-inline constexpr TColor kScrollPressedFill = RGB(133, 147, 181);
-inline constexpr TColor kScrollHotFrame = RGB(0, 0, 128);
-inline constexpr TColor kScrollHotFill = RGB(182, 189, 210);
 
 struct TskScrollPartState {
   bool Hot = false;

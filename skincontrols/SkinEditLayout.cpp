@@ -3,29 +3,18 @@
 #include <algorithm>
 
 #include "skin/SkinPlatform.h"
-#include "skin/TskDataSkinControl.h"
 #include "skin/TskSkinData.h"
 
 namespace tsm {
 
 TskEditSkin TskEditSkin::From(const TskDataSkinEditControl& d, const TskSkinData& skin) {
   TskEditSkin s;
+  s.Data = d;
   s.Picture = skin.ActivePicture(d.PictureIndex);
-  s.SkinRect = d.SkinRect;
   s.ActiveSkinRect = RectIsEmpty(d.ActiveSkinRect) ? d.SkinRect : d.ActiveSkinRect;
+  s.DownButtonRect = RectIsEmpty(d.DownButtonRect) ? d.ActiveButtonRect : d.DownButtonRect;
   s.LeftPiece = d.LeftTopPoint.X;
   s.RightPiece = d.SkinRect.Width() - d.RightTopPoint.X;
-  s.ClientRect = d.ClientRect;
-  s.FontName = d.FontName;
-  s.FontHeight = d.FontHeight;
-  s.FontStyle = d.FontStyle;
-  s.FontColor = d.FontColor;
-  s.DisabledFontColor = d.DisabledFontColor;
-  s.ActiveFontColor = d.ActiveFontColor;
-  s.ButtonRect = d.ButtonRect;
-  s.ActiveButtonRect = d.ActiveButtonRect;
-  s.DownButtonRect = RectIsEmpty(d.DownButtonRect) ? d.ActiveButtonRect : d.DownButtonRect;
-  s.UnEnabledButtonRect = d.UnEnabledButtonRect;
   return s;
 }
 
@@ -35,10 +24,10 @@ TskEditLayout EditLayout(const TskEditSkin* skin, int32_t w, int32_t h, bool but
     l.Insets = {2, 2, buttonMode ? h + 2 : 2, 2};
     if (buttonMode) l.Button = {w - h, 0, w, h};
   } else {
-    const TRect& c = skin->ClientRect;
+    const TRect& c = skin->Data.ClientRect;
     l.Insets = {c.Left, c.Top, skin->SkinWidth() - c.Right, skin->SkinHeight() - c.Bottom};
     if (buttonMode) {
-      l.Button = skin->ButtonRect;
+      l.Button = skin->Data.ButtonRect;
       if (l.Button.Left >= skin->SkinWidth() - skin->RightPiece) l.Button.Offset(w - skin->SkinWidth(), 0);
       if (!useSkinFont) l.Button.Bottom += h - skin->SkinHeight();
     }
@@ -51,7 +40,7 @@ TskEditLayout EditLayout(const TskEditSkin* skin, int32_t w, int32_t h, bool but
 int32_t EditHeightFor(const TskEditSkin* skin, bool useSkinFont, int32_t requested, int32_t textMetricHeight) {
   if (useSkinFont) return skin ? skin->SkinHeight() : requested;
   if (!skin) return textMetricHeight + 4;
-  return textMetricHeight + (skin->SkinHeight() - skin->ClientRect.Height());
+  return textMetricHeight + (skin->SkinHeight() - skin->Data.ClientRect.Height());
 }
 
 }  // namespace tsm

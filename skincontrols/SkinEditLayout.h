@@ -25,35 +25,24 @@
 #include "platform/core/Color.h"
 #include "platform/core/Geometry.h"
 #include "platform/gfx/Bitmap.h"
-#include "skin/SkinTypes.h"
+#include "skin/TskDataSkinControl.h"
 
 namespace tsm {
 
-class TskDataSkinEditControl;
 class TskSkinData;
 
-// What an edit copies from its control data. The picture is not owned and
-// is valid until the skin changes.
+// What an edit copies from its control data, with the values that follow
+// from it. The picture is not owned and is valid until the skin changes.
 struct TskEditSkin {
+  TskDataSkinEditControl Data{""};  // a copy: the entry dies with the skin
   const TBitmap* Picture = nullptr;
-  TRect SkinRect;
-  TRect ActiveSkinRect;  // skinrect when the skin gives none
-  int32_t LeftPiece = 0;   // lefttoppoint.X
-  int32_t RightPiece = 0;  // skin width - righttoppoint.X
-  TRect ClientRect;        // relative to skinrect
-  std::string FontName;
-  int32_t FontHeight = 0;
-  TskFontStyles FontStyle;
-  TColor FontColor = 0;
-  TColor DisabledFontColor = 0;
-  TColor ActiveFontColor = 0;
-  TRect ButtonRect;           // relative to skinrect
-  TRect ActiveButtonRect;     // looks, in the picture
-  TRect DownButtonRect;       // activebuttonrect when the skin gives none
-  TRect UnEnabledButtonRect;
+  TRect ActiveSkinRect;     // skinrect when the skin gives none
+  TRect DownButtonRect;     // activebuttonrect when the skin gives none
+  int32_t LeftPiece = 0;    // lefttoppoint.X
+  int32_t RightPiece = 0;   // skin width - righttoppoint.X
 
-  int32_t SkinWidth() const { return SkinRect.Width(); }
-  int32_t SkinHeight() const { return SkinRect.Height(); }
+  int32_t SkinWidth() const { return Data.SkinRect.Width(); }
+  int32_t SkinHeight() const { return Data.SkinRect.Height(); }
 
   static TskEditSkin From(const TskDataSkinEditControl& data, const TskSkinData& skin);
 };

@@ -53,17 +53,17 @@ void DrawEditFrame(TBitmap& dst, const TskEditSkin* skin, const TskEditLayout& l
     return;
   }
   TBitmap look;
-  ComposeHorizontalImage(*skin->Picture, state.Active ? skin->ActiveSkinRect : skin->SkinRect, skin->LeftPiece,
+  ComposeHorizontalImage(*skin->Picture, state.Active ? skin->ActiveSkinRect : skin->Data.SkinRect, skin->LeftPiece,
                          skin->RightPiece, look, w);
   PutLook(dst, look, 0, state.UseSkinFont ? look.Height() : h);
   if (layout.Button.IsEmpty()) return;
   const TRect* button = nullptr;
-  if (!state.Enabled && !RectIsEmpty(skin->UnEnabledButtonRect))
-    button = &skin->UnEnabledButtonRect;
+  if (!state.Enabled && !RectIsEmpty(skin->Data.UnEnabledButtonRect))
+    button = &skin->Data.UnEnabledButtonRect;
   else if (state.ButtonPressed && state.ButtonHot)
     button = &skin->DownButtonRect;
   else if (state.ButtonHot)
-    button = &skin->ActiveButtonRect;
+    button = &skin->Data.ActiveButtonRect;
   if (button && !RectIsEmpty(*button)) dc.StretchBlt(layout.Button, skin->Picture->Surface(), *button);
 }
 
@@ -76,8 +76,8 @@ void DrawEditTextBackground(TBitmap& dst, const TskEditSkin* skin, const TskEdit
   if (!skin || !skin->Picture) return;
   // The part of the look under the skin's client rectangle, with the fixed
   // pieces reduced by the client offsets.
-  const TRect& c = skin->ClientRect;
-  const TRect look = state.Active ? skin->ActiveSkinRect : skin->SkinRect;
+  const TRect& c = skin->Data.ClientRect;
+  const TRect look = state.Active ? skin->ActiveSkinRect : skin->Data.SkinRect;
   const TRect src{look.Left + c.Left, look.Top + c.Top, look.Left + c.Right, look.Top + c.Bottom};
   const int32_t left = std::max(0, skin->LeftPiece - c.Left);
   const int32_t right = std::max(0, skin->RightPiece - (skin->SkinWidth() - c.Right));

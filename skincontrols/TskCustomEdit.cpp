@@ -13,10 +13,6 @@ namespace tsm {
 
 namespace {
 
-// The context menu request: lParam the screen point, (-1, -1) from the
-// keyboard.
-constexpr uint32_t kContextMenuMessage = 0x007B;
-
 struct TEditMenuEntry {
   const char* Key;
   const char* BuiltIn;
@@ -39,24 +35,38 @@ const TskResourceStrData* FrameStrings(const TControl* control) {
 TskCustomEdit::TskCustomEdit(TComponent* owner) : TCustomMaskEdit(owner) {}
 
 void TskCustomEdit::WndProc(TMessage& m) {
-  switch (m.Msg) {
-    case kContextMenuMessage: {
-      const TPoint p = PointFromLParam(m.LParam);
-      ContextMenuRequest(p, p.X == -1 && p.Y == -1);
-      m.Result = 1;
-      return;
-    }
-    case SkinMessageMenuCommand:
-      // An item of the system menu ran: the menu has served.
-      FreeSystemMenu();
-      return;
-    default:
-      TCustomMaskEdit::WndProc(m);
+  if (m.Msg == SkinMessageMenuCommand) {
+    // An item of the system menu ran: the menu has served.
+    FreeSystemMenu();
+    return;
   }
+  TCustomMaskEdit::WndProc(m);
+}
+
+void TskCustomEdit::WMContextMenu(TMessage& m) {
+  if (m.Result) return;
+  if (PopupMenu()) {
+    TCustomMaskEdit::WMContextMenu(m);
+    return;
+  }
+  TPoint screen = PointFromLParam(m.LParam);
+  const bool fromKeyboard = screen == TPoint{-1, -1};
+  if (fromKeyboard) screen = WindowCentre();
+  const auto alive = AliveToken();
+  bool handled = false;
+  DoContextPopup(ScreenToClient(screen), handled);   // OnContextPopup
+  if (alive.expired()) return;
+  m.Result = 1;
+  if (!handled) ContextMenuRequest(screen, false);
+}
+
+TPoint TskCustomEdit::WindowCentre() {
+  const TRect r = GetWindowRect(Handle());
+  return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
 }
 
 void TskCustomEdit::ContextMenuRequest(TPoint screen, bool fromKeyboard) {
-  if (fromKeyboard) screen = ClientToScreen({Width() / 2, Height() / 2});
+  if (fromKeyboard) screen = WindowCentre();
   if (TPopupMenu* menu = PopupMenu()) {
     menu->SetPopupComponent(this);
     menu->Popup(screen.X, screen.Y);

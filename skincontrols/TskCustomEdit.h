@@ -47,12 +47,16 @@ class TskCustomEdit : public TCustomMaskEdit {
 
  protected:
   void WndProc(TMessage& message) override;
+  // Right click, Shift+F10, the menu key: OnContextPopup, then the menu.
+  void WMContextMenu(TMessage& m) override;
   void Notification(TComponent* component, TOperation operation) override;
 
  private:
   // Builds the system menu's items for the edit's current state.
   void RebuildSystemMenu();
   void FreeSystemMenu();
+  // Screen point of the middle of the whole window.
+  TPoint WindowCentre();
 
   TskSkinPopupMenu* m_systemMenu = nullptr;
 };

@@ -1,10 +1,12 @@
 #include "skincontrols/TskSkinButton.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "framework/controls/Action.h"
 #include "framework/controls/ActionList.h"
 #include "framework/controls/Label.h"
+#include "framework/controls/StateDescription.h"
 #include "framework/graphics/ImageList.h"
 #include "framework/forms/CustomForm.h"
 #include "platform/window/WindowApi.h"
@@ -279,6 +281,14 @@ void TskSkinButton::WndProc(TMessage& m) {
     case CM_FOCUSCHANGED: CMFocusChanged(m); break;
     default: TskSkinCustomControl::WndProc(m); break;
   }
+}
+
+void TskSkinButton::DescribeState(TStateDescription& state) {
+  TskSkinCustomControl::DescribeState(state);
+  state.Set("down", m_down);
+  state.Set("default", m_default);
+  state.Set("cancel", m_cancel);
+  state.Set("groupIndex", m_groupIndex);
 }
 
 void TskSkinButton::CreateHandleDone() {

@@ -106,6 +106,7 @@ class TskSkinButton : public TskSkinCustomControl {
   void BeforeDestruction() override;
   void WndProc(TMessage& message) override;
   void CreateHandleDone() override;
+  void DescribeState(TStateDescription& state) override;
   bool PaintsOnErase() const override { return true; }
   void DrawSkinImage(ui::TBitmap& image) override;
   void DrawFallbackImage(ui::TBitmap& image) override;

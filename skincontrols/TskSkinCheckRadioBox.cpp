@@ -4,6 +4,7 @@
 
 #include "framework/controls/Action.h"
 #include "framework/controls/Label.h"
+#include "framework/controls/StateDescription.h"
 #include "platform/window/WindowApi.h"
 #include "skin/SkinGlyphs.h"
 #include "skin/SkinPlatform.h"
@@ -316,6 +317,13 @@ void TskSkinCheckRadioBox::WndProc(TMessage& m) {
     return;
   }
   TskSkinCustomControl::WndProc(m);
+}
+
+void TskSkinCheckRadioBox::DescribeState(TStateDescription& state) {
+  TskSkinCustomControl::DescribeState(state);
+  state.Set("checked", m_checked);
+  state.Set("state", m_checked ? "checked" : "unchecked");
+  state.Set("radio", m_radio);
 }
 
 void TskSkinCheckRadioBox::CMDialogChar(TMessage& m) {

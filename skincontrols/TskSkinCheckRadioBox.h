@@ -73,6 +73,7 @@ class TskSkinCheckRadioBox : public TskSkinCustomControl {
   void BeforeDestruction() override;
   void Notification(TComponent* component, TOperation operation) override;
   void WndProc(TMessage& message) override;
+  void DescribeState(TStateDescription& state) override;
   void DrawSkinImage(ui::TBitmap& image) override;
   void DrawFallbackImage(ui::TBitmap& image) override;
   void FitSizeToSkin(int32_t& width, int32_t& height) override;

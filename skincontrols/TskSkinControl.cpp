@@ -1,5 +1,6 @@
 #include "skincontrols/TskSkinControl.h"
 
+#include "framework/controls/StateDescription.h"
 #include "platform/gfx/DeviceContext.h"
 #include "skin/TskSkinData.h"
 
@@ -69,6 +70,12 @@ bool TskSkinControl::FocusForPress() {
   const auto alive = AliveToken();
   SetFocus();
   return !alive.expired() && Focused();
+}
+
+void TskSkinControl::DescribeState(TStateDescription& state) {
+  TCustomControl::DescribeState(state);
+  state.Set("skinDataName", SkinDataName());
+  state.Set("skinned", Skinned());
 }
 
 void TskSkinControl::DrawFallbackImage(ui::TBitmap&) {}

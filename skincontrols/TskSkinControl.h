@@ -65,6 +65,8 @@ class TskSkinControl : public TCustomControl, public ISkinnedControl {
   void WMPaint(TMessage& m) override;
   void WMEraseBkgnd(TMessage& m) override;
   void Paint() override;
+  // Adds skinDataName and skinned.
+  void DescribeState(TStateDescription& state) override;
 
   // Draws the unskinned look into image (the control's size).
   virtual void DrawFallbackImage(ui::TBitmap& image);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "framework/controls/ScrollRequest.h"
+#include "framework/controls/StateDescription.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/MessageBox.h"
 #include "memtable/Field.h"
@@ -12,7 +13,9 @@
 #include "platform/window/WindowApi.h"
 #include "skin/SkinGlyphs.h"
 #include "skin/SkinPlatform.h"
+#include "skin/TskResourceStrData.h"
 #include "skin/TskSkinData.h"
+#include "skinforms/TskSkinMessage.h"
 #include "skincontrols/SkinControlFont.h"
 #include "skincontrols/TskSkinScrollBar.h"
 
@@ -299,12 +302,33 @@ void TskSkinCustomDBGrid::ApplySkinChange() {
   RebuildLayout();
 }
 
+void TskSkinCustomDBGrid::SetVisible(bool visible) {
+  TskSkinCustomGrid::SetVisible(visible);
+  if (!visible) return;
+  UpdateVScrollBar();
+  UpdateScrollRange(false);
+}
+
 void TskSkinCustomDBGrid::Resized() {
   TskSkinCustomGrid::Resized();
   if (m_layingOut) return;
   UpdateRowCount();
   SyncCurrentRow();
   UpdateVScrollBar();
+}
+
+void TskSkinCustomDBGrid::ColumnMoved(int32_t from, int32_t to) {
+  // The column's order lives in the collection (and in the field map) until
+  // the next layout of a default-state grid puts the fields' order back.
+  m_columns.Move(from - m_indicatorOffset, to - m_indicatorOffset);
+  std::vector<TField*>& map = m_link.FieldMap();
+  const auto f = static_cast<size_t>(from - m_indicatorOffset), t = static_cast<size_t>(to - m_indicatorOffset);
+  if (f < map.size() && t < map.size()) {
+    TField* field = map[f];
+    map.erase(map.begin() + static_cast<std::ptrdiff_t>(f));
+    map.insert(map.begin() + static_cast<std::ptrdiff_t>(t), field);
+  }
+  if (OnColumnMoved) OnColumnMoved(this, from - m_indicatorOffset, to - m_indicatorOffset);
 }
 
 void TskSkinCustomDBGrid::ColWidthsChanged() {
@@ -375,16 +399,12 @@ void TskSkinCustomDBGrid::InvalidateField(const TField* field) {
 }
 
 void TskSkinCustomDBGrid::RecordDataChanged(const TField* field) {
-  if (m_ownChange) m_ownChangeWritten = true;
   InvalidateField(field);
 }
 
 void TskSkinCustomDBGrid::EditStateChanged() {
   const TDataSet* set = Set();
-  if (!set || set->State() == TableState::Browse) {
-    m_ownChange = false;
-    m_ownChangeWritten = false;
-  }
+  if (!set || set->State() == TableState::Browse) m_ownChange = false;
   InvalidateIndicator(Row());
 }
 
@@ -419,6 +439,17 @@ void TskSkinCustomDBGrid::SetRecordNumber(int number) {
   if (TDataSet* set = Set()) set->SetRecordNumber(number);
 }
 
+void TskSkinCustomDBGrid::MoveCurrent(int32_t col, int32_t row, bool moveAnchor, bool show) {
+  const int32_t oldCol = Col();
+  const auto alive = AliveToken();
+  if (col != oldCol && OnColExit && !m_layingOut) {
+    OnColExit(this, ColumnOf(oldCol));
+    if (alive.expired()) return;
+  }
+  TskSkinCustomGrid::MoveCurrent(col, row, moveAnchor, show);
+  if (Col() != oldCol && OnColEnter && !m_layingOut) OnColEnter(this, ColumnOf(Col()));
+}
+
 bool TskSkinCustomDBGrid::CanEditTable() const {
   const TDataSet* set = Set();
   return set && set->Active() && set->CanModify() && !m_readOnly;
@@ -432,7 +463,6 @@ void TskSkinCustomDBGrid::StartOwnInsert(bool append) {
   else
     set->StartInsert();
   m_ownChange = set->State() == TableState::Insert;
-  m_ownChangeWritten = false;
 }
 
 void TskSkinCustomDBGrid::CancelOwnChange() {
@@ -460,12 +490,32 @@ void TskSkinCustomDBGrid::ToggleBoolean() {
   f->SetBoolean(!value);
 }
 
+void TskSkinCustomDBGrid::SetSkinMessage(TskSkinMessage* message) {
+  if (m_skinMessage) m_skinMessage->RemoveFreeNotification(this);
+  m_skinMessage = message;
+  if (message) message->FreeNotification(this);
+}
+
+void TskSkinCustomDBGrid::Notification(TComponent* component, TOperation operation) {
+  TskSkinCustomGrid::Notification(component, operation);
+  if (operation == TOperation::Remove && component == m_skinMessage) m_skinMessage = nullptr;
+}
+
 void TskSkinCustomDBGrid::DeleteCurrent() {
   TDataSet* set = Set();
   if (!set || !CanEditTable() || set->IsEmpty()) return;
-  if (m_dbOptions.Contains(O::dgConfirmDelete) &&
-      Application().MessageBox("删除记录?", "", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
-    return;
+  if (m_dbOptions.Contains(O::dgConfirmDelete)) {
+    std::string question = SkinData() && SkinData()->ResourceStrData()
+                               ? SkinData()->ResourceStrData()->GetResStr("DB_DELETE_QUESTION")
+                               : std::string();
+    if (question.empty()) question = "删除记录?";
+    const auto alive = AliveToken();
+    const int32_t answer =
+        m_skinMessage ? m_skinMessage->MessageDlg(question, TMsgDlgType::mtConfirmation,
+                                                  {TMsgDlgBtn::mbOK, TMsgDlgBtn::mbCancel})
+                      : Application().MessageBox(question, "", MB_OKCANCEL | MB_ICONQUESTION);
+    if (alive.expired() || answer != IDOK) return;
+  }
   set->DeleteRecord();
 }
 
@@ -582,7 +632,7 @@ void TskSkinCustomDBGrid::KeyPress(char32_t& key) {
 
 void TskSkinCustomDBGrid::MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
   const auto alive = AliveToken();
-  if (!TakeFocusForInput()) return;
+  if (!FocusForPress()) return;
   if (shift.Contains(TShiftKey::Double)) {
     // The first click made the record current; the double click raised
     // OnDblClick already.
@@ -615,7 +665,7 @@ void TskSkinCustomDBGrid::MouseDown(TMouseButton button, TShiftState shift, int3
 void TskSkinCustomDBGrid::MouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
   const auto alive = AliveToken();
   TskSkinCustomGrid::MouseUp(button, shift, x, y);
-  if (alive.expired() || button != TMouseButton::Left || ReleaseEndedSizing()) return;
+  if (alive.expired() || button != TMouseButton::Left || ReleaseEndedDrag()) return;
   const TskGridCoord cell = MouseCoord(x, y);
   if (cell.X < m_indicatorOffset || cell.Y < 0) return;
   if (cell.Y < m_titleOffset) {
@@ -678,6 +728,47 @@ void TskSkinCustomDBGrid::ScrollRequest(bool vertical, uint32_t code, int32_t po
     case SB_BOTTOM: MoveLast(); break;
     default: break;
   }
+}
+
+// --- state for the UI scripting ---------------------------------------------------------------
+
+void TskSkinCustomDBGrid::DescribeState(TStateDescription& state) {
+  TskSkinCustomGrid::DescribeState(state);
+  std::vector<int> shown;
+  TJsonValue columns = TJsonValue::Array();
+  for (int i = 0; i < m_columns.Count(); ++i)
+    if (ColWidths(GridColOf(i)) > 0) {
+      shown.push_back(i);
+      columns.Append(m_columns[i]->TitleCaption());
+    }
+  state.Set("columns", std::move(columns));
+  const TDataSet* set = Active() ? Set() : nullptr;
+  // Record numbers of rows; the record set's rows are its records in order.
+  auto recordNumber = [set](int row) { return set && set->RecordNumbersSequential() ? row + 1 : -1; };
+  TJsonValue rows = TJsonValue::Array();
+  for (int i = 0; set && i < m_link.RecordCount(); ++i) {
+    TJsonValue texts = TJsonValue::Array();
+    for (int c : shown) {
+      const std::string text = CellText(c, i);
+      texts.Append(text);
+      const TRect cell = CellRect(GridColOf(c), m_titleOffset + i);
+      const TRect visible{cell.Left, cell.Top, std::min(cell.Right, ClientWidth()), std::min(cell.Bottom, ClientHeight())};
+      if (RectIsEmpty(visible)) continue;
+      TStateItem item;
+      item.Text = text;
+      item.Bounds = visible.Offsetted(ClientOrigin());
+      item.Fields.Set("row", recordNumber(m_link.RowOf(i)));
+      item.Fields.Set("column", c);
+      item.Fields.Set("selected", i == m_link.ActiveRecord());
+      state.AddItem(std::move(item));
+    }
+    rows.Append(std::move(texts));
+  }
+  state.Set("rows", std::move(rows));
+  state.Set("topRow", set && m_link.RecordCount() > 0 ? recordNumber(m_link.FirstRow()) : -1);
+  const int current = set ? set->RecordNumber() : 0;
+  state.Set("selectedRow", current >= 1 ? current : -1);
+  state.Set("readOnly", m_readOnly);
 }
 
 // --- painting --------------------------------------------------------------------------------------

@@ -51,6 +51,8 @@ using TskDrawColumnCellEvent =
     std::function<void(TObject* sender, TCanvas& canvas, const TRect& rect, int dataCol, TskColumn* column,
                        TskGridDrawState state)>;
 
+class TskSkinMessage;
+
 class TskSkinCustomDBGrid : public TskSkinCustomGrid, private TskGridDataLinkClient {
  public:
   explicit TskSkinCustomDBGrid(TComponent* owner);
@@ -71,6 +73,12 @@ class TskSkinCustomDBGrid : public TskSkinCustomGrid, private TskGridDataLinkCli
   void SetTitleFont(const ui::TFont& font) { m_titleFont.Assign(font); }
   bool UseColumnsFont() const { return m_useColumnsFont; }
   void SetUseColumnsFont(bool on);
+  // Kept for the form's settings: the wheel moves the current record by one
+  // either way (so the highlighted row is always the current record).
+  // The dialog that asks before Ctrl+Delete deletes (dgConfirmDelete); the
+  // plain message box without one. Cleared when that component is freed.
+  TskSkinMessage* SkinMessage() const { return m_skinMessage; }
+  void SetSkinMessage(TskSkinMessage* message);
   bool MouseWheelSupport() const { return m_mouseWheelSupport; }
   void SetMouseWheelSupport(bool on) { m_mouseWheelSupport = on; }
 
@@ -104,17 +112,28 @@ class TskSkinCustomDBGrid : public TskSkinCustomGrid, private TskGridDataLinkCli
   TskColumnEvent OnColExit;
   TskGetCellParamEvent OnGetCellParam;
   TskDrawColumnCellEvent OnDrawColumnCell;
+  // A column was dragged from one place to another (column indices).
+  std::function<void(TObject* sender, int from, int to)> OnColumnMoved;
 
   void ApplySkinChange() override;
   void Loaded() override;
+  // The bars take the grid's visibility, then what the record set says.
+  void SetVisible(bool visible) override;
 
  protected:
+  // columns (the shown titles), rows (the shown rows' texts, top first),
+  // topRow and selectedRow (record numbers, -1 for none), readOnly; every
+  // shown data cell as a clickable item (row, column, selected).
+  void DescribeState(TStateDescription& state) override;
   void PreparePaint() override;
+  // Raises OnColExit / OnColEnter around a change of the current column.
+  void MoveCurrent(int32_t col, int32_t row, bool moveAnchor, bool show) override;
   void DrawCell(TCanvas& canvas, int32_t col, int32_t row, const TRect& rect, TskGridDrawState state) override;
   bool HighlightsSelection() const override;
   bool RowHasContent(int32_t row) const override;
   void ScrollRequest(bool vertical, uint32_t code, int32_t position) override;
   void ColWidthsChanged() override;
+  void ColumnMoved(int32_t from, int32_t to) override;
   void Resized() override;
   void KeyDown(uint16_t& key, TShiftState shift) override;
   void KeyPress(char32_t& key) override;
@@ -122,6 +141,7 @@ class TskSkinCustomDBGrid : public TskSkinCustomGrid, private TskGridDataLinkCli
   void MouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y) override;
   bool DoMouseWheel(TShiftState shift, int32_t delta, TPoint pos) override;
   void DoExit() override;
+  void Notification(TComponent* component, TOperation operation) override;
 
  private:
   // TskGridDataLinkClient
@@ -170,6 +190,7 @@ class TskSkinCustomDBGrid : public TskSkinCustomGrid, private TskGridDataLinkCli
   ui::TFont m_titleFont;
   bool m_useColumnsFont = false;
   bool m_mouseWheelSupport = false;
+  TskSkinMessage* m_skinMessage = nullptr;
   int32_t m_titleOffset = 1;
   int32_t m_indicatorOffset = 1;
   bool m_layingOut = false;
@@ -177,7 +198,6 @@ class TskSkinCustomDBGrid : public TskSkinCustomGrid, private TskGridDataLinkCli
   ui::TFont m_cellFont, m_titleCellFont;
   // The pending change was started by the grid itself.
   bool m_ownChange = false;
-  bool m_ownChangeWritten = false;
 };
 
 }  // namespace tsm

@@ -1,5 +1,6 @@
 #include "skincontrols/TskSkinCustomEdit.h"
 
+#include "framework/controls/StateDescription.h"
 #include "platform/gfx/DeviceContext.h"
 #include "platform/window/WindowApi.h"
 #include "skin/TskDataSkinControl.h"
@@ -65,17 +66,14 @@ void TskSkinCustomEdit::ApplySkinChange() {
 void TskSkinCustomEdit::Notification(TComponent* component, TOperation operation) {
   TskCustomEdit::Notification(component, operation);
   // The skin goes with its component: from now on the edit has none.
-  if (operation == TOperation::Remove && m_skin.Removed(component) && !IsDestroying()) {
-    m_data = TskEditSkin();
-    RedrawAll();
-  }
+  if (operation == TOperation::Remove && m_skin.Removed(component) && !IsDestroying()) ApplySkinChange();
 }
 
 // --- Font and size ----------------------------------------------------------
 
 void TskSkinCustomEdit::ApplyFont() {
   ReadSkinData();
-  const TskSkinFont skinFont{m_data.FontName, m_data.FontHeight, m_data.FontStyle};
+  const TskSkinFont skinFont{m_data.Data.FontName, m_data.Data.FontHeight, m_data.Data.FontStyle};
   m_applyingFont = true;
   SelectControlFont(Font(), m_defaultFont, Skinned() && m_useSkinFont ? &skinFont : nullptr, SkinData());
   m_applyingFont = false;
@@ -116,6 +114,12 @@ void TskSkinCustomEdit::SetBounds(int32_t left, int32_t top, int32_t width, int3
   const auto alive = AliveToken();
   TskCustomEdit::SetBounds(left, top, width, height);
   if (!alive.expired() && resized) RedrawAll();
+}
+
+void TskSkinCustomEdit::DescribeState(TStateDescription& state) {
+  TskCustomEdit::DescribeState(state);
+  state.Set("skinned", Skinned());
+  state.Set("buttonMode", m_buttonMode);
 }
 
 // --- Button -----------------------------------------------------------------
@@ -247,8 +251,8 @@ void TskSkinCustomEdit::WMEraseBkgnd(TMessage& m) {
 
 TColor TskSkinCustomEdit::TextColor() const {
   if (!Skinned()) return Enabled() ? m_defaultFont.Color() : clGrayText;
-  if (!Enabled()) return m_data.DisabledFontColor;
-  return MouseInControl() || Focused() ? m_data.ActiveFontColor : m_data.FontColor;
+  if (!Enabled()) return m_data.Data.DisabledFontColor;
+  return MouseInControl() || Focused() ? m_data.Data.ActiveFontColor : m_data.Data.FontColor;
 }
 
 // --- State changes ----------------------------------------------------------

@@ -97,6 +97,8 @@ class TskSkinCustomEdit : public TskCustomEdit, public ISkinnedControl {
   const TskEditSkin* EditSkin() const { return Skinned() ? &m_data : nullptr; }
 
   void SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) override;
+  // For UI scripting: also skinned, buttonMode.
+  void DescribeState(TStateDescription& state) override;
 
  protected:
   void WndProc(TMessage& message) override;

@@ -503,7 +503,9 @@ void TskSkinCustomGrid::SyncBothCorner() {
 }
 
 void TskSkinCustomGrid::UpdateScrollRange(bool vertical) {
-  if (!HandleAllocated() || !Showing() || m_updatingBars) return;
+  // Also while a parent hides the grid (a page not shown yet): the bars must
+  // be right when it shows.
+  if (!HandleAllocated() || m_updatingBars) return;
   bool show[2] = {false, false};
   for (int axis : {kCols, kRows}) {
     if (axis == kRows && !vertical) continue;
@@ -544,24 +546,18 @@ void TskSkinCustomGrid::UpdateScrollPos(bool vertical) {
     v->SetPositionSilent(GridScrollPosition(m_topRow, FixedRows(), AxisLargestFirst(Axis(kRows))));
 }
 
-bool TskSkinCustomGrid::TakeFocusForInput() {
-  if (Focused()) return true;
-  if (IsDesigning() || !Visible() || !TabStop() || !CanFocus()) return false;
-  const auto alive = AliveToken();
-  SetFocus();
-  return !alive.expired() && Focused();
-}
-
 void TskSkinCustomGrid::WMHScroll(TMessage& m) {
   const TScrollRequest r = ScrollRequestOf(m.WParam, m.LParam);
-  TakeFocusForInput();
-  ScrollRequest(false, r.Code, r.Position);
+  const auto alive = AliveToken();
+  if (!IsDesigning() && TabStop()) FocusForPress();  // a scroll by the user: the grid takes the focus
+  if (!alive.expired()) ScrollRequest(false, r.Code, r.Position);
 }
 
 void TskSkinCustomGrid::WMVScroll(TMessage& m) {
   const TScrollRequest r = ScrollRequestOf(m.WParam, m.LParam);
-  TakeFocusForInput();
-  ScrollRequest(true, r.Code, r.Position);
+  const auto alive = AliveToken();
+  if (!IsDesigning() && TabStop()) FocusForPress();
+  if (!alive.expired()) ScrollRequest(true, r.Code, r.Position);
 }
 
 void TskSkinCustomGrid::ScrollRequest(bool vertical, uint32_t code, int32_t position) {
@@ -722,6 +718,44 @@ void TskSkinCustomGrid::DrawSizingLine(int32_t x) {
   ReleaseDC(Handle(), dc);
 }
 
+int32_t TskSkinCustomGrid::MovingTarget(int32_t x) {
+  const int32_t col = AxisCellAt(Axis(kCols), x);
+  return col >= FixedCols() ? col : -1;
+}
+
+bool TskSkinCustomGrid::EndMoving(int32_t x, bool apply) {
+  if (m_movingMark >= 0) DrawSizingLine(m_movingMark);
+  m_movingMark = -1;
+  m_state = TskGridState::gsNormal;
+  const int32_t from = m_movingCol;
+  m_movingCol = -1;
+  const int32_t to = apply ? MovingTarget(x) : -1;
+  if (from < 0 || to < 0 || to == from) return false;
+  MoveColumn(from, to);
+  return true;
+}
+
+void TskSkinCustomGrid::MoveColumn(int32_t from, int32_t to) {
+  auto move = [from, to](auto& v) {
+    auto item = v[static_cast<size_t>(from)];
+    v.erase(v.begin() + from);
+    v.insert(v.begin() + to, item);
+  };
+  move(m_axis[kCols].Extents);
+  move(m_tabStops);
+  // The current column travels with its column.
+  if (m_current.X == from)
+    m_current.X = to;
+  else if (from < m_current.X && to >= m_current.X)
+    --m_current.X;
+  else if (from > m_current.X && to <= m_current.X)
+    ++m_current.X;
+  if (!m_options.Contains(TskGridOption::goRowSelect)) m_anchor.X = m_current.X;
+  ColumnMoved(from, to);
+  UpdateScrollRange(false);
+  Invalidate();
+}
+
 int32_t TskSkinCustomGrid::SizingBorder(int32_t pointerX) const {
   // The border keeps its distance from the pointer; a column keeps at
   // least one pixel.
@@ -743,7 +777,7 @@ void TskSkinCustomGrid::EndSizing(int32_t pointerX, bool apply) {
 
 void TskSkinCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
   const auto alive = AliveToken();
-  if (!TakeFocusForInput()) return;
+  if (!FocusForPress()) return;
   TskSkinControl::MouseDown(button, shift, x, y);
   if (alive.expired() || button != TMouseButton::Left || shift.Contains(TShiftKey::Double)) return;
   int32_t col = -1;
@@ -759,6 +793,12 @@ void TskSkinCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int32_
     return;
   }
   const TskGridCoord cell = MouseCoord(x, y);
+  if (cell.Y >= 0 && cell.Y < FixedRows() && cell.X >= FixedCols() && m_options.Contains(TskGridOption::goColMoving)) {
+    m_state = TskGridState::gsColMoving;
+    m_movingCol = cell.X;
+    m_movingMark = -1;
+    return;
+  }
   if (cell.X < FixedCols() || cell.Y < FixedRows()) return;
   const bool extend = shift.Contains(TShiftKey::Shift) && m_options.Contains(TskGridOption::goRangeSelect);
   MoveCurrent(cell.X, cell.Y, !extend, true);
@@ -780,15 +820,71 @@ void TskSkinCustomGrid::MouseMove(TShiftState shift, int32_t x, int32_t y) {
     }
     return;
   }
+  if (m_state == TskGridState::gsColMoving) {
+    // The border where the column would go, marked by an inverted line.
+    const int32_t target = MovingTarget(x);
+    int32_t mark = -1;
+    if (target >= 0 && target != m_movingCol) {
+      const TRect r = CellRect(target, 0);
+      mark = target > m_movingCol ? r.Right : r.Left;
+    }
+    if (mark != m_movingMark) {
+      if (m_movingMark >= 0) DrawSizingLine(m_movingMark);
+      m_movingMark = mark;
+      if (mark >= 0) DrawSizingLine(mark);
+    }
+    return;
+  }
   if (m_state == TskGridState::gsSelecting) {
+    m_selectPointer = {x, y};
     const TskGridCoord cell = MouseCoord(x, y);
     if (cell.X >= FixedCols() && cell.Y >= FixedRows() && !(cell == m_current))
       MoveCurrent(cell.X, cell.Y, !m_options.Contains(TskGridOption::goRangeSelect), true);
+    // Held outside the scrolled area: the view follows the pointer.
+    const bool outside = SelectScrollDirection().X != 0 || SelectScrollDirection().Y != 0;
+    if (outside && !m_selectTimer && HandleAllocated()) {
+      ::tsm::SetTimer(Handle(), kSelectTimerId, kSelectInterval);
+      m_selectTimer = true;
+    } else if (!outside) {
+      StopSelecting(false);
+    }
   }
 }
 
+TPoint TskSkinCustomGrid::SelectScrollDirection() {
+  const int32_t left = AxisVisibility(Axis(kCols)).FixedBoundary;
+  const int32_t top = AxisVisibility(Axis(kRows)).FixedBoundary;
+  const TPoint p = m_selectPointer;
+  return {p.X < left ? -1 : p.X >= ClientWidth() ? 1 : 0, p.Y < top ? -1 : p.Y >= ClientHeight() ? 1 : 0};
+}
+
+void TskSkinCustomGrid::StopSelecting(bool endState) {
+  if (m_selectTimer && HandleAllocated()) ::tsm::KillTimer(Handle(), kSelectTimerId);
+  m_selectTimer = false;
+  if (endState && m_state == TskGridState::gsSelecting) m_state = TskGridState::gsNormal;
+}
+
+void TskSkinCustomGrid::SelectTimerTick() {
+  if (m_state != TskGridState::gsSelecting) {
+    StopSelecting(false);
+    return;
+  }
+  // One cell per tick toward the pointer; the current cell follows to the
+  // edge of the view (the anchor stays with range select).
+  const TPoint d = SelectScrollDirection();
+  MoveTopLeft(m_leftCol + d.X, m_topRow + d.Y);
+  TskGridCoord c = m_current;
+  if (d.X < 0) c.X = m_leftCol;
+  if (d.X > 0) c.X = std::max(m_leftCol, AxisVisibility(Axis(kCols)).LastFullyVisible);
+  if (d.Y < 0) c.Y = m_topRow;
+  if (d.Y > 0) c.Y = std::max(m_topRow, AxisVisibility(Axis(kRows)).LastFullyVisible);
+  c.X = std::clamp(c.X, FixedCols(), ColCount() - 1);
+  c.Y = std::clamp(c.Y, FixedRows(), RowCount() - 1);
+  if (!(c == m_current)) MoveCurrent(c.X, c.Y, !m_options.Contains(TskGridOption::goRangeSelect), false);
+}
+
 void TskSkinCustomGrid::MouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
-  if (button == TMouseButton::Left && m_state == TskGridState::gsSelecting) m_state = TskGridState::gsNormal;
+  if (button == TMouseButton::Left) StopSelecting(true);
   TskSkinControl::MouseUp(button, shift, x, y);
 }
 
@@ -816,13 +912,22 @@ void TskSkinCustomGrid::WndProc(TMessage& m) {
     case WM_LBUTTONUP:
       // Sizing ends here, before the framework gives the capture back (which
       // would look like a press taken away).
-      m_releaseEndedSizing = m_state == TskGridState::gsColSizing;
-      if (m_releaseEndedSizing) EndSizing(PointFromLParam(m.LParam).X, true);
+      // A title released where it was pressed is a click, not a move.
+      m_releaseEndedDrag = m_state == TskGridState::gsColSizing;
+      if (m_state == TskGridState::gsColSizing) EndSizing(PointFromLParam(m.LParam).X, true);
+      if (m_state == TskGridState::gsColMoving) m_releaseEndedDrag = EndMoving(PointFromLParam(m.LParam).X, true);
+      break;
+    case WM_TIMER:
+      if (m.WParam == kSelectTimerId) {
+        SelectTimerTick();
+        return;
+      }
       break;
     case WM_CANCELMODE:
     case WM_CAPTURECHANGED:
       if (m_state == TskGridState::gsColSizing) EndSizing(0, false);
-      if (m_state == TskGridState::gsSelecting) m_state = TskGridState::gsNormal;
+      if (m_state == TskGridState::gsColMoving) EndMoving(0, false);
+      StopSelecting(true);
       break;
     default: break;
   }

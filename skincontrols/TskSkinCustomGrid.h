@@ -22,8 +22,17 @@
 // scroll; with both bars attached its corner (Both) follows the vertical
 // bar's visibility.
 //
+// Selecting: a press on a cell moves the current cell (Shift extends the
+// selection with range select); while the button is held the selection
+// follows the pointer, and outside the scrolled area a 60 ms timer scrolls
+// the view one cell per tick toward it.
+//
+// Column moving: with the column-moving option a press on a title cell
+// (outside a sizing zone) drags the column; the release over another column
+// moves it there.
+//
 // Not built: the in-place editor, row sizing and row moving (the options
-// exist but do nothing), column moving.
+// exist but do nothing).
 
 #include <cstdint>
 #include <vector>
@@ -196,8 +205,6 @@ class TskSkinCustomGrid : public TskSkinControl {
 
   // The engine's handling of a vertical request (the data grid replaces it).
   virtual void ScrollRequest(bool vertical, uint32_t code, int32_t position);
-  // Takes the focus for a press; false when the grid could not get it.
-  bool TakeFocusForInput();
 
   // Axis geometry for the current size (0 columns, 1 rows).
   TskGridAxis Axis(int index);
@@ -209,8 +216,12 @@ class TskSkinCustomGrid : public TskSkinControl {
   // Scrolls the data rows' pixels by dy (area below the fixed rows).
   void ScrollDataRows(int32_t dy);
   bool Updating() const { return m_updateLock > 0; }
-  // The last left release ended a column sizing.
-  bool ReleaseEndedSizing() const { return m_releaseEndedSizing; }
+  // The last left release ended a column sizing or moving.
+  bool ReleaseEndedDrag() const { return m_releaseEndedDrag; }
+  // Moves a column (its width and tab stop) to another place.
+  void MoveColumn(int32_t from, int32_t to);
+  // A column was moved by MoveColumn (the user dragged its title).
+  virtual void ColumnMoved(int32_t /*from*/, int32_t /*to*/) {}
   void BeginGridUpdate() { ++m_updateLock; }
   void EndGridUpdate() { --m_updateLock; }
 
@@ -234,9 +245,19 @@ class TskSkinCustomGrid : public TskSkinControl {
   void DrawLines(TDeviceContext& dc, const TskGridAxis& cols, const TskGridAxis& rows, const TRect& area);
   void DrawBackground(TCanvas& canvas, const TRect& rect, TskGridDrawState state);
   int32_t SizingBorder(int32_t pointerX) const;
+  int32_t MovingTarget(int32_t x);
+  // Ends a column drag; true when the column moved.
+  bool EndMoving(int32_t x, bool apply);
   void EndSizing(int32_t pointerX, bool apply);
   void DrawSizingLine(int32_t x);
   void MoveByKey(uint16_t key, TShiftState shift);
+  // Selecting with the button held outside the scrolled area scrolls the
+  // view one cell per 60 ms tick toward the pointer.
+  TPoint SelectScrollDirection();
+  void SelectTimerTick();
+  void StopSelecting(bool endState);
+  static constexpr uint32_t kSelectTimerId = 2;
+  static constexpr uint32_t kSelectInterval = 60;
 
   TAxisData m_axis[2];
   std::vector<bool> m_tabStops;
@@ -263,7 +284,12 @@ class TskSkinCustomGrid : public TskSkinControl {
   int32_t m_sizingStart = 0;  // left edge of the sized column
   int32_t m_sizingOffset = 0; // pointer - border at the press
   int32_t m_sizingLine = -1;  // x of the inverted line, -1 none
-  bool m_releaseEndedSizing = false;
+  bool m_releaseEndedDrag = false;
+  // Column moving.
+  int32_t m_movingCol = -1;
+  int32_t m_movingMark = -1;  // x of the inverted line, -1 none
+  TPoint m_selectPointer;
+  bool m_selectTimer = false;
 
   // Read from the skin.
   TskDataSkinGridControl m_skinData{""};

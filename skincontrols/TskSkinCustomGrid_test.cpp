@@ -156,6 +156,25 @@ TEST_F(GridEngineTest, MouseSelectsAndWheelMovesTheRow) {
   EXPECT_EQ(g->Row(), 3);
 }
 
+TEST_F(GridEngineTest, HoldingTheButtonBelowTheGridScrollsEvery60Ms) {
+  auto* g = Grid(10, 30);
+  Desk().MouseMove(ScreenPoint(g, {150, 30}));  // cell (2, 1)
+  Desk().MouseDown();
+  Desk().MouseMove(ScreenPoint(g, {150, 130}));  // below the grid
+  Pump();
+  EXPECT_EQ(g->GridState(), TskGridState::gsSelecting);
+  const int32_t top = g->TopRow();
+  RunFor(60 * 3);
+  EXPECT_EQ(g->TopRow(), top + 3);
+  EXPECT_EQ(g->Row(), g->TopRow() + g->VisibleRowCount() - 1);  // the last whole row
+  EXPECT_EQ(g->Selection(), (TskGridRect{2, 1, 2, g->Row()}));  // the anchor stays
+  Desk().MouseUp();
+  Pump();
+  RunFor(300);
+  EXPECT_EQ(g->TopRow(), top + 3);  // released: no more scrolling
+  EXPECT_EQ(g->GridState(), TskGridState::gsNormal);
+}
+
 TEST_F(GridEngineTest, PaintsLinesFixedCellsAndTheSelection) {
   auto* g = Grid(10, 30);
   g->SetGridLineColor(clRed);

@@ -7,17 +7,26 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <memory>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/jobs/JobTable.h"
+#include "framework/scripting/Script.h"
+#include "framework/scripting/ScriptRunner.h"
+#include "framework/scripting/WindowTree.h"
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/Png.h"
 #include "platform/window/WindowApi.h"
 #include "skin/TskSkinData.h"
 #include "skincontrols/TskSkinScrollBar.h"
-#include "skincontrols/tests/JobTableSamples.h"
+#include "skinforms/TskSkinMessage.h"
+#include "app/jobs/JobSamples.h"
 #include "skincontrols/tests/SkinControlTestSupport.h"
 
 namespace tsm {
@@ -279,6 +288,13 @@ TEST_F(DBGridTest, EveryTableChangeRepaintsItsRow) {
   UpdateJobProgress(*table, "片段1.avi", 11);
   EXPECT_EQ(grid->CellText(3, 0), "11%");
   ExpectNothingStale("progress of the running job");
+  const TskScrollBarLayout l = hbar->Layout();
+  for (int i = 0; i < 5 && grid->LeftCol() == 0; ++i) Click(hbar, {l.IncButton.Left + 5, 9});
+  EXPECT_GT(grid->LeftCol(), 0);  // the columns scrolled by their pixels
+  ExpectNothingStale("horizontal scroll");
+  for (int i = 0; i < 5 && grid->LeftCol() > 0; ++i) Click(hbar, {l.DecButton.Left + 5, 9});
+  EXPECT_EQ(grid->LeftCol(), 0);
+  ExpectNothingStale("horizontal scroll back");
 }
 
 TEST_F(DBGridTest, ARunningJobKeepsItsPendingChange) {
@@ -445,6 +461,14 @@ TEST_F(DBGridTest, CustomColumnsAndBooleanCells) {
   const int32_t y = cell.Top + cell.Height() / 2 - mark.Height() / 2;
   EXPECT_EQ(PixelOf(grid, x + 1, y), PicturePixel(*grid->SkinData(), check->PictureIndex, mark.Left + 1, mark.Top));
 
+  std::vector<std::string> moves;
+  grid->OnColExit = [&](TObject*, TskColumn* c) { moves.push_back("exit " + c->TitleCaption()); };
+  grid->OnColEnter = [&](TObject*, TskColumn* c) { moves.push_back("enter " + c->TitleCaption()); };
+  Key(VK_TAB);  // past the last column: the next record's first column
+  EXPECT_EQ(table->RecordNumber(), 3);
+  Key(VK_TAB);
+  EXPECT_EQ(moves, (std::vector<std::string>{"exit 范围", "enter 目标文件名", "exit 目标文件名", "enter 范围"}));
+
   grid->Columns().SetState(TskDBGridColumnsState::csDefault);  // back to the fields
   EXPECT_EQ(grid->Columns().Count(), 12);
 }
@@ -461,6 +485,7 @@ TEST_F(DBGridTest, EveryStateForTheEye) {
     SaveShot(grid, "dbgrid_" + look + "unfocused", 2);
     grid->SetFocus();
     SaveShot(grid, "dbgrid_" + look + "focused", 2);
+    SaveShot(Form(), "dbgrid_" + look + "form_with_bars", 1);
     WriteJobProgress(*table, 57);
     EXPECT_EQ(table->State(), TableState::Edit);
     SaveShot(grid, "dbgrid_" + look + "edit", 2);
@@ -479,6 +504,202 @@ TEST_F(DBGridTest, EveryStateForTheEye) {
     for (TControl* c : std::initializer_list<TControl*>{grid, vbar, hbar}) c->Free();
     source.SetDataSet(nullptr);
   }
+}
+
+}  // namespace
+}  // namespace tsm
+
+namespace tsm {
+namespace {
+
+// What the UI scripting sees of the job grid and its bar, and a click on a
+// cell found by its text, as a script does it.
+TEST_F(DBGridTest, ScriptsSeeColumnsRowsAndTheSelectedRecord) {
+  JobGrid(40);
+  table->SetRecordNumber(3);
+  TJsonValue g = DescribeControl(grid);
+  ASSERT_EQ(g["columns"].Size(), 12u);
+  EXPECT_EQ(g["columns"].At(0).AsString(), "源文件");
+  EXPECT_EQ(g["columns"].At(11).AsString(), "持续分");
+  ASSERT_EQ(g["rows"].Size(), 13u);
+  EXPECT_EQ(g["rows"].At(0).At(2).AsString(), "片段1.avi");
+  EXPECT_EQ(g["rows"].At(0).At(4).AsString(), "已完成");
+  EXPECT_EQ(g["topRow"].AsInt(), 1);
+  EXPECT_EQ(g["selectedRow"].AsInt(), 3);
+  EXPECT_TRUE(g["readOnly"].AsBool());
+  const TJsonValue v = DescribeControl(vbar);
+  EXPECT_EQ(v["position"].AsInt(), 3);
+  EXPECT_EQ(v["min"].AsInt(), 1);
+  EXPECT_EQ(v["max"].AsInt(), 40 + 13 - 1);
+  EXPECT_EQ(v["kind"].AsString(), "vertical");
+
+  const TWindowTree tree = TWindowTree::Capture();
+  const TWindowTree::TEntry* cell = tree.FindClickable("片段7.avi");
+  ASSERT_NE(cell, nullptr);
+  Desk().Click({(cell->Bounds.Left + cell->Bounds.Right) / 2, (cell->Bounds.Top + cell->Bounds.Bottom) / 2});
+  Pump();
+  EXPECT_EQ(table->RecordNumber(), 7);
+  EXPECT_EQ(DescribeControl(grid)["selectedRow"].AsInt(), 7);
+
+  Key(VK_END);
+  g = DescribeControl(grid);
+  EXPECT_EQ(g["topRow"].AsInt(), 40 - 13 + 1);
+  EXPECT_EQ(g["rows"].At(12).At(2).AsString(), "片段40.avi");
+}
+
+}  // namespace
+}  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST_F(DBGridTest, ColumnDefaultsFollowTheFieldAndTheGrid) {
+  JobGrid(5);
+  TskColumn* c = grid->Columns()[1];  // mbl
+  EXPECT_EQ(c->FieldName(), "mbl");
+  EXPECT_EQ(c->TitleAlignment(), TAlignment::taLeftJustify);
+  EXPECT_EQ(c->Alignment(), TAlignment::taLeftJustify);
+  EXPECT_EQ(c->Color(), grid->Color());
+  EXPECT_EQ(c->TitleColor(), grid->FixedColor());
+  EXPECT_TRUE(c->ReadOnly());  // the grid is read-only
+  grid->SetReadOnly(false);
+  EXPECT_FALSE(c->ReadOnly());
+  table->FieldNamed("mbl")->SetDisplayLabel("目标");
+  EXPECT_EQ(c->TitleCaption(), "目标");
+  table->FieldNamed("mbl")->SetAlignment(TAlignment::taRightJustify);
+  EXPECT_EQ(c->Alignment(), TAlignment::taRightJustify);
+
+  c->SetVisible(false);  // a hidden column takes no pixels and is not reported
+  EXPECT_EQ(c->Width(), -1);
+  EXPECT_LE(grid->ColWidths(1), 0);
+  EXPECT_EQ(DescribeControl(grid)["columns"].Size(), 11u);
+  c->SetVisible(true);
+  c->SetWidth(77);  // an assigned width wins over the field's
+  EXPECT_EQ(grid->ColWidths(1), 77);
+  EXPECT_EQ(DescribeControl(grid)["columns"].Size(), 12u);
+}
+
+}  // namespace
+}  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST_F(DBGridTest, BarsFollowTheGridsVisibility) {
+  JobGrid(50);
+  ASSERT_TRUE(vbar->Visible());
+  ASSERT_TRUE(hbar->Visible());  // 12 columns do not fit in 785 pixels
+  EXPECT_TRUE(hbar->Both());
+  grid->Hide();
+  EXPECT_FALSE(vbar->Visible());
+  EXPECT_FALSE(hbar->Visible());
+  grid->Show();
+  Pump();
+  EXPECT_TRUE(vbar->Visible());
+  EXPECT_TRUE(hbar->Visible());
+  EXPECT_TRUE(hbar->Both());
+  table->Close();  // closed: no vertical bar, the corner goes
+  EXPECT_FALSE(vbar->Visible());
+  EXPECT_FALSE(hbar->Both());
+}
+
+}  // namespace
+}  // namespace tsm
+
+namespace tsm {
+namespace {
+
+// The job grid driven by a UI script: clicking a job by its text, keys, and
+// the texts the grid shows as checks.
+TEST_F(DBGridTest, DrivenByAScript) {
+  JobGrid(40);
+  TScript script;
+  TScriptError error;
+  ASSERT_TRUE(ParseScript(R"(
+      click-text "片段7.avi"
+      expect-focus "skSkinDBGrid1"
+      key Down
+      key PageDown
+      expect-text "片段21.avi"
+      expect-no-text "片段22.avi"
+      key End
+      expect-text "片段40.avi"
+      expect-no-text "片段27.avi"
+      key Home
+      expect-text "片段1.avi"
+      key Down
+  )", "grid", script, error)) << error.Line << ": " << error.Message;
+  grid->SetName("skSkinDBGrid1");
+  std::ostringstream log;
+  TScriptRunner runner(std::move(script), Desk(), log);
+  runner.Start();
+  Application().Run();
+  runner.ProgramEnded();
+  EXPECT_EQ(runner.ExitStatus(), 0) << log.str();
+  EXPECT_EQ(table->RecordNumber(), 2);
+}
+
+}  // namespace
+}  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST_F(DBGridTest, DraggingATitleMovesItsColumnUntilTheNextLayout) {
+  JobGrid(10);
+  int movedFrom = -1, movedTo = -1;
+  grid->OnColumnMoved = [&](TObject*, int from, int to) {
+    movedFrom = from;
+    movedTo = to;
+  };
+  const TRect status = grid->CellRect(grid->GridColOf(4), 0);  // 状态
+  const TRect name = grid->CellRect(grid->GridColOf(2), 0);    // 目标文件名
+  Desk().MouseMove(ScreenPoint(grid, {status.Left + 10, 8}));
+  Desk().MouseDown();
+  Desk().MouseMove(ScreenPoint(grid, {name.Left + 10, 8}));
+  Desk().MouseUp();
+  Pump();
+  EXPECT_EQ(movedFrom, 4);
+  EXPECT_EQ(movedTo, 2);
+  EXPECT_EQ(grid->Columns()[2]->TitleCaption(), "状态");
+  EXPECT_EQ(grid->CellText(2, 0), "已完成");  // the cells went along
+  EXPECT_EQ(DescribeControl(grid)["columns"].At(2).AsString(), "状态");
+  grid->RebuildLayout();  // default-state columns take the fields' order again
+  EXPECT_EQ(grid->Columns()[2]->TitleCaption(), "目标文件名");
+}
+
+}  // namespace
+}  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST_F(DBGridTest, CtrlDeleteAsksThroughTheSkinnedDialog) {
+  JobGrid(5);
+  auto* message = new TskSkinMessage(Form());
+  grid->SetSkinMessage(message);
+  grid->SetReadOnly(false);
+  grid->SetDBOptions(grid->DBOptions() | O::dgConfirmDelete);
+  grid->SetFocus();
+  table->SetRecordNumber(2);
+  const std::string logFile = testing::TempDir() + "grid_delete_dialogs.txt";
+  std::remove(logFile.c_str());
+  setenv("TM_DIALOG_LOG", logFile.c_str(), 1);
+  setenv("TM_DIALOG_ANSWER", "1", 1);  // answers OK
+  Key(VK_DELETE, {TShiftKey::Ctrl});
+  unsetenv("TM_DIALOG_ANSWER");
+  unsetenv("TM_DIALOG_LOG");
+  EXPECT_EQ(table->RecordTotal(), 4);
+  std::ifstream in(logFile);
+  const std::string logged((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(logged.find("删除记录?"), std::string::npos) << logged;
+  EXPECT_NE(logged.find("确认"), std::string::npos) << logged;
+
+  grid->SetReadOnly(true);  // read-only: no question, no deletion
+  Key(VK_DELETE, {TShiftKey::Ctrl});
+  EXPECT_EQ(table->RecordTotal(), 4);
+  message->Free();
+  EXPECT_EQ(grid->SkinMessage(), nullptr);
 }
 
 }  // namespace

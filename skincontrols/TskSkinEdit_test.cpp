@@ -5,12 +5,19 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "framework/controls/MenuItem.h"
+#include "framework/scripting/WindowTree.h"
 #include "platform/window/WindowApi.h"
 #include "skin/TskResourceStrData.h"
 #include "skincontrols/TskSkinEdit.h"
 #include "skincontrols/tests/SkinControlTestSupport.h"
+#include "skinforms/TskSkinMenu.h"
+#include "skinforms/TskSkinMenuItem.h"
 #include "skinforms/TskSkinPopupMenu.h"
+#include "skinforms/TskSkinPopupWindow.h"
+#include "skinforms/tests/MenuTestFrame.h"
 
 namespace tsm {
 namespace {
@@ -106,6 +113,26 @@ TEST_F(SkinEditTest, HeightFollowsTheFontWithoutUseSkinFontWhateverTheFormAsks) 
   EXPECT_EQ(e->Height(), 17);
   EXPECT_EQ(e->Font().Name(), "宋体");
   EXPECT_EQ(e->Font().Height(), -12);
+}
+
+TEST_F(SkinEditTest, DefaultFontChangesReachTheFontAndTheHeight) {
+  auto* e = NewEdit(nullptr);
+  e->SetUseSkinFont(false);
+  e->DefaultFont().SetName("宋体");
+  e->DefaultFont().SetHeight(-12);
+  EXPECT_EQ(e->Font().Name(), "宋体");
+  EXPECT_EQ(e->Height(), TextMetricHeight("宋体", -12) + 4);
+  e->DefaultFont().SetHeight(-16);
+  EXPECT_EQ(e->Font().Height(), -16);
+  EXPECT_EQ(e->Height(), TextMetricHeight("宋体", -16) + 4);
+  e->DefaultFont().SetColor(clRed);
+  e->SetText("红");
+  // Skinned with the skin's font: DefaultFont no longer counts.
+  e->SetUseSkinFont(true);
+  e->SetSkinData(StoredSkin());
+  e->DefaultFont().SetHeight(-20);
+  EXPECT_EQ(e->Font().Height(), -12);
+  EXPECT_EQ(e->Height(), 17);
 }
 
 // A made-up edit skin: 40 x 12 picture; pieces 4 and 6 wide (righttoppoint
@@ -258,7 +285,19 @@ TEST_F(SkinEditTest, UnskinnedFrameIsShadowThenFaceAroundTheWindowColour) {
   EXPECT_EQ(WindowPixel(e, 139, 10), RGB(133, 147, 181));
   SaveShot(e, "unskinned_buttonedit_pressed");
   Desk().MouseUp();
+  Desk().MouseMove({900, 700});
+  e->SetText("源文件 movie.rmvb");
+  e->SetFocus();
+  e->SetSelStart(3);
   Pump();
+  SaveShot(e, "unskinned_buttonedit_focused");
+  e->SetEnabled(false);
+  // Disabled: grey text on the window colour.
+  bool grey = false;
+  for (int32_t x = 2; x < 60 && !grey; ++x)
+    for (int32_t y = 2; y < 20 && !grey; ++y) grey = WindowPixel(e, x, y) == ColorToRGB(clGrayText);
+  EXPECT_TRUE(grey);
+  SaveShot(e, "unskinned_buttonedit_disabled");
 }
 
 // --- Button input ---------------------------------------------------------
@@ -361,6 +400,11 @@ TEST_F(SkinEditTest, ReadOnlyRefusesTypingDeletingCutAndPasteButNotCode) {
   e->Perform(WM_UNDO);
   EXPECT_EQ(e->Text(), "源文件");
   EXPECT_EQ(changes, 0);
+  const TJsonValue d = DescribeControl(e);
+  EXPECT_EQ(d["text"].AsString(), "源文件");
+  EXPECT_TRUE(d["readOnly"].AsBool());
+  EXPECT_TRUE(d["skinned"].AsBool());
+  EXPECT_FALSE(d["buttonMode"].AsBool());
   // Copying and selecting still work.
   Key('C', {TShiftKey::Ctrl});
   EXPECT_EQ(GetClipboardText(), "源文件");
@@ -474,6 +518,73 @@ TEST_F(SkinEditTest, ContextMenuItemsActOnTheEditAndTheMenuGoesAfterACommand) {
   EXPECT_EQ(e->Text(), "");
 }
 
+TEST_F(SkinEditTest, ContextMenuOpensThroughTheFramesEngineAndRunsItsItems) {
+  // The frame's side of the menu engine (what the skinned frame does for
+  // the engine), on a form of its own.
+  auto* form = Application().CreateForm<TForm>();
+  form->SetBounds(200, 150, 400, 200);
+  auto* frame = new TMenuTestFrame(form);
+  TskSkinData* skin = StoredSkin();
+  frame->SetMenuSkin(skin);
+  auto* e = new TskSkinEdit(form);
+  e->SetParent(form);
+  e->SetBounds(20, 20, 300, 20);
+  e->SetSkinData(skin);
+  e->SetText("转换文件");
+  form->Show();
+  Pump();
+  TskSkinMenu& engine = frame->SkinMenu();
+
+  // From the mouse: at the pointer.
+  e->SetSelStart(2);
+  e->ContextMenuRequest({260, 200}, false);
+  Pump();
+  ASSERT_TRUE(engine.Visible());
+  TskSkinPopupWindow& window = *engine.Window(0);
+  ASSERT_EQ(window.ItemCount(), 8u);
+  EXPECT_EQ(window.Item(0).MenuItem()->Caption(), "撤消");
+  EXPECT_EQ(window.Item(7).MenuItem()->Caption(), "选择所有");
+  EXPECT_EQ(window.ScreenRect().TopLeft(), (TPoint{260, 200}));
+  if (const char* dir = std::getenv("TM_SHOTS")) Desk().SaveWindowPng(window.Handle(), std::string(dir) + "/edit_context_menu.png");
+  // A click on 选择所有 runs it; the engine then tells the edit, which
+  // frees the menu.
+  const TRect item = window.ItemScreenRect(7);
+  Desk().Click({(item.Left + item.Right) / 2, (item.Top + item.Bottom) / 2});
+  Pump();
+  EXPECT_FALSE(engine.Visible());
+  EXPECT_EQ(e->SelLength(), int32_t(e->Text().size()));
+  EXPECT_EQ(e->SystemMenu(), nullptr);
+
+  // From the keyboard: at the edit's centre; Escape closes it, the menu
+  // stays until the next request.
+  e->ContextMenuRequest({-1, -1}, true);
+  Pump();
+  ASSERT_TRUE(engine.Visible());
+  const TRect r = GetWindowRect(e->Handle());
+  EXPECT_EQ(engine.Window(0)->ScreenRect().TopLeft(), (TPoint{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}));
+  Key(VK_ESCAPE);
+  EXPECT_FALSE(engine.Visible());
+  EXPECT_EQ(e->Text(), "转换文件");
+
+  // A right click on the edit and Shift+F10 in it open the same menu.
+  Desk().Click(e->ClientToScreen({40, 5}), TMouseButton::Right);
+  Pump();
+  ASSERT_TRUE(engine.Visible());
+  EXPECT_EQ(engine.Window(0)->ScreenRect().TopLeft(), e->ClientToScreen({40, 5}));
+  EXPECT_EQ(engine.Window(0)->ItemCount(), 8u);
+  Key(VK_ESCAPE);
+  e->SetFocus();
+  Key(VK_F10, {TShiftKey::Shift});
+  ASSERT_TRUE(engine.Visible());
+  EXPECT_EQ(engine.Window(0)->ScreenRect().TopLeft(), (TPoint{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}));
+  Key(VK_ESCAPE);
+  // OnContextPopup may take the request.
+  e->OnContextPopup = [](TObject*, TPoint, bool& handled) { handled = true; };
+  Desk().Click(e->ClientToScreen({40, 5}), TMouseButton::Right);
+  Pump();
+  EXPECT_FALSE(engine.Visible());
+}
+
 TEST_F(SkinEditTest, AnAssignedPopupMenuReplacesTheSystemMenu) {
   TskSkinEdit* e = NewEdit(StoredSkin());
   auto* menu = new TskSkinPopupMenu(Form());
@@ -504,11 +615,17 @@ TEST_F(SkinEditTest, SkinChangesAndTheSkinGoingAwayUnskinTheEdit) {
   EXPECT_EQ(e->Layout().Button, (TRect{226, 0, 250, 24}));
   EXPECT_EQ(GetClientRectInWindow(e->Handle()), (TRect{2, 2, 224, 22}));
   EXPECT_EQ(e->Font().Name(), "Arial");
-  // The skin data component freed: the edit forgets it.
-  skin->Free();
+  // Skinned again from another skin data, which is then freed: the edit
+  // forgets it and takes its fallback frame and defaults.
+  TskSkinData* stored = StoredSkin();
+  e->SetSkinData(stored);
+  ASSERT_TRUE(e->Skinned());
+  stored->Free();
   EXPECT_EQ(e->SkinData(), nullptr);
+  EXPECT_FALSE(e->Skinned());
   Pump();
   EXPECT_EQ(WindowPixel(e, 0, 10), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(GetClientRectInWindow(e->Handle()), (TRect{2, 2, 224, 22}));
 }
 
 TEST_F(SkinEditTest, ABlockOfAnotherClassLeavesTheEditUnskinned) {

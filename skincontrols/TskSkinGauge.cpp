@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/controls/StateDescription.h"
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/RotatedText.h"
 #include "skin/SkinCompose.h"
@@ -88,6 +89,15 @@ int32_t TskSkinGauge::Percent() const {
 
 std::string TskSkinGauge::Text() const {
   return GaugeText(m_progressText, m_showProgressText, m_showPercent, Percent());
+}
+
+void TskSkinGauge::DescribeState(TStateDescription& state) {
+  TskSkinCustomControl::DescribeState(state);
+  state.Set("text", Text());
+  state.Set("position", m_value);
+  state.Set("min", m_minValue);
+  state.Set("max", m_maxValue);
+  state.Set("vertical", DrawsVertical());
 }
 
 bool TskSkinGauge::DrawsVertical() const { return Skinned() ? m_data.Vertical : m_vertical; }

@@ -59,6 +59,8 @@ class TskSkinGauge : public TskSkinCustomControl {
 
  protected:
   void Loaded() override;
+  // position, min, max, and as text what the gauge shows ("进度...45%").
+  void DescribeState(TStateDescription& state) override;
   bool PaintsOnErase() const override { return true; }
   void FitSizeToSkin(int32_t& width, int32_t& height) override;
   void DrawSkinImage(ui::TBitmap& image) override;

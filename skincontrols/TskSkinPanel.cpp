@@ -1,5 +1,8 @@
 #include "skincontrols/TskSkinPanel.h"
 
+#include <algorithm>
+
+#include "framework/controls/StateDescription.h"
 #include "platform/gfx/DeviceContext.h"
 #include "skin/SkinGlyphs.h"
 #include "skin/SkinPlatform.h"
@@ -321,6 +324,12 @@ void TskSkinPanel::DrawFallbackImage(ui::TBitmap& image) {
   }
   SelectFont(c.Font(), {m_data.FontName, m_data.FontHeight, m_data.FontStyle});
   DrawCaptionText(c, area, false);
+}
+
+void TskSkinPanel::DescribeState(TStateDescription& state) {
+  TskSkinCustomControl::DescribeState(state);
+  if (m_checkedMode) state.Set("checked", m_checked);
+  if (m_rollUpMode) state.Set("rolledUp", m_rollUpState);
 }
 
 // --- Mouse ------------------------------------------------------------------

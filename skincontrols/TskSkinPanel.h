@@ -85,6 +85,7 @@ class TskSkinPanel : public TskSkinCustomControl {
   void DrawSkinImage(ui::TBitmap& image) override;
   void DrawFallbackImage(ui::TBitmap& image) override;
   void MouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y) override;
+  void DescribeState(TStateDescription& state) override;
   void TextChanged() override;
   void Resized() override;
 

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "framework/controls/StateDescription.h"
 #include "platform/window/VirtualKeys.h"
 #include "platform/window/WindowApi.h"
 
@@ -68,15 +69,22 @@ void TskSkinScrollBar::SetLargeChange(int32_t value) {
 void TskSkinScrollBar::SetKind(TScrollBarKind kind) {
   if (kind == m_kind) return;
   m_kind = kind;
-  if (IsDesigning() && !IsLoading()) {
+  if (IsLoading()) {
+    Invalidate();
+    return;
+  }
+  // The default thickness follows the orientation, so that an unskinned
+  // vertical bar keeps its length (bars are made in code here, where a
+  // designer would have stored the swapped defaults).
+  if (Vertical()) {
+    SetDefaultWidth(DefaultHeight());
+    SetDefaultHeight(0);
+  } else {
+    SetDefaultHeight(DefaultWidth());
+    SetDefaultWidth(0);
+  }
+  if (IsDesigning()) {
     SetSkinDataName(Vertical() ? "vscrollbar" : "hscrollbar");
-    if (Vertical()) {
-      SetDefaultWidth(DefaultHeight());
-      SetDefaultHeight(0);
-    } else {
-      SetDefaultHeight(DefaultWidth());
-      SetDefaultWidth(0);
-    }
     SetBounds(Left(), Top(), Height(), Width());
   }
   Invalidate();
@@ -176,6 +184,15 @@ void TskSkinScrollBar::DrawSkinImage(ui::TBitmap& image) {
   in.Position = m_position;
   in.Skin = &m_metrics;
   DrawScrollBarSkinParts(*image.Canvas().Handle(), *SkinPicture(), m_looks, LayoutScrollBar(in), LookState());
+}
+
+void TskSkinScrollBar::DescribeState(TStateDescription& state) {
+  TskSkinCustomControl::DescribeState(state);
+  state.Set("position", m_position);
+  state.Set("min", m_range.Min);
+  state.Set("max", m_range.Max);
+  state.Set("pageSize", m_range.PageSize);
+  state.Set("kind", Vertical() ? "vertical" : "horizontal");
 }
 
 // --- behaviour --------------------------------------------------------------------
@@ -278,10 +295,7 @@ void TskSkinScrollBar::OnTimerTick() {
 
 void TskSkinScrollBar::MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
   const auto alive = AliveToken();
-  if (m_canFocused && !Focused()) {
-    if (CanFocus()) SetFocus();
-    if (alive.expired() || !Focused()) return;
-  }
+  if (m_canFocused && !FocusForPress()) return;
   TskSkinCustomControl::MouseDown(button, shift, x, y);
   if (alive.expired() || button != TMouseButton::Left) return;
 

@@ -44,6 +44,9 @@ class TskSkinScrollBar : public TskSkinCustomControl {
   explicit TskSkinScrollBar(TComponent* owner);
 
   TScrollBarKind Kind() const { return m_kind; }
+  // Moves the default thickness (DefaultHeight 19 of a horizontal bar) to
+  // the other axis; while designing also switches the skin data name and
+  // swaps width and height.
   void SetKind(TScrollBarKind kind);
   bool Vertical() const { return m_kind == TScrollBarKind::sbVertical; }
 
@@ -102,6 +105,8 @@ class TskSkinScrollBar : public TskSkinCustomControl {
 
  protected:
   void WndProc(TMessage& m) override;
+  // position, min, max, pageSize, kind.
+  void DescribeState(TStateDescription& state) override;
   void DrawFallbackImage(ui::TBitmap& image) override;
   void DrawSkinImage(ui::TBitmap& image) override;
   bool PaintsOnErase() const override { return true; }

@@ -12,6 +12,11 @@
 namespace tsm {
 namespace {
 
+// The fallback part look: navy frame, pale fill when hot, darker pressed.
+constexpr TColor kHotFrame = RGB(0, 0, 128);
+constexpr TColor kHotFill = RGB(182, 189, 210);
+constexpr TColor kPressedFill = RGB(133, 147, 181);
+
 class ScrollBarTest : public SkinControlTest {
  protected:
   TskSkinScrollBar* Bar(bool vertical = false) {
@@ -110,6 +115,18 @@ TEST_F(ScrollBarTest, StoredSkinGeometry) {
   EXPECT_EQ(v->Layout().Track, (TRect{0, 19, 19, 181}));
 }
 
+TEST_F(ScrollBarTest, AVerticalBarKeepsItsLengthWithoutASkin) {
+  auto* v = Bar(true);
+  EXPECT_EQ(v->DefaultWidth(), 19);
+  EXPECT_EQ(v->DefaultHeight(), 0);
+  v->ApplySkinChange();  // no skin: the fallback look at the default thickness
+  EXPECT_EQ(v->Width(), 19);
+  EXPECT_EQ(v->Height(), 200);
+  v->SetKind(TScrollBarKind::sbHorizontal);
+  EXPECT_EQ(v->DefaultHeight(), 19);
+  EXPECT_EQ(v->DefaultWidth(), 0);
+}
+
 TEST_F(ScrollBarTest, SkinnedLookComesFromTheSkinPicture) {
   auto* skin = StoredSkin();
   auto* bar = Bar();
@@ -138,12 +155,12 @@ TEST_F(ScrollBarTest, FallbackLookFramesAndFills) {
   EXPECT_EQ(PixelOf(bar, 183, 9), ColorToRGB(clBtnShadow));
   EXPECT_EQ(PixelOf(bar, 185, 3), ColorToRGB(clBtnFace));
   MoveTo(bar, {190, 9});
-  EXPECT_EQ(PixelOf(bar, 183, 9), kScrollHotFrame);
-  EXPECT_EQ(PixelOf(bar, 185, 3), kScrollHotFill);
+  EXPECT_EQ(PixelOf(bar, 183, 9), kHotFrame);
+  EXPECT_EQ(PixelOf(bar, 185, 3), kHotFill);
   Press(bar, {190, 9});
-  EXPECT_EQ(PixelOf(bar, 185, 3), kScrollPressedFill);
+  EXPECT_EQ(PixelOf(bar, 185, 3), kPressedFill);
   Release();
-  EXPECT_EQ(PixelOf(bar, 185, 3), kScrollHotFill);
+  EXPECT_EQ(PixelOf(bar, 185, 3), kHotFill);
 
   MoveTo(bar, {100, 9});
   bar->SetBoth(true);  // the corner marker: a plain square at the right end

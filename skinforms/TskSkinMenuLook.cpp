@@ -1,5 +1,6 @@
 #include "skinforms/TskSkinMenuLook.h"
 
+#include "framework/graphics/ImageList.h"
 #include "platform/gfx/DeviceContext.h"
 #include "skin/SkinGlyphs.h"
 #include "skin/SkinPlatform.h"
@@ -21,9 +22,18 @@ void DrawRadioDot(TDeviceContext& dc, int32_t x, int32_t y, TColor color) {
   dc.FillRect({x, y + 1, x + 6, y + 5}, color);
 }
 
-// The mark in the glyph column: the frame's command glyph, else the check
-// mark or radio dot of a checked item.
+// The mark in the glyph column: the item's picture (framed in the text
+// colour when checked), else the frame's command glyph, else the check mark
+// or radio dot of a checked item.
 void DrawMark(TDeviceContext& dc, const TRect& column, const TskMenuItemLook& item, TColor color) {
+  const TImageList* images = item.Images;
+  if (images && item.ImageIndex >= 0 && item.ImageIndex < images->Count()) {
+    const int32_t x = column.Left + (column.Width() - images->Width()) / 2;
+    const int32_t y = column.Top + (column.Height() - images->Height()) / 2;
+    images->Draw(dc, x, y, item.ImageIndex, item.Enabled);
+    if (item.Checked) dc.FrameRect({x - 1, y - 1, x + images->Width() + 1, y + images->Height() + 1}, color);
+    return;
+  }
   const int32_t x10 = column.Left + (column.Width() - 10) / 2, y10 = column.Top + (column.Height() - 10) / 2;
   switch (item.Glyph) {
     case TskMenuItemGlyph::Close: DrawCloseGlyph(dc, x10, y10, color); return;
@@ -76,12 +86,15 @@ void PaintSkinnedItem(TDeviceContext& dc, const TskMenuSkin& skin, const TskMenu
   if (picture && !RectIsEmpty(data.ActiveSkinRect))
     ComposeHorizontalImage(*picture, data.ActiveSkinRect, data.ItemLeftOffset, data.ItemRightOffset, active,
                            item.Width);
-  const bool morphing = data.Morphing && item.MorphFactor > 0 && item.MorphFactor < 1;
-  if (morphing && !normal.IsEmpty() && normal.Size() == active.Size()) {
+  // A morphing skin shows the look of the morph factor (the highlight
+  // arrives in steps); otherwise the look follows the highlight at once.
+  const bool morphing = data.Morphing && !normal.IsEmpty() && normal.Size() == active.Size();
+  const bool showActive = morphing ? item.MorphFactor >= 1 : item.Highlighted;
+  if (morphing && item.MorphFactor > 0 && item.MorphFactor < 1) {
     TskEffectBmp blend(normal);
     blend.Morph(data.MorphKind, TskEffectBmp(active), item.MorphFactor);
     blend.DrawTo(dc, 0, 0);
-  } else if (item.Highlighted && !active.IsEmpty()) {
+  } else if (showActive && !active.IsEmpty()) {
     dc.Draw(0, 0, active);
   } else if (!normal.IsEmpty()) {
     dc.Draw(0, 0, normal);
@@ -91,12 +104,13 @@ void PaintSkinnedItem(TDeviceContext& dc, const TskMenuSkin& skin, const TskMenu
       item.Highlighted ? data.ActiveFontColor : item.Enabled ? data.FontColor : data.UnEnabledFontColor;
   const TRect text = MenuItemTextRect(skin, item.Width, item.Height);
   if (ownerDraw && ownerDraw(dc, text, color)) return;
-  DrawItemContent(dc, item, text, kSkinMenuGlyphColumn, text.Left + kSkinMenuGlyphColumn,
-                  text.Right - kSkinMenuGlyphColumn, color);
+  const int32_t column = item.Images ? item.Images->Width() : kSkinMenuGlyphColumn;
+  DrawItemContent(dc, item, text, column, text.Left + column, text.Right - kSkinMenuGlyphColumn, color);
 }
 
 void PaintPlainItem(TDeviceContext& dc, const TskMenuItemLook& item, const TskMenuOwnerDraw& ownerDraw) {
-  const int32_t w = item.Width, h = item.Height, column = kPlainMenuGlyphColumn;
+  const int32_t w = item.Width, h = item.Height;
+  const int32_t column = item.Images ? item.Images->Width() : kPlainMenuGlyphColumn;
   TColor color = clWindowText;
   if (item.Highlighted && !item.Divider) {
     dc.FillRect({0, 0, w, h}, kPlainMenuHighlight);
@@ -112,7 +126,7 @@ void PaintPlainItem(TDeviceContext& dc, const TskMenuItemLook& item, const TskMe
   }
   const TRect whole{0, 0, w, h};
   if (ownerDraw && ownerDraw(dc, whole, color)) return;
-  DrawItemContent(dc, item, whole, column, 2 + column, w - column, color);
+  DrawItemContent(dc, item, whole, column, 2 + column, w - kPlainMenuGlyphColumn, color);
 }
 
 }  // namespace
@@ -137,7 +151,7 @@ TskFrameLayout MenuSourceLayout(const TskDataSkinPopupWindow& popup) {
 }
 
 void PaintMenuBackground(TDeviceContext& dc, const TskMenuSkin& skin, int32_t w, int32_t h,
-                         const TskFrameLayout& d) {
+                         const TskFrameLayout& d, int32_t imageWidth) {
   if (skin.SkinnedWindow()) {
     const TskDataSkinPopupWindow& p = *skin.Popup;
     TBitmap image;
@@ -147,7 +161,7 @@ void PaintMenuBackground(TDeviceContext& dc, const TskMenuSkin& skin, int32_t w,
     return;
   }
   dc.FillRect({0, 0, w, h}, clWindow);
-  dc.FillRect({0, 0, 2 + kPlainMenuGlyphColumn, h}, clBtnFace);
+  dc.FillRect({0, 0, imageWidth > 0 ? imageWidth + 2 : 2 + kPlainMenuGlyphColumn, h}, clBtnFace);
   dc.FrameRect({0, 0, w, h}, clBtnShadow);
   dc.FrameRect({1, 1, w - 1, h - 1}, clWindow);
 }

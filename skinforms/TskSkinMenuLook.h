@@ -36,12 +36,13 @@
 namespace tsm {
 
 class TDeviceContext;
+class TImageList;
 class TskDataSkinMenuItem;
 class TskDataSkinPopupWindow;
 class TskSkinData;
 
-// Glyph column of the plain look (no image list) and of the skinned text
-// rectangle.
+// Glyph column of the plain look and of the skinned text rectangle when the
+// menu has no image list; with one, the column is as wide as its pictures.
 inline constexpr int32_t kPlainMenuGlyphColumn = 19;
 inline constexpr int32_t kSkinMenuGlyphColumn = 16;
 // The highlight of the plain look.
@@ -69,8 +70,10 @@ TskFrameLayout MenuSourceLayout(const TskDataSkinPopupWindow& popup);
 
 // The window's background at size (w, h): the composed window picture with
 // the placed layout d, or the plain look (white with a grey glyph column,
-// framed by a shadow line and a white line inside it).
-void PaintMenuBackground(TDeviceContext& dc, const TskMenuSkin& skin, int32_t w, int32_t h, const TskFrameLayout& d);
+// 21 pixels wide or the images' width + 2, framed by a shadow line and a
+// white line inside it). imageWidth: the menu's image width, 0 for none.
+void PaintMenuBackground(TDeviceContext& dc, const TskMenuSkin& skin, int32_t w, int32_t h, const TskFrameLayout& d,
+                         int32_t imageWidth = 0);
 
 // The window region of a skin with a mask picture; none otherwise.
 std::optional<TRegion> MenuWindowRegion(const TskMenuSkin& skin, int32_t w, int32_t h, const TskFrameLayout& d);
@@ -95,6 +98,9 @@ struct TskMenuItemLook {
   bool HasSubItems = false;
   TskMenuItemGlyph Glyph = TskMenuItemGlyph::None;
   double MorphFactor = 0;
+  // The menu's image list (none: no images) and the item's picture in it.
+  const TImageList* Images = nullptr;
+  int32_t ImageIndex = -1;
 };
 
 // Draws an item instead of the engine's text, marks and arrow, with the text

@@ -8,10 +8,12 @@
 
 #include "framework/controls/Edit.h"
 #include "framework/graphics/Canvas.h"
+#include "framework/scripting/WindowTree.h"
 #include "platform/window/WindowApi.h"
 #include "skin/SkinTypes.h"
 #include "skin/TskSkinData.h"
 #include "skinforms/TskSkinMenuLook.h"
+#include "skinforms/TskSkinPopupMenu.h"
 #include "skinforms/tests/MenuTestSupport.h"
 
 namespace tsm {
@@ -39,7 +41,8 @@ TEST_F(SkinMenuEngine, StoredSkinSizesTheSystemMenu) {
   EXPECT_EQ(w.Item(0).Rect.Height(), 20);
   EXPECT_EQ(w.Item(2).Rect.Height(), 3);
   EXPECT_EQ(w.Size().cy, 20 + 20 + 3 + 20 + 15);
-  const int32_t widest = std::max({TextWidth("最小化(&n)"), TextWidth("最大化(&x)"), TextWidth("关闭(&C)  Alt+F4")});
+  const int32_t widest =
+      std::max({TextWidth("最小化(&n)"), TextWidth("最大化(&x)"), TextWidth("关闭(&C)  Alt+F4")});
   EXPECT_EQ(w.Size().cx, widest + 72);
   // Items stand in the placed items rectangle, from its top.
   EXPECT_EQ(w.ItemsRect(), (TRect{20, 8, w.Size().cx - 8, w.Size().cy - 7}));
@@ -423,19 +426,29 @@ TEST_F(SkinMenuEngine, EndingIsIdempotentWhicheverWayItEnds) {
   EXPECT_FALSE(Engine().Visible());
   EXPECT_EQ(m_frame->MenuCloses, 2);
 
+  // Another program activated: the menu goes.
+  OpenAt({200, 200});
+  Desk().ActivateOtherApplication();
+  Pump();
+  EXPECT_FALSE(Engine().Visible());
+  EXPECT_EQ(Engine().WindowCount(), 0u);
+  EXPECT_EQ(m_frame->MenuCloses, 3);
+  Desk().ActivateFromDesktop(m_form->Handle());
+  Pump();
+
   // Alt alone leaves the menu.
   OpenAt({200, 200});
   Desk().KeyPress(VK_MENU);
   Pump();
   EXPECT_FALSE(Engine().Visible());
-  EXPECT_EQ(m_frame->MenuCloses, 3);
+  EXPECT_EQ(m_frame->MenuCloses, 4);
 
   // Opening a menu while one is open ends the first one.
   OpenAt({200, 200});
   OpenAt({300, 200});
   EXPECT_TRUE(Engine().Visible());
-  EXPECT_EQ(m_frame->MenuCloses, 4);
-  EXPECT_EQ(m_frame->MenuClosedMessages, 4);
+  EXPECT_EQ(m_frame->MenuCloses, 5);
+  EXPECT_EQ(m_frame->MenuClosedMessages, 5);
 }
 
 TEST_F(SkinMenuEngine, ItemFreedByTheCloseNoticeIsNotRun) {
@@ -541,6 +554,89 @@ TEST_F(SkinMenuEngine, TranslucentMenuFadesInOnItsFirstWindow) {
   EXPECT_FALSE(Engine().Visible());
 }
 
+TEST_F(SkinMenuEngine, CursorIsFollowedWhileAnotherWindowHoldsTheMouse) {
+  Add("一");
+  Add("二");
+  OpenAt({200, 200});
+  // The frame's caption button holds the capture while its menu is open:
+  // the popup sees no mouse message, its 50 ms timer follows the cursor.
+  SetCapture(m_form->Handle());
+  Desk().MouseMove(ItemCenter(1));
+  Pump();
+  EXPECT_EQ(Window().ActiveIndex(), 0);
+  RunFor(50);
+  EXPECT_EQ(Window().ActiveIndex(), 1);
+  ReleaseCapture();
+}
+
+TEST_F(SkinMenuEngine, MorphingItemsBlendInTwentyMillisecondSteps) {
+  TskSkinData* skin = LoadStoredSkin();
+  for (size_t i = 0; i < skin->ObjectCount(); ++i)
+    if (auto* item = dynamic_cast<TskDataSkinMenuItem*>(skin->Object(i))) item->Morphing = true;
+  Add("一");
+  Add("二");
+  OpenAt({200, 200});
+  RunFor(20);
+  EXPECT_EQ(Window().Item(0).MorphFactor, 1.0);   // highlighted from the start
+  const TBitmap& picture = *skin->ActivePicture(2);
+  const TRect r1 = Window().ItemScreenRect(1);
+  Key(VK_DOWN);
+  EXPECT_EQ(Window().Item(1).MorphFactor, 0.0);
+  EXPECT_EQ(Desk().ScreenPixel(r1.Left + 1, r1.Top + 1), picture.GetPixel(1, 55));   // still the normal look
+  RunFor(20);
+  EXPECT_NEAR(Window().Item(1).MorphFactor, 0.2, 1e-9);
+  EXPECT_NEAR(Window().Item(0).MorphFactor, 0.8, 1e-9);
+  RunFor(80);
+  EXPECT_EQ(Window().Item(1).MorphFactor, 1.0);
+  EXPECT_EQ(Window().Item(0).MorphFactor, 0.0);
+  EXPECT_EQ(Desk().ScreenPixel(r1.Left + 1, r1.Top + 1), picture.GetPixel(1, 75));
+}
+
+TEST_F(SkinMenuEngine, FadeInSurvivesTheFormGoingAway) {
+  Engine().SetAlphaBlend(true);
+  Engine().SetAlphaBlendAnimation(true);
+  Add("一");
+  TskSkinPopupMenu* menu = new TskSkinPopupMenu(m_form);
+  menu->Items()->Add(new TMenuItem(m_form));
+  menu->Items()->Items(0)->SetCaption("二");
+  const std::weak_ptr<void> form = m_form->AliveToken();
+  m_form->Release();   // freed by the messages the fade lets run
+  menu->Popup(200, 200);
+  m_form = nullptr;
+  EXPECT_TRUE(form.expired());
+  RunFor(100);
+}
+
+TEST_F(SkinMenuEngine, OpenMenusDescribeTheirItemsToTheWindowTree) {
+  int runs = 0;
+  Add("最小化(&n)", nullptr, "BSF_MINITEM");
+  Add("-");
+  TMenuItem* close = Add("关闭(&C)", nullptr, "BSF_CLOSE");
+  close->SetShortCut(TextToShortCut("Alt+F4"));
+  close->OnClick = [&](TObject*) { ++runs; };
+  Add("禁用")->SetEnabled(false);
+  OpenAt({200, 200});
+  const TWindowTree tree = TWindowTree::Capture();
+  const TJsonValue& top = tree.Document()["windows"].At(0);
+  EXPECT_EQ(top["className"].AsString(), "TskSkinPopupWindow");
+  const TJsonValue& items = top["items"];
+  ASSERT_EQ(items.Size(), 3u);   // dividers are not described
+  EXPECT_EQ(items.At(0)["text"].AsString(), "最小化(&n)");
+  EXPECT_TRUE(items.At(0)["highlighted"].AsBool());
+  EXPECT_EQ(items.At(1)["shortCut"].AsString(), "Alt+F4");
+  EXPECT_FALSE(items.At(1)["highlighted"].AsBool(true));
+  EXPECT_FALSE(items.At(2)["enabled"].AsBool(true));
+  // click-text finds the item where it is shown; a click there runs it.
+  const TWindowTree::TEntry* entry = tree.FindClickable("关闭(C)");
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(entry->Bounds, Window().ItemScreenRect(2));
+  EXPECT_EQ(entry->InputWindow, Window().Handle());
+  Desk().Click({entry->Bounds.Left + 5, entry->Bounds.Top + 5});
+  Pump();
+  EXPECT_EQ(runs, 1);
+  EXPECT_FALSE(TWindowTree::Capture().ShowsText("关闭(C)"));
+}
+
 // --- Pixels ---------------------------------------------------------------------------
 
 TEST_F(SkinMenuEngine, SkinnedItemsShowTheirPictures) {
@@ -551,6 +647,7 @@ TEST_F(SkinMenuEngine, SkinnedItemsShowTheirPictures) {
   OpenAt({200, 200});
   RunFor(50);
   const TBitmap& picture = *skin->ActivePicture(2);   // menuitem.bmp
+  ASSERT_NE(picture.GetPixel(1, 55), picture.GetPixel(1, 75));   // the two looks differ there
   const TRect r0 = Window().ItemScreenRect(0), r1 = Window().ItemScreenRect(1), r2 = Window().ItemScreenRect(2);
   // Highlighted first item: activeskinrect 0,74,54,94; normal: skinrect
   // 0,54,54,74; divider 0,96,53,99. Their left pieces (3 and 4 pixels) are

@@ -103,30 +103,14 @@ const char* MsgDlgButtonName(TMsgDlgBtn button) { return kButtons.at(static_cast
 
 TskSkinMessage::TskSkinMessage(TComponent* owner) : TComponent(owner) {}
 
-void TskSkinMessage::SetSkinData(TskSkinData* skin) {
-  if (skin == m_skinData) return;
-  if (m_skinData && m_skinData != m_ctrlSkinData) m_skinData->RemoveFreeNotification(this);
-  m_skinData = skin;
-  if (skin) skin->FreeNotification(this);
-}
-
-void TskSkinMessage::SetCtrlSkinData(TskSkinData* skin) {
-  if (skin == m_ctrlSkinData) return;
-  if (m_ctrlSkinData && m_ctrlSkinData != m_skinData) m_ctrlSkinData->RemoveFreeNotification(this);
-  m_ctrlSkinData = skin;
-  if (skin) skin->FreeNotification(this);
-}
-
 void TskSkinMessage::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
-  if (operation != TOperation::Remove) return;
-  if (component == m_skinData) m_skinData = nullptr;
-  if (component == m_ctrlSkinData) m_ctrlSkinData = nullptr;
+  if (operation == TOperation::Remove) m_skins.Removed(component);
 }
 
 int32_t TskSkinMessage::ButtonHeight() const {
-  if (!m_ctrlSkinData || m_ctrlSkinData->Empty()) return 25;
-  const auto* data = m_ctrlSkinData->FindControl<TskDataSkinButtonControl>(ButtonSkinDataName);
+  if (!m_skins.Controls() || m_skins.Controls()->Empty()) return 25;
+  const auto* data = m_skins.Controls()->FindControl<TskDataSkinButtonControl>(ButtonSkinDataName);
   return data ? data->SkinRect.Height() : 25;
 }
 
@@ -134,12 +118,12 @@ std::string TskSkinMessage::Title(TMsgDlgType type) const {
   type = KnownKind(type);
   if (type == TMsgDlgType::mtCustom) return Application().Title();
   const TKindEntry& kind = kKinds[static_cast<size_t>(type)];
-  return DialogText(m_ctrlSkinData, kind.Key, kind.BuiltIn);
+  return DialogText(m_skins.Controls(), kind.Key, kind.BuiltIn);
 }
 
 std::string TskSkinMessage::ButtonCaption(TMsgDlgBtn button) const {
   const TButtonEntry& entry = kButtons.at(static_cast<size_t>(button));
-  return DialogText(m_ctrlSkinData, entry.Key, entry.BuiltIn);
+  return DialogText(m_skins.Controls(), entry.Key, entry.BuiltIn);
 }
 
 TskMessageForm* TskSkinMessage::CreateDialog(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons,
@@ -149,8 +133,8 @@ TskMessageForm* TskSkinMessage::CreateDialog(const std::string& msg, TMsgDlgType
   auto* form = new TskMessageForm(&Application());
   try {
     TskFormFrame& frame = form->Frame();
-    frame.SetSkinData(m_skinData);
-    frame.SetMenusSkinData(m_ctrlSkinData);
+    frame.SetSkinData(m_skins.Frame());
+    frame.SetMenusSkinData(m_skins.Controls());
     frame.SetAlphaBlend(AlphaBlend);
     frame.AlphaBlendAnimation = AlphaBlendAnimation;
     frame.SetAlphaBlendValue(AlphaBlendValue);
@@ -162,7 +146,7 @@ TskMessageForm* TskSkinMessage::CreateDialog(const std::string& msg, TMsgDlgType
     label->SetDefaultFont(m_defaultFont);
     label->SetUseSkinFont(UseSkinFont);
     label->SetSkinDataName(MessageLabelSkinDataName);
-    label->SetSkinData(m_ctrlSkinData);
+    label->SetSkinData(m_skins.Controls());
     label->SetParent(form);
     label->SetBounds(TskMessageLayout::kLabelLeft, TskMessageLayout::kLabelTop, label->Width(), label->Height());
     label->SetCaption(msg);
@@ -204,7 +188,7 @@ TskMessageForm* TskSkinMessage::CreateDialog(const std::string& msg, TMsgDlgType
       button->DefaultFont().Assign(m_defaultButtonFont);
       button->SetUseSkinFont(UseSkinFont);
       button->SetSkinDataName(ButtonSkinDataName);
-      button->SetSkinData(m_ctrlSkinData);
+      button->SetSkinData(m_skins.Controls());
       button->SetBoundsRect(layout.Buttons[i]);
       button->SetParent(form);
       if (b == TMsgDlgBtn::mbHelp)

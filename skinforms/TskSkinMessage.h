@@ -34,6 +34,8 @@
 #include "framework/base/EnumSet.h"
 #include "framework/graphics/Font.h"
 
+#include "skinforms/DialogSkins.h"
+
 namespace tsm {
 
 class TskMessageForm;
@@ -56,12 +58,12 @@ class TskSkinMessage : public TComponent {
   explicit TskSkinMessage(TComponent* owner);
 
   // Frame skin; cleared when that component is freed.
-  TskSkinData* SkinData() const { return m_skinData; }
-  void SetSkinData(TskSkinData* skin);
+  TskSkinData* SkinData() const { return m_skins.Frame(); }
+  void SetSkinData(TskSkinData* skin) { m_skins.SetFrame(*this, skin); }
   // Label and button skin, the frame's menus and the captions' resource
   // strings; cleared when freed.
-  TskSkinData* CtrlSkinData() const { return m_ctrlSkinData; }
-  void SetCtrlSkinData(TskSkinData* skin);
+  TskSkinData* CtrlSkinData() const { return m_skins.Controls(); }
+  void SetCtrlSkinData(TskSkinData* skin) { m_skins.SetControls(*this, skin); }
 
   std::string ButtonSkinDataName = "button";
   std::string MessageLabelSkinDataName = "stdlabel";
@@ -97,8 +99,7 @@ class TskSkinMessage : public TComponent {
   void Notification(TComponent* component, TOperation operation) override;
 
  private:
-  TskSkinData* m_skinData = nullptr;
-  TskSkinData* m_ctrlSkinData = nullptr;
+  TskDialogSkins m_skins;
   ui::TFont m_defaultFont{"Arial", 14};
   ui::TFont m_defaultButtonFont{"Arial", 14};
 };

@@ -15,6 +15,8 @@
 #include "framework/graphics/Bitmap.h"
 #include "skin/TskResourceStrData.h"
 #include "skincontrols/TskSkinButton.h"
+#include "skinforms/TskActiveSkinObject.h"
+#include "skinforms/TskFormFrame.h"
 #include "skinforms/TskIconImage.h"
 #include "skinforms/TskMessageForm.h"
 #include "skinforms/TskSkinMessage.h"
@@ -136,6 +138,15 @@ TEST_F(SkinMessageTest, ConfirmationAnswersYesOnEnterNoOnEscapeAndCancelOnClose)
             6);
   EXPECT_EQ(ask([&](TskMessageForm&) { Key(VK_ESCAPE); }), 7);
   EXPECT_EQ(ask([&](TskMessageForm& form) { SendMessage(form.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }), 2);
+  // A click on the frame's close button.
+  EXPECT_EQ(ask([&](TskMessageForm& form) {
+              auto* close = form.Frame().Objects().Find("closebutton");
+              ASSERT_NE(close, nullptr);
+              const TRect r = close->ObjectRect;
+              Desk().Click(GetWindowRect(form.Handle()).TopLeft() + TPoint{r.Left + r.Width() / 2, r.Top + r.Height() / 2});
+              Pump();
+            }),
+            2);
   // The accelerator of No.
   EXPECT_EQ(ask([&](TskMessageForm&) { Key('N', {TShiftKey::Alt}); }), 7);
 }

@@ -2,6 +2,7 @@
 
 #include "framework/controls/Control.h"
 #include "framework/forms/CustomForm.h"
+#include "framework/graphics/ImageList.h"
 #include "skin/TskSkinData.h"
 #include "skinforms/SkinMenuFrame.h"
 #include "skinforms/TskSkinMenu.h"
@@ -22,6 +23,18 @@ void TskSkinPopupMenu::SetPopupForm(TCustomForm* form) {
   if (m_popupForm) m_popupForm->RemoveFreeNotification(this);
   m_popupForm = form;
   if (form) form->FreeNotification(this);
+}
+
+void TskSkinPopupMenu::SetImages(TImageList* images) {
+  if (images == m_images) return;
+  if (m_images) m_images->RemoveFreeNotification(this);
+  m_images = images;
+  if (images) images->FreeNotification(this);
+}
+
+TImageList* MenuImagesOf(const TMenuItem* item) {
+  const auto* menu = item ? dynamic_cast<const TskSkinPopupMenu*>(item->GetParentMenu()) : nullptr;
+  return menu ? menu->Images() : nullptr;
 }
 
 TCustomForm* TskSkinPopupMenu::RoutingForm() const {
@@ -69,6 +82,7 @@ void TskSkinPopupMenu::Notification(TComponent* component, TOperation operation)
   if (operation != TOperation::Remove) return;
   if (component == m_skinData) m_skinData = nullptr;
   if (component == m_popupForm) m_popupForm = nullptr;
+  if (component == m_images) m_images = nullptr;
 }
 
 }  // namespace tsm

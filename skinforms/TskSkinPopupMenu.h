@@ -7,6 +7,9 @@
 //
 // The skin: SkinData when set, else the frame's menu skin (its
 // MenusSkinData, else its SkinData).
+//
+// The engine shows the pictures of Images for the items of any menu whose
+// tree belongs to a TskSkinPopupMenu (MenuImagesOf).
 
 #include <cstdint>
 
@@ -17,6 +20,7 @@ namespace tsm {
 
 class TControl;
 class TCustomForm;
+class TImageList;
 class TskSkinData;
 
 class TskSkinPopupMenu : public TPopupMenu {
@@ -32,6 +36,10 @@ class TskSkinPopupMenu : public TPopupMenu {
   void SetPopupForm(TCustomForm* form);
   // The form whose frame shows this menu's popups (see above), or null.
   TCustomForm* RoutingForm() const;
+  // Pictures of the items (TMenuItem::ImageIndex) in the glyph column;
+  // cleared when the list is freed.
+  TImageList* Images() const { return m_images; }
+  void SetImages(TImageList* images);
 
   // Fires OnPopup and opens the items below the screen point (x, y) through
   // the routing form's engine, for the popup component when it is a
@@ -54,6 +62,11 @@ class TskSkinPopupMenu : public TPopupMenu {
 
   TskSkinData* m_skinData = nullptr;
   TCustomForm* m_popupForm = nullptr;
+  TImageList* m_images = nullptr;
 };
+
+// The image list of the TskSkinPopupMenu whose tree holds item; none for
+// other trees (the frame's system menu) or a menu without images.
+TImageList* MenuImagesOf(const TMenuItem* item);
 
 }  // namespace tsm

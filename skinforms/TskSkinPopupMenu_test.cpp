@@ -5,7 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "framework/controls/Edit.h"
+#include "framework/controls/Label.h"
+#include "framework/graphics/ImageList.h"
+#include "framework/scripting/ScriptRunner.h"
+#include "platform/window/WindowApi.h"
 #include "skin/TskSkinData.h"
 #include "skinforms/tests/MenuTestSupport.h"
 
@@ -120,6 +126,37 @@ TEST_F(SkinPopupMenu, AnEmptyMenuLeavesNoMenuStateBehind) {
   EXPECT_TRUE(m_frame->InMenu());
 }
 
+TEST_F(SkinPopupMenu, ImagesStandInTheGlyphColumn) {
+  TskSkinPopupMenu* menu = NewMenu(m_form);
+  auto* images = new TImageList(m_form);
+  images->SetSize(12, 12);
+  TBitmap red(12, 12);
+  red.Fill(clRed);
+  images->Add(red);
+  menu->SetImages(images);
+  TMenuItem* first = menu->Items()->Items(0);
+  first->SetImageIndex(0);
+  first->SetChecked(true);
+  menu->Items()->Items(1)->SetImageIndex(5);   // not in the list: nothing
+  menu->Popup(200, 200);
+  RunFor(50);
+  TskSkinPopupWindow& w = Window();
+  EXPECT_EQ(w.Size().cx, std::max(TextWidth("项 0"), TextWidth("项 1")) + 2 + (12 + 5) + 19 + 10);
+  // The plain look's column is as wide as the pictures; a picture stands
+  // centred in it, a checked one framed in the text colour.
+  const TRect r0 = w.ItemScreenRect(0), r1 = w.ItemScreenRect(1);
+  const int32_t x = r0.Left, y = r0.Top + (r0.Height() - 12) / 2;
+  EXPECT_EQ(Desk().ScreenPixel(x + 6, y + 6), clRed);
+  EXPECT_EQ(Desk().ScreenPixel(x - 1 + 6, y - 1), ColorToRGB(clWindowText));
+  EXPECT_EQ(Desk().ScreenPixel(r1.Left + 6, r1.Top + 10), ColorToRGB(clBtnFace));
+  EXPECT_EQ(Desk().ScreenPixel(r1.Left + 13, r1.Top + 2), ColorToRGB(clWindow));
+  images->Free();
+  EXPECT_EQ(menu->Images(), nullptr);
+  InvalidateRect(w.Handle(), nullptr, true);
+  RunFor(50);   // repaints without the freed list: a check mark instead
+  EXPECT_NE(Desk().ScreenPixel(x + 6, y + 6), clRed);
+}
+
 TEST_F(SkinPopupMenu, RightClickOnAControlOpensItsMenuAtTheCursor) {
   auto* edit = new TEdit(m_form);
   edit->SetParent(m_form);
@@ -135,6 +172,50 @@ TEST_F(SkinPopupMenu, RightClickOnAControlOpensItsMenuAtTheCursor) {
   ASSERT_TRUE(Engine().Visible());
   EXPECT_EQ(Engine().PopupControl(), edit);
   EXPECT_EQ(Window().ScreenRect().TopLeft(), p);
+}
+
+TEST_F(SkinPopupMenu, AScriptOpensWalksAndClicksAMenu) {
+  LoadStoredSkin();
+  auto* status = new TLabel(m_form);
+  status->SetParent(m_form);
+  status->SetBounds(10, 10, 0, 0);
+  status->SetCaption("就绪");
+  TskSkinPopupMenu* menu = NewMenu(m_form, 0);
+  Add("打开(&O)", menu->Items())->OnClick = [&](TObject*) { status->SetCaption("已打开"); };
+  Add("-", menu->Items());
+  TMenuItem* view = Add("视图(&V)", menu->Items());
+  Add("详细信息", view)->OnClick = [&](TObject*) { status->SetCaption("详细"); };
+  Add("保存(&S)", menu->Items())->OnClick = [&](TObject*) { status->SetCaption("已保存"); };
+  m_form->SetPopupMenu(menu);
+
+  TScript script;
+  TScriptError error;
+  const char* text = R"tms(
+    click 300 300 right
+    expect-text "打开(O)"
+    expect-text "视图(V)"
+    key S                       # the accelerator of 保存(&S)
+    expect-no-text "打开(O)"
+    expect-text "已保存"
+    click 300 300 right
+    click-text "视图(V)"        # opens the sub-menu at once
+    click-text "详细信息"
+    expect-text "详细"
+    expect-no-text "视图(V)"
+    click 300 300 right
+    key Escape
+    expect-no-text "打开(O)"
+    expect-text "详细"
+  )tms";
+  ASSERT_TRUE(ParseScript(text, "menu", script, error)) << error.Line << ": " << error.Message;
+  std::ostringstream log;
+  TScriptRunner runner(std::move(script), Desk(), log);
+  runner.Start();
+  Application().Run();
+  runner.ProgramEnded();
+  m_form = nullptr;
+  EXPECT_EQ(runner.ExitStatus(), 0) << log.str();
+  EXPECT_NE(log.str().find("menu: 15 commands, 0 failed"), std::string::npos) << log.str();
 }
 
 }  // namespace

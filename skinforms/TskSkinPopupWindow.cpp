@@ -1,21 +1,27 @@
 #include "skinforms/TskSkinPopupWindow.h"
 
 #include <algorithm>
+#include <optional>
 
+#include "framework/controls/Label.h"
 #include "framework/controls/MenuItem.h"
+#include "framework/controls/ControlTypes.h"
 #include "framework/controls/ShortCut.h"
+#include "framework/controls/StateDescription.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/CustomForm.h"
 #include "framework/graphics/Canvas.h"
-#include "framework/controls/Label.h"
+#include "framework/graphics/ImageList.h"
 #include "platform/gfx/TextLayout.h"
 #include "platform/window/WindowApi.h"
 #include "skin/SkinPlatform.h"
-#include "skin/TskDataSkinObject.h"
 #include "skin/SkinWindowData.h"
+#include "skin/TskDataSkinObject.h"
 #include "skin/ui/SkinWindowServices.h"
+#include "skincontrols/SkinControlFont.h"
 #include "skinforms/TskSkinMenu.h"
 #include "skinforms/TskSkinMenuLook.h"
+#include "skinforms/TskSkinPopupMenu.h"
 
 namespace tsm {
 
@@ -32,15 +38,6 @@ constexpr uint32_t kScrollInterval = 100;
 constexpr uint32_t kWaitInterval = 500;
 // Opacity steps of the fade-in.
 constexpr int32_t kFadeStep = 3;
-
-TFontStyles FontStylesOf(const TskFontStyles& s) {
-  TFontStyles out;
-  if (s.Bold) out.Include(TFontStyle::Bold);
-  if (s.Italic) out.Include(TFontStyle::Italic);
-  if (s.Underline) out.Include(TFontStyle::Underline);
-  if (s.StrikeOut) out.Include(TFontStyle::StrikeOut);
-  return out;
-}
 
 bool IsAcceleratorKey(uint16_t vk) { return (vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9'); }
 
@@ -74,16 +71,17 @@ bool TskSkinPopupWindow::Build() {
 void TskSkinPopupWindow::Layout(const TskMenuSkin& skin) {
   m_skinned = skin.SkinnedWindow();
   m_morphing = skin.SkinnedItems() && skin.Item->Morphing;
-  if (skin.SkinnedItems() && m_menu.UseSkinFont()) {
-    const TskDataSkinMenuItem& data = *skin.Item;
-    ui::TFont font(data.FontName, data.FontHeight, FontStylesOf(data.FontStyle), data.FontColor);
-    font.SetCharset(m_menu.DefaultItemFont().Charset());
-    m_font.Assign(font);
-  } else {
-    m_font.Assign(m_menu.DefaultItemFont());
-  }
+  // The item font of the skin, or the default item font; the charset of
+  // the skin's resource strings when it has them.
+  std::optional<TskSkinFont> skinFont;
+  if (skin.SkinnedItems() && m_menu.UseSkinFont())
+    skinFont.emplace(TskSkinFont{skin.Item->FontName, skin.Item->FontHeight, skin.Item->FontStyle});
+  SelectControlFont(m_font, m_menu.DefaultItemFont(), skinFont ? &*skinFont : nullptr,
+                    m_menu.SkinData());
 
+  const TImageList* images = MenuImagesOf(m_parentItem);
   TskMenuSizeInput in;
+  if (images) in.GlyphColumn = images->Width() + 5;
   in.MaxItems = m_menu.MaxMenuItemsInWindow();
   in.WorkAreaHeight = m_menu.WorkArea().Height();
   in.OrdinaryItemHeight = m_menu.DefaultItemHeight();
@@ -121,7 +119,7 @@ void TskSkinPopupWindow::Layout(const TskMenuSkin& skin) {
   }
   m_background.SetSize(w, h);
   TDeviceContext bg(m_background);
-  PaintMenuBackground(bg, skin, w, h, m_layout);
+  PaintMenuBackground(bg, skin, w, h, m_layout, images ? images->Width() : 0);
 
   m_first = std::clamp(m_first, 0, std::max(0, int32_t(m_items.size()) - 1));
   PlaceItems();
@@ -180,8 +178,7 @@ void TskSkinPopupWindow::CreateHandle() {
   p.Background = clNone;
   p.Proc = [this](HWND h, uint32_t msg, WPARAM w, LPARAM l) { return WndProc(h, msg, w, l); };
   m_hwnd = CreateWindowEx(p);
-  if (auto region = MenuWindowRegion(ResolveMenuSkin(m_skinned ? m_menu.SkinData() : nullptr), m_size.Width,
-                                     m_size.Height, m_layout))
+  if (auto region = MenuWindowRegion(PaintSkin(), m_size.Width, m_size.Height, m_layout))
     SetWindowRgn(m_hwnd, std::move(region), false);
 }
 
@@ -220,7 +217,9 @@ void TskSkinPopupWindow::Relayout() {
   Repaint();
 }
 
-TRect TskSkinPopupWindow::ScreenRect() const { return TRect::FromSize(m_position.X, m_position.Y, m_size.Width, m_size.Height); }
+TRect TskSkinPopupWindow::ScreenRect() const {
+  return TRect::FromSize(m_position.X, m_position.Y, m_size.Width, m_size.Height);
+}
 
 TRect TskSkinPopupWindow::ItemScreenRect(size_t index) const {
   const TRect& r = m_items.at(index).Rect;
@@ -497,6 +496,8 @@ void TskSkinPopupWindow::PaintItemInto(TDeviceContext& dc, const TskMenuSkin& sk
   look.HasSubItems = item.HasSubItems();
   look.Glyph = MenuItemGlyphOf(mi->Name());
   look.MorphFactor = item.MorphFactor;
+  look.Images = MenuImagesOf(mi);
+  look.ImageIndex = mi->ImageIndex();
   TskMenuOwnerDraw ownerDraw;
   if (mi->OnDrawItem) {
     ownerDraw = [this, mi, &item](TDeviceContext& target, const TRect& text, TColor color) {
@@ -547,12 +548,34 @@ void TskSkinPopupWindow::Repaint() {
   if (m_hwnd) InvalidateRect(m_hwnd, nullptr, false);
 }
 
+// --- Description for the window tree ------------------------------------------
+
+void TskSkinPopupWindow::DescribeState(TStateDescription& state) const {
+  state.Set("className", "TskSkinPopupWindow");
+  state.Set("level", int64_t(m_level));
+  if (m_size.Scrolling) state.Set("firstVisible", m_first);
+  for (size_t i = 0; i < m_items.size(); ++i) {
+    const TskSkinMenuItem& item = m_items[i];
+    const TMenuItem* mi = item.MenuItem();
+    if (mi->IsLine()) continue;
+    TStateItem described{mi->Caption(), ItemScreenRect(i), mi->Enabled()};
+    if (mi->ShortCut() != scNone) described.Fields.Set("shortCut", ShortCutToText(mi->ShortCut()));
+    described.Fields.Set("checked", mi->Checked());
+    described.Fields.Set("highlighted", item.Highlighted());
+    described.Fields.Set("subMenu", item.HasSubItems());
+    state.AddItem(std::move(described));
+  }
+}
+
 // --- Messages ------------------------------------------------------------------
 
 LRESULT TskSkinPopupWindow::WndProc(HWND hwnd, uint32_t msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_MOUSEACTIVATE:
       return MA_NOACTIVATE;
+    case CM_DESCRIBESTATE:
+      DescribeState(*reinterpret_cast<TStateDescription*>(lParam));
+      return 1;
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
@@ -583,6 +606,10 @@ LRESULT TskSkinPopupWindow::WndProc(HWND hwnd, uint32_t msg, WPARAM wParam, LPAR
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
+      return 0;
+    case WM_ACTIVATEAPP:
+      // Another program was activated: an open menu has no place any more.
+      if (!wParam) m_menu.CloseMenu();
       return 0;
     case WM_TIMER:
       switch (uint32_t(wParam)) {

@@ -32,6 +32,7 @@ namespace tsm {
 
 class TDeviceContext;
 class TMenuItem;
+class TStateDescription;
 class TskSkinMenu;
 struct TskMenuSkin;
 
@@ -103,6 +104,10 @@ class TskSkinPopupWindow {
   // Clicks an item: its sub-menu opens, or the menu closes and the command
   // runs. Disabled, invisible and divider items are never clicked.
   void ClickItem(int32_t index);
+  // For the window tree of the UI scripting (CM_DESCRIBESTATE): the class
+  // name, the level and every item but dividers with its short cut, check,
+  // highlight and sub-menu flags; items scrolled out have empty bounds.
+  void DescribeState(TStateDescription& state) const;
   // Every item loses its down state (the level below closed).
   void ClearDown();
   // The item's sub-menu is open: it alone is down.

@@ -127,10 +127,9 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner), m_skin(thi
     TskSkinPanel* panel = MakePanel(this, m_pageArea, skin, TAlign::alClient);
     panel->SetBorderStyle(TskSkinBorderStyle::bvNone);
     panel->SetVisible(false);
-    TGalleryPageContext context{*this, *panel, m_skin.SkinData()};
-    page.Build(context);
     const size_t index = m_pages.size();
     m_pages.push_back(panel);
+    m_builders.push_back(page.Build);
     TskSkinButton* select = MakeButton(this, m_bar, skin, page.Title, left, 80);
     select->OnClick = [this, index](TObject*) { ShowPage(index); };
     left += 84;
@@ -140,6 +139,14 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner), m_skin(thi
 }
 
 void TGalleryMainForm::ShowPage(size_t index) {
+  // A page is built when it is first shown, so that the window comes up
+  // without waiting for every page.
+  if (index < m_builders.size() && m_builders[index]) {
+    const TGalleryPageBuilder build = std::move(m_builders[index]);
+    m_builders[index] = nullptr;
+    TGalleryPageContext context{*this, *m_pages[index], m_skin.SkinData()};
+    build(context);
+  }
   for (size_t i = 0; i < m_pages.size(); ++i) m_pages[i]->SetVisible(i == index);
 }
 

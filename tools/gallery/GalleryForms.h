@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/forms/CustomForm.h"
+#include "tools/gallery/GalleryPages.h"
 #include "tools/gallery/GallerySkin.h"
 
 namespace tsm {
@@ -48,6 +49,7 @@ class TGalleryMainForm : public TForm {
 
   size_t PageCount() const { return m_pages.size(); }
   TskSkinPanel* Page(size_t index) const { return m_pages.at(index); }
+  // Shows the page (building it on its first showing).
   void ShowPage(size_t index);
 
   // Switches between the stored skin and no skin.
@@ -67,6 +69,7 @@ class TGalleryMainForm : public TForm {
   TLabel* m_status;
   TskSkinPopupMenu* m_menu;
   std::vector<TskSkinPanel*> m_pages;
+  std::vector<TGalleryPageBuilder> m_builders;  // null once the page is built
   TGalleryDialog* m_dialog = nullptr;
 };
 

@@ -584,6 +584,18 @@ TEST_F(WinDemoUnderXvfb, MinimizedWindowIsHiddenWithoutAWindowManager) {
 class WinDemoUnderWindowManager : public WinDemoUnderXvfb {
  protected:
   bool WithWindowManager() const override { return true; }
+
+  // Asks the window manager to activate a window (as its task bar button
+  // does) until the demo reports line. A request that reaches a busy window
+  // manager before it has settled an iconify is dropped by it; a person would
+  // click the button again, and so does the test, at most three times.
+  bool ActivateUntil(const std::string& window, const std::string& line) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      Pointer({"windowactivate", window});
+      if (m_demo->WaitForLine(line, 5s)) return true;
+    }
+    return false;
+  }
 };
 
 TEST_F(WinDemoUnderWindowManager, MinimizingIconifiesIntoTheTaskBarAndItsButtonRestores) {
@@ -595,8 +607,7 @@ TEST_F(WinDemoUnderWindowManager, MinimizingIconifiesIntoTheTaskBarAndItsButtonR
   ASSERT_TRUE(Expect("state 3 minimized")) << m_demo->Unconsumed();
   EXPECT_TRUE(WmStateBecomes(note, "Iconic")) << WmState(note);
   // The task bar's button asks the window manager to activate it.
-  Pointer({"windowactivate", note});
-  ASSERT_TRUE(Expect("state 3 restored")) << m_demo->Unconsumed();
+  ASSERT_TRUE(ActivateUntil(note, "state 3 restored")) << m_demo->Unconsumed();
   EXPECT_TRUE(WmStateBecomes(note, "Normal")) << WmState(note);
   EXPECT_EQ(Geometry(kNoteTitle), (TGeometry{100, 430, 420, 150}));
   // Typing reaches it again: it is the active window.
@@ -609,9 +620,8 @@ TEST_F(WinDemoUnderWindowManager, MinimizingIconifiesIntoTheTaskBarAndItsButtonR
   Pointer({"windowminimize", first});
   ASSERT_TRUE(Expect("state 1 minimized")) << m_demo->Unconsumed();
   EXPECT_TRUE(WmStateBecomes(first, "Iconic")) << WmState(first);
-  Pointer({"windowactivate", first});
-  ASSERT_TRUE(Expect("active 1")) << m_demo->Unconsumed();  // activated as it is restored
-  ASSERT_TRUE(Expect("state 1 restored")) << m_demo->Unconsumed();
+  ASSERT_TRUE(ActivateUntil(first, "state 1 restored")) << m_demo->Unconsumed();
+  EXPECT_NE(m_demo->Output().find("active 1"), std::string::npos);  // activated as it is restored
   EXPECT_EQ(Geometry("windemo 1"), (TGeometry{80, 80, 320, 200}));
 }
 

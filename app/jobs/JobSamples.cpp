@@ -1,4 +1,4 @@
-#include "skincontrols/tests/JobTableSamples.h"
+#include "app/jobs/JobSamples.h"
 
 #include "app/jobs/JobTable.h"
 
