@@ -122,8 +122,15 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner), m_skin(thi
 
   // The page selector and the pages.
   m_pageArea = MakePanel(this, this, skin, TAlign::alClient);
-  int32_t left = 300;
+  // Page buttons follow the tool buttons and wrap onto further rows of the
+  // bar when the window's width is used up.
+  int32_t left = 300, top = 6;
   for (const TGalleryPage& page : GalleryPages()) {
+    if (left + 80 > ClientWidth() - 4) {
+      left = 8;
+      top += 31;
+      m_bar->SetHeight(top + 31);
+    }
     TskSkinPanel* panel = MakePanel(this, m_pageArea, skin, TAlign::alClient);
     panel->SetBorderStyle(TskSkinBorderStyle::bvNone);
     panel->SetVisible(false);
@@ -131,10 +138,12 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner), m_skin(thi
     m_pages.push_back(panel);
     m_builders.push_back(page.Build);
     TskSkinButton* select = MakeButton(this, m_bar, skin, page.Title, left, 80);
+    select->SetTop(top);
     select->OnClick = [this, index](TObject*) { ShowPage(index); };
     left += 84;
   }
   m_status->SetLeft(left + 8);
+  m_status->SetTop(top + 6);
   if (!m_pages.empty()) ShowPage(0);
 }
 
