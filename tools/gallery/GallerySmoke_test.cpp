@@ -21,6 +21,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -303,6 +304,45 @@ TEST_F(GalleryUnderXvfb, MinimizingTheMainFormIconifiesItsNativeWindow) {
   ASSERT_FALSE(restored.empty()) << m_gallery->Untaken() << WmState()
                                  << RunTool({WhichProgram("xwininfo"), "-id", id}, m_env);
   EXPECT_NE(WmState().find("Normal"), std::string::npos);
+}
+
+TEST_F(GalleryUnderXvfb, TrayIconDocksInTheSystemTrayAndAnswersClicks) {
+  if (WhichProgram("fluxbox").empty()) GTEST_SKIP() << "no system tray host (fluxbox)";
+  StartWindowManager();
+  StartGallery(false);
+  std::istringstream where(Geometry());
+  int x = 0, y = 0;
+  where >> x >> y;
+  // The page button 提示与托盘 (second row of the bar) builds the page and
+  // its tray icon, which the window manager's tool bar embeds.
+  Click(x + 305, y + 70);
+  ASSERT_FALSE(m_gallery->TakeLine("tray 1 0", 10s).empty()) << m_gallery->Untaken();
+  // The icon window (its class is tesmaro) and where the tray put it.
+  std::string icon;
+  for (const auto end = TClock::now() + 5s; TClock::now() < end && icon.empty(); std::this_thread::sleep_for(50ms)) {
+    std::istringstream ids(RunTool({WhichProgram("xdotool"), "search", "--classname", "^tesmaro$"}, m_env));
+    ids >> icon;
+  }
+  ASSERT_FALSE(icon.empty()) << "no icon window";
+  const std::string geometry = RunTool({WhichProgram("xdotool"), "getwindowgeometry", icon}, m_env);
+  int ix = -1, iy = -1, iw = 0, ih = 0;
+  std::sscanf(geometry.c_str() + geometry.find("Position:"), "Position: %d,%d", &ix, &iy);
+  std::sscanf(geometry.c_str() + geometry.find("Geometry:"), "Geometry: %dx%d", &iw, &ih);
+  ASSERT_GT(iw, 0) << geometry;
+  ASSERT_GE(iy, 700) << "in the tool bar at the bottom: " << geometry;
+  Shot("gallery_tray");
+  // 最小化到托盘: the application leaves the screen; a double click on the
+  // icon brings it back.
+  Click(x + 674, y + 183);
+  ASSERT_FALSE(m_gallery->TakeLine("tray 1 1", 10s).empty()) << m_gallery->Untaken();
+  Tool({"mousemove", S(ix + iw / 2), S(iy + ih / 2), "click", "--repeat", "2", "--delay", "80", "1"});
+  ASSERT_FALSE(m_gallery->TakeLine("tray 1 0", 10s).empty()) << m_gallery->Untaken();
+  // The right button opens the skinned menu at the pointer.
+  Click(ix + iw / 2, iy + ih / 2, 3);
+  ASSERT_FALSE(m_gallery->TakeLine("menu open main", 10s).empty()) << m_gallery->Untaken();
+  Shot("gallery_tray_menu");
+  Tool({"key", "Escape"});
+  ASSERT_FALSE(m_gallery->TakeLine("menu close main", 10s).empty()) << m_gallery->Untaken();
 }
 
 }  // namespace
