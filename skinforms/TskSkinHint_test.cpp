@@ -223,5 +223,44 @@ TEST_F(SkinHintTest, FreeingTheHintComponentOrItsSkinLeavesNothingDangling) {
   EXPECT_FALSE(HintUp()) << "the main form holds no hint component any more";
 }
 
+TEST_F(SkinHintTest, TheFramesObjectHintsFollowTheMouseOverItsButtons) {
+  TskFormFrame* frame = MakeFramed(300, 150, true, 200, 300);
+  frame->SetSkinHint(m_hint);
+  frame->ShowObjectHint = true;
+  auto* close = frame->Objects().Find("closebutton");
+  ASSERT_NE(close, nullptr);
+  const TRect r = close->ObjectRect;
+  Move(frame, {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2});
+  RunFor(Hints().HintPause + 10);
+  ASSERT_TRUE(m_hint->HintShown());
+  EXPECT_EQ(m_hint->HintWindow()->Text(), "关闭");
+  // Off the button: the hint goes (the frame follows the mouse on its 50 ms timer).
+  Move(frame, {100, (r.Top + r.Bottom) / 2});
+  RunFor(TskFormFrame::kMouseTimerInterval * 2);
+  EXPECT_FALSE(m_hint->HintShown());
+  EXPECT_FALSE(m_hint->HintWaiting());
+  // Straight onto the next button: its hint after a new pause.
+  Move(frame, {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2});
+  RunFor(Hints().HintPause + 10);
+  ASSERT_TRUE(m_hint->HintShown());
+  auto* rollUp = frame->Objects().Find("rollupbutton");
+  ASSERT_NE(rollUp, nullptr);
+  const TRect u = rollUp->ObjectRect;
+  Move(frame, {(u.Left + u.Right) / 2, (u.Top + u.Bottom) / 2});
+  RunFor(TskFormFrame::kMouseTimerInterval * 2);
+  EXPECT_FALSE(m_hint->HintShown());
+  EXPECT_TRUE(m_hint->HintWaiting());
+  RunFor(Hints().HintPause + 10);
+  ASSERT_TRUE(m_hint->HintShown());
+  EXPECT_EQ(m_hint->HintWindow()->Text(), "向上卷拢");
+  Move(frame, {100, (r.Top + r.Bottom) / 2});
+  RunFor(TskFormFrame::kMouseTimerInterval * 2);
+  // ShowObjectHint off: nothing.
+  frame->ShowObjectHint = false;
+  Move(frame, {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2});
+  RunFor(Hints().HintPause + 10);
+  EXPECT_FALSE(m_hint->HintShown());
+}
+
 }  // namespace
 }  // namespace tsm

@@ -281,5 +281,44 @@ TEST_F(TrayIconTest, IconVisibleAddsAndRemovesAndMinimizedOnStartStartsHidden) {
   Application().ShowMainForm = true;
 }
 
+TEST_F(TrayIconTest, TheFramesTrayCommandsGoThroughTheIcon) {
+  TskFormFrame* frame = MakeFramed(300, 150);
+  auto* icon = new TskTrayIcon(&frame->Form());
+  Pump();
+  frame->SetTrayIcon(icon);
+  EXPECT_FALSE(icon->Shown()) << "the frame shows the icon only in the tray";
+  EXPECT_EQ(icon->PopupMenu(), frame->TrayMenu());
+  int minimized = 0, restored = 0;
+  frame->OnMinimizeToTray = [&](TObject*) { ++minimized; };
+  frame->OnRestoreFromTray = [&](TObject*) { ++restored; };
+
+  frame->RunCommand(TskCommand::cmminimizetotray);
+  Pump();
+  EXPECT_EQ(minimized, 1);
+  EXPECT_TRUE(icon->Shown());
+  EXPECT_TRUE(icon->HiddenInTray());
+  EXPECT_FALSE(IsWindowVisible(frame->Form().Handle()));
+  EXPECT_FALSE(IsWindowVisible(m_main->Handle()));
+
+  // The frame's double click handler restores and takes the icon away.
+  Tray().DoubleClickIcon(icon->Window(), TskTrayIcon::kIconId);
+  Pump();
+  EXPECT_EQ(restored, 1);
+  EXPECT_FALSE(icon->HiddenInTray());
+  EXPECT_TRUE(IsWindowVisible(frame->Form().Handle()));
+  EXPECT_FALSE(IsIconic(frame->Form().Handle()));
+  EXPECT_FALSE(icon->Shown());
+
+  // Without a host the command minimizes as usual and hides nothing.
+  Tray().StopHost();
+  Pump();
+  frame->RunCommand(TskCommand::cmminimizetotray);
+  Pump();
+  EXPECT_FALSE(icon->HiddenInTray());
+  EXPECT_TRUE(Application().Minimized());
+  EXPECT_FALSE(Desk().TaskBarWindows().empty()) << "still reachable from the task bar";
+  frame->OnMinimizeToTray = frame->OnRestoreFromTray = nullptr;
+}
+
 }  // namespace
 }  // namespace tsm
