@@ -1,10 +1,11 @@
-// The program's entry point. Until the job list window and the parameters
-// dialog exist, a stand-in main window (the framework demo) is shown.
+// The program's entry point: start-up with the single-instance guard, then
+// the job list window and the parameters dialog, files beside the program.
 
-#include "app/demo/DemoMainForm.h"
+#include "app/main/ConverterWindows.h"
 #include "app/startup/Startup.h"
-#include "framework/forms/Application.h"
+#include "platform/core/ProgramFolder.h"
 
 int main() {
-  return tsm::RunProgram([](tsm::TApplication& application) { application.CreateForm<tsm::TDemoMainForm>(); });
+  return tsm::RunProgram(
+      [](tsm::TApplication& application) { tsm::CreateConverterWindows(application, tsm::ProgramFolder()); });
 }

@@ -75,6 +75,35 @@ TAlignment TField::Alignment() const {
   }
 }
 
+void TField::SetDisplayLabel(std::string_view label) {
+  if (label == m_displayLabel) return;
+  m_displayLabel = label;
+  LayoutChanged();
+}
+
+void TField::SetDisplayWidth(int width) {
+  if (width == m_displayWidth) return;
+  m_displayWidth = width;
+  LayoutChanged();
+}
+
+void TField::SetVisible(bool visible) {
+  if (visible == m_visible) return;
+  m_visible = visible;
+  LayoutChanged();
+}
+
+void TField::SetAlignment(TAlignment alignment) {
+  if (m_alignmentSet && alignment == m_alignment) return;
+  m_alignment = alignment;
+  m_alignmentSet = true;
+  LayoutChanged();
+}
+
+void TField::LayoutChanged() {
+  if (m_table != nullptr) m_table->NotifyLayoutChange();
+}
+
 // --- reading ---------------------------------------------------------------
 
 const uint8_t* TField::ValueData() const { return m_table != nullptr ? m_table->FieldValue(*this) : nullptr; }

@@ -49,12 +49,14 @@ class TField {
 
   // Column caption; the field name while none is set.
   const std::string& DisplayLabel() const { return m_displayLabel.empty() ? m_fieldName : m_displayLabel; }
-  void SetDisplayLabel(std::string_view label) { m_displayLabel = label; }
+  // The caption, width, visibility and alignment setters announce a layout
+  // change through the table when the value changes.
+  void SetDisplayLabel(std::string_view label);
   // Column width in characters; text fields default to Size.
   int DisplayWidth() const;
-  void SetDisplayWidth(int width) { m_displayWidth = width; }
+  void SetDisplayWidth(int width);
   bool Visible() const { return m_visible; }
-  void SetVisible(bool visible) { m_visible = visible; }
+  void SetVisible(bool visible);
   TFieldKind FieldKind() const { return m_fieldKind; }
   void SetFieldKind(TFieldKind kind);
   bool Calculated() const { return m_fieldKind == TFieldKind::fkCalculated; }
@@ -64,7 +66,7 @@ class TField {
   bool ReadOnly() const { return m_readOnly; }
   void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
   TAlignment Alignment() const;
-  void SetAlignment(TAlignment alignment) { m_alignment = alignment; m_alignmentSet = true; }
+  void SetAlignment(TAlignment alignment);
 
   // Position in the table's field list ("RecId" is 0); -1 while unowned.
   int Index() const { return m_index; }
@@ -112,6 +114,7 @@ class TField {
   friend class TmtMemTable;
   friend class TMemBlobStream;
 
+  void LayoutChanged();
   const uint8_t* ValueData() const;
   void WriteValue(const uint8_t* p);
   std::string BlobText() const;

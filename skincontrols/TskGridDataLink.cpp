@@ -139,6 +139,10 @@ void TskGridDataLink::OnDataChange(TDataSet& dataSet, const TField* field) {
     m_client.RecordSetChanged();
 }
 
+void TskGridDataLink::OnLayoutChange(TDataSet& dataSet) {
+  if (&dataSet == DataSet()) m_client.LayoutChanged();
+}
+
 void TskGridDataLink::OnDataSetDestroying(TDataSet& dataSet) {
   m_dying = &dataSet;
   if (m_active) ActiveMaybeChanged();

@@ -10,9 +10,13 @@
 //   a field written                  RecordDataChanged(field)
 //   data change, same rows, moved    WindowScrolled(distance): the window
 //     cursor or changed the current    moved by distance rows (0: it did not;
-//     record's values                  the current row may have)
+//     record's values                  the values of any shown record may
+//                                      have changed, e.g. after controls
+//                                      were disabled)
 //   data change, other rows          RecordSetChanged(): records came, went
 //                                      or were reordered
+//   layout change (a field's         LayoutChanged()
+//     caption, width, visibility)
 //
 // The link never moves the record set's cursor and never completes a
 // pending change: it reads rows through the record set's row access
@@ -39,6 +43,7 @@ class TskGridDataLinkClient {
   virtual void WindowScrolled(int distance) = 0;
   virtual void RecordDataChanged(const TField* field) = 0;
   virtual void EditStateChanged() = 0;
+  virtual void LayoutChanged() = 0;
 };
 
 // The first row of a window of `size` rows over `count` rows that shows row
@@ -85,6 +90,7 @@ class TskGridDataLink : public TableListener {
   // TableListener
   void OnStateChange(TDataSet& dataSet) override;
   void OnDataChange(TDataSet& dataSet, const TField* field) override;
+  void OnLayoutChange(TDataSet& dataSet) override;
   void OnDataSetDestroying(TDataSet& dataSet) override;
   void OnDataSourceDestroying(TDataSource& source) override;
 

@@ -22,6 +22,7 @@ class TClient : public TskGridDataLinkClient {
   void WindowScrolled(int distance) override { log.push_back("scrolled:" + std::to_string(distance)); }
   void RecordDataChanged(const TField* field) override { log.push_back("field:" + field->FieldName()); }
   void EditStateChanged() override { log.push_back("state"); }
+  void LayoutChanged() override { log.push_back("layout"); }
   std::vector<std::string> Take() {
     std::vector<std::string> out;
     out.swap(log);
@@ -110,6 +111,18 @@ TEST_F(GridDataLinkTest, ChangesOfTheRecordSetAreToldApart) {
   table->FieldNamed("name")->SetText("changed");
   table->PostRecord();  // same records: the current row is repainted in place
   EXPECT_EQ(client.Take(), (Log{"state", "scrolled:0", "field:name", "state", "scrolled:0"}));
+
+  // A field's look: a layout change (once per real change; held back and
+  // then delivered before the refresh).
+  table->FieldNamed("name")->SetVisible(false);
+  table->FieldNamed("name")->SetVisible(false);
+  EXPECT_EQ(client.Take(), (Log{"layout"}));
+  table->DisableControls();
+  table->FieldNamed("name")->SetDisplayWidth(3);
+  table->FieldNamed("name")->SetDisplayLabel("名称");
+  EXPECT_TRUE(client.Take().empty());
+  table->EnableControls();
+  EXPECT_EQ(client.Take(), (Log{"layout", "scrolled:0"}));
 
   table->Close();
   EXPECT_EQ(client.Take(), (Log{"inactive"}));

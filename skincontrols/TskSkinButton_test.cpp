@@ -436,5 +436,34 @@ TEST_F(SkinButtonTest, MorphBlendsNormalIntoActiveInFiveStepsOf20Ms) {
   EXPECT_EQ(b->MorphPosition(), 0.0L);
 }
 
+// Every look of a job list button in both looks, saved for the eye when
+// TM_SHOTS names a folder: normal, hot, pressed, focused, disabled.
+TEST_F(SkinButtonTest, EveryStateForTheEye) {
+  for (bool skinned : {true, false}) {
+    TskSkinButton* b = MakeButton("增加转换文件", skinned ? StoredSkin() : nullptr, 20, 20);
+    b->SetNumGlyphs(2);
+    b->SetLayout(TskButtonLayout::blGlyphTop);
+    const std::string look = skinned ? "button_skin_" : "button_plain_";
+    MoveAway();
+    EXPECT_EQ(b->CurrentLook(), TskButtonLook::Normal);
+    SaveShot(b, look + "normal");
+    MoveTo(b, {50, 10});
+    EXPECT_EQ(b->CurrentLook(), TskButtonLook::Active);
+    SaveShot(b, look + "hot");
+    Desk().MouseDown();
+    Pump();
+    EXPECT_EQ(b->CurrentLook(), TskButtonLook::Pressed);
+    SaveShot(b, look + "pressed");
+    Release();
+    MoveAway();
+    EXPECT_TRUE(b->Focused());
+    EXPECT_EQ(b->CurrentLook(), TskButtonLook::Active);
+    SaveShot(b, look + "focused");
+    b->SetEnabled(false);
+    SaveShot(b, look + "disabled");
+    b->Free();
+  }
+}
+
 }  // namespace
 }  // namespace tsm

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/controls/Action.h"
 #include "platform/gfx/DeviceContext.h"
 #include "platform/window/WindowApi.h"
 #include "skin/SkinGlyphs.h"
@@ -46,6 +47,21 @@ TEST_F(SkinCheckBoxTest, EveryCheckedAssignmentRaisesOnClickRadioOnlyWhenTrue) {
   r->SetChecked(true);
   r->SetChecked(r->Checked());
   EXPECT_EQ(Clicks(r), 2);
+}
+
+TEST_F(SkinCheckBoxTest, CheckedFollowsALinkedAction) {
+  auto* action = new TAction(Form());
+  action->SetCaption("转换范围");
+  auto* c = MakeBox("", nullptr);
+  c->SetAction(action);
+  EXPECT_EQ(c->Caption(), "转换范围");
+  EXPECT_FALSE(c->Checked());
+  action->SetChecked(true);
+  EXPECT_TRUE(c->Checked());
+  EXPECT_EQ(Clicks(c), 1);
+  action->SetChecked(false);
+  EXPECT_FALSE(c->Checked());
+  EXPECT_EQ(Clicks(c), 2);
 }
 
 TEST_F(SkinCheckBoxTest, CheckingOneRadioOfAGroupUnchecksTheOthers) {

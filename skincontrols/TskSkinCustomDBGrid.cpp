@@ -375,7 +375,12 @@ void TskSkinCustomDBGrid::WindowScrolled(int distance) {
   InvalidateRow(Row());
   if (m_link.ActiveRecord() + m_titleOffset >= RowCount()) UpdateRowCount();
   UpdateVScrollBar();
-  if (distance != 0) {
+  if (distance == 0) {
+    // Nothing moved, but the values of any shown record may have changed
+    // (a record other than the current one written while the controls
+    // were disabled): every row is painted again.
+    Invalidate();
+  } else {
     if (std::abs(distance) > VisibleDataRows()) {
       Invalidate();
     } else {
@@ -406,6 +411,12 @@ void TskSkinCustomDBGrid::EditStateChanged() {
   const TDataSet* set = Set();
   if (!set || set->State() == TableState::Browse) m_ownChange = false;
   InvalidateIndicator(Row());
+}
+
+void TskSkinCustomDBGrid::LayoutChanged() {
+  // A field's caption, width or visibility: the columns follow (not while
+  // the grid itself stores a width in a field).
+  RebuildLayout();
 }
 
 void TskSkinCustomDBGrid::InvalidateIndicator(int32_t row) {
@@ -872,6 +883,10 @@ void TskSkinCustomDBGrid::DrawData(TCanvas& canvas, const TRect& rect, int32_t c
   const int index = row - m_titleOffset;
   const TDataSet* set = Set();
   if (!set || !Active() || index >= m_link.RecordCount() || !column) return;
+  if (!DefaultDrawing()) {
+    RaiseDrawDataCell(canvas, rect, col, column, state);
+    return;
+  }
   TDeviceContext& dc = *canvas.Handle();
   const bool skinned = Skinned();
   const bool rowSelect = m_dbOptions.Contains(O::dgRowSelect);
@@ -924,6 +939,13 @@ void TskSkinCustomDBGrid::DrawData(TCanvas& canvas, const TRect& rect, int32_t c
   } else if (f) {
     DrawCellText(canvas, textRect, set->RowText(dataRow, *f), column->Alignment(), inImage ? 0 : 2);
   }
+  RaiseDrawDataCell(canvas, rect, col, column, state);
+}
+
+void TskSkinCustomDBGrid::RaiseDrawDataCell(TCanvas& canvas, const TRect& rect, int32_t col, TskColumn* column,
+                                            TskGridDrawState state) {
+  if (OnDrawDataCell && m_columns.State() == TskDBGridColumnsState::csDefault)
+    OnDrawDataCell(this, canvas, rect, column->Field(), state);
   if (OnDrawColumnCell) OnDrawColumnCell(this, canvas, rect, col - m_indicatorOffset, column, state);
 }
 

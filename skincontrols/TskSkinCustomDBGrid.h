@@ -47,6 +47,8 @@ using TskDBGridOptions = TEnumSet<TskDBGridOption>;
 using TskColumnEvent = std::function<void(TObject* sender, TskColumn* column)>;
 using TskGetCellParamEvent =
     std::function<void(TObject* sender, TskColumn* column, ui::TFont& font, TColor& color, TskGridDrawState state)>;
+using TskDrawDataCellEvent =
+    std::function<void(TObject* sender, TCanvas& canvas, const TRect& rect, const TField* field, TskGridDrawState state)>;
 using TskDrawColumnCellEvent =
     std::function<void(TObject* sender, TCanvas& canvas, const TRect& rect, int dataCol, TskColumn* column,
                        TskGridDrawState state)>;
@@ -111,6 +113,10 @@ class TskSkinCustomDBGrid : public TskSkinCustomGrid, private TskGridDataLinkCli
   TskColumnEvent OnColEnter;
   TskColumnEvent OnColExit;
   TskGetCellParamEvent OnGetCellParam;
+  // After each data cell was drawn (or, without DefaultDrawing, instead of
+  // its contents): OnDrawDataCell only while the columns follow the fields
+  // (default state), OnDrawColumnCell always.
+  TskDrawDataCellEvent OnDrawDataCell;
   TskDrawColumnCellEvent OnDrawColumnCell;
   // A column was dragged from one place to another (column indices).
   std::function<void(TObject* sender, int from, int to)> OnColumnMoved;
@@ -150,6 +156,7 @@ class TskSkinCustomDBGrid : public TskSkinCustomGrid, private TskGridDataLinkCli
   void WindowScrolled(int distance) override;
   void RecordDataChanged(const TField* field) override;
   void EditStateChanged() override;
+  void LayoutChanged() override;
 
   TDataSet* Set() const { return m_link.DataSet(); }
   bool Active() const { return m_link.Active(); }
@@ -176,6 +183,7 @@ class TskSkinCustomDBGrid : public TskSkinCustomGrid, private TskGridDataLinkCli
   bool BooleanColumn(int32_t col) const;
   void DrawIndicator(TCanvas& canvas, const TRect& rect, int32_t row);
   void DrawTitle(TCanvas& canvas, const TRect& rect, TskColumn* column, TskGridDrawState state);
+  void RaiseDrawDataCell(TCanvas& canvas, const TRect& rect, int32_t col, TskColumn* column, TskGridDrawState state);
   void DrawData(TCanvas& canvas, const TRect& rect, int32_t col, int32_t row, TskColumn* column,
                 TskGridDrawState state);
   void DrawCellText(TCanvas& canvas, const TRect& textRect, const std::string& text, TAlignment alignment, int32_t d);

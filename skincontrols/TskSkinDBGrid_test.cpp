@@ -209,6 +209,20 @@ TEST_F(DBGridTest, VerticalBarFollowsTheRecordNumber) {
   Pump();
   EXPECT_EQ(table->RecordNumber(), 1);
   expectParams();
+  // A lower grid shows fewer rows: the bar's page and range follow, and
+  // the rows shown (at the end of the table they start later) are repainted.
+  table->MoveLast();
+  grid->SetBounds(0, 0, 785, 150);
+  Pump();
+  EXPECT_LT(grid->VisibleDataRows(), 13);
+  expectParams();
+  ExpectNothingStale("lower");
+  grid->SetBounds(0, 0, 785, 300);
+  Pump();
+  EXPECT_EQ(grid->VisibleDataRows(), 13);
+  expectParams();
+  ExpectNothingStale("higher");
+  EXPECT_EQ(grid->CellText(2, 12), "片段100.avi");
 }
 
 TEST_F(DBGridTest, AnEmptyTableHasNoRecordNumber) {
@@ -295,6 +309,113 @@ TEST_F(DBGridTest, EveryTableChangeRepaintsItsRow) {
   for (int i = 0; i < 5 && grid->LeftCol() > 0; ++i) Click(hbar, {l.DecButton.Left + 5, 9});
   EXPECT_EQ(grid->LeftCol(), 0);
   ExpectNothingStale("horizontal scroll back");
+}
+
+TEST_F(DBGridTest, AFieldsCaptionWidthAndVisibilityReachTheOpenGrid) {
+  JobGrid(20);
+  const int32_t zero = TextWidth(grid->Font(), "0");
+  table->FieldNamed("mbl")->SetVisible(false);  // hidden while the table is open
+  EXPECT_EQ(grid->Columns().Count(), 11);
+  EXPECT_EQ(grid->Columns()[1]->TitleCaption(), "目标文件名");
+  ExpectNothingStale("field hidden");
+  table->FieldNamed("sourse_file")->SetDisplayWidth(20);
+  EXPECT_EQ(grid->ColWidths(0), zero * 20 + 4);
+  ExpectNothingStale("field narrower");
+  table->FieldNamed("sourse_file")->SetDisplayLabel("源");
+  EXPECT_EQ(DescribeControl(grid)["columns"].At(0).AsString(), "源");
+  ExpectNothingStale("caption");
+  table->FieldNamed("mbl")->SetVisible(true);
+  EXPECT_EQ(grid->Columns().Count(), 12);
+  ExpectNothingStale("field shown");
+}
+
+// The indicator column: its width by the skin's fixed-cell offsets (at
+// least 11), and a mark on the current row only, one for each state.
+TEST_F(DBGridTest, IndicatorMarksTheCurrentRowByTheTablesState) {
+  for (bool skinned : {true, false}) {
+    JobGrid(20, skinned);
+    grid->SetDBOptions(grid->DBOptions() | O::dgIndicator);
+    ASSERT_EQ(grid->IndicatorOffset(), 1);
+    EXPECT_EQ(grid->ColCount(), 13);
+    int32_t width = 11;
+    TColor ink = ColorToRGB(clBtnText);
+    if (skinned) {
+      const auto* data = grid->SkinData()->FindControl<TskDataSkinGridControl>("grid");
+      width = std::max(11, data->FixedCellLeftOffset + data->FixedCellRightOffset);
+      ink = data->FixedFontColor;
+    }
+    EXPECT_EQ(grid->ColWidths(0), width);
+    // The ink of the indicator cell of a window row, as text.
+    auto mark = [&](int windowIndex) {
+      const TBitmap pixels = PixelsOf(grid);
+      const TRect cell = grid->CellRect(0, grid->TitleOffset() + windowIndex);
+      std::string text;
+      for (int32_t y = cell.Top; y < cell.Bottom; ++y)
+        for (int32_t x = cell.Left; x < cell.Right; ++x) text += pixels.GetPixel(x, y) == ink ? '#' : '.';
+      return text;
+    };
+    const std::string blank = mark(6);
+    table->SetRecordNumber(3);
+    const std::string arrow = mark(2);
+    EXPECT_NE(arrow, blank);
+    for (int i : {0, 1, 3, 4}) EXPECT_EQ(mark(i), blank) << i;
+    WriteJobProgress(*table, 30);  // Edit
+    const std::string edit = mark(2);
+    EXPECT_NE(edit, arrow);
+    EXPECT_NE(edit, blank);
+    table->PostRecord();
+    EXPECT_EQ(mark(2), arrow);
+    table->StartInsert();  // the new record is a row of its own: row 2 again
+    const std::string insert = mark(2);
+    EXPECT_NE(insert, arrow);
+    EXPECT_NE(insert, edit);
+    EXPECT_NE(insert, blank);
+    EXPECT_EQ(mark(3), blank);
+    table->CancelRecord();
+    ExpectNothingStale(skinned ? "skinned indicator" : "plain indicator");
+    for (TControl* c : std::initializer_list<TControl*>{grid, vbar, hbar}) c->Free();
+    source.SetDataSet(nullptr);
+  }
+}
+
+// The cell events after each data cell, and cells whose contents only
+// their owner draws (DefaultDrawing off).
+TEST_F(DBGridTest, DrawEventsAndCellsDrawnByTheirOwner) {
+  JobGrid(20, false);
+  int dataCells = 0, columnCells = 0;
+  grid->OnDrawDataCell = [&](TObject*, TCanvas&, const TRect&, const TField* f, TskGridDrawState) {
+    ++dataCells;
+    EXPECT_NE(f, nullptr);
+  };
+  grid->OnDrawColumnCell = [&](TObject*, TCanvas& canvas, const TRect& r, int dataCol, TskColumn*, TskGridDrawState) {
+    ++columnCells;
+    if (dataCol == 2) canvas.Handle()->FillRect({r.Left + 1, r.Top + 1, r.Left + 4, r.Top + 4}, clRed);
+  };
+  const TRect cell = grid->CellRect(grid->GridColOf(2), 3);
+  auto textPixels = [&] {
+    const TBitmap pixels = PixelsOf(grid);
+    int n = 0;
+    for (int32_t y = cell.Top; y < cell.Bottom; ++y)
+      for (int32_t x = cell.Left; x < cell.Right; ++x) n += pixels.GetPixel(x, y) == ColorToRGB(clWindowText);
+    return n;
+  };
+  grid->Invalidate();
+  EXPECT_EQ(PixelOf(grid, cell.Left + 2, cell.Top + 2), clRed);  // drawn over the cell
+  EXPECT_GT(dataCells, 0);
+  EXPECT_EQ(dataCells, columnCells);
+  EXPECT_GT(textPixels(), 0);
+
+  grid->SetDefaultDrawing(false);  // the owner draws: no text of the grid's
+  grid->Invalidate();
+  EXPECT_EQ(PixelOf(grid, cell.Left + 2, cell.Top + 2), clRed);
+  EXPECT_EQ(textPixels(), 0);
+
+  grid->Columns().Add()->SetFieldName("mbw");  // customized: only the column event
+  dataCells = columnCells = 0;
+  grid->Invalidate();
+  Pump();
+  EXPECT_EQ(dataCells, 0);
+  EXPECT_GT(columnCells, 0);
 }
 
 TEST_F(DBGridTest, ARunningJobKeepsItsPendingChange) {

@@ -61,21 +61,6 @@ void TskFrameObjectTracker::TestActiveObject(TPoint p) {
   }
 }
 
-TskActiveSkinObject* TskFrameObjectTracker::Press(TPoint p, TMouseButton button) {
-  TestActiveObject(p);
-  TskActiveSkinObject* object = ObjectAt(m_active);
-  if (!object) return nullptr;
-  m_captured = m_active;
-  object->MouseDown(p.X, p.Y, button);
-  return object;
-}
-
-void TskFrameObjectTracker::Release(TPoint p, TMouseButton button) {
-  TskActiveSkinObject* object = ObjectAt(m_captured);
-  m_captured = -1;
-  if (object) object->MouseUp(p.X, p.Y, button);
-}
-
 void TskFrameObjectTracker::ResetAll(bool keepCaption) {
   for (const auto& o : m_objects)
     if (!keepCaption || !o->IsCaption()) o->Reset();

@@ -52,11 +52,6 @@ class TskFrameObjectTracker {
   // one can be active); the old one gets MouseLeave, the new one
   // MouseEnter. Nothing while the form is inactive or without objects.
   void TestActiveObject(TPoint p);
-  // Captures the active object and sends it MouseDown; answers the captured
-  // object (null when none was active).
-  TskActiveSkinObject* Press(TPoint p, TMouseButton button);
-  // Releases the captured object (MouseUp) and clears the captured index.
-  void Release(TPoint p, TMouseButton button);
   // Every object back to rest (caption objects too unless keepCaption).
   void ResetAll(bool keepCaption);
 

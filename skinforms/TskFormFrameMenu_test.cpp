@@ -164,3 +164,65 @@ TEST_F(FrameMenuTest, DialogWithOnlyACloseIconOffersCloseAlone) {
 
 }  // namespace
 }  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST_F(FrameMenuTest, DoubleClickOnTheSystemMenuButtonFreesTheFormCleanly) {
+  TskFormFrame* frame = MakeFramed(400, 200);
+  TCustomForm* form = &frame->Form();
+  form->OnClose = [](TObject*, TCloseAction& action) { action = TCloseAction::caFree; };
+  const auto alive = form->AliveToken();
+  int ownHook = 0;
+  Application().OnMessage = [&](TMsg&, bool&) { ++ownHook; };
+  const TPoint button = frame->Objects().Find("sysmenubutton")->ObjectRect.CenterPoint();
+  // The first press opens the system menu; the second press of the double
+  // click closes the form, which frees itself with its frame and menu.
+  Desk().Click(At(frame, button));
+  Desk().Click(At(frame, button));
+  RunFor(100);
+  EXPECT_TRUE(alive.expired());
+  // The application's own loop hook is back.
+  ASSERT_TRUE(Application().OnMessage);
+  const int before = ownHook;
+  TMsg msg{};
+  bool handled = false;
+  Application().OnMessage(msg, handled);
+  EXPECT_EQ(ownHook, before + 1);
+}
+
+}  // namespace
+}  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST_F(FrameMenuTest, TheFramesMenuSettingsReachItsEngine) {
+  TskFormFrame* frame = MakeJobListForm();
+  // The item limit: two of the four items (dividers count) between the bands.
+  frame->MaxMenuItemsInWindow = 2;
+  RightClick(frame, {300, 10});
+  ASSERT_TRUE(frame->InMenu());
+  TskSkinPopupWindow* window = frame->SkinMenu().Window(0);
+  EXPECT_TRUE(window->Scrolling());
+  EXPECT_TRUE(window->ScrollByLimit());
+  EXPECT_EQ(window->Size().cy, 2 * 20 + 15 + 20);
+  Desk().KeyPress(VK_ESCAPE);
+  Pump();
+  // Without a skin: the frame's default item height (the job list window's
+  // 23) and the plain look's 4-pixel dividers.
+  frame->MaxMenuItemsInWindow = 0;
+  frame->DefMenuItemHeight = 23;
+  frame->SetSkinData(nullptr);
+  RightClick(frame, {300, 10});
+  ASSERT_TRUE(frame->InMenu());
+  window = frame->SkinMenu().Window(0);
+  EXPECT_FALSE(window->Scrolling());
+  EXPECT_EQ(window->Size().cy, 3 * 23 + 4 + 4);
+  Desk().KeyPress(VK_ESCAPE);
+  Pump();
+  EXPECT_FALSE(frame->InMenu());
+}
+
+}  // namespace
+}  // namespace tsm

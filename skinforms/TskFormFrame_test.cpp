@@ -94,6 +94,8 @@ TEST_F(FormFrameTest, ButtonsStandRightToLeftAndTheCaptionEndsInDots) {
   EXPECT_TRUE(Button(frame, "closebutton")->Visible);
   // Text rectangle 7,0,67,21 of a 156-wide object: its right edge follows
   // the object, 89 pixels in from its right end, left of the minimize button.
+  // The caption's 12-pixel song face: a negative height is the character height.
+  EXPECT_EQ(frame->Objects().Caption()->FontHeight, -12);
   const TRect text = frame->Objects().Caption()->PlacedTextRect();
   EXPECT_EQ(text, (TRect{7, 0, frame->Objects().Caption()->ObjectRect.Width() - 89, 21}));
   EXPECT_LE(frame->Objects().Caption()->ObjectRect.Left + text.Right, w - 86);
@@ -352,6 +354,10 @@ TEST_F(FormFrameTest, CaptionDragMovesTheWindowAndSnaps) {
   const TPoint start = At(frame, grip);
   Desk().MouseMove(start + TPoint{-50, 20});
   Pump();
+  // The loop runs (the window system's loop has returned from the default
+  // handling long ago): no object tracking meanwhile.
+  EXPECT_TRUE(frame->LoopRunning());
+  EXPECT_EQ(frame->Objects().ActiveIndex(), -1);
   Desk().MouseMove(start + TPoint{-96, 40});  // left edge 4 px from the work area
   Pump();
   Desk().MouseUp();
@@ -1039,7 +1045,21 @@ TEST_F(FormFrameTest, MaskedSkinShapesTheWindowAtEverySize) {
   // The sizing border runs along the shape: a probe in the cut is outside.
   EXPECT_EQ(Hit(frame, {250, 1}), HTTOP);
   EXPECT_EQ(Hit(frame, {250, 5}), HTCAPTION);
-  // Without a skin the region goes.
+  // Switching to an empty skin at run time (the notices of a load with
+  // nothing loaded between them): the default look, without the region.
+  m_skin->BroadcastSkinMessage(SkinMessageBeforeChange);
+  m_skin->ClearSkin();
+  m_skin->BroadcastSkinMessage(SkinMessageChanged);
+  m_skin->BroadcastSkinMessage(SkinMessageAfterChange);
+  Pump();
+  EXPECT_FALSE(frame->SkinSupport());
+  EXPECT_FALSE(GetWindowRgn(h).has_value());
+  EXPECT_EQ(GetClientRectInWindow(h).TopLeft(), (TPoint{3, 22}));
+  EXPECT_EQ(Desk().ScreenPixel(50, 50), ColorToRGB(cl3DLight));  // the default border in the former cut
+  // The masked skin again, then no skin data: the region goes too.
+  m_skin->LoadFromContainer(MaskedSkinContainer());
+  Pump();
+  ASSERT_TRUE(GetWindowRgn(h).has_value());
   frame->SetSkinData(nullptr);
   EXPECT_FALSE(GetWindowRgn(h).has_value());
 }
@@ -1071,6 +1091,172 @@ TEST_F(FormFrameTest, BorderDragSizesTheWindowAndRepaintsTheFrame) {
       ASSERT_EQ(shot.GetPixel(after.cx - 158 + x, after.cy - 136 + y), picture.GetPixel(x, y)) << x << "," << y;
   // The buttons moved with the right edge.
   EXPECT_EQ(Button(frame, "closebutton")->ObjectRect.Left, after.cx - 30);
+}
+
+}  // namespace
+}  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST_F(FormFrameTest, APressDecidesAtItsOwnPointNotAtTheLastTrackedOne) {
+  TskFormFrame* frame = MakeJobListForm();
+  const int32_t w = WindowSize(frame).cx;
+  Move(frame, {w - 72, 11});  // the minimize button is the tracked object
+  ASSERT_TRUE(Button(frame, "minbutton")->Active);
+  // A press message at the maximize button arrives before any hit test or
+  // timer tick has followed the pointer there.
+  const HWND h = frame->Form().Handle();
+  SendMessage(h, WM_NCLBUTTONDOWN, HTOBJECT, PointToLParam(At(frame, {w - 44, 11})));
+  EXPECT_TRUE(Button(frame, "maxbutton")->Down);
+  EXPECT_FALSE(Button(frame, "minbutton")->Down);
+  SendMessage(h, WM_NCLBUTTONUP, HTOBJECT, PointToLParam(At(frame, {w - 44, 11})));
+  EXPECT_EQ(frame->WindowState(), TskFrameState::wsMaximized);
+}
+
+}  // namespace
+}  // namespace tsm
+
+#include "framework/controls/Timer.h"
+
+namespace tsm {
+namespace {
+
+TEST_F(FormFrameTest, FadeInLetsWaitingMessagesRunEvenOneThatFreesTheForm) {
+  auto* form = new TForm(&Application());
+  auto* frame = new TskFormFrame(form);
+  frame->SetSkinData(m_skin);
+  frame->AlphaBlendAnimation = true;
+  form->SetBounds(100, 100, 300, 200);
+  form->OnClose = [](TObject*, TCloseAction& action) { action = TCloseAction::caFree; };
+  const auto alive = form->AliveToken();
+  // Another timer due on the same tick as the fade-in posts a close
+  // request: both run inside the fade's pass over waiting messages, and the
+  // form goes there.
+  bool posted = false;
+  auto* closer = new TTimer(m_main);
+  closer->SetEnabled(false);  // its timer goes after the fade's: enabled after the Show
+  closer->SetInterval(10);
+  closer->OnTimer = [&](TObject*) {
+    closer->SetEnabled(false);
+    if (!alive.expired()) PostMessage(form->Handle(), WM_CLOSE, 0, 0);
+    posted = true;
+  };
+  form->Show();
+  closer->SetEnabled(true);
+  EXPECT_EQ(GetWindowOpacity(form->Handle()), 0);
+  RunFor(50);
+  EXPECT_TRUE(posted);
+  EXPECT_TRUE(alive.expired());
+}
+
+}  // namespace
+}  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST_F(FormFrameTest, MinimizingTheMainFormMinimizesTheApplicationIntoTheTaskBar) {
+  auto* frame = new TskFormFrame(m_main);
+  frame->SetBorderIcons({TskBorderIcon::biMinimize, TskBorderIcon::biMaximize});
+  frame->SetSkinData(m_skin);
+  m_main->SetClientSize(785, 419);
+  m_main->SetCaption("Tesmaro 2.0");
+  m_main->Show();
+  Pump();
+  const TRect normal = m_main->BoundsRect();
+  const int32_t w = WindowSize(frame).cx;
+  Desk().Click(At(frame, {w - 72, 11}));
+  Pump();
+  // The application went; the frame's own state stays normal and the
+  // window keeps its bounds, iconified where the task bar can reach it.
+  EXPECT_TRUE(Application().Minimized());
+  EXPECT_EQ(frame->WindowState(), TskFrameState::wsNormal);
+  EXPECT_TRUE(IsIconic(m_main->Handle()));
+  const std::vector<HWND> bar = Desk().TaskBarWindows();
+  EXPECT_NE(std::find(bar.begin(), bar.end(), m_main->Handle()), bar.end());
+  // The task bar button brings it back as it was.
+  Desk().ActivateFromDesktop(m_main->Handle());
+  Pump();
+  EXPECT_FALSE(Application().Minimized());
+  EXPECT_FALSE(IsIconic(m_main->Handle()));
+  EXPECT_EQ(m_main->BoundsRect(), normal);
+  EXPECT_TRUE(frame->FormActive());
+}
+
+}  // namespace
+}  // namespace tsm
+
+namespace tsm {
+namespace {
+
+TEST_F(FormFrameTest, ShowIconPutsTheFormsIconOnTheSystemMenuButton) {
+  TskFormFrame* frame = MakeFramed(400, 200);  // default icons: the system-menu button shows
+  TBitmap icon(32, 32);
+  icon.Fill(clRed);
+  frame->Form().Icon().SetImage(icon);
+  frame->SetShowIcon(true);
+  RunFor(20);
+  const TSize small{GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)};
+  const TRect r = Button(frame, "sysmenubutton")->ObjectRect;
+  EXPECT_EQ(r.Size(), small);
+  // Left in the caption rectangle (1,1,156,22), centred in its height; the
+  // caption text starts right of it.
+  EXPECT_EQ(r.Left, 1);
+  EXPECT_EQ(r.Top, 1 + 21 / 2 - small.cy / 2);
+  EXPECT_EQ(frame->Objects().Caption()->ObjectRect.Left, r.Right);
+  const TBitmap shot = CaptureWindow(frame->Form().Handle());
+  EXPECT_EQ(shot.GetPixel(r.Left + 2, r.Top + 2), clRed);
+  EXPECT_EQ(shot.GetPixel(r.Right - 2, r.Bottom - 2), clRed);
+}
+
+TEST_F(FormFrameTest, UserObjectsArePaintedByTheApplication) {
+  TskFormFrame* frame = MakeFramed(400, 200);
+  std::vector<std::string> painted;
+  frame->OnPaintEvent = [&](TObject*, const std::string& id, TDeviceContext& dc, const TRect& r) {
+    painted.push_back(id);
+    dc.FillRect(r, clLime);
+  };
+  TskDataUserObject data("logo");
+  data.SkinRect = {40, 4, 50, 14};
+  auto owned = std::make_unique<TskUserObject>(*frame, &data);
+  frame->Objects().Add(std::move(owned));
+  frame->RepaintFrame();
+  EXPECT_EQ(painted, (std::vector<std::string>{"logo"}));
+  EXPECT_EQ(CaptureWindow(frame->Form().Handle()).GetPixel(45, 9), clLime);
+}
+
+}  // namespace
+}  // namespace tsm
+
+#include "skin/TskResourceStrData.h"
+
+namespace tsm {
+namespace {
+
+TEST_F(FormFrameTest, ResourceStringsReachHintsMenuAndCaptionCharset) {
+  TskFormFrame* frame = MakeJobListForm();
+  int applied = 0;
+  frame->OnChangeSkinData = [&](TObject*) { ++applied; };
+  m_skin->LoadFromStoredSkin(*m_stored);
+  EXPECT_EQ(applied, 1);
+  frame->OnChangeSkinData = nullptr;
+  // Attaching the texts tells every form: the hints follow at once, the
+  // system menu when it is next built; a key the table lacks keeps the
+  // built-in text.
+  auto* strings = new TskResourceStrData(m_main);
+  strings->SetResStrings({"MAXBUTTON_HINT=放大", "MI_MAXCAPTION=放大(&x)", "MI_CLOSECAPTION="});
+  strings->SetCharSet(134);
+  m_skin->SetResourceStrData(strings);
+  EXPECT_EQ(Button(frame, "maxbutton")->Hint, "放大");
+  EXPECT_EQ(Button(frame, "closebutton")->Hint, "关闭");
+  EXPECT_EQ(Captions(frame->GetSystemMenuItems()),
+            (std::vector<std::string>{"最小化(&n)", "放大(&x)", "-", "关闭(&C)"}));
+  EXPECT_EQ(frame->CaptionCharset(), 134);
+  // Without them the built-in texts come back.
+  m_skin->SetResourceStrData(nullptr);
+  EXPECT_EQ(Button(frame, "maxbutton")->Hint, "最大化");
+  EXPECT_EQ(frame->CaptionCharset(), frame->DefCaptionFont().Charset());
 }
 
 }  // namespace

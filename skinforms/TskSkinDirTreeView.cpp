@@ -33,7 +33,7 @@ TskSkinDirTreeView::TskSkinDirTreeView(TComponent* owner) : TCustomControl(owner
 }
 
 void TskSkinDirTreeView::BeforeDestruction() {
-  SetScrollBars(nullptr, nullptr);
+  m_bars.Set(*this, nullptr, nullptr, {});
   TCustomControl::BeforeDestruction();
 }
 
@@ -41,8 +41,7 @@ void TskSkinDirTreeView::Notification(TComponent* component, TOperation operatio
   TCustomControl::Notification(component, operation);
   if (operation != TOperation::Remove) return;
   if (component == m_skinData) m_skinData = nullptr;
-  if (component == m_hBar) m_hBar = nullptr;
-  if (component == m_vBar) m_vBar = nullptr;
+  m_bars.Removed(component);
 }
 
 void TskSkinDirTreeView::SetSkinData(TskSkinData* skin) {
@@ -58,20 +57,11 @@ void TskSkinDirTreeView::ApplySkinChange() {
 }
 
 void TskSkinDirTreeView::SetScrollBars(TskSkinScrollBar* horizontal, TskSkinScrollBar* vertical) {
-  for (TskSkinScrollBar* old : {m_hBar, m_vBar})
-    if (old && old != horizontal && old != vertical) {
-      old->OnChange = nullptr;
-      old->RemoveFreeNotification(this);
-    }
-  m_hBar = horizontal;
-  m_vBar = vertical;
-  for (TskSkinScrollBar* bar : {m_hBar, m_vBar}) {
-    if (!bar) continue;
-    bar->FreeNotification(this);
-    bar->OnChange = [this](TObject*) {
-      if (!m_updatingBars) SetTop(m_vBar ? m_vBar->Position() : m_top, m_hBar ? m_hBar->Position() : m_left);
-    };
-  }
+  m_bars.Set(*this, horizontal, vertical, [this] {
+    TskSkinScrollBar* h = m_bars.Horizontal();
+    TskSkinScrollBar* v = m_bars.Vertical();
+    SetTop(v ? v->Position() : m_top, h ? h->Position() : m_left);
+  });
   UpdateScrollBars();
 }
 
@@ -264,24 +254,9 @@ void TskSkinDirTreeView::ScrollToRow(int32_t row) {
 }
 
 void TskSkinDirTreeView::UpdateScrollBars() {
-  if (m_updatingBars) return;
-  m_updatingBars = true;
-  if (m_vBar) {
-    const int32_t page = VisibleRows();
-    const bool needed = RowCount() > page;
-    m_vBar->SetEnabled(needed);
-    m_vBar->SetParams(0, needed ? RowCount() - 1 : 0, needed ? page : 0, needed ? m_top : 0);
-    m_vBar->SetLargeChange(page);
-  }
-  if (m_hBar) {
-    const int32_t content = ContentWidth(), page = ClientWidth();
-    const bool needed = content > page && page > 0;
-    m_hBar->SetEnabled(needed);
-    m_hBar->SetParams(0, needed ? content - 1 : 0, needed ? page : 0, needed ? m_left : 0);
-    m_hBar->SetSmallChange(kIndent);
-    m_hBar->SetLargeChange(std::max(1, page));
-  }
-  m_updatingBars = false;
+  if (m_bars.Updating()) return;
+  m_bars.Update(m_bars.Vertical(), RowCount(), VisibleRows(), m_top, 1);
+  m_bars.Update(m_bars.Horizontal(), ContentWidth(), ClientWidth(), m_left, kIndent);
 }
 
 void TskSkinDirTreeView::Resized() {

@@ -21,6 +21,7 @@
 #include "skincontrols/SkinnedControl.h"
 #include "skinforms/TskShellFolder.h"
 #include "skinforms/TypeAhead.h"
+#include "skinforms/ViewScrollBars.h"
 
 namespace tsm {
 
@@ -113,9 +114,7 @@ class TskSkinDirTreeView : public TCustomControl, public ISkinnedControl {
   void UpdateScrollBars();
 
   TskSkinData* m_skinData = nullptr;
-  TskSkinScrollBar* m_hBar = nullptr;
-  TskSkinScrollBar* m_vBar = nullptr;
-  bool m_updatingBars = false;
+  TskViewScrollBars m_bars;
   std::vector<TNode> m_nodes;   // node 0: the desktop
   std::vector<int32_t> m_rows;  // shown nodes, top to bottom
   int32_t m_selected = 0;

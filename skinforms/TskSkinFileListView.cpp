@@ -56,7 +56,7 @@ TskSkinFileListView::TskSkinFileListView(TComponent* owner) : TCustomControl(own
 }
 
 void TskSkinFileListView::BeforeDestruction() {
-  SetScrollBars(nullptr, nullptr);
+  m_bars.Set(*this, nullptr, nullptr, {});
   TCustomControl::BeforeDestruction();
 }
 
@@ -64,8 +64,7 @@ void TskSkinFileListView::Notification(TComponent* component, TOperation operati
   TCustomControl::Notification(component, operation);
   if (operation != TOperation::Remove) return;
   if (component == m_skinData) m_skinData = nullptr;
-  if (component == m_hBar) m_hBar = nullptr;
-  if (component == m_vBar) m_vBar = nullptr;
+  m_bars.Removed(component);
 }
 
 void TskSkinFileListView::SetSkinData(TskSkinData* skin) {
@@ -87,18 +86,7 @@ void TskSkinFileListView::ApplySkinChange() {
 }
 
 void TskSkinFileListView::SetScrollBars(TskSkinScrollBar* horizontal, TskSkinScrollBar* vertical) {
-  for (TskSkinScrollBar* old : {m_hBar, m_vBar})
-    if (old && old != horizontal && old != vertical) {
-      old->OnChange = nullptr;
-      old->RemoveFreeNotification(this);
-    }
-  m_hBar = horizontal;
-  m_vBar = vertical;
-  for (TskSkinScrollBar* bar : {m_hBar, m_vBar}) {
-    if (!bar) continue;
-    bar->FreeNotification(this);
-    bar->OnChange = [this](TObject*) { ScrollBarChanged(); };
-  }
+  m_bars.Set(*this, horizontal, vertical, [this] { ScrollBarChanged(); });
   UpdateScrollBars();
 }
 
@@ -368,28 +356,19 @@ void TskSkinFileListView::FontChanged() {
 }
 
 void TskSkinFileListView::UpdateScrollBars() {
-  if (m_updatingBars) return;
-  m_updatingBars = true;
+  if (m_bars.Updating()) return;
   const TskFileListLayout layout = Layout();
   const TSize content = layout.ContentSize();
   const TSize view = layout.Metrics().View;
-  const auto set = [](TskSkinScrollBar* bar, int32_t total, int32_t page, int32_t position, int32_t step) {
-    if (!bar) return;
-    const bool needed = total > page && page > 0;
-    bar->SetEnabled(needed);
-    bar->SetParams(0, needed ? total - 1 : 0, needed ? page : 0, needed ? position : 0);
-    bar->SetSmallChange(std::max(1, step));
-    bar->SetLargeChange(std::max(1, page));
-  };
-  set(m_hBar, content.cx, view.cx, m_offset.X, layout.ScrollsHorizontally() ? layout.CellSize().cx : 16);
-  set(m_vBar, content.cy, view.cy, m_offset.Y, layout.CellSize().cy);
-  m_updatingBars = false;
+  m_bars.Update(m_bars.Horizontal(), content.cx, view.cx, m_offset.X,
+                layout.ScrollsHorizontally() ? layout.CellSize().cx : 16);
+  m_bars.Update(m_bars.Vertical(), content.cy, view.cy, m_offset.Y, layout.CellSize().cy);
 }
 
 void TskSkinFileListView::ScrollBarChanged() {
-  if (m_updatingBars) return;
-  const TPoint offset{m_hBar ? m_hBar->Position() : m_offset.X, m_vBar ? m_vBar->Position() : m_offset.Y};
-  m_offset = ClampOffset(offset);
+  TskSkinScrollBar* h = m_bars.Horizontal();
+  TskSkinScrollBar* v = m_bars.Vertical();
+  m_offset = ClampOffset({h ? h->Position() : m_offset.X, v ? v->Position() : m_offset.Y});
   Invalidate();
 }
 

@@ -27,6 +27,7 @@
 #include "skinforms/FileListLayout.h"
 #include "skinforms/TskShellFolder.h"
 #include "skinforms/TypeAhead.h"
+#include "skinforms/ViewScrollBars.h"
 
 namespace tsm {
 
@@ -145,9 +146,7 @@ class TskSkinFileListView : public TCustomControl, public ISkinnedControl {
 
   TskSkinData* m_skinData = nullptr;
   std::string m_headerSkinDataName = "resizebutton";
-  TskSkinScrollBar* m_hBar = nullptr;
-  TskSkinScrollBar* m_vBar = nullptr;
-  bool m_updatingBars = false;
+  TskViewScrollBars m_bars;
 
   TskShellFolder m_folder = TskShellFolder::Computer();
   bool m_readable = true;

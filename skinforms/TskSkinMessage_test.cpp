@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "framework/forms/Screen.h"
 #include "framework/graphics/Bitmap.h"
@@ -315,18 +317,21 @@ TEST_F(SkinMessageTest, AutomationLogsAndAnswersWithoutShowing) {
   setenv("TM_DIALOG_LOG", log.c_str(), 1);
   setenv("TM_DIALOG_ANSWER", "1", 1);
   EXPECT_EQ(m_box->MessageDlg("要吗?", TMsgDlgType::mtConfirmation, {mbYes, mbNo}), 6);
-  EXPECT_FALSE(m_box->Confirm("") && false);
+  // The converter's three boxes: a question answered by its default 是 is
+  // true; an error and a notice.
+  EXPECT_TRUE(m_box->Confirm("移去吗?"));
   m_box->ShowError("坏了");
+  m_box->ShowInformation("好了");
+  // Neither default nor cancel button: 2.
   EXPECT_EQ(m_box->MessageDlg("?", TMsgDlgType::mtWarning, {mbAbort, mbIgnore}), 2);
   unsetenv("TM_DIALOG_LOG");
   unsetenv("TM_DIALOG_ANSWER");
   std::ifstream in(log);
-  std::string line;
-  std::getline(in, line);
-  EXPECT_EQ(line, "确认\t要吗?\t是(&Y),否(&N)\t1");
-  std::getline(in, line);
-  std::getline(in, line);
-  EXPECT_EQ(line, "错误\t坏了\t取消\t1");
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  EXPECT_EQ(lines, (std::vector<std::string>{"确认\t要吗?\t是(&Y),否(&N)\t1", "确认\t移去吗?\t是(&Y),否(&N)\t1",
+                                             "错误\t坏了\t取消\t1", "信息\t好了\t确定\t1",
+                                             "警告\t?\t中止,忽略\t1"}));
 }
 
 }  // namespace

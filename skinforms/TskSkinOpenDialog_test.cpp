@@ -12,6 +12,7 @@
 #include "framework/controls/MenuItem.h"
 #include "framework/forms/Screen.h"
 #include "framework/scripting/ScriptRunner.h"
+#include "framework/scripting/WindowTree.h"
 #include "platform/core/ProgramFolder.h"
 #include "platform/os/FileSystem.h"
 #include "skincontrols/TskSkinButton.h"
@@ -23,6 +24,7 @@
 #include "skinforms/TskSkinPopupMenu.h"
 #include "skinforms/TskSkinShellComboBox.h"
 #include "skinforms/TskSkinStdLabel.h"
+#include "skinforms/TskFormFrame.h"
 #include "skinforms/tests/DialogTestSupport.h"
 
 namespace tsm {
@@ -363,8 +365,22 @@ TEST_F(OpenDialogTest, ViewMenuSwitchesTheStyleWhichIsRemembered) {
   EXPECT_FALSE(Run([&](TskOpenDlgForm& form) {
     EXPECT_EQ(form.List().ViewStyle(), TskViewStyle::vsReport);
     EXPECT_TRUE(form.ViewMenu().Items()->Items(3)->Checked());
+    // The button drops the menu down through the dialog's frame; a click
+    // picks 大图标 from it.
+    Click(&form.ViewButton());
+    ASSERT_TRUE(form.Frame().InMenu());
+    const TWindowTree tree = TWindowTree::Capture();
+    const TWindowTree::TEntry* item = tree.FindClickable("大图标");
+    ASSERT_NE(item, nullptr);
+    EXPECT_GE(item->Bounds.Top, form.ViewButton().ClientToScreen({0, 0}).Y + form.ViewButton().Height());
+    Desk().Click({(item->Bounds.Left + item->Bounds.Right) / 2, (item->Bounds.Top + item->Bounds.Bottom) / 2});
+    RunFor(100);
+    EXPECT_FALSE(form.Frame().InMenu());
+    EXPECT_EQ(form.List().ViewStyle(), TskViewStyle::vsIcon);
+    EXPECT_TRUE(form.ViewMenu().Items()->Items(0)->Checked());
     Key(VK_ESCAPE);
   }));
+  EXPECT_EQ(m_dialog->ViewStyle(), TskViewStyle::vsIcon);
 }
 
 TEST_F(OpenDialogTest, DoubleClickAcceptsAndMultipleSelectionReturnsEveryFile) {

@@ -146,17 +146,22 @@ std::vector<std::string> TBatchPlan::Check(const TConverterConfig& config, const
 
 std::vector<std::string> TBatchPlan::TooLongForJobList(bool zh) const {
   std::vector<std::string> problems;
+  const std::string pathBytes = IntToStr(table.FieldNamed(jobfield::kSourceFile)->Size());
+  const std::string nameBytes = IntToStr(table.FieldNamed(jobfield::kTargetName)->Size());
   for (size_t i = 0; i < jobs.size(); ++i) {
     const TJobRecord& r = jobs[i].record;
     auto fits = [&](std::string_view field, const std::string& value) {
       return static_cast<int>(value.size()) <= table.FieldNamed(field)->Size();
     };
     if (!fits(jobfield::kSourceFile, r.source) || !fits(jobfield::kTargetFolder, r.folder) ||
-        !fits(jobfield::kTargetName, r.name))
-      problems.push_back(Msg(zh, "任务 " + IntToStr(static_cast<int64_t>(i + 1)) +
-                                     ": 路径太长, 任务列表放不下 (源文件和目标路径最多 200 字节, 文件名最多 100 字节)",
-                             "job " + IntToStr(static_cast<int64_t>(i + 1)) +
-                                 ": a path too long for a job list (source and folder 200 bytes at most, name 100)"));
+        !fits(jobfield::kTargetName, r.name)) {
+      const std::string number = IntToStr(static_cast<int64_t>(i + 1));
+      problems.push_back(Msg(zh,
+                             "任务 " + number + ": 路径太长, 任务列表放不下 (源文件和目标路径最多 " + pathBytes +
+                                 " 字节, 文件名最多 " + nameBytes + " 字节)",
+                             "job " + number + ": a path too long for a job list (source and folder " + pathBytes +
+                                 " bytes at most, name " + nameBytes + ")"));
+    }
   }
   return problems;
 }

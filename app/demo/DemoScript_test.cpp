@@ -1,6 +1,6 @@
-// The program driven from outside: real UI scripts (TM_SCRIPT) run against
-// the built program with the demo as its main window — typing, buttons by
-// caption, the modal dialog and the message box answered inside their own
+// The demo program driven from outside: real UI scripts (TM_SCRIPT) run
+// against tesmaro-demo (the real start-up with the demo as its main window) —
+// typing, buttons by caption, the modal dialog and the message box answered inside their own
 // loops, the window tree, the dialog log — and the exit statuses 0, 1 and 2
 // with the failing line named. In-process: the demo's window tree agrees with
 // the forms' own geometry, and a script's screenshot of the program is the
@@ -68,7 +68,7 @@ class DemoScriptTest : public ::testing::Test {
     m_dir += "/";
   }
 
-  // Runs the program (build/bin/tesmaro) on the script; waits at most a
+  // Runs the demo program (build/bin/tesmaro-demo) on the script; waits at most a
   // minute.
   TResult Run(const std::string& script, const std::string& dialogLog = "") {
     const std::string path = m_dir + "script.tms";
@@ -80,7 +80,7 @@ class DemoScriptTest : public ::testing::Test {
   TResult RunFile(const std::string& path, const std::string& dialogLog = "") {
     const std::string err = m_dir + "stderr.txt";
     char cwd[4096];
-    const std::string program = std::string(getcwd(cwd, sizeof cwd) ? cwd : ".") + "/tesmaro";
+    const std::string program = std::string(getcwd(cwd, sizeof cwd) ? cwd : ".") + "/tesmaro-demo";
     const auto start = std::chrono::steady_clock::now();
     const pid_t pid = fork();
     if (pid == 0) {
@@ -94,7 +94,7 @@ class DemoScriptTest : public ::testing::Test {
       unsetenv("TM_DIALOG_ANSWER");
       unsetenv("DISPLAY");
       unsetenv("WAYLAND_DISPLAY");
-      execl(program.c_str(), "tesmaro", static_cast<char*>(nullptr));
+      execl(program.c_str(), "tesmaro-demo", static_cast<char*>(nullptr));
       _exit(127);
     }
     TResult r;
@@ -119,7 +119,7 @@ class DemoScriptTest : public ::testing::Test {
 };
 
 TEST_F(DemoScriptTest, AScriptDrivesTheDemoThroughItsDialogAndMessageBox) {
-  ASSERT_EQ(access("./tesmaro", X_OK), 0) << "the program is built beside the tests";
+  ASSERT_EQ(access("./tesmaro-demo", X_OK), 0) << "the demo is built beside the tests";
   const std::string dialogs = m_dir + "dialogs.log";
   const TResult r = Run(
       "# the demo, driven as a user would\n"
@@ -293,7 +293,7 @@ TEST_F(DemoTreeTest, AScriptScreenshotOfTheProgramIsTheHeadlessExport) {
     setenv("TM_SCRIPT", (dir + "s.tms").c_str(), 1);
     setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
     unsetenv("TM_DIALOG_LOG");
-    execl("./tesmaro", "tesmaro", static_cast<char*>(nullptr));
+    execl("./tesmaro-demo", "tesmaro-demo", static_cast<char*>(nullptr));
     _exit(127);
   }
   int status = 0;

@@ -15,6 +15,8 @@ class IEncoderChannel {
   // Starts a new shell with new pipes; an earlier shell keeps running until
   // it is ended by name. Raises EInOutError when the shell cannot start.
   virtual void StartShell() = 0;
+  // True while the newest shell runs and takes input.
+  virtual bool ShellAlive() = 0;
   // Writes text to the newest shell's input in one write; that shell becomes
   // the job's shell. False when there is no shell or it has gone.
   virtual bool SendCommand(std::string_view text) = 0;

@@ -385,6 +385,20 @@ TEST_F(EncoderEndToEnd, StopEndsOnlyOurEncoderAndDeletesThePartialFile) {
   EXPECT_TRUE(foreignEncoder.Alive());
 }
 
+TEST_F(EncoderEndToEnd, TheLiveShellIsReusedAndAGoneOneReplaced) {
+  EXPECT_TRUE(m_runner->ShellAlive());
+  EXPECT_FALSE(m_runner->EnsureShell());
+  ASSERT_EQ(m_shell->ShellIds().size(), 1u);
+  const pid_t first = m_shell->ShellIds()[0];
+  ASSERT_EQ(::kill(first, SIGKILL), 0);
+  for (int i = 0; i < 100 && m_runner->ShellAlive(); ++i) std::this_thread::sleep_for(10ms);
+  EXPECT_FALSE(m_runner->ShellAlive());
+  EXPECT_TRUE(m_runner->EnsureShell());
+  EXPECT_TRUE(m_runner->ShellAlive());
+  ASSERT_EQ(m_shell->ShellIds().size(), 1u);  // the gone one was collected
+  EXPECT_NE(m_shell->ShellIds()[0], first);
+}
+
 TEST_F(EncoderEndToEnd, ShutdownEndsTheEncoderAndEveryShellButNothingElse) {
   TForeignProcess foreignEncoder(m_folder, kEncoderFileName);
   TForeignProcess foreignShell(m_folder, "cmd.exe");

@@ -51,6 +51,12 @@ TEncoderRunner::~TEncoderRunner() = default;
 
 void TEncoderRunner::StartShell() { m_channel->StartShell(); }
 
+bool TEncoderRunner::EnsureShell() {
+  if (m_channel->ShellAlive()) return false;
+  m_channel->StartShell();
+  return true;
+}
+
 void TEncoderRunner::SetGauge(int value) {
   m_gauge = value;
   m_host.SetGauge(value);
@@ -301,8 +307,10 @@ void TEncoderRunner::EndJob() {
   SetGauge(100);
   if (m_table != nullptr) {
     UpdateJob(100, *m_table);
-    // With a range the finished record is stored at once by moving on.
-    if (m_range && m_table->FieldNamed(jobfield::kStatus)->GetText() == kJobFinished) m_table->MoveNext();
+    // With a range the finished record is stored at once by moving on (a
+    // job known by its bookmark is stored by UpdateJob already).
+    if (m_runningJobBookmark == 0 && m_range && m_table->FieldNamed(jobfield::kStatus)->GetText() == kJobFinished)
+      m_table->MoveNext();
   }
   m_autoStartLatch = false;
   m_lastPercentage = 0;
@@ -319,7 +327,10 @@ void TEncoderRunner::FailJob(const char* message) {
 }
 
 void TEncoderRunner::UpdateJob(int percent, TmtMemTable& table) {
-  UpdateJobProgress(table, m_runningJobName, percent);
+  if (m_runningJobBookmark != 0)
+    WriteProgressTo(table, m_runningJobBookmark, percent);
+  else
+    UpdateJobProgress(table, m_runningJobName, percent);
 }
 
 void TEncoderRunner::ReadForLog() {

@@ -50,6 +50,7 @@
 #include "app/encoder/MediaProbe.h"
 #include "app/encoder/RunnerHost.h"
 #include "app/jobs/JobTable.h"
+#include "app/jobs/RunningJob.h"
 
 namespace tsm {
 
@@ -78,9 +79,14 @@ class TEncoderRunner {
   void SetLogBook(std::unique_ptr<TJobLogBook> book) { m_logBook = std::move(book); }
   TJobLogBook* LogBook() const { return m_logBook.get(); }
 
-  // Each showing of the dialog: a new shell with new pipes. Raises
-  // EInOutError when the shell cannot be started.
+  // A new shell with new pipes. Raises EInOutError when the shell cannot
+  // be started.
   void StartShell();
+  // Starts a shell only when none of this runner's is alive, so that one
+  // shell serves job after job (a second one would leave a running
+  // encoder's pipe unread). True when a shell was started.
+  bool EnsureShell();
+  bool ShellAlive() { return m_channel->ShellAlive(); }
 
   // Composes the job's command line (CommandLine.h), ends an encoder that
   // still runs, discards output left from before, writes the line and a line
@@ -97,11 +103,12 @@ class TEncoderRunner {
   // One tick of the poll timer (does nothing while the timer is stopped).
   void PollTick();
 
-  // Writes percent into the running job's record: the current record when
-  // its "mbw" is the running job name, else the first record with that
-  // name (the move stores a pending change); when there is none, nothing is
-  // written. The record is put in Edit and not posted: the table's Edit
-  // state is the sign of a running conversion.
+  // Writes percent into the running job's record. With a running job
+  // bookmark (the windows): into that record, which is stored at once,
+  // the cursor staying where it stood (RunningJob.h). Without one: the
+  // current record when its "mbw" is the running job name, else the first
+  // record with that name (the move stores a pending change), put in Edit
+  // and not posted. When there is no such record nothing is written.
   void UpdateJob(int percent, TmtMemTable& table);
 
   // A live "mencoder.exe" started through our shells.
@@ -140,6 +147,9 @@ class TEncoderRunner {
   // The "mbw" of the running job, set by the batch driver when it starts one.
   const std::string& RunningJobName() const { return m_runningJobName; }
   void SetRunningJobName(std::string name) { m_runningJobName = std::move(name); }
+  // The running job's record; 0 (the default) finds it by name.
+  TBookmark RunningJobBookmark() const { return m_runningJobBookmark; }
+  void SetRunningJobBookmark(TBookmark bookmark) { m_runningJobBookmark = bookmark; }
 
   // The auto-start latch that the job list window's timer watches: set by
   // the window (when shown, after each start), cleared here when a job ends.
@@ -203,6 +213,7 @@ class TEncoderRunner {
   int m_lastPercentage = 0;       // highest accepted percentage, 0..98
   int m_gauge = 0;
   std::string m_runningJobName;
+  TBookmark m_runningJobBookmark = 0;
   bool m_autoStartLatch = true;
   int m_stopWaitMs = 1000;
 

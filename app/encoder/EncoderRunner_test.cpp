@@ -284,6 +284,36 @@ TEST_F(RunnerTest, UpdateJobFindsTheRunningJobByItsTargetName) {
   EXPECT_EQ(t.Row(), 1);
 }
 
+TEST_F(RunnerTest, AJobKnownByItsBookmarkGetsItsProgressWhereverTheCursorIs) {
+  TTestJobs t;
+  t.Add("same.avi");
+  t.Add("same.avi");
+  t.Add("other.avi");
+  runner.SetJobTable(&t.table);
+  t.Move(1);
+  runner.SetRunningJobBookmark(t.table.Bookmark());
+  Start("same.avi", true);
+  t.Move(2);  // the user looks at another job
+  Tick(Pos(30), true);
+  EXPECT_EQ(t.Progress(1), "31%");
+  EXPECT_EQ(t.Progress(0), "");  // not the first job of that name
+  EXPECT_EQ(t.Row(), 2);
+  EXPECT_FALSE(t.Editing());  // stored at once
+  Tick(kSummary, false);
+  EXPECT_EQ(t.Status(1), "已完成");
+  EXPECT_EQ(t.Row(), 2);  // the range job's end does not move the cursor either
+  runner.SetJobTable(&table.table);
+}
+
+TEST_F(RunnerTest, OneShellServesWhileItLives) {
+  EXPECT_TRUE(runner.EnsureShell());
+  EXPECT_FALSE(runner.EnsureShell());
+  EXPECT_EQ(channel->shells, 1);
+  channel->alive = false;  // the shell has gone
+  EXPECT_TRUE(runner.EnsureShell());
+  EXPECT_EQ(channel->shells, 2);
+}
+
 TEST_F(RunnerTest, AShellThatCannotTakeTheCommandFailsAtOnce) {
   channel->sendWorks = false;
   Start("a.avi");

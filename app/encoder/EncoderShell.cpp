@@ -18,6 +18,11 @@ void TEncoderShell::StartShell() {
   m_shells.push_back(std::move(shell));
 }
 
+bool TEncoderShell::ShellAlive() {
+  TShellProcess* shell = Newest();
+  return shell != nullptr && shell->HasHandles() && !shell->Reap(0);
+}
+
 bool TEncoderShell::SendCommand(std::string_view text) {
   TShellProcess* shell = Newest();
   if (shell == nullptr) return false;

@@ -23,6 +23,7 @@ class TEncoderShell : public IEncoderChannel {
   ~TEncoderShell() override;
 
   void StartShell() override;
+  bool ShellAlive() override;
   bool SendCommand(std::string_view text) override;
   size_t BytesWaiting() override;
   long ReadOutput(char* buffer, size_t size) override;

@@ -18,8 +18,11 @@ bool IsValidTargetName(std::string_view name) {
          name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
 }
 
-TJobRecord TJobRecord::FromCurrent(const TmtMemTable& table) {
-  auto text = [&](std::string_view field) { return table.FieldNamed(field)->GetText(); };
+namespace {
+
+// Reads a job through text and boolean accessors of one record.
+template <class Text, class Boolean>
+TJobRecord ReadJob(const Text& text, const Boolean& boolean) {
   TJobRecord j;
   j.source = text(jobfield::kSourceFile);
   j.folder = text(jobfield::kTargetFolder);
@@ -27,7 +30,7 @@ TJobRecord TJobRecord::FromCurrent(const TmtMemTable& table) {
   j.resolution = text(jobfield::kResolution);
   j.quality = text(jobfield::kQuality);
   j.aspect = text(jobfield::kAspect);
-  j.range = table.FieldNamed(jobfield::kRangeOnly)->GetBoolean();
+  j.range = boolean(jobfield::kRangeOnly);
   j.startHours = text(jobfield::kRangeStartHours);
   j.startMinutes = text(jobfield::kRangeStartMinutes);
   j.durationHours = text(jobfield::kRangeHours);
@@ -37,8 +40,25 @@ TJobRecord TJobRecord::FromCurrent(const TmtMemTable& table) {
   return j;
 }
 
+}  // namespace
+
+TJobRecord TJobRecord::FromCurrent(const TmtMemTable& table) {
+  return ReadJob([&](std::string_view field) { return table.FieldNamed(field)->GetText(); },
+                 [&](std::string_view field) { return table.FieldNamed(field)->GetBoolean(); });
+}
+
+TJobRecord TJobRecord::FromRow(const TmtMemTable& table, int row) {
+  return ReadJob([&](std::string_view field) { return table.RowText(row, *table.FieldNamed(field)); },
+                 [&](std::string_view field) { return table.RowBoolean(row, *table.FieldNamed(field)); });
+}
+
 void TJobRecord::Append(TmtMemTable& table) const {
   table.StartAppend();
+  Write(table);
+  table.PostRecord();
+}
+
+void TJobRecord::Write(TmtMemTable& table) const {
   auto set = [&](std::string_view field, const std::string& value) { table.FieldNamed(field)->SetText(Trim(value)); };
   set(jobfield::kSourceFile, source);
   set(jobfield::kTargetFolder, folder);
@@ -55,7 +75,6 @@ void TJobRecord::Append(TmtMemTable& table) const {
     set(jobfield::kRangeHours, durationHours);
     set(jobfield::kRangeMinutes, durationMinutes);
   }
-  table.PostRecord();
 }
 
 bool JobCommandInputs(const TJobRecord& job, const TConverterConfig& config, const TConverterChoices& lists,

@@ -29,6 +29,12 @@ struct TJobRecord {
   std::string progress, status;
 
   static TJobRecord FromCurrent(const TmtMemTable& table);
+  // The job of a row (RowText: the cursor does not move).
+  static TJobRecord FromRow(const TmtMemTable& table, int row);
+  // Writes the job's texts, trimmed, into the record being edited or
+  // composed; the range texts only when range is set (otherwise they keep
+  // what they held).
+  void Write(TmtMemTable& table) const;
   // Appends the job as a new record (the table must have the job fields).
   void Append(TmtMemTable& table) const;
 };

@@ -9,12 +9,18 @@
 #include <vector>
 
 #include "app/encoder/EncoderChannel.h"
+#include "framework/base/Exception.h"
 
 namespace tsm {
 
 class TScriptedChannel : public IEncoderChannel {
  public:
-  void StartShell() override { ++shells; }
+  void StartShell() override {
+    if (!startWorks) throw EInOutError("Unable to start the command shell");
+    ++shells;
+    alive = true;
+  }
+  bool ShellAlive() override { return alive; }
   bool SendCommand(std::string_view text) override {
     sent.emplace_back(text);
     return sendWorks;
@@ -53,6 +59,8 @@ class TScriptedChannel : public IEncoderChannel {
   std::string pending;
   bool running = false;
   bool sendWorks = true;
+  bool alive = false;  // a started shell lives until a test ends it
+  bool startWorks = true;
   bool reportsExit = false;
   std::function<void()> onRunningTest, onBytesWaiting;
   std::vector<std::string> sent, ended;

@@ -13,15 +13,18 @@ struct TJobColumn {
   int width;
 };
 
+// Sizes are bytes of UTF-8. The job list holds the same texts as one whose
+// sizes count a double-byte code page (a Chinese character in 2 bytes): each
+// size is 3/2 of that one, rounded up, because a Chinese character takes 3
+// bytes here. So "源文件" holds 100 Chinese characters and "转化品质" 5.
 constexpr TJobColumn kTextColumns[] = {
-    {jobfield::kSourceFile, 200, "源文件", 35},      {jobfield::kTargetFolder, 200, "目标路径", 27},
-    {jobfield::kTargetName, 100, "目标文件名", 11},  {jobfield::kProgress, 5, "进度", 6},
-    {jobfield::kStatus, 10, "状态", 7},              {jobfield::kResolution, 20, "分辨率", 11},
-    {jobfield::kQuality, 10, "转化品质", 12},        {jobfield::kAspect, 10, "宽高比", 12},
-    {jobfield::kRangeStartHours, 10, "开始时", 12},  {jobfield::kRangeStartMinutes, 10, "开始分", 12},
-    {jobfield::kRangeHours, 10, "持续时", 12},       {jobfield::kRangeMinutes, 10, "持续分", 12},
+    {jobfield::kSourceFile, 300, "源文件", 35},      {jobfield::kTargetFolder, 300, "目标路径", 27},
+    {jobfield::kTargetName, 150, "目标文件名", 11},  {jobfield::kProgress, 8, "进度", 6},
+    {jobfield::kStatus, 15, "状态", 7},              {jobfield::kResolution, 30, "分辨率", 11},
+    {jobfield::kQuality, 15, "转化品质", 12},        {jobfield::kAspect, 15, "宽高比", 12},
+    {jobfield::kRangeStartHours, 15, "开始时", 12},  {jobfield::kRangeStartMinutes, 15, "开始分", 12},
+    {jobfield::kRangeHours, 15, "持续时", 12},       {jobfield::kRangeMinutes, 15, "持续分", 12},
 };
-
 }  // namespace
 
 void DefineJobFields(TmtMemTable& table) {
@@ -74,6 +77,13 @@ bool UpdateJobProgress(TmtMemTable& table, std::string_view targetName, int perc
 
 bool FindFirstPendingJob(TmtMemTable& table) {
   return table.FindRecord(jobfield::kStatus, TVariant(kJobPending));
+}
+
+int FirstPendingRow(const TmtMemTable& table) {
+  const TField& status = *table.FieldNamed(jobfield::kStatus);
+  for (int row = 0; row < table.RowCount(); ++row)
+    if (table.RowText(row, status) == kJobPending) return row;
+  return -1;
 }
 
 }  // namespace tsm

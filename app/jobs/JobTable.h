@@ -4,20 +4,22 @@
 // progress fields, and how a running job's record is found again.
 //
 //   #  field        class          Size  caption       width  shown
-//   1  sourse_file  TStringField   200   "源文件"       35     yes  source video path
-//   2  mbl          TStringField   200   "目标路径"     27     yes  target folder
-//   3  mbw          TStringField   100   "目标文件名"   11     yes  target file name
-//   4  jindu        TStringField     5   "进度"          6     yes  progress
-//   5  zhuangtai    TStringField    10   "状态"          7     yes  status
-//   6  fbl          TStringField    20   "分辨率"       11     yes  resolution profile
-//   7  zhpz         TStringField    10   "转化品质"     12     yes  quality preset
-//   8  kgb          TStringField    10   "宽高比"       12     yes  aspect-ratio preset
-//   9  kss          TStringField    10   "开始时"       12     yes  range start, hours
-//  10  ksf          TStringField    10   "开始分"       12     yes  range start, minutes
-//  11  cxs          TStringField    10   "持续时"       12     yes  range duration, hours
-//  12  cxf          TStringField    10   "持续分"       12     yes  range duration, minutes
+//   1  sourse_file  TStringField   300   "源文件"       35     yes  source video path
+//   2  mbl          TStringField   300   "目标路径"     27     yes  target folder
+//   3  mbw          TStringField   150   "目标文件名"   11     yes  target file name
+//   4  jindu        TStringField     8   "进度"          6     yes  progress
+//   5  zhuangtai    TStringField    15   "状态"          7     yes  status
+//   6  fbl          TStringField    30   "分辨率"       11     yes  resolution profile
+//   7  zhpz         TStringField    15   "转化品质"     12     yes  quality preset
+//   8  kgb          TStringField    15   "宽高比"       12     yes  aspect-ratio preset
+//   9  kss          TStringField    15   "开始时"       12     yes  range start, hours
+//  10  ksf          TStringField    15   "开始分"       12     yes  range start, minutes
+//  11  cxs          TStringField    15   "持续时"       12     yes  range duration, hours
+//  12  cxf          TStringField    15   "持续分"       12     yes  range duration, minutes
 //  13  fzhfw        TBooleanField    -   -              -      no   only a time range is converted
 // The table's hidden "RecId" field stands before these (field index 0).
+// Sizes are UTF-8 bytes, 3/2 of what a double-byte code page needs for the
+// same characters: "源文件" holds 100 Chinese characters, "转化品质" 5.
 //
 // Status and progress:
 //   zhuangtai  jindu               meaning
@@ -89,5 +91,8 @@ bool UpdateJobProgress(TmtMemTable& table, std::string_view targetName, int perc
 // Makes the first pending job ("zhuangtai" = "未完成", exact) in table order
 // current; false when there is none.
 bool FindFirstPendingJob(TmtMemTable& table);
+// The row of the first pending job, read without moving the cursor; -1
+// when there is none.
+int FirstPendingRow(const TmtMemTable& table);
 
 }  // namespace tsm

@@ -45,10 +45,10 @@ TEST_F(JobTable, SchemaHasThirteenFieldsInColumnOrderBehindRecId) {
     int width;
   };
   const Expected expected[] = {
-      {"sourse_file", 200, "源文件", 35}, {"mbl", 200, "目标路径", 27}, {"mbw", 100, "目标文件名", 11},
-      {"jindu", 5, "进度", 6},           {"zhuangtai", 10, "状态", 7},  {"fbl", 20, "分辨率", 11},
-      {"zhpz", 10, "转化品质", 12},      {"kgb", 10, "宽高比", 12},     {"kss", 10, "开始时", 12},
-      {"ksf", 10, "开始分", 12},         {"cxs", 10, "持续时", 12},     {"cxf", 10, "持续分", 12}};
+      {"sourse_file", 300, "源文件", 35}, {"mbl", 300, "目标路径", 27}, {"mbw", 150, "目标文件名", 11},
+      {"jindu", 8, "进度", 6},           {"zhuangtai", 15, "状态", 7},  {"fbl", 30, "分辨率", 11},
+      {"zhpz", 15, "转化品质", 12},      {"kgb", 15, "宽高比", 12},     {"kss", 15, "开始时", 12},
+      {"ksf", 15, "开始分", 12},         {"cxs", 15, "持续时", 12},     {"cxf", 15, "持续分", 12}};
   for (int i = 0; i < 12; ++i) {
     const TField* f = table.Fields(i + 1);
     SCOPED_TRACE(expected[i].name);
@@ -78,13 +78,26 @@ TEST_F(JobTable, FreshJobIsPendingWithEmptyProgress) {
   EXPECT_FALSE(table.FieldNamed("fzhfw")->GetBoolean());
 }
 
-TEST_F(JobTable, LongPathIsCutToTwoHundredBytesAtACharacterBoundary) {
+TEST_F(JobTable, TextFieldsHoldAsManyChineseCharactersAsTheirDoubleByteSizesSay) {
+  // 100 Chinese characters of a source path, 5 of a quality preset.
+  std::string hundred, five;
+  for (int i = 0; i < 100; ++i) hundred += "视";
+  for (int i = 0; i < 5; ++i) five += "品";
+  AddJob("a.avi", hundred);
+  table.StartEdit();
+  table.FieldNamed("zhpz")->SetText(five);
+  table.PostRecord();
+  EXPECT_EQ(Text("sourse_file"), hundred);
+  EXPECT_EQ(Text("zhpz"), five);
+}
+
+TEST_F(JobTable, LongPathIsCutToThreeHundredBytesAtACharacterBoundary) {
   std::string path = "/";
-  while (path.size() < 250) path += "视频";  // three bytes per character
+  while (path.size() < 350) path += "视频";  // three bytes per character
   AddJob("a.avi", path);
   const std::string stored = Text("sourse_file");
-  EXPECT_LE(stored.size(), 200u);
-  EXPECT_GE(stored.size(), 198u);
+  EXPECT_LE(stored.size(), 300u);
+  EXPECT_GE(stored.size(), 298u);
   EXPECT_EQ(path.compare(0, stored.size(), stored), 0);
   EXPECT_TRUE(IsValidUtf8(stored));
 }

@@ -51,6 +51,7 @@ void TDataSet::EnableControls() {
   if (m_disableCount == 0) return;
   if (--m_disableCount > 0) return;
   if (m_state != m_disableState) NotifyStateChange();
+  if (m_layoutHeld) NotifyLayoutChange();
   NotifyDataChange(nullptr);
 }
 
@@ -63,6 +64,12 @@ void TDataSet::SetState(TableState state) {
 void TDataSet::NotifyStateChange() {
   if (m_disableCount > 0) return;
   ForEachListener([this](TableListener& l) { l.OnStateChange(*this); });
+}
+
+void TDataSet::NotifyLayoutChange() {
+  m_layoutHeld = m_disableCount > 0;
+  if (m_layoutHeld) return;
+  ForEachListener([this](TableListener& l) { l.OnLayoutChange(*this); });
 }
 
 void TDataSet::NotifyDataChange(const TField* field) {
@@ -113,6 +120,10 @@ void TDataSource::TLink::OnStateChange(TDataSet& dataSet) {
 void TDataSource::TLink::OnDataChange(TDataSet& dataSet, const TField* field) {
   if (m_owner.OnDataChange) m_owner.OnDataChange(m_owner, field);
   Broadcast(m_owner.m_listeners, [&dataSet, field](TableListener& l) { l.OnDataChange(dataSet, field); });
+}
+
+void TDataSource::TLink::OnLayoutChange(TDataSet& dataSet) {
+  Broadcast(m_owner.m_listeners, [&dataSet](TableListener& l) { l.OnLayoutChange(dataSet); });
 }
 
 void TDataSource::TLink::OnDataSetDestroying(TDataSet& dataSet) {

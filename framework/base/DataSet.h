@@ -32,6 +32,9 @@ class TableListener {
   // After a field value was written (field given), and after any change of
   // the current record or of the record set as a whole (field null).
   virtual void OnDataChange(TDataSet& dataSet, const TField* field) = 0;
+  // A field's caption, display width, alignment or visibility changed:
+  // whoever lays out columns from the fields lays them out again.
+  virtual void OnLayoutChange(TDataSet& /*dataSet*/) {}
   // The record set is being destroyed: every reference to it must go.
   virtual void OnDataSetDestroying(TDataSet& /*dataSet*/) {}
   // The data source the listener is registered with is being destroyed
@@ -105,9 +108,14 @@ class TDataSet {
   // released, listeners get OnStateChange if the state differs from the one
   // at the start of the hold, and then one OnDataChange without a field
   // (also when nothing was announced meanwhile: the release refreshes).
+  // A layout change announced during a hold arrives at the release, before
+  // the refreshing OnDataChange.
   void DisableControls();
   void EnableControls();
   bool ControlsDisabled() const { return m_disableCount > 0; }
+
+  // Announces OnLayoutChange (the fields call it when their look changes).
+  void NotifyLayoutChange();
 
  protected:
   // Tells every listener that the record set is being destroyed and forgets
@@ -127,6 +135,7 @@ class TDataSet {
   std::vector<TableListener*> m_listeners;
   int m_disableCount = 0;
   TableState m_disableState = TableState::Inactive;
+  bool m_layoutHeld = false;
 };
 
 // Connects a record set to the controls of a window (grids register as
@@ -161,6 +170,7 @@ class TDataSource {
     explicit TLink(TDataSource& owner) : m_owner(owner) {}
     void OnStateChange(TDataSet& dataSet) override;
     void OnDataChange(TDataSet& dataSet, const TField* field) override;
+    void OnLayoutChange(TDataSet& dataSet) override;
     void OnDataSetDestroying(TDataSet& dataSet) override;
 
    private:

@@ -28,6 +28,7 @@ void FrameTest::TearDown() {
         frame->OnSkinMenuOpen = frame->OnSkinMenuClose = nullptr;
         frame->OnMouseEnterEvent = frame->OnMouseLeaveEvent = nullptr;
         frame->OnMouseDownEvent = frame->OnMouseUpEvent = nullptr;
+        frame->OnPaintEvent = nullptr;
       }
     }
   }

@@ -1,6 +1,7 @@
 #include "tools/gallery/GalleryForms.h"
 
 #include <cstdio>
+#include <string>
 
 #include "framework/controls/Label.h"
 #include "framework/controls/MenuItem.h"
@@ -47,6 +48,11 @@ TMenuItem* AddItem(TMenuItem* parent, const std::string& caption, TNotifyEvent c
   return item;
 }
 
+// Rows of the button bar: 25-pixel buttons 4 pixels apart (as the page
+// buttons stand side by side), so that three rows leave the pages room.
+constexpr int32_t kBarRow = 29;
+constexpr int32_t kPageButtonWidth = 80;
+
 }  // namespace
 
 // --- The dialog -------------------------------------------------------------------
@@ -91,7 +97,7 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner), m_skin(thi
 
   TskSkinData* skin = m_skin.SkinData();
   m_bar = MakePanel(this, this, skin, TAlign::alTop);
-  m_bar->SetHeight(37);
+  m_bar->SetHeight(kBarRow + 6);
   m_skinButton = MakeButton(this, m_bar, skin, "切换外观", 8, 96);
   m_skinButton->OnClick = [this](TObject*) { ToggleSkin(); };
   m_dialogButton = MakeButton(this, m_bar, skin, "转换参数...", 110, 96);
@@ -100,7 +106,7 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner), m_skin(thi
   m_menuButton->OnClick = [this](TObject*) { PopupMenu(); };
   m_status = new TLabel(this);
   m_status->SetParent(m_bar);
-  m_status->SetBounds(560, 12, 0, 0);
+  m_status->SetBounds(300, 12, 0, 0);
   m_status->SetTransparent(true);
   m_status->SetCaption("外观: 内置");
 
@@ -113,6 +119,9 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner), m_skin(thi
   TMenuItem* view = AddItem(root, "窗口(&W)");
   AddItem(view, "最大化(&X)", [this](TObject*) { m_frame->SetFormWindowState(TskFrameState::wsMaximized); });
   AddItem(view, "还原(&R)", [this](TObject*) { m_frame->SetFormWindowState(TskFrameState::wsNormal); });
+  // Taller than the work area: the sub-menu scrolls on its bands.
+  TMenuItem* longMenu = AddItem(root, "长菜单(&L)");
+  for (int i = 1; i <= kLongMenuItems; ++i) AddItem(longMenu, "第 " + std::to_string(i) + " 项");
   TMenuItem* checked = AddItem(root, "选中的项");
   checked->SetAutoCheck(true);
   checked->SetChecked(true);
@@ -121,30 +130,27 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner), m_skin(thi
   AddItem(root, "关闭(&C)", [this](TObject*) { Close(); })->SetShortCut(TextToShortCut("Alt+F4"));
   SetPopupMenu(m_menu);
 
-  // The page selector and the pages.
+  // The page selector in rows below the first one, and the pages.
   m_pageArea = MakePanel(this, this, skin, TAlign::alClient);
-  // Page buttons follow the tool buttons and wrap onto further rows of the
-  // bar when the window's width is used up.
-  int32_t left = 300, top = 6;
+  int32_t left = 8, top = 6 + kBarRow;
   for (const TGalleryPage& page : GalleryPages()) {
-    if (left + 80 > ClientWidth() - 4) {
+    if (left + kPageButtonWidth > ClientWidth() - 8) {
       left = 8;
-      top += 31;
-      m_bar->SetHeight(top + 31);
+      top += kBarRow;
     }
+    m_bar->SetHeight(top + kBarRow);
     TskSkinPanel* panel = MakePanel(this, m_pageArea, skin, TAlign::alClient);
     panel->SetBorderStyle(TskSkinBorderStyle::bvNone);
     panel->SetVisible(false);
     const size_t index = m_pages.size();
     m_pages.push_back(panel);
     m_builders.push_back(page.Build);
-    TskSkinButton* select = MakeButton(this, m_bar, skin, page.Title, left, 80);
+    TskSkinButton* select = MakeButton(this, m_bar, skin, page.Title, left, kPageButtonWidth);
     select->SetTop(top);
     select->OnClick = [this, index](TObject*) { ShowPage(index); };
-    left += 84;
+    m_pageButtons.push_back(select);
+    left += kPageButtonWidth + 4;
   }
-  m_status->SetLeft(left + 8);
-  m_status->SetTop(top + 6);
   if (!m_pages.empty()) ShowPage(0);
 }
 

@@ -50,6 +50,9 @@ class TGalleryMainForm : public TForm {
 
   size_t PageCount() const { return m_pages.size(); }
   TskSkinPanel* Page(size_t index) const { return m_pages.at(index); }
+  TskSkinButton* PageButton(size_t index) const { return m_pageButtons.at(index); }
+  // Items of the menu's long sub-menu (taller than the work area).
+  static constexpr int kLongMenuItems = 40;
   // Shows the page (building it on its first showing).
   void ShowPage(size_t index);
 
@@ -70,6 +73,7 @@ class TGalleryMainForm : public TForm {
   TLabel* m_status;
   TskSkinPopupMenu* m_menu;
   std::vector<TskSkinPanel*> m_pages;
+  std::vector<TskSkinButton*> m_pageButtons;
   std::vector<TGalleryPageBuilder> m_builders;  // null once the page is built
   TGalleryDialog* m_dialog = nullptr;
 };

@@ -3,7 +3,8 @@
 // xdotool as a user would — caption drags (with snapping to the screen's
 // edge), a border drag, the maximize button and back, the system menu from a
 // right click on the caption, and minimizing to the task bar (with a window
-// manager, when one is installed). The gallery reports its frame state on
+// manager, when one is installed); the dialogs page's message boxes and
+// pickers come up and answer keys. The gallery reports its frame state on
 // standard output; xwininfo and xprop report what the X server has.
 //
 // Skipped when Xvfb, xdotool, xwininfo or xprop is missing. Every wait is
@@ -216,6 +217,17 @@ class GalleryUnderXvfb : public ::testing::Test {
     ASSERT_TRUE(managed()) << "the window manager did not start";
   }
 
+  // Whether a top-level window with the name is mapped.
+  bool Shown(const std::string& name) {
+    return RunTool({WhichProgram("xwininfo"), "-name", name}, m_env).find("IsViewable") != std::string::npos;
+  }
+  // Waits (bounded) until the window with the name is shown or gone.
+  bool WaitShown(const std::string& name, bool shown) {
+    for (const auto end = TClock::now() + 10s; TClock::now() < end; std::this_thread::sleep_for(50ms))
+      if (Shown(name) == shown) return true;
+    return false;
+  }
+
   std::string WmState() { return RunTool({WhichProgram("xprop"), "-id", WindowId(), "WM_STATE"}, m_env); }
 
   void Shot(const std::string& name) {
@@ -279,6 +291,33 @@ TEST_F(GalleryUnderXvfb, SystemMenuOpensAndRunsItsCommands) {
   ASSERT_EQ(State(), "state main normal 0 0 115 160 793 447") << m_gallery->Untaken();
 }
 
+TEST_F(GalleryUnderXvfb, PopupMenuOpensSubMenusAndScrolls) {
+  StartGallery();
+  // The menu button (70 x 20 at 212, 6 of the bar, client at 4, 23).
+  const int bx = 115 + 4 + 212 + 35, by = 160 + 23 + 6 + 10;
+  Click(bx, by);
+  ASSERT_FALSE(m_gallery->TakeLine("menu open main", 10s).empty()) << m_gallery->Untaken();
+  // "窗口(&W)" opens its sub-menu; Enter runs its first item, Maximize.
+  Tool({"key", "w"});
+  Shot("gallery_sub_menu");
+  Tool({"key", "Return"});
+  ASSERT_FALSE(m_gallery->TakeLine("menu close main", 10s).empty()) << m_gallery->Untaken();
+  ASSERT_EQ(State(), "state main maximized 0 0 1 1 1022 766") << m_gallery->Untaken();
+  // The long sub-menu, as high as the screen, scrolls while the pointer
+  // rests on its bottom band.
+  Click(1 + 4 + 212 + 35, 1 + 23 + 6 + 10);
+  ASSERT_FALSE(m_gallery->TakeLine("menu open main", 10s).empty()) << m_gallery->Untaken();
+  Tool({"key", "l"});
+  Shot("gallery_long_menu");
+  // Beside the menu (155 right of the button), on the band above the
+  // window's 7-pixel bottom border.
+  Tool({"mousemove", "432", "767", "mousemove", "432", "756"});
+  std::this_thread::sleep_for(700ms);
+  Shot("gallery_long_menu_scrolled");
+  Tool({"key", "Escape", "key", "Escape"});
+  ASSERT_FALSE(m_gallery->TakeLine("menu close main", 10s).empty()) << m_gallery->Untaken();
+}
+
 TEST_F(GalleryUnderXvfb, MinimizingTheMainFormIconifiesItsNativeWindow) {
   if (WhichProgram("fluxbox").empty()) GTEST_SKIP() << "no window manager to iconify windows (fluxbox)";
   StartWindowManager();
@@ -306,6 +345,51 @@ TEST_F(GalleryUnderXvfb, MinimizingTheMainFormIconifiesItsNativeWindow) {
   EXPECT_NE(WmState().find("Normal"), std::string::npos);
 }
 
+// The dialogs page: message boxes, the source picker and the folder picker
+// come up as windows of their own on the X server and answer the keyboard
+// (shots of each with TM_SMOKE_SHOTS). The gallery's home is made here: the
+// source picker opens in its videos folder.
+TEST_F(GalleryUnderXvfb, DialogsComeUpAndAnswerTheKeyboard) {
+  const std::string home = ::testing::TempDir() + "gallery-dialogs-home-" + std::to_string(getpid());
+  mkdir(home.c_str(), 0700);
+  mkdir((home + "/.config").c_str(), 0700);
+  std::ofstream(home + "/.config/user-dirs.dirs") << "XDG_VIDEOS_DIR=\"$HOME/视频\"\n";
+  mkdir((home + "/视频").c_str(), 0700);
+  mkdir((home + "/视频/剧集").c_str(), 0700);
+  for (const char* name : {"电影.avi", "片段.rmvb", "说明.txt"}) std::ofstream(home + "/视频/" + name) << "x";
+  m_env.push_back("HOME=" + home);
+  m_env.push_back("XDG_CONFIG_HOME=" + home + "/.config");
+  StartGallery();
+  // The client area starts at (119, 183); the page buttons are the second
+  // row of the bar (35 down, 84 apart from 8): 对话框 is the ninth.
+  Click(119 + 8 + 8 * 84 + 40, 183 + 35 + 12);
+  Shot("gallery_dialogs_page");
+  // The page's rows: message boxes at 88 down (错误 first, 90 apart), the
+  // pickers at 132 down (源文件... at 110, 目标路径... at 220).
+  // The pages start below the bar's three rows of 29 pixels (6 above).
+  constexpr int kPageTop = 6 + 3 * 29;
+  const struct {
+    int X, Y;
+    const char* Window;
+    const char* Shot;
+    const char* Key;
+  } steps[] = {
+      {119 + 90 + 40, 183 + kPageTop + 24, "错误", "gallery_error_box", "Escape"},
+      {119 + 180 + 40, 183 + kPageTop + 24, "确认", "gallery_confirmation_box", "Return"},
+      {119 + 270 + 40, 183 + kPageTop + 24, "信息", "gallery_information_box", "Return"},
+      {119 + 360 + 40, 183 + kPageTop + 24, "警告", "gallery_warning_box", "Escape"},
+      {119 + 110 + 50, 183 + kPageTop + 68, "源文件", "gallery_open_dialog", "Escape"},
+      {119 + 220 + 50, 183 + kPageTop + 68, "选择目标文件存放路径", "gallery_folder_dialog", "Escape"},
+  };
+  for (const auto& step : steps) {
+    Click(step.X, step.Y);
+    ASSERT_TRUE(WaitShown(step.Window, true)) << step.Window << m_gallery->Untaken();
+    Shot(step.Shot);
+    Tool({"key", step.Key});
+    ASSERT_TRUE(WaitShown(step.Window, false)) << step.Window << " did not close on " << step.Key;
+  }
+}
+
 TEST_F(GalleryUnderXvfb, TrayIconDocksInTheSystemTrayAndAnswersClicks) {
   if (WhichProgram("fluxbox").empty()) GTEST_SKIP() << "no system tray host (fluxbox)";
   StartWindowManager();
@@ -313,9 +397,9 @@ TEST_F(GalleryUnderXvfb, TrayIconDocksInTheSystemTrayAndAnswersClicks) {
   std::istringstream where(Geometry());
   int x = 0, y = 0;
   where >> x >> y;
-  // The page button 提示与托盘 (second row of the bar) builds the page and
-  // its tray icon, which the window manager's tool bar embeds.
-  Click(x + 305, y + 70);
+  // The page button 提示与托盘 (the first of the bar's third row) builds the
+  // page and its tray icon, which the window manager's tool bar embeds.
+  Click(x + 4 + 8 + 40, y + 23 + 6 + 2 * 29 + 12);
   ASSERT_FALSE(m_gallery->TakeLine("tray 1 0", 10s).empty()) << m_gallery->Untaken();
   // The icon window (its class is tesmaro) and where the tray put it.
   std::string icon;
@@ -333,7 +417,7 @@ TEST_F(GalleryUnderXvfb, TrayIconDocksInTheSystemTrayAndAnswersClicks) {
   Shot("gallery_tray");
   // 最小化到托盘: the application leaves the screen; a double click on the
   // icon brings it back.
-  Click(x + 674, y + 183);
+  Click(x + 674, y + 208);
   ASSERT_FALSE(m_gallery->TakeLine("tray 1 1", 10s).empty()) << m_gallery->Untaken();
   Tool({"mousemove", S(ix + iw / 2), S(iy + ih / 2), "click", "--repeat", "2", "--delay", "80", "1"});
   ASSERT_FALSE(m_gallery->TakeLine("tray 1 0", 10s).empty()) << m_gallery->Untaken();

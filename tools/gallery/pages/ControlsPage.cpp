@@ -27,6 +27,7 @@ T* Place(TGalleryPageContext& c, TWinControl* parent, int32_t left, int32_t top,
 const TGalleryPageRegistration kPage("控件", 20, [](TGalleryPageContext& c) {
   // The job list window's button bar: five 113 x 25 buttons on a 43-pixel panel.
   auto* bar = Place<TskSkinPanel>(c, &c.Parent, 0, 0, 785, 43);
+  bar->SetAlign(TAlign::alTop);  // the page's width (the window's, less the page frame)
   bar->SetCaption("");
   const char* captions[] = {"增加转换文件", "移去转换文件", "开始转换文件", "停止转换文件", "关闭"};
   for (int32_t i = 0; i < 5; ++i) {
@@ -38,6 +39,7 @@ const TGalleryPageRegistration kPage("控件", 20, [](TGalleryPageContext& c) {
   auto* check = Place<TskSkinCheckRadioBox>(c, &c.Parent, 24, 60, 90, 20);
   check->SetCaption("转换范围");
   auto* radio = Place<TskSkinCheckRadioBox>(c, &c.Parent, 130, 60, 90, 20);
+  radio->SetSkinDataName("radiobox");
   radio->SetRadio(true);
   radio->SetChecked(true);
   radio->SetCaption("单选项");

@@ -18,6 +18,7 @@ namespace {
 TLabel* Caption(TGalleryPageContext& c, int32_t x, int32_t y, const std::string& text) {
   auto* l = new TLabel(&c.Form);
   l->SetParent(&c.Parent);
+  l->SetTransparent(true);
   l->SetBounds(x, y, 0, 0);
   l->SetCaption(text);
   return l;

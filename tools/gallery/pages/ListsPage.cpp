@@ -18,6 +18,7 @@ namespace {
 void Caption(TGalleryPageContext& c, int32_t left, int32_t top, const std::string& text) {
   auto* label = new TLabel(&c.Form);
   label->SetParent(&c.Parent);
+  label->SetTransparent(true);
   label->SetBounds(left, top, 0, 0);
   label->SetCaption(text);
 }
