@@ -57,6 +57,10 @@ void TApplication::Notification(TComponent* component, TOperation operation) {
   m_hints.ComponentRemoved(component);
 }
 
+void TApplication::ReleaseReference(TComponent* c) {
+  if (c && c != m_mainForm && c != m_mouseControl && c != m_hints.HintControl()) c->RemoveFreeNotification(this);
+}
+
 void TApplication::SetMainForm(TCustomForm* form) {
   m_mainForm = form;
   if (form) form->FreeNotification(this);
@@ -184,8 +188,8 @@ void TApplication::UpdateMouseControl(const TMsg* mouseMsg) {
   }
   if (target == m_mouseControl) return;
   TControl* old = m_mouseControl;
-  if (old) old->RemoveFreeNotification(this);
   m_mouseControl = target;
+  if (old) ReleaseReference(old);
   if (target) target->FreeNotification(this);
   if (old) old->Perform(CM_MOUSELEAVE);
   if (target && m_mouseControl == target) target->Perform(CM_MOUSEENTER);

@@ -131,6 +131,10 @@ class TApplication : public TComponent {
 
   // The hint system: ShowHint, the pauses, the hint window class, OnShowHint.
   TApplicationHints& Hints() { return m_hints; }
+  // Free notices are one per pair of components: the application drops its
+  // notice from c only when it holds c nowhere else (main form, mouse
+  // control, hint control).
+  void ReleaseReference(TComponent* c);
 
   TMessageEvent OnMessage;
   TExceptionEvent OnException;

@@ -51,9 +51,10 @@ void TApplicationHints::ComponentRemoved(TComponent* component) {
 
 void TApplicationHints::SetControl(TControl* control) {
   if (control == m_control) return;
-  if (m_control) m_control->RemoveFreeNotification(&m_app);
+  TControl* old = m_control;
   m_control = control;
   if (control) control->FreeNotification(&m_app);
+  if (old) m_app.ReleaseReference(old);
 }
 
 // --- What the application sees ----------------------------------------------------

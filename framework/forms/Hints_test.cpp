@@ -168,5 +168,24 @@ TEST_F(HintsTest, OnShowHintChangesOrRefusesAndTheWindowLetsClicksThrough) {
   m_a->OnClick = nullptr;
 }
 
+TEST_F(HintsTest, AControlFreedAfterItsHintWasCancelledLeavesNoReferenceBehind) {
+  // The hint control and the control under the mouse are the same button;
+  // cancelling the hint must not drop the application's notice of the
+  // button as the mouse control.
+  MoveTo(m_b, {20, 12});
+  RunFor(Application().Hints().HintPause + 10);
+  ASSERT_TRUE(HintUp());
+  ASSERT_EQ(Application().MouseControl(), m_b);
+  Key('X');
+  EXPECT_EQ(Application().Hints().HintControl(), nullptr);
+  TButton* gone = m_b;
+  m_b = nullptr;
+  gone->Free();
+  EXPECT_NE(Application().MouseControl(), gone);
+  MoveTo(m_a, {20, 12});
+  RunFor(Application().Hints().HintPause + 10);
+  EXPECT_TRUE(HintUp());
+}
+
 }  // namespace
 }  // namespace tsm
