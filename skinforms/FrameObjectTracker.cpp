@@ -53,8 +53,12 @@ void TskFrameObjectTracker::TestActiveObject(TPoint p) {
   if (TskActiveSkinObject* old = ObjectAt(m_previous); old && old->Enabled && old->Visible) {
     old->MouseLeave();
     if (alive.expired()) return;
+    m_frame.ObjectHintLeave();
   }
-  if (TskActiveSkinObject* now = ObjectAt(m_active); now && now->Enabled && now->Visible) now->MouseEnter();
+  if (TskActiveSkinObject* now = ObjectAt(m_active); now && now->Enabled && now->Visible) {
+    now->MouseEnter();
+    if (!alive.expired() && ObjectAt(m_active) == now) m_frame.ObjectHintEnter(*now);
+  }
 }
 
 void TskFrameObjectTracker::ResetAll(bool keepCaption) {

@@ -25,6 +25,8 @@
 #include "framework/controls/MenuItem.h"
 #include "framework/controls/ShortCut.h"
 #include "skinforms/TskSkinStdButtonObject.h"
+#include "skinforms/TskSkinHint.h"
+#include "skinforms/TskTrayIcon.h"
 
 namespace tsm {
 
@@ -125,6 +127,10 @@ void TskFormFrame::BeforeDestruction() {
   if (m_skinData) m_skinData->RemoveFreeNotification(this);
   if (m_menusSkinData) m_menusSkinData->RemoveFreeNotification(this);
   if (m_systemMenu) m_systemMenu->RemoveFreeNotification(this);
+  if (m_trayIcon) m_trayIcon->RemoveFreeNotification(this);
+  if (m_skinHint) m_skinHint->RemoveFreeNotification(this);
+  m_trayIcon = nullptr;
+  m_skinHint = nullptr;
   m_skinData = m_menusSkinData = nullptr;
   m_systemMenu = nullptr;
   TComponent::BeforeDestruction();
@@ -138,6 +144,8 @@ void TskFormFrame::Notification(TComponent* component, TOperation operation) {
   if (component == m_defaultSystemMenu) m_defaultSystemMenu = nullptr;
   if (component == m_menu) m_menu = nullptr;
   if (component == m_trayMenu) m_trayMenu = nullptr;
+  if (component == m_trayIcon) m_trayIcon = nullptr;
+  if (component == m_skinHint) m_skinHint = nullptr;
   if (component == m_mouseTimer) m_mouseTimer = nullptr;
   if (component == m_morphTimer) m_morphTimer = nullptr;
   if (component == m_animationTimer) m_animationTimer = nullptr;
@@ -537,6 +545,7 @@ bool TskFormFrame::CloseOnUserActivity(uint32_t msg) const {
 
 void TskFormFrame::FrameProc(TMessage& m) {
   if (InMenu() && CloseOnUserActivity(m.Msg)) EndMenuState();
+  if (CloseOnUserActivity(m.Msg)) ObjectHintLeave();
   switch (m.Msg) {
     case WM_NCCALCSIZE: WMNCCalcSize(m); return;
     case WM_NCPAINT: WMNCPaint(m); return;
@@ -904,11 +913,54 @@ void TskFormFrame::SetFormWindowState(TskFrameState state) { m_states.SetState(s
 void TskFormFrame::SetRollUpState(bool value) { m_states.SetRollUp(value); }
 
 void TskFormFrame::MinimizeToTray() {
-  // The tray icon component is not part of the system yet: without one the
-  // command does nothing.
+  if (!m_trayIcon) return;
+  m_trayIcon->MinimizeToTray = true;
+  const auto alive = AliveToken();
+  Application().Minimize();
+  if (!alive.expired()) CallEvent(OnMinimizeToTray, this);
 }
 
-void TskFormFrame::RestoreFromTray() {}
+void TskFormFrame::RestoreFromTray() {
+  if (!m_trayIcon) return;
+  m_trayIcon->MinimizeToTray = false;
+  const auto alive = AliveToken();
+  m_trayIcon->RestoreMainWindow();
+  if (alive.expired()) return;
+  Application().Restore();
+  if (alive.expired()) return;
+  if (m_trayIcon && !AlwaysShowInTray) m_trayIcon->SetIconVisible(false);
+  CallEvent(OnRestoreFromTray, this);
+}
+
+void TskFormFrame::SetTrayIcon(TskTrayIcon* icon) {
+  if (icon == m_trayIcon) return;
+  if (m_trayIcon) m_trayIcon->RemoveFreeNotification(this);
+  m_trayIcon = icon;
+  if (!icon) return;
+  icon->FreeNotification(this);
+  if (!AlwaysShowInTray) icon->SetIconVisible(false);
+  icon->MinimizeToTray = false;
+  if (!icon->PopupMenu()) icon->SetPopupMenu(m_trayMenu);
+  if (!icon->OnDblClick)
+    icon->OnDblClick = [this, alive = AliveToken()](TObject*) {
+      if (!alive.expired()) RestoreFromTray();
+    };
+}
+
+void TskFormFrame::SetSkinHint(TskSkinHint* hint) {
+  if (hint == m_skinHint) return;
+  if (m_skinHint) m_skinHint->RemoveFreeNotification(this);
+  m_skinHint = hint;
+  if (hint) hint->FreeNotification(this);
+}
+
+void TskFormFrame::ObjectHintEnter(const TskActiveSkinObject& object) {
+  if (ShowObjectHint && m_skinHint && !object.Hint.empty()) m_skinHint->ShowHintText(object.Hint);
+}
+
+void TskFormFrame::ObjectHintLeave() {
+  if (ShowObjectHint && m_skinHint) m_skinHint->HideHintText();
+}
 
 void TskFormFrame::RunCommand(TskCommand command) {
   const TskFrameState state = m_states.State();

@@ -67,6 +67,8 @@ class TskSkinButtonObject;
 class TskSkinData;
 class TskSkinMenu;
 class TskSkinPopupMenu;
+class TskSkinHint;
+class TskTrayIcon;
 class TStateDescription;
 struct TMsg;
 
@@ -101,6 +103,9 @@ class TskFormFrame : public TComponent, public ISkinMenuFrame {
   void SetShowIcon(bool on);
   bool UseDefaultObjectHint = true;
   bool ShowObjectHint = false;
+  // The hint component that shows the objects' hints (with ShowObjectHint).
+  TskSkinHint* SkinHint() const { return m_skinHint; }
+  void SetSkinHint(TskSkinHint* hint);
 
   // --- Default look ---
   ui::TFont& DefCaptionFont() { return m_defCaptionFont; }
@@ -127,6 +132,12 @@ class TskFormFrame : public TComponent, public ISkinMenuFrame {
   void SetAlphaBlendValue(uint8_t value);
   bool AlwaysMinimizeToTray = false;
   bool AlwaysShowInTray = false;
+  // The tray icon of MinimizeToTray / RestoreFromTray. Assigned, its icon is
+  // hidden (unless AlwaysShowInTray) and its MinimizeToTray cleared; it gets
+  // the tray menu when it has no menu and restores from the tray on a double
+  // click when it has no OnDblClick.
+  TskTrayIcon* TrayIcon() const { return m_trayIcon; }
+  void SetTrayIcon(TskTrayIcon* icon);
 
   // --- System menu and menus ---
   bool UseDefaultSysMenu = true;
@@ -180,8 +191,13 @@ class TskFormFrame : public TComponent, public ISkinMenuFrame {
   bool RolledUpWhileMaximized() const { return m_states.RolledUpWhileMaximized(); }
   void SetFormWindowState(TskFrameState state);
   void SetRollUpState(bool value);
+  // Without a TrayIcon both do nothing. Minimizing to the tray minimizes the
+  // application, which the tray icon hides when its icon is really shown.
   void MinimizeToTray();
   void RestoreFromTray();
+  // The object under the mouse changed: its hint (ShowObjectHint, SkinHint).
+  void ObjectHintEnter(const TskActiveSkinObject& object);
+  void ObjectHintLeave();
   // Runs a caption-button command as a release over the button does.
   void RunCommand(TskCommand command);
 
@@ -336,6 +352,8 @@ class TskFormFrame : public TComponent, public ISkinMenuFrame {
   TPopupMenu* m_defaultSystemMenu = nullptr;
   TskSkinMenu* m_menu = nullptr;
   TskSkinPopupMenu* m_trayMenu = nullptr;
+  TskTrayIcon* m_trayIcon = nullptr;
+  TskSkinHint* m_skinHint = nullptr;
   std::optional<TBitmap> m_smallIcon;
 };
 

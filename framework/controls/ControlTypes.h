@@ -58,6 +58,8 @@ inline constexpr uint32_t CM_CANCELMODE = CM_BASE + 32;       // lParam: control
 inline constexpr uint32_t CM_RELEASE = CM_BASE + 33;          // posted to a form: free it now
 inline constexpr uint32_t CM_BORDERCHANGED = CM_BASE + 35;
 inline constexpr uint32_t CM_SHOWHINTCHANGED = CM_BASE + 38;
+// lParam: THintInfo* (framework/forms/ApplicationHints.h); Result 1 = no hint.
+inline constexpr uint32_t CM_HINTSHOW = CM_BASE + 48;
 inline constexpr uint32_t CM_ACTIONUPDATE = CM_BASE + 63;
 // lParam: TStateDescription* to add to (StateDescription.h); also sent to
 // windows that are not controls. Result 1 = answered.

@@ -54,6 +54,11 @@ void TApplication::Notification(TComponent* component, TOperation operation) {
   if (operation != TOperation::Remove) return;
   if (component == m_mainForm) m_mainForm = nullptr;
   if (component == m_mouseControl) m_mouseControl = nullptr;
+  m_hints.ComponentRemoved(component);
+}
+
+void TApplication::ReleaseReference(TComponent* c) {
+  if (c && c != m_mainForm && c != m_mouseControl && c != m_hints.HintControl()) c->RemoveFreeNotification(this);
 }
 
 void TApplication::SetMainForm(TCustomForm* form) {
@@ -111,6 +116,9 @@ void TApplication::ProcessMessage(TMsg& msg) {
     }
     if (alive.expired() || handled) return;
   }
+  // Presses and keys end a hint before they are handled (a dialog they
+  // open must not find it up).
+  m_hints.MessageSeen(msg);
   if (!IsKeyMsg(msg)) {
     TranslateMessage(msg);
     DispatchMessage(msg);
@@ -120,6 +128,7 @@ void TApplication::ProcessMessage(TMsg& msg) {
   if (IsClientMouseMessage(msg.message) || IsNonClientMouseMessage(msg.message) || msg.message == WM_MOUSELEAVE ||
       msg.message == WM_NCMOUSELEAVE)
     UpdateMouseControl(&msg);
+  if (!alive.expired() && msg.message == WM_MOUSEMOVE) m_hints.MouseMoved();
 }
 
 bool TApplication::IsKeyMsg(const TMsg& msg) {
@@ -179,11 +188,12 @@ void TApplication::UpdateMouseControl(const TMsg* mouseMsg) {
   }
   if (target == m_mouseControl) return;
   TControl* old = m_mouseControl;
-  if (old) old->RemoveFreeNotification(this);
   m_mouseControl = target;
+  if (old) ReleaseReference(old);
   if (target) target->FreeNotification(this);
   if (old) old->Perform(CM_MOUSELEAVE);
   if (target && m_mouseControl == target) target->Perform(CM_MOUSEENTER);
+  if (!m_mouseControl) m_hints.CancelHint();
 }
 
 // --- Errors and message boxes -----------------------------------------------
@@ -250,6 +260,7 @@ void TApplication::Restore() {
 void TApplication::ActivationChanged(bool active) {
   if (active == m_active) return;
   m_active = active;
+  if (!active) m_hints.CancelHint();
   const auto alive = AliveToken();
   CallEvent(active ? OnActivate : OnDeactivate, this);
   if (!alive.expired())

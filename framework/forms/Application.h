@@ -24,6 +24,9 @@
 // tell the program; TApplicationListener tells any number of parts (frames,
 // the tray icon, open menus).
 //
+// Hints: Hints() shows the Hint of the control under the mouse after a
+// pause in the application's hint window (ApplicationHints.h).
+//
 // Automation: with TM_SCRIPT=<file> in the environment, the application
 // object starts the window system on the headless backend with the manual
 // clock, and Run shows the main form and runs the UI script from the loop's
@@ -38,6 +41,7 @@
 
 #include "framework/base/Component.h"
 #include "framework/controls/ControlTypes.h"
+#include "framework/forms/ApplicationHints.h"
 #include "platform/window/Messages.h"
 
 namespace tsm {
@@ -125,6 +129,13 @@ class TApplication : public TComponent {
   // The control under the pointer (between CM_MOUSEENTER and CM_MOUSELEAVE).
   TControl* MouseControl() const { return m_mouseControl; }
 
+  // The hint system: ShowHint, the pauses, the hint window class, OnShowHint.
+  TApplicationHints& Hints() { return m_hints; }
+  // Free notices are one per pair of components: the application drops its
+  // notice from c only when it holds c nowhere else (main form, mouse
+  // control, hint control).
+  void ReleaseReference(TComponent* c);
+
   TMessageEvent OnMessage;
   TExceptionEvent OnException;
   TIdleEvent OnIdle;
@@ -163,6 +174,7 @@ class TApplication : public TComponent {
   TControl* m_mouseControl = nullptr;
   bool m_handlingException = false;
   std::unique_ptr<TScriptRunner> m_script;
+  TApplicationHints m_hints{*this};
 };
 
 // The application object of the process, created on first use.

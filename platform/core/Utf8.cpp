@@ -53,6 +53,12 @@ size_t Utf8PrefixLength(std::string_view s, size_t maxBytes) {
   return pos;
 }
 
+std::string Utf8FirstChars(std::string_view s, size_t count) {
+  size_t pos = 0;
+  for (size_t n = 0; n < count && pos < s.size(); ++n) pos += Utf8CharLength(s, pos);
+  return std::string(s.substr(0, pos));
+}
+
 std::string Utf8Truncate(std::string_view s, size_t maxBytes) {
   return std::string(s.substr(0, Utf8PrefixLength(s, maxBytes)));
 }

@@ -36,4 +36,7 @@ void Utf8Append(std::string& out, char32_t cp);
 // Number of characters.
 size_t Utf8Length(std::string_view s);
 
+// The first count characters of s (all of s when it has fewer).
+std::string Utf8FirstChars(std::string_view s, size_t count);
+
 }  // namespace tsm

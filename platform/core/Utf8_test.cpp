@@ -46,3 +46,11 @@ TEST(Utf8, EncodeDecodeRoundTrip) {
 }
 
 }  // namespace tsm
+
+TEST(Utf8, FirstCharsCountsCharactersNotBytes) {
+  const std::string mixed = "a中文b";  // 1 + 3 + 3 + 1 bytes
+  EXPECT_EQ(tsm::Utf8FirstChars(mixed, 2), "a中");
+  EXPECT_EQ(tsm::Utf8FirstChars(mixed, 0), "");
+  EXPECT_EQ(tsm::Utf8FirstChars(mixed, 10), mixed);
+  EXPECT_EQ(tsm::Utf8FirstChars("\xE4\xB8", 1), "\xE4");  // a cut sequence: one byte a character
+}

@@ -21,6 +21,8 @@
 
 namespace tsm {
 
+class TTrayHost;
+
 enum class TMouseButton : uint8_t { Left, Right, Middle };
 
 // One piece of input as the backend saw it. Positions are screen coordinates.
@@ -106,6 +108,10 @@ class TBackend {
 
   // The default beep of refused input; silent where nothing can sound.
   virtual void Beep() {}
+
+  // The desktop's notification area (TrayHost.h); null where the backend
+  // cannot show icons there.
+  virtual TTrayHost* TrayHost() { return nullptr; }
 };
 
 }  // namespace tsm

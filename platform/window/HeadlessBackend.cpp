@@ -7,7 +7,8 @@
 
 namespace tsm {
 
-THeadlessBackend::THeadlessBackend(TSize screen, int32_t taskBarHeight) : m_desktop(clBackground) {
+THeadlessBackend::THeadlessBackend(TSize screen, int32_t taskBarHeight)
+    : m_desktop(clBackground), m_tray({0, 0, screen.cx, screen.cy}, taskBarHeight) {
   TMonitorInfo m;
   m.Bounds = {0, 0, screen.cx, screen.cy};
   m.WorkArea = {0, 0, screen.cx, screen.cy - taskBarHeight};
@@ -196,6 +197,7 @@ TBitmap THeadlessBackend::ComposeScreen() const {
   const TRect screen = m_monitors.front().Bounds;
   TBitmap out(screen.Width(), screen.Height(), TPixelFormat::Bgra32);
   out.Fill(m_desktop);
+  m_tray.DrawIcons(out);
   if (!m_sys) return out;
   const TPixelSurface dst = out.Surface();
   const std::vector<TWindow*>& tops = m_sys->TopLevels();

@@ -25,6 +25,7 @@
 
 #include "platform/gfx/Bitmap.h"
 #include "platform/window/Backend.h"
+#include "platform/window/HeadlessTray.h"
 
 namespace tsm {
 
@@ -79,6 +80,9 @@ class THeadlessBackend : public TBackend {
   // The windows that have a button in the desktop's task bar, minimized
   // ones included, in z-order.
   std::vector<HWND> TaskBarWindows() const;
+  // The notification area at the right end of the task bar strip: a fake
+  // host that runs from the start (HeadlessTray.h).
+  THeadlessTray& Tray() { return m_tray; }
 
   // --- Automation ---
   // Called whenever a message loop has nothing to do and would wait:
@@ -129,6 +133,7 @@ class THeadlessBackend : public TBackend {
   void StartTextInput(HWND, const TRect&) override { m_textInput = true; }
   void StopTextInput() override { m_textInput = false; }
   void Beep() override { ++m_beeps; }
+  TTrayHost* TrayHost() override { return &m_tray; }
 
  private:
   void Inject(TRawInput in);
@@ -149,6 +154,7 @@ class THeadlessBackend : public TBackend {
   int m_beeps = 0;
   int m_presents = 0;
   TIdleHook m_idleHook;
+  THeadlessTray m_tray;
 };
 
 }  // namespace tsm

@@ -74,6 +74,7 @@
 #include "platform/window/VirtualKeys.h"
 #include "platform/window/WindowSystem.h"
 #include "platform/window/X11Pointer.h"
+#include "platform/window/X11Tray.h"
 
 namespace tsm {
 
@@ -155,12 +156,16 @@ class TSdlBackendImpl final : public TSdlBackend {
  public:
   TSdlBackendImpl() : m_pointer([this](TRawInput in) { Queue(std::move(in)); }), m_x11(TX11Pointer::Open()) {
     m_wakeEvent = SDL_RegisterEvents(1);
-    if (m_x11) TX11Pointer::EnableEvents();
+    if (m_x11) {
+      TX11Pointer::EnableEvents();
+      m_tray = TX11Tray::Open();
+    }
     // SDL's own default cursor is "none": the desktop's, which under a bare
     // X server is not an arrow. The window system starts with the arrow.
     SetCursorShape(TCursorShape::Arrow);
   }
   ~TSdlBackendImpl() override {
+    m_tray.reset();
     for (auto& [id, n] : m_natives) SDL_DestroyWindow(n.Window);
     for (SDL_Cursor* c : m_cursors)
       if (c) SDL_FreeCursor(c);
@@ -220,6 +225,8 @@ class TSdlBackendImpl final : public TSdlBackend {
   }
 
   void WindowCreated(HWND) override {}
+
+  TTrayHost* TrayHost() override { return m_tray.get(); }
 
   void WindowDestroyed(HWND wnd) override {
     const auto it = m_natives.find(wnd.Id);
@@ -650,6 +657,7 @@ class TSdlBackendImpl final : public TSdlBackend {
     TRawInput in;
     switch (e.type) {
       case SDL_SYSWMEVENT: {
+        if (m_tray && m_tray->Take(e)) break;   // the tray's icons and host
         TX11PointerEvent pe;
         if (TX11Pointer::Read(e, pe)) HandleX11Pointer(pe);
         break;
@@ -772,6 +780,7 @@ class TSdlBackendImpl final : public TSdlBackend {
   std::array<SDL_Cursor*, kCursorShapeCount> m_cursors{};
   TPointerTracker m_pointer;
   std::unique_ptr<TX11Pointer> m_x11;  // null unless SDL runs on X11
+  std::unique_ptr<TX11Tray> m_tray;    // the freedesktop system tray (X11 only)
   uint64_t m_lastPointerEvent = 0;
   uint64_t m_pressWindow = 0;  // X window that took the first press of the held buttons
   bool m_grabbed = false;      // our own pointer grab is active

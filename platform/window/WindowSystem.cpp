@@ -8,6 +8,7 @@
 #include "platform/window/DefWindowProc.h"
 #include "platform/window/HeadlessBackend.h"
 #include "platform/window/SdlBackend.h"
+#include "platform/window/TrayHost.h"
 
 namespace tsm {
 
@@ -277,6 +278,7 @@ void TWindowSystem::DestroyTree(TWindow* w) {
     }
   Send(h, WM_NCDESTROY, 0, 0);
   m_timers.KillAll(h);
+  if (TTrayHost* tray = m_backend->TrayHost()) tray->WindowDestroyed(h);
   m_painter.WindowGone(w);
   Unlink(w);
 }

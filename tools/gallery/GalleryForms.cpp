@@ -12,6 +12,7 @@
 #include "skin/TskSkinData.h"
 #include "skinforms/TskFormFrame.h"
 #include "skinforms/TskSkinPopupMenu.h"
+#include "skinforms/TskTrayIcon.h"
 #include "skincontrols/TskSkinButton.h"
 #include "skincontrols/TskSkinPanel.h"
 #include "tools/gallery/GalleryPages.h"
@@ -47,8 +48,9 @@ TMenuItem* AddItem(TMenuItem* parent, const std::string& caption, TNotifyEvent c
   return item;
 }
 
-// Rows of the button bar: 25-pixel buttons 6 pixels apart.
-constexpr int32_t kBarRow = 31;
+// Rows of the button bar: 25-pixel buttons 4 pixels apart (as the page
+// buttons stand side by side), so that three rows leave the pages room.
+constexpr int32_t kBarRow = 29;
 constexpr int32_t kPageButtonWidth = 80;
 
 }  // namespace
@@ -226,6 +228,14 @@ void TGalleryLog::Check() {
       std::printf("%s\n", line);
     }
   }
+  for (size_t i = 0; i < m_main.ComponentCount(); ++i)
+    if (auto* tray = dynamic_cast<TskTrayIcon*>(m_main.Components(i))) {
+      const std::string line = std::string("tray ") + (tray->Shown() ? "1" : "0") + (tray->HiddenInTray() ? " 1" : " 0");
+      if (line != m_tray) {
+        m_tray = line;
+        std::printf("%s\n", line.c_str());
+      }
+    }
   if (m_main.Skin().On() != m_skinOn) {
     m_skinOn = m_main.Skin().On();
     std::printf("skin %s\n", m_skinOn ? "on" : "off");

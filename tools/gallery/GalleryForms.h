@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "framework/forms/CustomForm.h"
@@ -86,6 +87,7 @@ TGalleryMainForm* CreateGallery(TApplication& application);
 //   state <name> <normal|maximized|minimized> <rolled 0|1> <iconic 0|1> L T W H
 //   menu open <name> / menu close <name>
 //   skin on / skin off
+//   tray <shown 0|1> <hidden in it 0|1>   (once the tray page is built)
 class TGalleryLog {
  public:
   explicit TGalleryLog(TGalleryMainForm& main);
@@ -100,6 +102,7 @@ class TGalleryLog {
   TTimer* m_timer;
   std::vector<std::string> m_last;
   bool m_skinOn = true;
+  std::string m_tray;
 };
 
 }  // namespace tsm

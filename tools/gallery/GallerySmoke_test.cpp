@@ -22,6 +22,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -360,23 +361,25 @@ TEST_F(GalleryUnderXvfb, DialogsComeUpAndAnswerTheKeyboard) {
   m_env.push_back("XDG_CONFIG_HOME=" + home + "/.config");
   StartGallery();
   // The client area starts at (119, 183); the page buttons are the second
-  // row of the bar (37 down, 84 apart from 8): 对话框 is the ninth.
-  Click(119 + 8 + 8 * 84 + 40, 183 + 37 + 12);
+  // row of the bar (35 down, 84 apart from 8): 对话框 is the ninth.
+  Click(119 + 8 + 8 * 84 + 40, 183 + 35 + 12);
   Shot("gallery_dialogs_page");
   // The page's rows: message boxes at 88 down (错误 first, 90 apart), the
   // pickers at 132 down (源文件... at 110, 目标路径... at 220).
+  // The pages start below the bar's three rows of 29 pixels (6 above).
+  constexpr int kPageTop = 6 + 3 * 29;
   const struct {
     int X, Y;
     const char* Window;
     const char* Shot;
     const char* Key;
   } steps[] = {
-      {119 + 90 + 40, 183 + 68 + 24, "错误", "gallery_error_box", "Escape"},
-      {119 + 180 + 40, 183 + 68 + 24, "确认", "gallery_confirmation_box", "Return"},
-      {119 + 270 + 40, 183 + 68 + 24, "信息", "gallery_information_box", "Return"},
-      {119 + 360 + 40, 183 + 68 + 24, "警告", "gallery_warning_box", "Escape"},
-      {119 + 110 + 50, 183 + 68 + 68, "源文件", "gallery_open_dialog", "Escape"},
-      {119 + 220 + 50, 183 + 68 + 68, "选择目标文件存放路径", "gallery_folder_dialog", "Escape"},
+      {119 + 90 + 40, 183 + kPageTop + 24, "错误", "gallery_error_box", "Escape"},
+      {119 + 180 + 40, 183 + kPageTop + 24, "确认", "gallery_confirmation_box", "Return"},
+      {119 + 270 + 40, 183 + kPageTop + 24, "信息", "gallery_information_box", "Return"},
+      {119 + 360 + 40, 183 + kPageTop + 24, "警告", "gallery_warning_box", "Escape"},
+      {119 + 110 + 50, 183 + kPageTop + 68, "源文件", "gallery_open_dialog", "Escape"},
+      {119 + 220 + 50, 183 + kPageTop + 68, "选择目标文件存放路径", "gallery_folder_dialog", "Escape"},
   };
   for (const auto& step : steps) {
     Click(step.X, step.Y);
@@ -385,6 +388,45 @@ TEST_F(GalleryUnderXvfb, DialogsComeUpAndAnswerTheKeyboard) {
     Tool({"key", step.Key});
     ASSERT_TRUE(WaitShown(step.Window, false)) << step.Window << " did not close on " << step.Key;
   }
+}
+
+TEST_F(GalleryUnderXvfb, TrayIconDocksInTheSystemTrayAndAnswersClicks) {
+  if (WhichProgram("fluxbox").empty()) GTEST_SKIP() << "no system tray host (fluxbox)";
+  StartWindowManager();
+  StartGallery(false);
+  std::istringstream where(Geometry());
+  int x = 0, y = 0;
+  where >> x >> y;
+  // The page button 提示与托盘 (the first of the bar's third row) builds the
+  // page and its tray icon, which the window manager's tool bar embeds.
+  Click(x + 4 + 8 + 40, y + 23 + 6 + 2 * 29 + 12);
+  ASSERT_FALSE(m_gallery->TakeLine("tray 1 0", 10s).empty()) << m_gallery->Untaken();
+  // The icon window (its class is tesmaro) and where the tray put it.
+  std::string icon;
+  for (const auto end = TClock::now() + 5s; TClock::now() < end && icon.empty(); std::this_thread::sleep_for(50ms)) {
+    std::istringstream ids(RunTool({WhichProgram("xdotool"), "search", "--classname", "^tesmaro$"}, m_env));
+    ids >> icon;
+  }
+  ASSERT_FALSE(icon.empty()) << "no icon window";
+  const std::string geometry = RunTool({WhichProgram("xdotool"), "getwindowgeometry", icon}, m_env);
+  int ix = -1, iy = -1, iw = 0, ih = 0;
+  std::sscanf(geometry.c_str() + geometry.find("Position:"), "Position: %d,%d", &ix, &iy);
+  std::sscanf(geometry.c_str() + geometry.find("Geometry:"), "Geometry: %dx%d", &iw, &ih);
+  ASSERT_GT(iw, 0) << geometry;
+  ASSERT_GE(iy, 700) << "in the tool bar at the bottom: " << geometry;
+  Shot("gallery_tray");
+  // 最小化到托盘: the application leaves the screen; a double click on the
+  // icon brings it back.
+  Click(x + 674, y + 208);
+  ASSERT_FALSE(m_gallery->TakeLine("tray 1 1", 10s).empty()) << m_gallery->Untaken();
+  Tool({"mousemove", S(ix + iw / 2), S(iy + ih / 2), "click", "--repeat", "2", "--delay", "80", "1"});
+  ASSERT_FALSE(m_gallery->TakeLine("tray 1 0", 10s).empty()) << m_gallery->Untaken();
+  // The right button opens the skinned menu at the pointer.
+  Click(ix + iw / 2, iy + ih / 2, 3);
+  ASSERT_FALSE(m_gallery->TakeLine("menu open main", 10s).empty()) << m_gallery->Untaken();
+  Shot("gallery_tray_menu");
+  Tool({"key", "Escape"});
+  ASSERT_FALSE(m_gallery->TakeLine("menu close main", 10s).empty()) << m_gallery->Untaken();
 }
 
 }  // namespace
