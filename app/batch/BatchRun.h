@@ -1,7 +1,9 @@
 #pragma once
 // Running the jobs of a checked plan: up to N encoder runners at once
 // (each with its own shell and encoder), the next job started the moment
-// one ends (the loop waits on the runners' descriptors, not on a timer),
+// one ends (the loop waits on the runners' descriptors, not on a timer;
+// progress output is taken at most every 10 ms, which also bounds how late
+// an end is seen),
 // progress on standard output, Ctrl+C handled, and a summary table.
 
 #include <cstdio>
