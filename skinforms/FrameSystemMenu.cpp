@@ -10,22 +10,22 @@ namespace tsm {
 
 namespace {
 
-struct TItemSpec {
+struct TSystemItem {
   TskSystemCommand Command;
   const char* Name;
   TskFrameText Caption;
 };
 
-constexpr TItemSpec kMin{TskSystemCommand::Minimize, "BSF_MINITEM", TskFrameText::MinCaption};
-constexpr TItemSpec kMax{TskSystemCommand::Maximize, "BSF_MAXITEM", TskFrameText::MaxCaption};
-constexpr TItemSpec kRestore{TskSystemCommand::Restore, "BSF_RESTORE", TskFrameText::RestoreCaption};
-constexpr TItemSpec kRollUp{TskSystemCommand::RollUp, "BSF_ROLLUP", TskFrameText::RollUpCaption};
-constexpr TItemSpec kTray{TskSystemCommand::MinimizeToTray, "BSF_MINTOTRAY", TskFrameText::MinToTrayCaption};
-constexpr TItemSpec kClose{TskSystemCommand::Close, "BSF_CLOSE", TskFrameText::CloseCaption};
+constexpr TSystemItem kMin{TskSystemCommand::Minimize, "BSF_MINITEM", TskFrameText::MinCaption};
+constexpr TSystemItem kMax{TskSystemCommand::Maximize, "BSF_MAXITEM", TskFrameText::MaxCaption};
+constexpr TSystemItem kRestore{TskSystemCommand::Restore, "BSF_RESTORE", TskFrameText::RestoreCaption};
+constexpr TSystemItem kRollUp{TskSystemCommand::RollUp, "BSF_ROLLUP", TskFrameText::RollUpCaption};
+constexpr TSystemItem kTray{TskSystemCommand::MinimizeToTray, "BSF_MINTOTRAY", TskFrameText::MinToTrayCaption};
+constexpr TSystemItem kClose{TskSystemCommand::Close, "BSF_CLOSE", TskFrameText::CloseCaption};
 
-bool Applies(const TItemSpec& spec, const TskSystemMenuState& s) {
+bool Applies(const TSystemItem& entry, const TskSystemMenuState& s) {
   const bool minimized = s.State == TskFrameState::wsMinimized;
-  switch (spec.Command) {
+  switch (entry.Command) {
     case TskSystemCommand::Minimize: return !minimized && s.Icons.Contains(TskBorderIcon::biMinimize);
     case TskSystemCommand::Maximize:
       return s.State != TskFrameState::wsMaximized && s.Icons.Contains(TskBorderIcon::biMaximize);
@@ -37,13 +37,13 @@ bool Applies(const TItemSpec& spec, const TskSystemMenuState& s) {
   return false;
 }
 
-TMenuItem* MakeItem(TMenuItem& root, const TItemSpec& spec, const TskSkinData* skin,
+TMenuItem* MakeItem(TMenuItem& root, const TSystemItem& entry, const TskSkinData* skin,
                     const TskSystemCommandHandler& run) {
   auto* item = new TMenuItem(root.Owner());
-  item->SetName(spec.Name);
-  item->SetCaption(FrameText(skin, spec.Caption));
-  if (spec.Command == TskSystemCommand::Close) item->SetShortCut(TextToShortCut("Alt+F4"));
-  const TskSystemCommand command = spec.Command;
+  item->SetName(entry.Name);
+  item->SetCaption(FrameText(skin, entry.Caption));
+  if (entry.Command == TskSystemCommand::Close) item->SetShortCut(TextToShortCut("Alt+F4"));
+  const TskSystemCommand command = entry.Command;
   item->OnClick = [run, command](TObject*) { run(command); };
   return item;
 }
@@ -53,8 +53,8 @@ TMenuItem* MakeItem(TMenuItem& root, const TItemSpec& spec, const TskSkinData* s
 void BuildDefaultSystemMenu(TMenuItem& root, const TskSystemMenuState& state, const TskSkinData* skin,
                             const TskSystemCommandHandler& run) {
   root.Clear();
-  for (const TItemSpec* spec : {&kMin, &kMax, &kRestore, &kRollUp, &kTray})
-    if (Applies(*spec, state)) root.Add(MakeItem(root, *spec, skin, run));
+  for (const TSystemItem* entry : {&kMin, &kMax, &kRestore, &kRollUp, &kTray})
+    if (Applies(*entry, state)) root.Add(MakeItem(root, *entry, skin, run));
   if (root.Count() > 0) {
     auto* line = new TMenuItem(root.Owner());
     line->SetCaption("-");
@@ -78,8 +78,8 @@ void MergeSystemMenu(TMenuItem& root, const TskSystemMenuState& state, const Tsk
     }
   }
   size_t at = 0;
-  for (const TItemSpec* spec : {&kMin, &kRestore, &kMax, &kRollUp, &kTray})
-    if (Applies(*spec, state)) root.Insert(at++, MakeItem(root, *spec, skin, run));
+  for (const TSystemItem* entry : {&kMin, &kRestore, &kMax, &kRollUp, &kTray})
+    if (Applies(*entry, state)) root.Insert(at++, MakeItem(root, *entry, skin, run));
   root.Insert(at, MakeItem(root, kClose, skin, run));
 }
 

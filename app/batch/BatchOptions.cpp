@@ -10,7 +10,7 @@ namespace {
 
 enum class TArg { None, Required };
 
-struct TOptionSpec {
+struct TOptionDef {
   const char* longName;
   char shortName;  // 0: none
   TArg arg;
@@ -43,8 +43,8 @@ std::function<std::string(TBatchOptions&, const std::string&, bool)> Clock(std::
   };
 }
 
-const std::vector<TOptionSpec>& Specs() {
-  static const std::vector<TOptionSpec> specs = {
+const std::vector<TOptionDef>& OptionTable() {
+  static const std::vector<TOptionDef> table = {
       {"resolution", 'r', TArg::Required, Text(&TBatchOptions::resolution)},
       {"quality", 0, TArg::Required, Text(&TBatchOptions::quality)},
       {"aspect", 'a', TArg::Required, Text(&TBatchOptions::aspect)},
@@ -76,7 +76,7 @@ const std::vector<TOptionSpec>& Specs() {
       {"help", 'h', TArg::None, Flag(&TBatchOptions::help)},
       {"version", 'V', TArg::None, Flag(&TBatchOptions::version)},
   };
-  return specs;
+  return table;
 }
 
 }  // namespace
@@ -97,7 +97,7 @@ std::optional<TClock> ParseClock(const std::string& text) {
 TParsedArguments ParseBatchArguments(const std::vector<std::string>& args, bool zh) {
   TParsedArguments result;
   TBatchOptions& o = result.options;
-  const auto& specs = Specs();
+  const auto& table = OptionTable();
   auto fail = [&](const std::string& chinese, const std::string& english) {
     result.error = Msg(zh, chinese, english);
     return result;
@@ -116,9 +116,9 @@ TParsedArguments ParseBatchArguments(const std::vector<std::string>& args, bool 
     if (a[1] == '-') {
       const size_t eq = a.find('=');
       const std::string name = a.substr(2, eq == std::string::npos ? std::string::npos : eq - 2);
-      const TOptionSpec* found = nullptr;
+      const TOptionDef* found = nullptr;
       int matches = 0;
-      for (const TOptionSpec& s : specs) {
+      for (const TOptionDef& s : table) {
         const std::string full = s.longName;
         if (full == name) {
           found = &s;
@@ -150,8 +150,8 @@ TParsedArguments ParseBatchArguments(const std::vector<std::string>& args, bool 
       continue;
     }
     for (size_t k = 1; k < a.size(); ++k) {
-      const TOptionSpec* found = nullptr;
-      for (const TOptionSpec& s : specs)
+      const TOptionDef* found = nullptr;
+      for (const TOptionDef& s : table)
         if (s.shortName == a[k]) found = &s;
       if (found == nullptr)
         return fail(std::string("无效的选项 -- \"") + a[k] + "\"", std::string("invalid option -- '") + a[k] + "'");

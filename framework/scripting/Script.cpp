@@ -24,13 +24,13 @@ struct TToken {
 // What each command takes, one letter per argument: n number, m milliseconds,
 // t text, f file, k keys, T one or more paths (last); optional trailing
 // arguments after '|': b mouse button, c click-text kind.
-struct TCommandSpec {
+struct TCommandSyntax {
   const char* Name;
   TScriptOp Op;
   const char* Args;
 };
 
-constexpr TCommandSpec kCommands[] = {
+constexpr TCommandSyntax kCommands[] = {
     {"advance", TScriptOp::Advance, "m"},
     {"sleep", TScriptOp::Sleep, "m"},
     {"wait-text", TScriptOp::WaitText, "tm"},
@@ -115,20 +115,20 @@ bool ParseButton(std::string_view word, TMouseButton& button) {
   return true;
 }
 
-bool Fill(const TCommandSpec& spec, const std::vector<TToken>& args, TScriptCommand& cmd, std::string& error) {
-  const std::string_view all = spec.Args;
+bool Fill(const TCommandSyntax& syntax, const std::vector<TToken>& args, TScriptCommand& cmd, std::string& error) {
+  const std::string_view all = syntax.Args;
   const size_t bar = all.find('|');
   const std::string_view required = all.substr(0, bar);
   const std::string_view optional = bar == std::string_view::npos ? std::string_view() : all.substr(bar + 1);
   const bool rest = !required.empty() && required.back() == 'T';
   if (rest && args.size() < required.size()) {
-    error = std::string(spec.Name) + " takes at least " + std::to_string(required.size()) + " arguments, not " +
+    error = std::string(syntax.Name) + " takes at least " + std::to_string(required.size()) + " arguments, not " +
             std::to_string(args.size());
     return false;
   }
   if (!rest && (args.size() < required.size() || args.size() > required.size() + optional.size())) {
     const size_t most = required.size() + optional.size();
-    error = std::string(spec.Name) + " takes " + std::to_string(required.size());
+    error = std::string(syntax.Name) + " takes " + std::to_string(required.size());
     if (!optional.empty()) error += " or " + std::to_string(most);
     error += std::string(most == 1 ? " argument" : " arguments") + ", not " + std::to_string(args.size());
     return false;
@@ -213,17 +213,17 @@ bool ParseScript(std::string_view text, std::string name, TScript& script, TScri
       return false;
     }
     if (tokens.empty()) continue;
-    const TCommandSpec* spec = nullptr;
+    const TCommandSyntax* syntax = nullptr;
     if (!tokens[0].Quoted)
-      for (const TCommandSpec& s : kCommands)
-        if (tokens[0].Text == s.Name) spec = &s;
-    if (!spec) {
+      for (const TCommandSyntax& s : kCommands)
+        if (tokens[0].Text == s.Name) syntax = &s;
+    if (!syntax) {
       error = {line, "unknown command '" + tokens[0].Text + "'"};
       return false;
     }
-    cmd.Op = spec->Op;
+    cmd.Op = syntax->Op;
     tokens.erase(tokens.begin());
-    if (!Fill(*spec, tokens, cmd, message)) {
+    if (!Fill(*syntax, tokens, cmd, message)) {
       error = {line, message};
       return false;
     }

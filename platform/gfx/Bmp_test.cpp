@@ -16,7 +16,7 @@ void Le32(std::vector<uint8_t>& v, uint32_t x) {
 }
 
 // Builds a bitmap file field by field, independently of the reader.
-struct TBmpSpec {
+struct TBmpBuilder {
   uint32_t HeaderSize = 40;
   int32_t Width = 0;
   int32_t Height = 0;  // negative: top-down
@@ -80,7 +80,7 @@ struct TBmpSpec {
 };
 
 TEST(BmpRead, EightBitWithTenEntryColourTable) {
-  TBmpSpec s;
+  TBmpBuilder s;
   s.Width = 3;
   s.Height = 2;
   s.Bits = 8;
@@ -100,11 +100,11 @@ TEST(BmpRead, EightBitWithTenEntryColourTable) {
 }
 
 TEST(BmpRead, PackedPicturesFollowEachOther) {
-  TBmpSpec a;
+  TBmpBuilder a;
   a.Width = 2;
   a.Height = 1;
   a.Rows = {{1, 2, 3, 4, 5, 6}};
-  TBmpSpec b = a;
+  TBmpBuilder b = a;
   b.Width = 1;
   b.Rows = {{7, 8, 9}};
   auto bytes = a.Build();
@@ -120,7 +120,7 @@ TEST(BmpRead, PackedPicturesFollowEachOther) {
 }
 
 TEST(BmpRead, CoreHeaderWithThreeByteEntries) {
-  TBmpSpec s;
+  TBmpBuilder s;
   s.HeaderSize = 12;
   s.Width = 3;
   s.Height = 2;
@@ -141,7 +141,7 @@ TEST(BmpRead, CoreHeaderWithThreeByteEntries) {
 }
 
 TEST(BmpRead, OneBitMonochrome) {
-  TBmpSpec s;
+  TBmpBuilder s;
   s.Width = 10;
   s.Height = 1;
   s.Bits = 1;
@@ -154,7 +154,7 @@ TEST(BmpRead, OneBitMonochrome) {
 }
 
 TEST(BmpRead, SixteenBitPlainAndBitFields) {
-  TBmpSpec s;
+  TBmpBuilder s;
   s.Width = 2;
   s.Height = 1;
   s.Bits = 16;
@@ -183,7 +183,7 @@ TEST(BmpRead, SixteenBitPlainAndBitFields) {
 }
 
 TEST(BmpRead, ThirtyTwoBitWithSwappedMasks) {
-  TBmpSpec s;
+  TBmpBuilder s;
   s.Width = 1;
   s.Height = 1;
   s.Bits = 32;
@@ -196,7 +196,7 @@ TEST(BmpRead, ThirtyTwoBitWithSwappedMasks) {
 }
 
 TEST(BmpRead, BottomUpAndTopDownGiveTheSamePicture) {
-  TBmpSpec s;
+  TBmpBuilder s;
   s.Width = 2;
   s.Height = 3;
   s.Rows = {{0, 0, 255, 0, 0, 255}, {0, 255, 0, 0, 255, 0}, {255, 0, 0, 255, 0, 0}};
@@ -213,7 +213,7 @@ TEST(BmpRead, BottomUpAndTopDownGiveTheSamePicture) {
 }
 
 TEST(BmpRead, FileLayoutHonoursThePixelOffset) {
-  TBmpSpec s;
+  TBmpBuilder s;
   s.Width = 1;
   s.Height = 1;
   s.Rows = {{1, 2, 3}};
@@ -228,7 +228,7 @@ TEST(BmpRead, FileLayoutHonoursThePixelOffset) {
 }
 
 TEST(BmpRead, RefusesCleanly) {
-  TBmpSpec s;
+  TBmpBuilder s;
   s.Width = 4;
   s.Height = 3;
   s.Bits = 8;
@@ -249,7 +249,7 @@ TEST(BmpRead, RefusesCleanly) {
   auto bad = good;
   bad[0] = 'X';
   EXPECT_EQ(ReadBmp(bad).Error, TBmpError::NotBitmap);
-  TBmpSpec t = s;
+  TBmpBuilder t = s;
   t.Planes = 2;
   EXPECT_EQ(ReadBmp(t.Build()).Error, TBmpError::BadPlanes);
   t = s;
