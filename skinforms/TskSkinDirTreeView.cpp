@@ -33,23 +33,16 @@ TskSkinDirTreeView::TskSkinDirTreeView(TComponent* owner) : TCustomControl(owner
 }
 
 void TskSkinDirTreeView::BeforeDestruction() {
-  m_bars.Set(*this, nullptr, nullptr, {});
+  m_links.SetScrollBars(*this, nullptr, nullptr, {});
   TCustomControl::BeforeDestruction();
 }
 
 void TskSkinDirTreeView::Notification(TComponent* component, TOperation operation) {
   TCustomControl::Notification(component, operation);
-  if (operation != TOperation::Remove) return;
-  if (component == m_skinData) m_skinData = nullptr;
-  m_bars.Removed(component);
+  if (operation == TOperation::Remove) m_links.Removed(component);
 }
 
-void TskSkinDirTreeView::SetSkinData(TskSkinData* skin) {
-  if (skin == m_skinData) return;
-  if (m_skinData) m_skinData->RemoveFreeNotification(this);
-  m_skinData = skin;
-  if (skin) skin->FreeNotification(this);
-}
+void TskSkinDirTreeView::SetSkinData(TskSkinData* skin) { m_links.SetSkinData(*this, skin); }
 
 void TskSkinDirTreeView::ApplySkinChange() {
   UpdateScrollBars();
@@ -57,10 +50,9 @@ void TskSkinDirTreeView::ApplySkinChange() {
 }
 
 void TskSkinDirTreeView::SetScrollBars(TskSkinScrollBar* horizontal, TskSkinScrollBar* vertical) {
-  m_bars.Set(*this, horizontal, vertical, [this] {
-    TskSkinScrollBar* h = m_bars.Horizontal();
-    TskSkinScrollBar* v = m_bars.Vertical();
-    SetTop(v ? v->Position() : m_top, h ? h->Position() : m_left);
+  m_links.SetScrollBars(*this, horizontal, vertical, [this] {
+    const TPoint p = m_links.Positions({m_left, m_top});
+    SetTop(p.Y, p.X);
   });
   UpdateScrollBars();
 }
@@ -254,9 +246,9 @@ void TskSkinDirTreeView::ScrollToRow(int32_t row) {
 }
 
 void TskSkinDirTreeView::UpdateScrollBars() {
-  if (m_bars.Updating()) return;
-  m_bars.Update(m_bars.Vertical(), RowCount(), VisibleRows(), m_top, 1);
-  m_bars.Update(m_bars.Horizontal(), ContentWidth(), ClientWidth(), m_left, kIndent);
+  if (m_links.Updating()) return;
+  m_links.Update(m_links.Vertical(), RowCount(), VisibleRows(), m_top, 1);
+  m_links.Update(m_links.Horizontal(), ContentWidth(), ClientWidth(), m_left, kIndent);
 }
 
 void TskSkinDirTreeView::Resized() {
