@@ -10,6 +10,7 @@
 #include "platform/window/WindowApi.h"
 #include "skin/TskSkinData.h"
 #include "skincontrols/TskSkinScrollBar.h"
+#include "skinforms/ViewSelection.h"
 
 namespace tsm {
 
@@ -362,12 +363,7 @@ void TskSkinDirTreeView::Paint() {
                    static_cast<int32_t>(selected ? item.OpenIcon() : item.Icon()));
     const int32_t textLeft = TextLeft(row);
     const TRect mark = TRect::FromSize(textLeft - 2, r.Top + 1, c.TextWidth(item.DisplayName()) + 4, h - 2);
-    if (selected) {
-      c.Brush() = TBrush{focused ? clHighlight : clBtnFace, TBrushStyle::Solid};
-      c.FillRect(mark);
-    }
-    c.Font().SetColor(selected && focused ? clHighlightText : clWindowText);
-    c.Brush().Style = TBrushStyle::Clear;
+    PaintSelectionMark(c, mark, selected, focused);
     TRect text{textLeft, r.Top, client.Width() + 10000, r.Bottom};
     c.DrawText(item.DisplayName(), text, TTextFormat::SingleLine | TTextFormat::VCenter | TTextFormat::NoPrefix);
     if (selected && focused)
@@ -386,7 +382,7 @@ void TskSkinDirTreeView::DescribeState(TStateDescription& state) {
     const TRect r = RowRect(row);
     const int32_t left = std::max(0, TextLeft(row) - 2);
     const TRect shown = TRect{left, r.Top, r.Right, std::min(r.Bottom, ClientHeight())};
-    const TRect screen = shown.IsEmpty() ? TRect{} : TRect{ClientToScreen(shown.TopLeft()), ClientToScreen(shown.BottomRight())};
+    const TRect screen = shown.IsEmpty() ? TRect{} : shown.Offsetted(ClientOrigin());
     TStateItem item{RowItem(row).DisplayName(), screen, true};
     item.Fields.Set("selected", m_rows[static_cast<size_t>(row)] == m_selected);
     item.Fields.Set("expanded", RowExpanded(row));

@@ -15,6 +15,7 @@
 #include "skincontrols/SkinControlGeometry.h"
 #include "skincontrols/TskSkinScrollBar.h"
 #include "skinforms/DialogTexts.h"
+#include "skinforms/ViewSelection.h"
 
 namespace tsm {
 
@@ -528,12 +529,7 @@ void TskSkinFileListView::DrawItem(TCanvas& canvas, const TskFileListLayout& lay
     const int32_t w = std::min(text.Width(), m_textWidths[static_cast<size_t>(index)] + 4);
     mark = TRect::FromSize(text.Left - 2, text.Top + 1, w, text.Height() - 2);
   }
-  if (selected) {
-    canvas.Brush() = TBrush{focused ? clHighlight : clBtnFace, TBrushStyle::Solid};
-    canvas.FillRect(mark);
-  }
-  canvas.Font().SetColor(selected && focused ? clHighlightText : clWindowText);
-  canvas.Brush().Style = TBrushStyle::Clear;
+  PaintSelectionMark(canvas, mark, selected, focused);
   TRect textArea = m_style == TskViewStyle::vsIcon ? TRect{mark.Left + 2, mark.Top + 1, mark.Right - 2, mark.Bottom}
                                                    : TRect{mark.Left + 2, text.Top, text.Right, text.Bottom};
   canvas.DrawText(item.DisplayName(), textArea, format);
@@ -595,7 +591,7 @@ void TskSkinFileListView::DescribeState(TStateDescription& state) {
   const TRect area{0, header, client.Width(), client.Height()};
   for (int32_t i = first; i <= last; ++i) {
     TRect r = ItemClientRect(i).Intersected(area);
-    const TRect screen = r.IsEmpty() ? TRect{} : TRect{ClientToScreen(r.TopLeft()), ClientToScreen(r.BottomRight())};
+    const TRect screen = r.IsEmpty() ? TRect{} : r.Offsetted(ClientOrigin());
     TStateItem item{Item(i).DisplayName(), screen, true};
     item.Fields.Set("selected", Selected(i));
     item.Fields.Set("folder", Item(i).IsFolder());
