@@ -10,7 +10,7 @@
 #include "platform/window/WindowApi.h"
 #include "skin/TskSkinData.h"
 #include "skincontrols/TskSkinScrollBar.h"
-#include "skinforms/ViewSelection.h"
+#include "skinforms/ViewPainting.h"
 
 namespace tsm {
 
@@ -334,42 +334,36 @@ bool TskSkinDirTreeView::DoMouseWheel(TShiftState, int32_t delta, TPoint) {
 // --- Painting ----------------------------------------------------------------
 
 void TskSkinDirTreeView::Paint() {
-  const TRect client = ClientRect();
-  if (client.IsEmpty()) return;
-  ui::TBitmap image(client.Width(), client.Height());
-  TCanvas& c = image.Canvas();
-  c.Brush() = TBrush{Color(), TBrushStyle::Solid};
-  c.FillRect(client);
-  c.Font().Assign(Font());
-  const int32_t h = RowHeight();
-  const bool focused = Focused();
-  for (int32_t row = m_top; row < RowCount() && (row - m_top) * h < client.Height(); ++row) {
-    const TRect r = RowRect(row);
-    const int32_t x = 2 + RowLevel(row) * kIndent - m_left;
-    if (RowHasExpander(row)) {
-      // A 9 x 9 box with a minus, and a plus stroke while collapsed.
-      const TRect box = TRect::FromSize(x + 3, r.Top + (h - 9) / 2, 9, 9);
-      c.Brush() = TBrush{clWindow, TBrushStyle::Solid};
-      c.FillRect(box);
-      c.Brush() = TBrush{clBtnShadow, TBrushStyle::Solid};
-      c.FrameRect(box);
-      c.Brush() = TBrush{clWindowText, TBrushStyle::Solid};
-      c.FillRect(TRect::FromSize(box.Left + 2, box.Top + 4, 5, 1));
-      if (!RowExpanded(row)) c.FillRect(TRect::FromSize(box.Left + 4, box.Top + 2, 1, 5));
+  PaintOffScreen(*this, [this](TCanvas& c, const TRect& client) {
+    const int32_t h = RowHeight();
+    const bool focused = Focused();
+    for (int32_t row = m_top; row < RowCount() && (row - m_top) * h < client.Height(); ++row) {
+      const TRect r = RowRect(row);
+      const int32_t x = 2 + RowLevel(row) * kIndent - m_left;
+      if (RowHasExpander(row)) {
+        // A 9 x 9 box with a minus, and a plus stroke while collapsed.
+        const TRect box = TRect::FromSize(x + 3, r.Top + (h - 9) / 2, 9, 9);
+        c.Brush() = TBrush{clWindow, TBrushStyle::Solid};
+        c.FillRect(box);
+        c.Brush() = TBrush{clBtnShadow, TBrushStyle::Solid};
+        c.FrameRect(box);
+        c.Brush() = TBrush{clWindowText, TBrushStyle::Solid};
+        c.FillRect(TRect::FromSize(box.Left + 2, box.Top + 4, 5, 1));
+        if (!RowExpanded(row)) c.FillRect(TRect::FromSize(box.Left + 4, box.Top + 2, 1, 5));
+      }
+      const bool selected = m_rows[static_cast<size_t>(row)] == m_selected;
+      const TskShellFolder& item = RowItem(row);
+      m_images->Draw(c, x + kExpander, r.Top + (h - kIcon) / 2,
+                     static_cast<int32_t>(selected ? item.OpenIcon() : item.Icon()));
+      const int32_t textLeft = TextLeft(row);
+      const TRect mark = TRect::FromSize(textLeft - 2, r.Top + 1, c.TextWidth(item.DisplayName()) + 4, h - 2);
+      PaintSelectionMark(c, mark, selected, focused);
+      TRect text{textLeft, r.Top, client.Width() + 10000, r.Bottom};
+      c.DrawText(item.DisplayName(), text, TTextFormat::SingleLine | TTextFormat::VCenter | TTextFormat::NoPrefix);
+      if (selected && focused)
+        if (TDeviceContext* dc = c.Handle()) dc->DrawFocusRect(mark);
     }
-    const bool selected = m_rows[static_cast<size_t>(row)] == m_selected;
-    const TskShellFolder& item = RowItem(row);
-    m_images->Draw(c, x + kExpander, r.Top + (h - kIcon) / 2,
-                   static_cast<int32_t>(selected ? item.OpenIcon() : item.Icon()));
-    const int32_t textLeft = TextLeft(row);
-    const TRect mark = TRect::FromSize(textLeft - 2, r.Top + 1, c.TextWidth(item.DisplayName()) + 4, h - 2);
-    PaintSelectionMark(c, mark, selected, focused);
-    TRect text{textLeft, r.Top, client.Width() + 10000, r.Bottom};
-    c.DrawText(item.DisplayName(), text, TTextFormat::SingleLine | TTextFormat::VCenter | TTextFormat::NoPrefix);
-    if (selected && focused)
-      if (TDeviceContext* dc = c.Handle()) dc->DrawFocusRect(mark);
-  }
-  Canvas().Draw(0, 0, image);
+  });
 }
 
 void TskSkinDirTreeView::DescribeState(TStateDescription& state) {

@@ -15,7 +15,7 @@
 #include "skincontrols/SkinControlGeometry.h"
 #include "skincontrols/TskSkinScrollBar.h"
 #include "skinforms/DialogTexts.h"
-#include "skinforms/ViewSelection.h"
+#include "skinforms/ViewPainting.h"
 
 namespace tsm {
 
@@ -552,24 +552,18 @@ void TskSkinFileListView::DrawItem(TCanvas& canvas, const TskFileListLayout& lay
 }
 
 void TskSkinFileListView::Paint() {
-  const TRect client = ClientRect();
-  if (client.IsEmpty()) return;
-  ui::TBitmap image(client.Width(), client.Height());
-  TCanvas& c = image.Canvas();
-  c.Brush() = TBrush{Color(), TBrushStyle::Solid};
-  c.FillRect(client);
-  c.Font().Assign(Font());
-  const TskFileListLayout layout = Layout();
-  const int32_t header = HeaderHeight();
-  const TRect view{m_offset.X, m_offset.Y, m_offset.X + client.Width(), m_offset.Y + client.Height() - header};
-  const auto [first, last] = layout.VisibleRange(view);
-  const TPoint origin{-m_offset.X, header - m_offset.Y};
-  for (int32_t i = first; i <= last; ++i) {
-    c.Font().Assign(Font());
-    DrawItem(c, layout, i, origin);
-  }
-  if (header > 0) DrawHeader(c, client.Width());
-  Canvas().Draw(0, 0, image);
+  PaintOffScreen(*this, [this](TCanvas& c, const TRect& client) {
+    const TskFileListLayout layout = Layout();
+    const int32_t header = HeaderHeight();
+    const TRect view{m_offset.X, m_offset.Y, m_offset.X + client.Width(), m_offset.Y + client.Height() - header};
+    const auto [first, last] = layout.VisibleRange(view);
+    const TPoint origin{-m_offset.X, header - m_offset.Y};
+    for (int32_t i = first; i <= last; ++i) {
+      c.Font().Assign(Font());
+      DrawItem(c, layout, i, origin);
+    }
+    if (header > 0) DrawHeader(c, client.Width());
+  });
 }
 
 // --- Window tree --------------------------------------------------------------
