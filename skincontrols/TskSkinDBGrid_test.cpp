@@ -345,6 +345,7 @@ TEST_F(DBGridBarTest, TheThumbRunsFromTheTopOnTheFirstRecordToTheBottomOnTheLast
       ExpectNumberedBar("Down");
     }
     EXPECT_EQ(table->RecordNumber(), total);
+    SaveShot(vbar, "grid_numbered_last_of_" + std::to_string(total), 2);
     Key(VK_DOWN);  // read-only: nothing beyond the last record
     ExpectNumberedBar("Down at the end");
     Key(VK_UP);
@@ -382,6 +383,7 @@ TEST_F(DBGridBarTest, WithoutSequentialNumbersTheFirstAndTheLastRecordPutTheThum
     ExpectPlaceBar("Down", total == 2 ? 4 : 2);
     for (int i = 2; i < total; ++i) Key(VK_DOWN);
     ExpectPlaceBar("Down to the last", 4);
+    SaveShot(vbar, "grid_unnumbered_last_of_" + std::to_string(total), 2);
     Key(VK_UP);
     ExpectPlaceBar("Up", total == 2 ? 0 : 2);
     RunFor(1000);
