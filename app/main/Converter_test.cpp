@@ -1,6 +1,6 @@
 // The converter's windows in one process on the headless window system,
-// the encoder scripted tick by tick: the job list window and its buttons,
-// adding and editing jobs through the parameters dialog with every check's
+// the encoder scripted tick by tick: the job list window and its buttons
+// (the fonts their captions are drawn in), adding and editing jobs through the parameters dialog with every check's
 // message, the batch one job after another, stopping, removing, closing,
 // and each of the mended behaviours (one shell, duplicates by target path,
 // the busy flag, acting on the chosen job, no re-entry during a start, a
@@ -24,8 +24,12 @@
 #include "framework/controls/Timer.h"
 #include "framework/forms/Screen.h"
 #include "memtable/MemTable.h"
+#include "platform/gfx/DeviceContext.h"
 #include "platform/os/DocumentOpener.h"
 #include "platform/os/FileSystem.h"
+#include "platform/window/WindowApi.h"
+#include "skin/TskSkinData.h"
+#include "skincontrols/SkinControlFont.h"
 #include "skincontrols/TskSkinButton.h"
 #include "skincontrols/TskSkinCheckRadioBox.h"
 #include "skincontrols/TskSkinComboBox.h"
@@ -83,6 +87,52 @@ TEST_F(ConverterTest, TheJobListWindowAtStart) {
   EXPECT_EQ(Main()->Grid()->Width(), 785 - 19);
   EXPECT_FALSE(Dialog()->Visible());
   EXPECT_TRUE(Boxes().empty());
+}
+
+// Width of the ink of a text drawn in a font, and of the caption ink (the
+// pixels of the given colours) of a button as shown.
+int32_t InkWidth(const std::string& text, const ui::TFont& font) {
+  TBitmap b(300, 40);
+  b.Fill(clWhite);
+  TDeviceContext dc(b);
+  dc.SetFont(font.Handle());
+  dc.SetBkMode(TBkMode::Transparent);
+  dc.SetTextColor(clBlack);
+  dc.TextOut(0, 0, text);
+  TRect box;
+  for (int32_t y = 0; y < b.Height(); ++y)
+    for (int32_t x = 0; x < b.Width(); ++x)
+      if (b.GetPixel(x, y) == clBlack) box.Unite({x, y, x + 1, y + 1});
+  return box.Width();
+}
+int32_t CaptionInkWidth(TskSkinButton* button, std::initializer_list<TColor> inks) {
+  const TBitmap b = CaptureWindow(button->Handle());
+  TRect box;
+  for (int32_t y = 0; y < b.Height(); ++y)
+    for (int32_t x = 0; x < b.Width(); ++x)
+      for (TColor ink : inks)
+        if (b.GetPixel(x, y) == ink) box.Unite({x, y, x + 1, y + 1});
+  return box.Width();
+}
+
+// The job list window's buttons leave their font to the skin: their
+// captions are drawn in the "button" entry's font, not in the bold font
+// they carry. The dialog's buttons do not take the skin's font and draw in
+// their own bold one.
+TEST_F(ConverterTest, TheJobListsButtonsDrawInTheSkinsFontTheDialogsInTheirBoldFont) {
+  const auto* data = Main()->AddButton()->SkinData()->FindControl<TskDataSkinButtonControl>("button");
+  ASSERT_NE(data, nullptr);
+  const ui::TFont skinFont(data->FontName, data->FontHeight, ToFontStyles(data->FontStyle));
+  const ui::TFont bold("宋体", -12, {TFontStyle::Bold});
+  const std::initializer_list<TColor> inks{data->FontColor, data->ActiveFontColor};
+  for (TskSkinButton* b : {Main()->AddButton(), Main()->CloseButton()}) {
+    ASSERT_NE(InkWidth(b->Caption(), skinFont), InkWidth(b->Caption(), bold));  // the skin's font is not that one
+    EXPECT_EQ(CaptionInkWidth(b, inks), InkWidth(b->Caption(), skinFont)) << b->Caption();
+  }
+  Click(Main()->AddButton());
+  ASSERT_TRUE(Dialog()->Visible());
+  TskSkinButton* close = Dialog()->CloseButton();
+  EXPECT_EQ(CaptionInkWidth(close, inks), InkWidth(close->Caption(), bold)) << close->Caption();
 }
 
 class ConverterVersionTest : public ConverterTest {
