@@ -24,7 +24,6 @@
 #include "framework/controls/Timer.h"
 #include "framework/forms/Screen.h"
 #include "memtable/MemTable.h"
-#include "platform/gfx/DeviceContext.h"
 #include "platform/os/DocumentOpener.h"
 #include "platform/os/FileSystem.h"
 #include "platform/window/WindowApi.h"
@@ -89,31 +88,15 @@ TEST_F(ConverterTest, TheJobListWindowAtStart) {
   EXPECT_TRUE(Boxes().empty());
 }
 
-// Width of the ink of a text drawn in a font, and of the caption ink (the
-// pixels of the given colours) of a button as shown.
-int32_t InkWidth(const std::string& text, const ui::TFont& font) {
-  TBitmap b(300, 40);
-  b.Fill(clWhite);
-  TDeviceContext dc(b);
-  dc.SetFont(font.Handle());
-  dc.SetBkMode(TBkMode::Transparent);
-  dc.SetTextColor(clBlack);
-  dc.TextOut(0, 0, text);
-  TRect box;
-  for (int32_t y = 0; y < b.Height(); ++y)
-    for (int32_t x = 0; x < b.Width(); ++x)
-      if (b.GetPixel(x, y) == clBlack) box.Unite({x, y, x + 1, y + 1});
-  return box.Width();
-}
+// Width of the caption ink (the pixels of the given colours) of a button
+// as shown.
 int32_t CaptionInkWidth(TskSkinButton* button, std::initializer_list<TColor> inks) {
   const TBitmap b = CaptureWindow(button->Handle());
   TRect box;
-  for (int32_t y = 0; y < b.Height(); ++y)
-    for (int32_t x = 0; x < b.Width(); ++x)
-      for (TColor ink : inks)
-        if (b.GetPixel(x, y) == ink) box.Unite({x, y, x + 1, y + 1});
+  for (TColor ink : inks) box.Unite(InkBox(b, ink));
   return box.Width();
 }
+int32_t InkWidth(const std::string& text, const ui::TFont& font) { return TextInk(text, font).Width(); }
 
 // The job list window's buttons leave their font to the skin: their
 // captions are drawn in the "button" entry's font, not in the bold font
