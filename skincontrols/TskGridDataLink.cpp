@@ -61,12 +61,12 @@ int TskGridDataLink::ActiveRecord() const {
 
 bool TskGridDataLink::IsAtStart() const {
   const TDataSet* set = DataSet();
-  return !set || set->IsAtStart();
+  return !set || set->CurrentRow() <= 0;
 }
 
 bool TskGridDataLink::IsAtEnd() const {
   const TDataSet* set = DataSet();
-  return !set || set->IsAtEnd();
+  return !set || set->CurrentRow() >= set->RowCount() - 1;
 }
 
 std::vector<TBookmark> TskGridDataLink::WindowBookmarks(int first) const {

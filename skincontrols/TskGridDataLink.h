@@ -78,6 +78,12 @@ class TskGridDataLink : public TableListener {
   int ActiveRecord() const;
   // The record set's row of a window index.
   int RowOf(int index) const { return m_first + index; }
+  // The current row is the first (last) row of the record set; with no
+  // row at all both hold. Read from the rows, not from the record set's own
+  // start and end flags: those are set only by a move that tried to pass
+  // an end, so a cursor that stepped onto the last record exactly (a click,
+  // Down) would not count as at the end, and they are left as they were
+  // when a new record is begun.
   bool IsAtStart() const;
   bool IsAtEnd() const;
 

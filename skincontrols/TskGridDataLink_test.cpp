@@ -92,6 +92,34 @@ TEST_F(GridDataLinkTest, CursorMovesScrollTheWindow) {
   EXPECT_TRUE(link.IsAtEnd());
 }
 
+// The ends are the first and the last row, however the cursor got there:
+// a move that lands on the last record exactly leaves the table's own end
+// flag clear.
+TEST_F(GridDataLinkTest, TheEndsAreTheFirstAndTheLastRow) {
+  EXPECT_TRUE(link.IsAtStart());
+  EXPECT_FALSE(link.IsAtEnd());
+  table->MoveBy(29);
+  EXPECT_FALSE(table->IsAtEnd());
+  EXPECT_TRUE(link.IsAtEnd());
+  EXPECT_FALSE(link.IsAtStart());
+  table->SetRecordNumber(1);
+  EXPECT_FALSE(table->IsAtStart());
+  EXPECT_TRUE(link.IsAtStart());
+  table->SetRecordNumber(15);
+  EXPECT_FALSE(link.IsAtStart());
+  EXPECT_FALSE(link.IsAtEnd());
+  table->MoveFirst();
+  table->StartAppend();  // the new record is a row after the last
+  EXPECT_FALSE(link.IsAtStart());
+  EXPECT_TRUE(link.IsAtEnd());
+  table->CancelRecord();
+  auto empty = NumberTable(0);
+  source.SetDataSet(empty.get());
+  EXPECT_TRUE(link.IsAtStart());
+  EXPECT_TRUE(link.IsAtEnd());
+  source.SetDataSet(nullptr);
+}
+
 TEST_F(GridDataLinkTest, ChangesOfTheRecordSetAreToldApart) {
   table->MoveLast();
   client.Take();

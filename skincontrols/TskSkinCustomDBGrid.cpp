@@ -282,7 +282,11 @@ void TskSkinCustomDBGrid::UpdateVScrollBar() {
   if (const TDataSet* set = Active() ? Set() : nullptr) {
     const int32_t visible = std::max(1, VisibleDataRows());
     const int number = set->RecordNumber();
-    // Record number 0 (an empty record set) is no number.
+    // Record number 0 (an empty record set) is no number. Sequential
+    // numbers: the thumb, a page of the visible rows long, runs from the
+    // track's start on record 1 to its end on the last record. Otherwise
+    // three places of a fixed-size thumb: start (also for no record), end
+    // (also while a new record is begun after the last), middle.
     if (set->RecordNumbersSequential() && number >= 1)
       bar->SetParams(1, set->RecordTotal() + visible - 1, visible, number);
     else

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -43,8 +45,9 @@ class DBGridTest : public SkinControlTest {
 
   // The job list's grid: the options, fonts and bars of the main window,
   // 785 x 300 of grid beside and above its bars.
-  TskSkinDBGrid* JobGrid(int jobs, bool skinned = true) {
-    table = MakeJobTable(jobs);
+  TskSkinDBGrid* JobGrid(int jobs, bool skinned = true) { return JobGridOn(MakeJobTable(jobs), skinned); }
+  TskSkinDBGrid* JobGridOn(std::unique_ptr<TmtMemTable> jobs, bool skinned = true) {
+    table = std::move(jobs);
     source.SetDataSet(table.get());
     TskSkinData* skin = skinned ? StoredSkin() : nullptr;
     vbar = new TskSkinScrollBar(Form());
@@ -239,6 +242,178 @@ TEST_F(DBGridTest, AnEmptyTableHasNoRecordNumber) {
   grid->SetDataSource(nullptr);  // no source: one empty row, no bar
   EXPECT_FALSE(vbar->Visible());
   EXPECT_EQ(grid->RowCount(), 2);
+}
+
+// The job table as a record set whose record numbers are not sequential:
+// the grid's bar can only tell the start, the middle and the end.
+class TUnnumberedJobs : public TmtMemTable {
+ public:
+  bool RecordNumbersSequential() const override { return false; }
+};
+
+std::unique_ptr<TmtMemTable> UnnumberedJobs(int jobs) {
+  auto t = std::make_unique<TUnnumberedJobs>();
+  DefineJobFields(*t);
+  t->Open();
+  for (int i = 0; i < jobs; ++i) AppendSampleJob(*t, i);
+  t->MoveFirst();
+  return t;
+}
+
+// The vertical bar's track and thumb as the skin gives them: the track
+// grown with the bar, the thumb as thick as the skin's, centred across the
+// track, a page of `page` out of `range` positions long (page 0: the skin
+// thumb's length, its minimum) and at fraction f of the room left to it
+// (rounded half to even).
+class DBGridBarTest : public DBGridTest {
+ protected:
+  const TskDataSkinScrollBarControl& BarSkin() const {
+    return *vbar->SkinData()->FindControl<TskDataSkinScrollBarControl>("vscrollbar");
+  }
+  TRect Track() const {
+    TRect track = BarSkin().TrackArea;
+    track.Bottom += vbar->Height() - BarSkin().SkinRect.Height();
+    return track;
+  }
+  TRect Thumb(int32_t page, int32_t range, double f) const {
+    const TRect track = Track(), skinThumb = BarSkin().ThumbRect;
+    int32_t length = skinThumb.Height();
+    if (page != 0)
+      length = std::max(length, std::min(track.Height(), static_cast<int32_t>(std::nearbyint(double(track.Height()) * page / range))));
+    const int32_t half = length / 2;
+    const int32_t top = track.Top + static_cast<int32_t>(std::nearbyint(f * (track.Height() - 2 * half)));
+    const int32_t left = track.Left + track.Width() / 2 - skinThumb.Width() / 2;
+    return {left, top, left + skinThumb.Width(), top + 2 * half};
+  }
+  // The thumb of record `number` of `total` with sequential numbers: a page
+  // of the visible rows out of total + visible - 1, record 1 at the track's
+  // start, the last record at its end.
+  TRect NumberedThumb(int number, int total) const {
+    const int32_t v = grid->VisibleDataRows();
+    return Thumb(v, total + v - 1, total > 1 ? double(number - 1) / (total - 1) : 0.0);
+  }
+  // The thumb is drawn there: its first and last rows are the skin thumb's
+  // (its fixed end pieces), the track shows above and below it.
+  void ExpectThumbDrawnAt(const TRect& thumb) {
+    const TskSkinData& skin = *vbar->SkinData();
+    const TRect s = BarSkin().ThumbRect;
+    const int32_t pic = BarSkin().PictureIndex;
+    const TBitmap pixels = PixelsOf(vbar);
+    const int32_t x = thumb.Left + thumb.Width() / 2;
+    const TColor top = PicturePixel(skin, pic, s.Left + s.Width() / 2, s.Top);
+    const TColor bottom = PicturePixel(skin, pic, s.Left + s.Width() / 2, s.Bottom - 1);
+    EXPECT_EQ(pixels.GetPixel(x, thumb.Top), top);
+    EXPECT_EQ(pixels.GetPixel(x, thumb.Bottom - 1), bottom);
+    if (thumb.Top > Track().Top) { EXPECT_NE(pixels.GetPixel(x, thumb.Top - 1), top); }
+    if (thumb.Bottom < Track().Bottom) { EXPECT_NE(pixels.GetPixel(x, thumb.Bottom), bottom); }
+  }
+  // Bar and thumb for the current record of a table with sequential numbers.
+  void ExpectNumberedBar(const std::string& how) {
+    SCOPED_TRACE(how + ", record " + std::to_string(table->RecordNumber()));
+    const int number = table->RecordNumber(), total = table->RecordTotal();
+    EXPECT_EQ(vbar->Position(), number);
+    const TRect thumb = NumberedThumb(number, total);
+    EXPECT_EQ(vbar->Layout().Thumb, thumb);
+    if (number == 1) { EXPECT_EQ(thumb.Top, Track().Top); }
+    if (number == total) { EXPECT_EQ(thumb.Bottom, Track().Bottom); }
+    ExpectThumbDrawnAt(thumb);
+  }
+  // Without sequential numbers: 0 on the first record, 4 on the last, 2
+  // between; a fixed-size thumb at position / 4 of the room.
+  void ExpectPlaceBar(const std::string& how, int position) {
+    SCOPED_TRACE(how + ", record " + std::to_string(table->RecordNumber()));
+    EXPECT_EQ(vbar->Min(), 0);
+    EXPECT_EQ(vbar->Max(), 4);
+    EXPECT_EQ(vbar->PageSize(), 0);
+    EXPECT_EQ(vbar->Position(), position);
+    const TRect thumb = Thumb(0, 5, position / 4.0);
+    EXPECT_EQ(vbar->Layout().Thumb, thumb);
+    if (position == 0) { EXPECT_EQ(thumb.Top, Track().Top); }
+    if (position == 4) { EXPECT_EQ(thumb.Bottom, Track().Bottom); }
+    ExpectThumbDrawnAt(thumb);
+  }
+};
+
+TEST_F(DBGridBarTest, TheThumbRunsFromTheTopOnTheFirstRecordToTheBottomOnTheLast) {
+  for (int total : {2, 3, 40}) {
+    SCOPED_TRACE(std::to_string(total) + " records");
+    JobGrid(total);
+    grid->SetFocus();
+    ExpectNumberedBar("opened");
+    for (int i = 1; i < total; ++i) {
+      Key(VK_DOWN);
+      ExpectNumberedBar("Down");
+    }
+    EXPECT_EQ(table->RecordNumber(), total);
+    SaveShot(vbar, "grid_numbered_last_of_" + std::to_string(total), 2);
+    Key(VK_DOWN);  // read-only: nothing beyond the last record
+    ExpectNumberedBar("Down at the end");
+    Key(VK_UP);
+    ExpectNumberedBar("Up");
+    Key(VK_HOME);
+    ExpectNumberedBar("Home");
+    const int lastShown = std::min(total, grid->VisibleDataRows()) - 1;
+    RunFor(1000);  // no double clicks
+    Click(grid, DataPoint(lastShown));
+    EXPECT_EQ(table->RecordNumber(), lastShown + 1);
+    ExpectNumberedBar("click on the last row shown");
+    RunFor(1000);
+    Click(grid, DataPoint(0));
+    ExpectNumberedBar("click on the first row shown");
+    Key(VK_END);
+    ExpectNumberedBar("End");
+    // A new record begun after the last keeps the thumb at the bottom.
+    table->StartAppend();
+    Pump();
+    EXPECT_EQ(vbar->Position(), total);
+    EXPECT_EQ(vbar->Layout().Thumb.Bottom, Track().Bottom);
+    table->CancelRecord();
+    for (TControl* c : std::initializer_list<TControl*>{grid, vbar, hbar}) c->Free();
+    source.SetDataSet(nullptr);
+  }
+}
+
+TEST_F(DBGridBarTest, WithoutSequentialNumbersTheFirstAndTheLastRecordPutTheThumbAtTheEnds) {
+  for (int total : {2, 5}) {
+    SCOPED_TRACE(std::to_string(total) + " records");
+    JobGridOn(UnnumberedJobs(total));
+    grid->SetFocus();
+    ExpectPlaceBar("opened", 0);
+    Key(VK_DOWN);  // onto the last of two records, not past it
+    ExpectPlaceBar("Down", total == 2 ? 4 : 2);
+    for (int i = 2; i < total; ++i) Key(VK_DOWN);
+    ExpectPlaceBar("Down to the last", 4);
+    SaveShot(vbar, "grid_unnumbered_last_of_" + std::to_string(total), 2);
+    Key(VK_UP);
+    ExpectPlaceBar("Up", total == 2 ? 0 : 2);
+    RunFor(1000);
+    Click(grid, DataPoint(total - 1));
+    ExpectPlaceBar("click on the last row", 4);
+    RunFor(1000);
+    Click(grid, DataPoint(0));
+    ExpectPlaceBar("click on the first row", 0);
+    RunFor(1000);
+    Click(grid, DataPoint(1));
+    ExpectPlaceBar("click on the second row", total == 2 ? 4 : 2);
+    Key(VK_HOME);
+    ExpectPlaceBar("Home", 0);
+    Key(VK_END);
+    ExpectPlaceBar("End", 4);
+    table->StartAppend();  // the new record is the last row
+    Pump();
+    ExpectPlaceBar("new record after the last", 4);
+    table->CancelRecord();
+    Key(VK_HOME);
+    table->StartInsert();  // the new record is the first row
+    Pump();
+    ExpectPlaceBar("new record before the first", 0);
+    table->CancelRecord();
+    for (TControl* c : std::initializer_list<TControl*>{grid, vbar, hbar}) c->Free();
+    source.SetDataSet(nullptr);
+  }
+  // No record: the start.
+  JobGridOn(UnnumberedJobs(0));
+  ExpectPlaceBar("empty", 0);
 }
 
 TEST_F(DBGridTest, ColumnSizingZoneAndTheNewWidthSurvives) {

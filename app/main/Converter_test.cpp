@@ -1,6 +1,6 @@
 // The converter's windows in one process on the headless window system,
-// the encoder scripted tick by tick: the job list window and its buttons,
-// adding and editing jobs through the parameters dialog with every check's
+// the encoder scripted tick by tick: the job list window and its buttons
+// (the fonts their captions are drawn in), adding and editing jobs through the parameters dialog with every check's
 // message, the batch one job after another, stopping, removing, closing,
 // and each of the mended behaviours (one shell, duplicates by target path,
 // the busy flag, acting on the chosen job, no re-entry during a start, a
@@ -26,6 +26,9 @@
 #include "memtable/MemTable.h"
 #include "platform/os/DocumentOpener.h"
 #include "platform/os/FileSystem.h"
+#include "platform/window/WindowApi.h"
+#include "skin/TskSkinData.h"
+#include "skincontrols/SkinControlFont.h"
 #include "skincontrols/TskSkinButton.h"
 #include "skincontrols/TskSkinCheckRadioBox.h"
 #include "skincontrols/TskSkinComboBox.h"
@@ -83,6 +86,36 @@ TEST_F(ConverterTest, TheJobListWindowAtStart) {
   EXPECT_EQ(Main()->Grid()->Width(), 785 - 19);
   EXPECT_FALSE(Dialog()->Visible());
   EXPECT_TRUE(Boxes().empty());
+}
+
+// Width of the caption ink (the pixels of the given colours) of a button
+// as shown.
+int32_t CaptionInkWidth(TskSkinButton* button, std::initializer_list<TColor> inks) {
+  const TBitmap b = CaptureWindow(button->Handle());
+  TRect box;
+  for (TColor ink : inks) box.Unite(InkBox(b, ink));
+  return box.Width();
+}
+int32_t InkWidth(const std::string& text, const ui::TFont& font) { return TextInk(text, font).Width(); }
+
+// The job list window's buttons leave their font to the skin: their
+// captions are drawn in the "button" entry's font, not in the bold font
+// they carry. The dialog's buttons do not take the skin's font and draw in
+// their own bold one.
+TEST_F(ConverterTest, TheJobListsButtonsDrawInTheSkinsFontTheDialogsInTheirBoldFont) {
+  const auto* data = Main()->AddButton()->SkinData()->FindControl<TskDataSkinButtonControl>("button");
+  ASSERT_NE(data, nullptr);
+  const ui::TFont skinFont(data->FontName, data->FontHeight, ToFontStyles(data->FontStyle));
+  const ui::TFont bold("宋体", -12, {TFontStyle::Bold});
+  const std::initializer_list<TColor> inks{data->FontColor, data->ActiveFontColor};
+  for (TskSkinButton* b : {Main()->AddButton(), Main()->CloseButton()}) {
+    ASSERT_NE(InkWidth(b->Caption(), skinFont), InkWidth(b->Caption(), bold));  // the skin's font is not that one
+    EXPECT_EQ(CaptionInkWidth(b, inks), InkWidth(b->Caption(), skinFont)) << b->Caption();
+  }
+  Click(Main()->AddButton());
+  ASSERT_TRUE(Dialog()->Visible());
+  TskSkinButton* close = Dialog()->CloseButton();
+  EXPECT_EQ(CaptionInkWidth(close, inks), InkWidth(close->Caption(), bold)) << close->Caption();
 }
 
 class ConverterVersionTest : public ConverterTest {

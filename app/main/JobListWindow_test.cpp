@@ -1,12 +1,15 @@
 // The job list window beyond its buttons: the jobs left at the close come
 // back at the next start (a damaged saved list is set aside and reported
-// once), files dropped on the window become jobs or open the dialog, and
-// the grid's menu opens a failed job's kept log.
+// once), files dropped on the window become jobs or open the dialog, the
+// grid's vertical bar shows where the current job stands, and the grid's
+// menu opens a failed job's kept log.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -22,11 +25,13 @@
 #include "platform/os/DocumentOpener.h"
 #include "platform/os/FileSystem.h"
 #include "platform/os/PathInfo.h"
+#include "skin/TskSkinData.h"
 #include "skincontrols/TskSkinButton.h"
 #include "skincontrols/TskSkinComboBox.h"
 #include "skincontrols/TskSkinDBGrid.h"
 #include "skincontrols/TskSkinEdit.h"
 #include "skincontrols/TskSkinFileEdit.h"
+#include "skincontrols/TskSkinScrollBar.h"
 
 namespace tsm {
 namespace {
@@ -156,6 +161,42 @@ TEST_F(ConverterTest, DroppedFilesOpenTheDialogOrBecomeJobs) {
   Pump();
   EXPECT_EQ(Jobs().RecordTotal(), 2);
   EXPECT_TRUE(Boxes().empty());
+}
+
+// The job list's vertical bar with two jobs: the thumb, a page of the
+// visible rows out of 2 + visible - 1 positions, leaves the track's start
+// free only on the second job and its end free only on the first.
+TEST_F(ConverterTest, TheBarsThumbIsAtTheTopOnTheFirstJobAndAtTheBottomOnTheLast) {
+  AddJob(Source("a.mpg"), Out());
+  AddAndClose(Source("b.mkv"), Out());
+  TskSkinDBGrid* grid = Main()->Grid();
+  TskSkinScrollBar* bar = grid->VScrollBar();
+  ASSERT_TRUE(bar->Visible());
+  const auto* skin = bar->SkinData()->FindControl<TskDataSkinScrollBarControl>("vscrollbar");
+  ASSERT_NE(skin, nullptr);
+  const int32_t trackTop = skin->TrackArea.Top;
+  const int32_t trackBottom = skin->TrackArea.Bottom + bar->Height() - skin->SkinRect.Height();
+  const int32_t track = trackBottom - trackTop;
+  const int v = grid->VisibleDataRows();
+  const int32_t thumb = 2 * (static_cast<int32_t>(std::nearbyint(double(track) * v / (2 + v - 1))) / 2);
+  auto shot = [&](const std::string& name) {
+    if (const char* dir = std::getenv("TM_SHOTS")) Desk().SaveWindowPng(Main()->Handle(), std::string(dir) + "/" + name + ".png");
+  };
+  // The second job is current after the add.
+  EXPECT_EQ(Jobs().RecordNumber(), 2);
+  EXPECT_EQ(bar->Position(), 2);
+  EXPECT_EQ(bar->Layout().Thumb.Top, trackBottom - thumb);
+  EXPECT_EQ(bar->Layout().Thumb.Bottom, trackBottom);
+  shot("joblist_bar_second");
+  ClickRow(0);
+  EXPECT_EQ(bar->Position(), 1);
+  EXPECT_EQ(bar->Layout().Thumb.Top, trackTop);
+  EXPECT_EQ(bar->Layout().Thumb.Bottom, trackTop + thumb);
+  shot("joblist_bar_first");
+  Desk().KeyPress(VK_DOWN);
+  Pump();
+  EXPECT_EQ(Jobs().RecordNumber(), 2);
+  EXPECT_EQ(bar->Layout().Thumb.Bottom, trackBottom);
 }
 
 TEST_F(ConverterTest, TheGridMenuOpensTheLogOfAFailedJob) {

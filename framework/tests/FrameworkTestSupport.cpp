@@ -5,7 +5,9 @@
 #include "framework/controls/Button.h"
 #include "framework/forms/CustomForm.h"
 #include "framework/forms/Screen.h"
+#include "framework/graphics/Font.h"
 #include "platform/gfx/Bitmap.h"
+#include "platform/gfx/DeviceContext.h"
 #include "platform/window/WindowSystem.h"
 
 namespace tsm {
@@ -95,6 +97,28 @@ int FrameworkTest::DifferingPixels(const TBitmap& a, const TBitmap& b) {
   for (int32_t y = 0; y < a.Height(); ++y)
     for (int32_t x = 0; x < a.Width(); ++x) differing += a.GetPixel(x, y) != b.GetPixel(x, y);
   return differing;
+}
+
+TRect InkBox(const TBitmap& picture, TColor color) {
+  TRect box;
+  for (int32_t y = 0; y < picture.Height(); ++y)
+    for (int32_t x = 0; x < picture.Width(); ++x)
+      if (picture.GetPixel(x, y) == color) box.Unite({x, y, x + 1, y + 1});
+  return box;
+}
+
+TRect TextInk(const std::string& text, const ui::TFont& font) {
+  TDeviceContext measure;
+  measure.SetFont(font.Handle());
+  const TSize size = measure.TextExtent(text);
+  TBitmap b(size.cx + 20, size.cy + 20);  // room for ink beyond the advance
+  b.Fill(clWhite);
+  TDeviceContext dc(b);
+  dc.SetFont(font.Handle());
+  dc.SetBkMode(TBkMode::Transparent);
+  dc.SetTextColor(clBlack);
+  dc.TextOut(0, 0, text);
+  return InkBox(b, clBlack);
 }
 
 }  // namespace tsm

@@ -16,6 +16,9 @@
 namespace tsm {
 
 class TBitmap;
+namespace ui {
+class TFont;
+}
 class TButton;
 class TForm;
 class TWinControl;
@@ -53,5 +56,10 @@ class FrameworkTest : public ::testing::Test {
  private:
   THeadlessBackend* m_backend = nullptr;
 };
+
+// Box of the pixels of one colour in a picture (empty: there is none).
+TRect InkBox(const TBitmap& picture, TColor color);
+// Box of the ink of a text drawn at (0, 0) in black on white in a font.
+TRect TextInk(const std::string& text, const ui::TFont& font);
 
 }  // namespace tsm

@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
+#include "framework/graphics/Font.h"
 #include "platform/gfx/Bmp.h"
 #include "platform/gfx/DeviceContext.h"
-#include "platform/gfx/Font.h"
 #include "platform/gfx/Png.h"
 #include "skin/TskCompressedStoredSkin.h"
 #include "skin/TskSkinContainer.h"
@@ -71,14 +71,7 @@ TBitmap SkinControlTest::PixelsOf(const TControl* control) {
   return out;
 }
 
-TRect SkinControlTest::InkOf(const TControl* control, TColor color) {
-  const TBitmap pixels = PixelsOf(control);
-  TRect box;
-  for (int32_t y = 0; y < pixels.Height(); ++y)
-    for (int32_t x = 0; x < pixels.Width(); ++x)
-      if (pixels.GetPixel(x, y) == color) box.Unite({x, y, x + 1, y + 1});
-  return box;
-}
+TRect SkinControlTest::InkOf(const TControl* control, TColor color) { return InkBox(PixelsOf(control), color); }
 
 void SkinControlTest::SaveShot(const TControl* control, const std::string& name, int32_t scale) {
   const char* dir = std::getenv("TM_SHOTS");
@@ -103,18 +96,10 @@ std::string SkinDefinition(const std::vector<TTestSkinEntry>& entries) {
 }
 
 TTextInk MeasureTextInk(const std::string& text, const std::string& font, int32_t height) {
-  TBitmap b(300, 60);
-  b.Fill(clWhite);
-  TDeviceContext dc(b);
-  dc.SetFont(TFont::Create({font, height}));
-  dc.SetBkMode(TBkMode::Transparent);
-  dc.SetTextColor(clBlack);
-  dc.TextOut(0, 0, text);
-  TRect box;
-  for (int32_t y = 0; y < b.Height(); ++y)
-    for (int32_t x = 0; x < b.Width(); ++x)
-      if (b.GetPixel(x, y) == clBlack) box.Unite({x, y, x + 1, y + 1});
-  return {dc.TextExtent(text), box};
+  const ui::TFont f(font, height);
+  TDeviceContext dc;
+  dc.SetFont(f.Handle());
+  return {dc.TextExtent(text), TextInk(text, f)};
 }
 
 TColor PicturePixel(const TskSkinData& skin, int32_t picture, int32_t x, int32_t y) {
