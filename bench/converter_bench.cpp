@@ -43,6 +43,7 @@
 #include "app/main/BatchDriver.h"
 #include "app/main/ConverterWindows.h"
 #include "app/main/TFM_MAIN.h"
+#include "bench/BenchSupport.h"
 #include "framework/base/SysUtils.h"
 #include "framework/forms/Application.h"
 #include "platform/core/ProgramFolder.h"
@@ -178,37 +179,15 @@ void WindowFigures(int runs, double idleSeconds) {
 
 // --- The batch ------------------------------------------------------------------------
 
-int Run(const std::vector<std::string>& argv) {
-  TChildProcess p;
-  if (!p.Start(argv)) return -1;
-  std::string out;
-  while (p.ReadAvailable(out)) {
-    WaitForReadable({p.OutputHandle()}, 1000);
-    if (out.size() > (1 << 20)) out.erase(0, out.size() - 4096);
-  }
-  int status = -1;
-  while (!p.TryReap(status)) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  if (status != 0) std::fprintf(stderr, "%s: status %d\n%s\n", argv[0].c_str(), status, out.c_str());
-  return status;
-}
-
 void BatchFigures(int jobs, int seconds) {
   const std::string folder = MakeProgramFolder();
   ::setenv("XDG_STATE_HOME", (folder + "state").c_str(), 1);
-  const std::string clip = folder + "clip.mp4", d = std::to_string(seconds);
-  if (Run({"ffmpeg", "-hide_banner", "-loglevel", "error", "-nostdin", "-y", "-f", "lavfi", "-i",
-           "testsrc2=size=320x240:rate=25:duration=" + d, "-f", "lavfi", "-i", "sine=frequency=440:duration=" + d,
-           "-t", d, "-c:v", "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p", "-c:a", "aac", clip}) != 0) {
+  const std::string clip = folder + "clip.mp4";
+  if (!bench::MakeClip(clip, seconds)) {
     std::printf("batch: skipped (ffmpeg could not make the clip)\n");
     return;
   }
-  std::vector<std::string> sources;
-  std::string bytes;
-  ReadFileBytes(clip, bytes);
-  for (int i = 0; i < jobs; ++i) {
-    sources.push_back(folder + "source " + std::to_string(i) + ".mp4");
-    WriteFileAtomically(sources.back(), bytes);
-  }
+  const std::vector<std::string> sources = bench::CopySources(clip, folder, jobs);
   ::mkdir((folder + "loop").c_str(), 0700);
   ::mkdir((folder + "windows").c_str(), 0700);
 
@@ -237,7 +216,7 @@ void BatchFigures(int jobs, int seconds) {
               dialog.Entry().resolution.c_str(), dialog.Entry().quality.c_str(), dialog.Entry().aspect.c_str());
   std::fflush(stdout);
   auto t0 = Clock::now();
-  Run({"/bin/sh", folder + "loop.sh"});
+  bench::RunToEnd({"/bin/sh", folder + "loop.sh"});
   const double loop = std::chrono::duration<double>(Clock::now() - t0).count();
 
   dialog.Runner().EnsureShell();

@@ -7,6 +7,7 @@
 #include "app/encoder/EncoderRunner.h"
 #include "app/encoder/RunnerHost.h"
 #include "app/jobs/JobTable.h"
+#include "framework/base/Exception.h"
 #include "framework/base/SysUtils.h"
 #include "platform/os/ChildProcess.h"
 #include "platform/os/FileSystem.h"
@@ -32,10 +33,18 @@ class TBatchHost : public IEncoderRunnerHost {
 // Waking on each one costs the encoder a pipe wake-up every time (system
 // time, and its processor for a moment), which adds up to a few per cent
 // of the job. So after each wait that took the encoders' output the loop
-// leaves that output alone for this long and reads it in batches; Ctrl+C
-// and the identify runs still wake it at once. A job's end (the shell's
-// exit report, in the same pipe) is seen at most this much later.
+// leaves that output alone for this long and reads it in batches; Ctrl+C,
+// the shells' bells (a job's end) and the identify runs still wake it at
+// once.
 constexpr int kReadPauseMs = 10;
+
+// A shell that cannot start takes no command: its job then fails as not sent.
+void EnsureShell(TEncoderRunner& runner) {
+  try {
+    runner.EnsureShell();
+  } catch (const EInOutError&) {
+  }
+}
 
 std::string SizeText(int64_t bytes) {
   if (bytes < 0) return "-";
@@ -105,7 +114,6 @@ int TBatchRun::Run(const std::string& programFolder) {
   for (size_t s = 0; s < pool.size(); ++s) {
     pool[s].runner = std::make_unique<TEncoderRunner>(host, programFolder);
     pool[s].runner->SetStopWaitMs(0);
-    pool[s].runner->StartShell();
     pool[s].runner->OnJobOutcome = [this, &pool, &display, s](const TJobOutcome& outcome) {
       TSlot& slot = pool[s];
       if (slot.job < 0) return;
@@ -131,10 +139,9 @@ int TBatchRun::Run(const std::string& programFolder) {
     };
   }
 
+  // Idle runners take the next jobs at once, while fewer than slots encode.
   size_t next = 0;
-  auto lastRead = std::chrono::steady_clock::now() - std::chrono::milliseconds(kReadPauseMs);
-  while (!interrupt.Signal()) {
-    // Idle runners take the next jobs at once, while fewer than slots encode.
+  const auto startJobs = [&] {
     int encoding = 0;
     for (const TSlot& slot : pool) encoding += slot.job >= 0 && !slot.runner->Verifying();
     for (size_t s = 0; s < pool.size() && next < queue.size() && encoding < slots; ++s) {
@@ -145,7 +152,23 @@ int TBatchRun::Run(const std::string& programFolder) {
       m_reports[j].result = TJobResult::Running;
       display.Started(static_cast<int>(s), Label(j));
       pool[s].runner->SetRunningJobName(m_plan.jobs[j].record.name);
+      EnsureShell(*pool[s].runner);
       pool[s].runner->StartConversion(m_plan.jobs[j].inputs);
+    }
+  };
+  // The next encoder starts before the ended one's output is verified.
+  for (TSlot& slot : pool) slot.runner->OnEncoderEnded = startJobs;
+
+  bool warm = false;
+  auto lastRead = std::chrono::steady_clock::now() - std::chrono::milliseconds(kReadPauseMs);
+  while (!interrupt.Signal()) {
+    startJobs();
+    // The other runners' shells start once the first encoders run, not
+    // before them, nor between two jobs.
+    if (!warm) {
+      warm = true;
+      for (TSlot& slot : pool)
+        if (slot.job < 0) EnsureShell(*slot.runner);
     }
     bool busy = false;
     const int pause = kReadPauseMs - static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -154,7 +177,7 @@ int TBatchRun::Run(const std::string& programFolder) {
     std::vector<int> fds{interrupt.Handle()};
     for (const TSlot& slot : pool) {
       busy |= slot.job >= 0;
-      if (slot.job >= 0 && (pause <= 0 || slot.runner->Verifying())) slot.runner->AddWaitHandles(fds);
+      if (slot.job >= 0) slot.runner->AddWaitHandles(fds, pause <= 0);
     }
     if (!busy) break;
     // The time limit only refreshes the elapsed times on the screen.

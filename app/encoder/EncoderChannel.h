@@ -45,6 +45,14 @@ class IEncoderChannel {
   // A descriptor that becomes readable when the job's shell has output or
   // has gone (to wait on instead of polling); -1 when there is none.
   virtual int OutputHandle() const { return -1; }
+  // The bell of the job's shell: a descriptor that becomes readable once
+  // the shell has run BellCommand(), which the runner sends after a job's
+  // exit report. A program can then sleep through a job's progress output
+  // and still learn of its end at once. -1, and an empty command, when the
+  // channel has none; ClearBell takes what rang it.
+  virtual int BellHandle() const { return -1; }
+  virtual std::string BellCommand() const { return std::string(); }
+  virtual void ClearBell() {}
 };
 
 }  // namespace tsm

@@ -28,6 +28,7 @@
 #include "app/encoder/TestJobs.h"
 #include "app/encoder/TestRunnerHost.h"
 #include "framework/base/SysUtils.h"
+#include "platform/os/ChildProcess.h"
 #include "platform/os/FileSystem.h"
 #include "platform/os/PathInfo.h"
 #include "platform/os/ProcessTable.h"
@@ -694,6 +695,32 @@ TEST_F(VerifiedRunner, AGoodJobIsDoneWithItsLengthsMeasuredAndLogged) {
   ASSERT_TRUE(ReadFileBytes(m_outcomes[0].logPath, log));
   EXPECT_NE(log.find("Video stream:"), std::string::npos);
   EXPECT_NE(log.find("ID_LENGTH=3.00"), std::string::npos) << log;
+}
+
+// A program that reads the progress output only now and then sleeps on the
+// end handles in between: the job's end must wake it, not a time limit.
+TEST_F(VerifiedRunner, AJobsEndWakesAWaiterThatSleepsThroughItsOutput) {
+  const std::string clip = MakeClip(m_folder, "bell", 3, 160, 120, 25, true);
+  const TCommandInputs in = Job(clip, "bell out.avi", kOptions);
+  m_verified->SetRunningJobName(in.targetName);
+  m_verified->StartConversion(in);
+  int encodingWakes = 0, timeouts = 0, rounds = 0;
+  while (m_verified->Polling() && ++rounds < 1000) {
+    std::vector<int> fds;
+    m_verified->AddWaitHandles(fds, false);
+    ASSERT_FALSE(fds.empty());
+    const bool encoding = !m_verified->Verifying();
+    // Far longer than the job: only a descriptor ends this wait in time.
+    if (WaitForReadable(fds, 60000) <= 0) ++timeouts;
+    else if (encoding) ++encodingWakes;
+    m_verified->PollTick();
+  }
+  ASSERT_EQ(m_outcomes.size(), 1u);
+  EXPECT_TRUE(m_outcomes[0].Done()) << DescribeOutcome(m_outcomes[0], false);
+  EXPECT_EQ(timeouts, 0);
+  // The encoder printed some hundred progress lines meanwhile; the identify
+  // runs that follow are read as they print.
+  EXPECT_EQ(encodingWakes, 1);
 }
 
 TEST_F(VerifiedRunner, AKilledEncodersJobIsNeverDone) {

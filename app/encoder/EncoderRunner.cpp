@@ -81,9 +81,10 @@ double TEncoderRunner::ElapsedSeconds() const {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - m_started).count();
 }
 
-void TEncoderRunner::AddWaitHandles(std::vector<int>& fds) const {
+void TEncoderRunner::AddWaitHandles(std::vector<int>& fds, bool output) const {
   if (!m_polling) return;
-  if (!m_verifying && m_channel->OutputHandle() >= 0) fds.push_back(m_channel->OutputHandle());
+  if (!m_verifying && output && m_channel->OutputHandle() >= 0) fds.push_back(m_channel->OutputHandle());
+  if (!m_verifying && !m_exitMark.empty() && m_channel->BellHandle() >= 0) fds.push_back(m_channel->BellHandle());
   // The identify runs are read only while the verdict waits for them.
   if (m_verifying && m_probe != nullptr) m_probe->AddWaitHandles(fds);
 }
@@ -121,15 +122,16 @@ void TEncoderRunner::StartConversion(const TCommandInputs& inputs) {
   m_exitMark = m_channel->ReportsExitStatus() ? NewExitMark() : std::string();
   m_output.SetExitMark(m_exitMark);
   m_started = std::chrono::steady_clock::now();
-  if (m_probe != nullptr) {
-    m_probe->Cancel();
-    m_probe->Start(TProbeKind::Source, m_sourcePath);
-  }
+  if (m_probe != nullptr) m_probe->Cancel();
 
   // The exit report goes in the same write: the shell has it before the
   // encoder starts, so the encoder can never read it as its own input.
+  // The bell rings once the report is in the output pipe.
   std::string text = m_commandLine + "\n";
-  if (!m_exitMark.empty()) text += "printf '\\n%s %d\\n' " + m_exitMark + " \"$?\"\n";
+  if (!m_exitMark.empty()) {
+    text += "printf '\\n%s %d\\n' " + m_exitMark + " \"$?\"\n";
+    if (const std::string bell = m_channel->BellCommand(); !bell.empty()) text += bell + "\n";
+  }
   if (!m_channel->SendCommand(text)) {
     SetPolling(false);
     TJobOutcome outcome;
@@ -137,6 +139,8 @@ void TEncoderRunner::StartConversion(const TCommandInputs& inputs) {
     Finish(outcome);
     return;
   }
+  // The source's length is measured while the encoder starts.
+  if (m_probe != nullptr) m_probe->Start(TProbeKind::Source, m_sourcePath);
   SetPolling(true);
 }
 
@@ -159,6 +163,7 @@ void TEncoderRunner::DiscardOutput() {
   // Bounded: an encoder printing without pause cannot keep this loop going.
   for (int i = 0; i < 64 && !ReadOutput().empty(); ++i) {
   }
+  m_channel->ClearBell();
 }
 
 TEncoderRunner::TTickFlow TEncoderRunner::TakeOutput(const std::string& out) {
@@ -205,6 +210,9 @@ void TEncoderRunner::PollTick() {
     ContinueVerifying();
     return;
   }
+  // The bell is taken before the output: a report that rang it is in the
+  // pipe by then. (A bell rung late by the job before is taken here too.)
+  m_channel->ClearBell();
   const TTickFlow flow = TakeOutput(ReadOutput());
   if (!m_polling) return;  // judged on the way (unsupported source)
 
@@ -238,6 +246,7 @@ void TEncoderRunner::Conclude() {
   }
   // The encoder is content: now the output is measured.
   m_verifying = true;
+  if (OnEncoderEnded) OnEncoderEnded();
   if (FileSize(m_targetPath) > 0) m_probe->Start(TProbeKind::Output, m_targetPath);
   ContinueVerifying();
 }

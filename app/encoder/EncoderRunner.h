@@ -34,7 +34,9 @@
 // Several runners may work at once, each with its own shell and encoder:
 // each one's running test and ending look only at its own processes. A
 // program without a timer waits on AddWaitHandles and calls PollTick
-// whenever one of them becomes readable.
+// whenever one of them becomes readable; one that takes the progress output
+// only now and then waits on the end handles alone in between (the shell's
+// bell rings after the exit report), so a job's end is never late.
 
 #include <chrono>
 #include <functional>
@@ -161,6 +163,11 @@ class TEncoderRunner {
   // runner has settled (and after OnJobEnded or the error message). It must
   // not start the next job itself.
   std::function<void(const TJobOutcome&)> OnJobOutcome;
+  // Called when the encoder has ended content and its output is about to be
+  // verified (Verifying() is true already): a program with more runners can
+  // start its next job on another runner here, before the identify runs
+  // take the processor. It must not touch this runner.
+  std::function<void()> OnEncoderEnded;
 
   // The outcome of the last job that ended (a default outcome before).
   const TJobOutcome& LastOutcome() const { return m_outcome; }
@@ -172,8 +179,8 @@ class TEncoderRunner {
   double ElapsedSeconds() const;
 
   // Descriptors to wait on while the runner polls: the job's shell output
-  // and the identify runs.
-  void AddWaitHandles(std::vector<int>& fds) const;
+  // (unless output is false), the shell's bell and the identify runs.
+  void AddWaitHandles(std::vector<int>& fds, bool output = true) const;
 
   // The stop's wait for the ended encoder (1000 ms).
   void SetStopWaitMs(int ms) { m_stopWaitMs = ms; }

@@ -45,6 +45,17 @@ int TEncoderShell::OutputHandle() const {
   return shell == nullptr ? -1 : shell->OutputHandle();
 }
 
+int TEncoderShell::BellHandle() const {
+  TShellProcess* shell = JobShell();
+  return shell == nullptr ? -1 : shell->BellHandle();
+}
+
+std::string TEncoderShell::BellCommand() const { return "echo >&" + std::to_string(kBellDescriptor); }
+
+void TEncoderShell::ClearBell() {
+  if (TShellProcess* shell = JobShell()) shell->ClearBell();
+}
+
 std::vector<pid_t> TEncoderShell::ShellIds() const {
   std::vector<pid_t> ids;
   for (const auto& shell : m_shells)

@@ -32,6 +32,9 @@ class TEncoderShell : public IEncoderChannel {
   void CloseHandles() override;
   bool ReportsExitStatus() const override { return true; }
   int OutputHandle() const override;
+  int BellHandle() const override;
+  std::string BellCommand() const override;
+  void ClearBell() override;
 
   // Process ids of every shell started (the current one last).
   std::vector<pid_t> ShellIds() const;

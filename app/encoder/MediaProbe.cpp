@@ -75,7 +75,8 @@ std::vector<std::string> TMediaProbe::SourceCommand(const std::string& path) con
 }
 
 std::vector<std::string> TMediaProbe::OutputCommand(const std::string& path) const {
-  return {m_encoder, "-noconfig", "all", "-ovc", "copy", "-nosound", "-of", "avi", "-o", "/dev/null", "--", path};
+  // -quiet: the summary without a progress line for every frame.
+  return {m_encoder, "-quiet", "-noconfig", "all", "-ovc", "copy", "-nosound", "-of", "avi", "-o", "/dev/null", "--", path};
 }
 
 void TMediaProbe::Start(TProbeKind kind, const std::string& path) {

@@ -53,11 +53,15 @@ TShellProcess::~TShellProcess() {
 }
 
 bool TShellProcess::Start(const std::string& pathFolder) {
-  int input[2], output[2];
+  int input[2], output[2], bell[2];
   if (::pipe2(input, O_CLOEXEC) != 0) return false;
   if (::pipe2(output, O_CLOEXEC) != 0) {
     ::close(input[0]);
     ::close(input[1]);
+    return false;
+  }
+  if (::pipe2(bell, O_CLOEXEC | O_NONBLOCK) != 0) {
+    for (int fd : {input[0], input[1], output[0], output[1]}) ::close(fd);
     return false;
   }
 
@@ -66,6 +70,7 @@ bool TShellProcess::Start(const std::string& pathFolder) {
   posix_spawn_file_actions_adddup2(&actions, input[0], 0);
   posix_spawn_file_actions_adddup2(&actions, output[1], 1);
   posix_spawn_file_actions_adddup2(&actions, output[1], 2);
+  posix_spawn_file_actions_adddup2(&actions, bell[1], kBellDescriptor);
 
   // Own process group; default signal handling and an empty signal mask, so
   // that the encoder does not inherit an ignored SIGPIPE or a blocked signal.
@@ -108,16 +113,19 @@ bool TShellProcess::Start(const std::string& pathFolder) {
   posix_spawnattr_destroy(&attr);
   ::close(input[0]);
   ::close(output[1]);
+  ::close(bell[1]);
   if (folderFd >= 0) ::close(folderFd);
   if (rc != 0) {
     ::close(input[1]);
     ::close(output[0]);
+    ::close(bell[0]);
     return false;
   }
   ::fcntl(output[0], F_SETFL, ::fcntl(output[0], F_GETFL) | O_NONBLOCK);
   m_pid = pid;
   m_inputWrite = input[1];
   m_outputRead = output[0];
+  m_bellRead = bell[0];
   m_reaped = false;
   return true;
 }
@@ -166,14 +174,23 @@ long TShellProcess::ReadOutput(char* buffer, size_t size) {
   }
 }
 
+void TShellProcess::ClearBell() {
+  if (m_bellRead < 0) return;
+  char buffer[64];
+  while (::read(m_bellRead, buffer, sizeof buffer) > 0) {
+  }
+}
+
 void TShellProcess::CloseHandles() {
   CloseFd(m_inputWrite);
   CloseFd(m_outputRead);
+  CloseFd(m_bellRead);
 }
 
 bool TShellProcess::Reap(int timeoutMs) {
   if (m_pid <= 0 || m_reaped) return true;
-  for (int waited = 0;; waited += 5) {
+  // A shell just sent SIGKILL is gone within a millisecond or two.
+  for (int waited = 0;; ++waited) {
     int status = 0;
     const pid_t r = ::waitpid(m_pid, &status, WNOHANG);
     if (r == m_pid || (r < 0 && errno == ECHILD)) {
@@ -181,7 +198,7 @@ bool TShellProcess::Reap(int timeoutMs) {
       return true;
     }
     if (waited >= timeoutMs) return false;
-    const timespec pause{0, 5 * 1000 * 1000};
+    const timespec pause{0, 1000 * 1000};
     ::nanosleep(&pause, nullptr);
   }
 }

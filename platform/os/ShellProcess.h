@@ -11,6 +11,13 @@
 // resolve first, whatever characters the folder's path holds (a folder
 // whose path holds a colon is entered as /proc/self/fd/<n>, a descriptor of
 // the folder that the shell inherits).
+//
+// The shell's descriptor 3 (kBellDescriptor) is the write end of a third
+// pipe, the bell: a command that writes to it (`echo >&3`) makes
+// BellHandle readable. Whoever waits for a command to end can sleep through
+// the command's output and still learn of its end at once. Processes the
+// shell starts inherit the descriptor; nothing is written to it unless a
+// command says so.
 
 #include <sys/types.h>
 
@@ -21,6 +28,7 @@
 namespace tsm {
 
 inline constexpr const char* kShellImageName = "cmd.exe";
+inline constexpr int kBellDescriptor = 3;
 
 class TShellProcess {
  public:
@@ -29,7 +37,7 @@ class TShellProcess {
   TShellProcess(const TShellProcess&) = delete;
   TShellProcess& operator=(const TShellProcess&) = delete;
 
-  // Creates both pipes and starts the shell. False (with nothing left open)
+  // Creates the pipes and starts the shell. False (with nothing left open)
   // when a pipe or the process cannot be created.
   bool Start(const std::string& pathFolder);
 
@@ -41,6 +49,11 @@ class TShellProcess {
   bool HasHandles() const { return m_inputWrite >= 0 || m_outputRead >= 0; }
   // The read end of the output pipe, to wait on (WaitForReadable); -1 when closed.
   int OutputHandle() const { return m_outputRead; }
+  // The read end of the bell, to wait on; -1 when closed. Readable from the
+  // moment a command rang the bell until ClearBell.
+  int BellHandle() const { return m_bellRead; }
+  // Takes everything that rang the bell, without blocking.
+  void ClearBell();
 
   // Writes all bytes to the shell's input. False when the input is closed or
   // the shell has gone; never raises SIGPIPE.
@@ -65,6 +78,7 @@ class TShellProcess {
   pid_t m_pid = -1;
   int m_inputWrite = -1;  // our end of the shell's standard input
   int m_outputRead = -1;  // our end of the shell's standard output and error
+  int m_bellRead = -1;    // our end of the bell (the shell's descriptor 3)
   bool m_reaped = false;
 };
 

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "platform/os/ChildProcess.h"
 #include "platform/os/FileSystem.h"
 #include "platform/os/ProcessTable.h"
 
@@ -65,6 +66,32 @@ TEST(ShellProcess, RunsCommandsFromItsInputAndJoinsOutputAndErrors) {
   shell.CloseHandles();
   EXPECT_TRUE(shell.Reap(2000));
   EXPECT_FALSE(shell.WriteInput("echo\n"));
+}
+
+TEST(ShellProcess, TheBellRingsOnlyWhenACommandRingsItAndClearsAgain) {
+  TShellProcess shell;
+  ASSERT_TRUE(shell.Start("/opt/tm-first"));
+  ASSERT_GE(shell.BellHandle(), 0);
+  // Output alone does not ring it, nor does a child that inherits the bell.
+  ASSERT_TRUE(shell.WriteInput("echo one; sh -c 'echo two'\n"));
+  ReadUntil(shell, "two\n");
+  EXPECT_EQ(WaitForReadable({shell.BellHandle()}, 100), 0);
+  // Rung after a line of output: the line is in the pipe by the time the bell is heard.
+  ASSERT_TRUE(shell.WriteInput("echo three; echo >&" + std::to_string(kBellDescriptor) + "\n"));
+  ASSERT_EQ(WaitForReadable({shell.BellHandle()}, 2000), 1);
+  char buffer[64];
+  const long n = shell.ReadOutput(buffer, sizeof buffer);
+  EXPECT_EQ(std::string(buffer, static_cast<size_t>(std::max(n, 0L))), "three\n");
+  shell.ClearBell();
+  EXPECT_EQ(WaitForReadable({shell.BellHandle()}, 0), 0);
+  // Rung twice, cleared once.
+  ASSERT_TRUE(shell.WriteInput("echo >&3; echo >&3; echo done\n"));
+  ReadUntil(shell, "done\n");
+  shell.ClearBell();
+  EXPECT_EQ(WaitForReadable({shell.BellHandle()}, 0), 0);
+  shell.CloseHandles();
+  EXPECT_EQ(shell.BellHandle(), -1);
+  EXPECT_TRUE(shell.Reap(2000));
 }
 
 TEST(ShellProcess, CommandsInTheFolderAreFoundWhateverItsPathHolds) {
