@@ -63,6 +63,37 @@ TEST_F(Stacking, PressOnADisabledOwnerBringsItForwardWithItsOwnedWindows) {
   EXPECT_EQ(TopToBottom({main, dialog, picker, other}), (std::vector<HWND>{picker, dialog, main, other}));
 }
 
+// Owned windows stay above their owners whatever place SetWindowPos gives
+// a window (a form sent to the back, a window put after another).
+TEST_F(Stacking, NoPlaceGivenPutsAnOwnedWindowBelowItsOwner) {
+  const HWND main = MakeTopLevel(TRect::FromSize(0, 0, 400, 300), WS_POPUP | WS_VISIBLE);
+  const HWND dialog = Owned(main, TRect::FromSize(50, 50, 300, 200));
+  const HWND picker = Owned(dialog, TRect::FromSize(100, 100, 150, 100));
+  const HWND other = MakeTopLevel(TRect::FromSize(300, 0, 300, 300), WS_POPUP | WS_VISIBLE);
+  const auto order = [&] { return TopToBottom({main, dialog, picker, other}); };
+  constexpr uint32_t kKeep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+  ASSERT_EQ(order(), (std::vector<HWND>{other, picker, dialog, main}));
+  // The dialog sent to the back: as far back as its owner lets it.
+  SetWindowPos(dialog, HWND_BOTTOM, 0, 0, 0, 0, kKeep);
+  EXPECT_EQ(order(), (std::vector<HWND>{other, picker, dialog, main}));
+  // The main window put after the other one: its windows stay above.
+  SetWindowPos(main, HWND_TOP, 0, 0, 0, 0, kKeep);
+  ASSERT_EQ(order(), (std::vector<HWND>{picker, dialog, main, other}));
+  SetWindowPos(main, other, 0, 0, 0, 0, kKeep);
+  EXPECT_EQ(order(), (std::vector<HWND>{picker, dialog, other, main}));
+  // The main window put just after the picker, above its dialog: the dialog
+  // comes up above it, the picker stays above the dialog.
+  SetWindowPos(main, picker, 0, 0, 0, 0, kKeep);
+  EXPECT_EQ(order(), (std::vector<HWND>{picker, dialog, main, other}));
+  // The picker put after the main window: back to just above the dialog.
+  SetWindowPos(picker, main, 0, 0, 0, 0, kKeep);
+  EXPECT_EQ(order(), (std::vector<HWND>{picker, dialog, main, other}));
+  // A window put after an owned window goes below it, not below its owner.
+  SetWindowPos(other, HWND_TOP, 0, 0, 0, 0, kKeep);
+  SetWindowPos(other, picker, 0, 0, 0, 0, kKeep);
+  EXPECT_EQ(order(), (std::vector<HWND>{picker, other, dialog, main}));
+}
+
 // A backend that keeps the last order it was told.
 class TOrderRecorder final : public THeadlessBackend {
  public:

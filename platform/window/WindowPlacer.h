@@ -42,6 +42,10 @@ class TWindowPlacer {
 
  private:
   void ApplyZOrder(TWindow* w, HWND insertAfter);
+  // After w was put at a given place: owned windows stay above their owners,
+  // so w goes up to just above its owner when it went below it, and the
+  // windows it owns that it went above come up to just above it, in order.
+  void KeepOwnedAbove(TWindow* w);
   WPARAM SizeKind(const TWindow* w) const;
 
   TWindowSystem& m_sys;
