@@ -9,6 +9,14 @@
 // with a shape is a shaped native window; a shape that appears or goes away
 // recreates the native window.
 //
+// Stacking: the native windows are raised in the window system's order
+// whenever it changes and whenever one is mapped. Under X11 an owned window
+// is transient for its owner's native window (a window manager keeps it
+// above the owner), and after every change among the root window's children
+// (a window manager raising a frame on a click, or acting on a raise request
+// late) what is out of the window system's order is put back; see
+// X11Stacking.h.
+//
 // Focus: the window system decides which window is active and moves the
 // keyboard focus there with SDL_SetWindowInputFocus; the focus events SDL
 // reports do not move the activation between our windows, since without a
