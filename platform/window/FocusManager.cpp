@@ -104,6 +104,14 @@ TWindow* TFocusManager::EnabledOwnedWindow(const TWindow* owner) const {
   return nullptr;
 }
 
+bool TFocusManager::ForwardToOwned(TWindow* owner, WPARAM how) {
+  TWindow* owned = EnabledOwnedWindow(owner);
+  if (!owned) return false;
+  m_sys.Placer().BringToTop(owner);
+  Activate(owned, how);
+  return true;
+}
+
 TWindow* TFocusManager::NextToActivate(TWindow* leaving) const {
   for (TWindow* o = leaving ? leaving->Owner : nullptr; o; o = o->Owner)
     if (CanActivate(o)) return o;

@@ -56,6 +56,11 @@ class TFocusManager {
   // The enabled window that owner (disabled by a modal window) hands the
   // activation to: the first one it owns that can be activated, or nullptr.
   TWindow* EnabledOwnedWindow(const TWindow* owner) const;
+  // A press on owner while a modal window it owns disables it (or the
+  // desktop activating it): owner comes to the top with the windows it owns,
+  // and EnabledOwnedWindow(owner) is activated with `how`. False when there
+  // is none to activate.
+  bool ForwardToOwned(TWindow* owner, WPARAM how);
   // The window that should be activated when w goes away.
   TWindow* NextToActivate(TWindow* leaving) const;
   static bool CanActivate(const TWindow* w);

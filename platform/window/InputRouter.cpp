@@ -121,8 +121,8 @@ void TInputRouter::Process(const TRawInput& in) {
         m_sys.Post(in.Window, WM_SYSCOMMAND, SC_RESTORE, 0);
       else if (w && TFocusManager::CanActivate(w))
         m_sys.Focus().Activate(w);
-      else if (TWindow* owned = w && w->HasDisabledFlag() ? m_sys.Focus().EnabledOwnedWindow(w) : nullptr)
-        m_sys.Focus().Activate(owned);
+      else if (w && w->HasDisabledFlag())
+        m_sys.Focus().ForwardToOwned(w, WA_ACTIVE);
       break;
     case K::Close:
       if (m_sys.Find(in.Window)) m_sys.Post(in.Window, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -226,9 +226,9 @@ void TInputRouter::ProcessMouse(const TRawInput& in) {
     }
     TWindow* top = TWindowSystem::TopLevelOf(target);
     if (!TWindowSystem::IsEnabledForInput(target)) {
-      // A disabled (modal) owner: a press brings its enabled owned window forward.
-      if (in.Kind == K::ButtonDown)
-        if (TWindow* owned = m_sys.Focus().EnabledOwnedWindow(top)) m_sys.Focus().Activate(owned, WA_ACTIVE);
+      // A disabled (modal) owner: a press brings it forward with its owned
+      // windows and activates the enabled one.
+      if (in.Kind == K::ButtonDown) m_sys.Focus().ForwardToOwned(top, WA_ACTIVE);
       UpdateLeaveTracking(nullptr, false);
       SetCursor(TCursorShape::Arrow);
       return;

@@ -9,6 +9,14 @@
 // with a shape is a shaped native window; a shape that appears or goes away
 // recreates the native window.
 //
+// Stacking: the native windows are raised in the window system's order
+// whenever it changes and whenever one is mapped. Under X11 an owned window
+// is transient for its owner's native window (a window manager keeps it
+// above the owner), and after every change among the root window's children
+// (a window manager raising a frame on a click, or acting on a raise request
+// late) what is out of the window system's order is put back; see
+// X11Stacking.h.
+//
 // Focus: the window system decides which window is active and moves the
 // keyboard focus there with SDL_SetWindowInputFocus; the focus events SDL
 // reports do not move the activation between our windows, since without a
@@ -74,6 +82,7 @@
 #include "platform/window/VirtualKeys.h"
 #include "platform/window/WindowSystem.h"
 #include "platform/window/X11Pointer.h"
+#include "platform/window/X11Stacking.h"
 #include "platform/window/X11Tray.h"
 
 namespace tsm {
@@ -86,6 +95,9 @@ constexpr int64_t kHeldPollMs = 50;
 // How long the keyboard focus must stay away from all our windows before
 // the application counts as deactivated.
 constexpr uint64_t kFocusGraceMs = 100;
+// How many times in a row the native windows are put back in order after a
+// window manager restacked them (see TX11Stacking).
+constexpr int kArrangeBudget = 8;
 
 uint32_t VirtualKeyOf(SDL_Keycode k) {
   if (k >= SDLK_a && k <= SDLK_z) return static_cast<uint32_t>('A' + (k - SDLK_a));
@@ -198,6 +210,7 @@ class TSdlBackendImpl final : public TSdlBackend {
       any = true;
     }
     if (any) KeepPressGrab();
+    SettleStacking();
     CheckApplicationFocus();
   }
 
@@ -216,6 +229,7 @@ class TSdlBackendImpl final : public TSdlBackend {
     Poll();
     if (watchHeld && m_pointer.Held() && Now() - m_lastPointerEvent >= uint64_t(kHeldPollMs)) CheckHeldButtons();
     KeepPressGrab();
+    SettleStacking();
   }
 
   void Wake() override {
@@ -270,7 +284,7 @@ class TSdlBackendImpl final : public TSdlBackend {
     if (n.Shaped && w->Shape) ApplyShape(n, *w);
     SDL_SetWindowOpacity(n.Window, (w->ExStyle & WS_EX_LAYERED) ? w->Opacity / 255.0f : 1.0f);
     if (!(SDL_GetWindowFlags(n.Window) & SDL_WINDOW_SHOWN)) {
-      SDL_ShowWindow(n.Window);
+      ShowNative(n, *w);
       // A native window is mapped on top of all: back to the window system's
       // order. SDL focuses what it shows; the window system decides instead.
       Restack();
@@ -394,10 +408,20 @@ class TSdlBackendImpl final : public TSdlBackend {
     n.IconicSeen = ManagerShowsIconic(n);
     if (n.IconicSeen) return;
     if (!(SDL_GetWindowFlags(n.Window) & SDL_WINDOW_SHOWN)) {
-      SDL_ShowWindow(n.Window);
+      ShowNative(n, w);
       PresentAll(w);
     }
     SDL_MinimizeWindow(n.Window);
+  }
+
+  // Maps the native window of w. A window manager keeps an owned window
+  // above its owner: it reads the owner when the window is mapped.
+  void ShowNative(TNative& n, const TWindow& w) {
+    if (m_x11) {
+      const auto owner = w.Owner ? m_natives.find(w.Owner->Handle().Id) : m_natives.end();
+      TX11Stacking::SetOwner(n.Window, owner != m_natives.end() ? owner->second.Window : nullptr);
+    }
+    SDL_ShowWindow(n.Window);
   }
 
   // The window manager's view of a native window, when it can be asked.
@@ -512,7 +536,12 @@ class TSdlBackendImpl final : public TSdlBackend {
     }
     if (!n.Window) return m_natives.end();
     n.Rect = w->Rect;
-    if (m_x11) n.XWindow = TX11Pointer::WindowOf(n.Window);
+    if (m_x11) {
+      n.XWindow = TX11Pointer::WindowOf(n.Window);
+      // SDL sets its connection's interest in the root window to its own
+      // each time it makes a window, dropping ours: asked for again.
+      TX11Stacking::Watch(n.Window);
+    }
     m_byNative[SDL_GetWindowID(n.Window)] = w->Handle();
     return m_natives.emplace(w->Handle().Id, n).first;
   }
@@ -533,15 +562,46 @@ class TSdlBackendImpl final : public TSdlBackend {
     SDL_FreeSurface(mask);
   }
 
+  // The shown native windows (iconified ones left out), in the window
+  // system's order, the bottom one first. The order is read from the window
+  // system itself, never from what the last StackingChanged said, so that a
+  // window shown since is in its place.
+  std::vector<SDL_Window*> ShownBottomToTop() const {
+    std::vector<SDL_Window*> out;
+    if (!m_sys) return out;
+    const std::vector<TWindow*>& order = m_sys->TopLevels();
+    for (auto it = order.rbegin(); it != order.rend(); ++it)
+      if (auto n = m_natives.find((*it)->Handle().Id);
+          n != m_natives.end() && !n->second.Iconic && (SDL_GetWindowFlags(n->second.Window) & SDL_WINDOW_SHOWN))
+        out.push_back(n->second.Window);
+    return out;
+  }
+
   // Raises the shown native windows from the bottom of the window system's
   // order to its top, so that the server stacks them the same way. Iconified
   // ones are left alone: raising asks a window manager to activate, which
   // would restore them.
   void Restack() {
-    for (auto it = m_stacking.rbegin(); it != m_stacking.rend(); ++it)
-      if (auto n = m_natives.find(it->Id);
-          n != m_natives.end() && !n->second.Iconic && (SDL_GetWindowFlags(n->second.Window) & SDL_WINDOW_SHOWN))
-        SDL_RaiseWindow(n->second.Window);
+    const std::vector<SDL_Window*> natives = ShownBottomToTop();
+    for (SDL_Window* n : natives) SDL_RaiseWindow(n);
+    m_arrangeBudget = kArrangeBudget;
+    Arrange(natives);
+  }
+
+  // Under X11, a window manager acts on raises later and restacks on its
+  // own (a click raises a frame above our pop-ups): whenever the root
+  // window's children changed, whatever is out of the window system's order
+  // is put back (see X11Stacking.h).
+  void Arrange(const std::vector<SDL_Window*>& bottomToTop) {
+    if (!m_x11 || m_arrangeBudget <= 0) return;
+    m_arrangeBudget = TX11Stacking::Arrange(bottomToTop) > 0 ? m_arrangeBudget - 1 : kArrangeBudget;
+  }
+
+  // After an event pump that saw the root window's children change.
+  void SettleStacking() {
+    if (!m_rootChanged) return;
+    m_rootChanged = false;
+    Arrange(ShownBottomToTop());
   }
 
   void PresentAll(const TWindow& w) { Present(w.Handle(), TRegion(w.LocalRect())); }
@@ -657,6 +717,7 @@ class TSdlBackendImpl final : public TSdlBackend {
     TRawInput in;
     switch (e.type) {
       case SDL_SYSWMEVENT: {
+        if (TX11Stacking::IsRootChange(e)) m_rootChanged = true;
         if (m_tray && m_tray->Take(e)) break;   // the tray's icons and host
         TX11PointerEvent pe;
         if (TX11Pointer::Read(e, pe)) HandleX11Pointer(pe);
@@ -784,6 +845,11 @@ class TSdlBackendImpl final : public TSdlBackend {
   uint64_t m_lastPointerEvent = 0;
   uint64_t m_pressWindow = 0;  // X window that took the first press of the held buttons
   bool m_grabbed = false;      // our own pointer grab is active
+  bool m_rootChanged = false;  // the root window's children changed in the last event pump (X11)
+  // Arrangements left before the native order counts as settled: a window
+  // manager that keeps undoing them is not fought without end (renewed with
+  // each order of the window system and whenever everything is in place).
+  int m_arrangeBudget = kArrangeBudget;
   HWND m_pendingFocus;         // keyboard focus to give once the buttons are up
   uint64_t m_focusCheckAt = 0; // when to look whether the focus left the program (0: not)
 };

@@ -118,6 +118,22 @@ void TWindowPlacer::BringToTop(TWindow* w) {
   }
 }
 
+void TWindowPlacer::KeepOwnedAbove(TWindow* w) {
+  const std::vector<TWindow*>& list = m_sys.TopLevels();
+  const auto indexOf = [&](const TWindow* t) {
+    return static_cast<size_t>(std::find(list.begin(), list.end(), t) - list.begin());
+  };
+  if (w->Owner && indexOf(w->Owner) < indexOf(w)) PlaceTopLevel(w, indexOf(w->Owner));
+  std::vector<TWindow*> below;  // windows w owns that went below it, topmost first
+  for (size_t i = indexOf(w) + 1; i < list.size(); ++i)
+    for (const TWindow* o = list[i]->Owner; o; o = o->Owner)
+      if (o == w) {
+        below.push_back(list[i]);
+        break;
+      }
+  for (auto it = below.rbegin(); it != below.rend(); ++it) PlaceTopLevel(*it, indexOf(w));
+}
+
 void TWindowPlacer::ApplyZOrder(TWindow* w, HWND insertAfter) {
   if (w->IsChild()) {
     std::vector<TWindow*>& sib = w->Parent->Children;
@@ -149,11 +165,13 @@ void TWindowPlacer::ApplyZOrder(TWindow* w, HWND insertAfter) {
     BringToTop(w);
   } else if (insertAfter == HWND_BOTTOM) {
     PlaceTopLevel(w, m_sys.TopLevels().size());
+    KeepOwnedAbove(w);
   } else {
     std::vector<TWindow*> others = m_sys.TopLevels();
     std::erase(others, w);
     const auto it = std::find_if(others.begin(), others.end(), [&](TWindow* t) { return t->Handle() == insertAfter; });
     PlaceTopLevel(w, it == others.end() ? 0 : static_cast<size_t>(it - others.begin()) + 1);
+    KeepOwnedAbove(w);
   }
   if (before != m_sys.TopLevels()) {
     StackingChanged();

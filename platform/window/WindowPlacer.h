@@ -31,6 +31,8 @@ class TWindowPlacer {
   // Moves w to the top of its band (top-level windows bring their owned
   // windows along) or of its siblings.
   void BringToTop(TWindow* w);
+  // Tells the backend the order of the top-level windows.
+  void StackingChanged();
 
   // Default minimum/maximum information for w, then WM_GETMINMAXINFO.
   TMinMaxInfo QueryMinMaxInfo(TWindow* w);
@@ -40,7 +42,10 @@ class TWindowPlacer {
 
  private:
   void ApplyZOrder(TWindow* w, HWND insertAfter);
-  void StackingChanged();
+  // After w was put at a given place: owned windows stay above their owners,
+  // so w goes up to just above its owner when it went below it, and the
+  // windows it owns that it went above come up to just above it, in order.
+  void KeepOwnedAbove(TWindow* w);
   WPARAM SizeKind(const TWindow* w) const;
 
   TWindowSystem& m_sys;

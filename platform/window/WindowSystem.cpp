@@ -192,9 +192,12 @@ HWND TWindowSystem::Create(const TWindowCreateParams& params) {
     // the control's top-level window.
     w->Owner = TopLevelOf(parent);
     w->Surface = std::make_unique<TSurface>(w->Rect.Width(), w->Rect.Height(), 0xFFC0C0C0u);
-    // New top-level windows start at the top of their band.
+    // New top-level windows start at the top of their band. The backend
+    // hears of the place at once: a window shown later without any other
+    // change of the order must not be missing from the backend's order.
     m_placer.PlaceTopLevel(w, 0);
     m_backend->WindowCreated(handle);
+    m_placer.StackingChanged();
   }
 
   TCreateStruct cs;

@@ -6,6 +6,12 @@
 // clipboard; a fourth, topmost window shaped as a plus sign. Closing the last
 // of the first three windows ends the program.
 //
+// Owned windows: the key O in a window with the demo's frame opens a window
+// it owns (a dialog, which a window manager manages), the key P an owned
+// pop-up; they are numbered from 5 on and wear the same frame, so they open
+// owned windows in turn. A window opened from an owned window is modal: its
+// owner is disabled while it is open, as a picker opened from a dialog.
+//
 // With --log the demo reports on standard output, one line each, what the
 // smoke test under Xvfb checks:
 //   sized <n> <x> <y> <w> <h>    a move or size loop ended (WM_EXITSIZEMOVE)
@@ -16,6 +22,7 @@
 //   shape 4 plus|square          a right click on window 4 toggled its shape
 //   state <n> minimized|maximized|restored   window n changed its show state
 //   app active|inactive          the program as a whole (WM_ACTIVATEAPP)
+//   opened <n> owner <m>         owned window n was opened by window m
 // where n is 1 to 4.
 //
 // "windemo --paste" prints "clipboard <text>" and ends; "windemo --copy TEXT"
@@ -30,6 +37,7 @@
 //   +--------------------------------------+
 
 #include <cstdio>
+#include <deque>
 #include <string>
 
 #include "platform/core/Utf8.h"
@@ -54,6 +62,7 @@ struct TDemoWindow {
   int Counter = 0;
   bool Active = false;
   bool ClosePressed = false;
+  HWND ModalOwner{};  // disabled while this window is open
 };
 
 int g_openWindows = 0;
@@ -92,6 +101,8 @@ void DrawDigit(TDeviceContext& dc, int x, int y, int digit, int size, TColor c) 
   if (s & 0x20) dc.FillRect(TRect(x, y, x + t, y + h / 2), c);
   if (s & 0x40) dc.FillRect(TRect(x, y + h / 2 - t / 2, x + w, y + h / 2 + t - t / 2), c);
 }
+
+void OpenOwnedWindow(HWND owner, bool popup);
 
 void PaintFrame(HWND h, TDemoWindow& d) {
   TDeviceContext* dc = GetWindowDC(h);
@@ -217,16 +228,47 @@ LRESULT DemoProc(HWND h, uint32_t msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_ERASEBKGND:
       return 1;
+    case WM_CLOSE:
+      // The owner takes its input back before this window goes, so that the
+      // activation returns to it.
+      if (d->ModalOwner) EnableWindow(d->ModalOwner, true);
+      break;
     case WM_DESTROY:
       if (--g_openWindows == 0) PostQuitMessage(0);
       return 0;
     case WM_KEYDOWN:
       if (wp == VK_ESCAPE) PostMessage(h, WM_CLOSE);
+      if (wp == 'O' || wp == 'P') OpenOwnedWindow(h, wp == 'P');
       return 0;
     default:
       break;
   }
   return DefWindowProc(h, msg, wp, lp);
+}
+
+// --- Owned windows ----------------------------------------------------------
+
+std::deque<TDemoWindow> g_owned;  // stable addresses for the user data
+
+void OpenOwnedWindow(HWND owner, bool popup) {
+  const auto* o = static_cast<const TDemoWindow*>(GetWindowUserData(owner));
+  TDemoWindow& d = g_owned.emplace_back(TDemoWindow{RGB(96, 0, 128), int(4 + g_owned.size() + 1)});
+  TWindowCreateParams p;
+  p.Style = popup ? WS_POPUP : WS_OVERLAPPED;
+  p.Parent = owner;
+  p.Bounds = TRect::FromSize(GetWindowRect(owner).Left + 40, GetWindowRect(owner).Top + 40, 240, 150);
+  const std::string title = "windemo " + std::to_string(d.Number);
+  p.Text = title;
+  p.UserData = &d;
+  p.Proc = DemoProc;
+  const HWND h = CreateWindowEx(p);
+  if (!h) return;
+  if (GetOwner(owner)) {
+    d.ModalOwner = owner;
+    EnableWindow(owner, false);
+  }
+  ShowWindow(h, SW_SHOW);
+  Log("opened %d owner %d\n", d.Number, o->Number);
 }
 
 // --- Window 3: the default frame, a caret and the clipboard ----------------

@@ -21,6 +21,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <string>
@@ -154,6 +155,73 @@ class WinDemoUnderXvfb : public ::testing::Test {
   }
 
   static constexpr const char* kNoteTitle = "windemo 3 — 默认边框 with a caption too long for it";
+
+  // The X server's stacking order of the named windows, the topmost first.
+  std::string Order() {
+    std::string out;
+    for (const std::string& name : m_probe->StackingOrder())
+      if (name.rfind("windemo ", 0) == 0) out += (out.empty() ? "" : ", ") + name.substr(0, 9);
+    return out;
+  }
+  // Waits (bounded) until each window is above the next one on the server
+  // (other windows may stand between them).
+  bool Stacked(const std::vector<std::string>& topToBottom) {
+    const auto holds = [&] {
+      const std::vector<std::string> order = m_probe->StackingOrder();
+      size_t from = 0;
+      for (const std::string& name : topToBottom) {
+        const auto at = std::find(order.begin() + ptrdiff_t(from), order.end(), name);
+        if (at == order.end()) return false;
+        from = size_t(at - order.begin()) + 1;
+      }
+      return true;
+    };
+    for (const auto end = TClock::now() + 5s; TClock::now() < end; std::this_thread::sleep_for(20ms))
+      if (holds()) return true;
+    return false;
+  }
+
+  // Owned windows come up above their owners and stay there whichever
+  // window is clicked: a dialog (5) owned by window 1, a window (6) owned by
+  // the dialog, which disables it meanwhile (a picker opened from a
+  // dialog), and a pop-up (7) owned by window 2.
+  void CheckOwnedWindowsStayAboveTheirOwners() {
+    Click(200, 150);
+    ASSERT_TRUE(Expect("active 1")) << m_demo->Unconsumed();
+    Keys({"key", "o"});
+    ASSERT_TRUE(Expect("opened 5 owner 1")) << m_demo->Unconsumed();
+    EXPECT_TRUE(Stacked({"windemo 5", "windemo 1"})) << Order();
+    Keys({"key", "o"});
+    ASSERT_TRUE(Expect("opened 6 owner 5")) << m_demo->Unconsumed();
+    EXPECT_TRUE(Stacked({"windemo 6", "windemo 5", "windemo 1"})) << Order();
+    // The owner of both, where neither covers it: activated, still below.
+    Click(90, 200);
+    ASSERT_TRUE(Expect("active 1")) << m_demo->Unconsumed();
+    EXPECT_TRUE(Stacked({"windemo 6", "windemo 5", "windemo 1"})) << Order();
+    // Another window over them, then a click on the disabled dialog: it
+    // comes forward with the window it owns, which is activated.
+    Click(700, 330);
+    ASSERT_TRUE(Expect("active 2")) << m_demo->Unconsumed();
+    EXPECT_TRUE(Stacked({"windemo 2", "windemo 6"})) << Order();
+    Click(130, 200);
+    ASSERT_TRUE(Expect("active 6")) << m_demo->Unconsumed();
+    EXPECT_TRUE(Stacked({"windemo 6", "windemo 5", "windemo 2"})) << Order();
+    EXPECT_TRUE(Stacked({"windemo 5", "windemo 1"})) << Order();
+    // A pop-up owned by window 2 stays above it when window 2 is clicked.
+    Click(700, 330);
+    ASSERT_TRUE(Expect("active 2")) << m_demo->Unconsumed();
+    Keys({"key", "p"});
+    ASSERT_TRUE(Expect("opened 7 owner 2")) << m_demo->Unconsumed();
+    Click(770, 340);
+    ASSERT_TRUE(Expect("active 2")) << m_demo->Unconsumed();
+    EXPECT_TRUE(Stacked({"windemo 7", "windemo 2"})) << Order();
+    // Closing the window that disabled the dialog gives it back its input.
+    Click(130, 200);
+    ASSERT_TRUE(Expect("active 6")) << m_demo->Unconsumed();
+    Keys({"key", "Escape"});
+    ASSERT_TRUE(Expect("active 5")) << m_demo->Unconsumed();
+    EXPECT_TRUE(Stacked({"windemo 5", "windemo 1"})) << Order();
+  }
 
   std::unique_ptr<tsm::TXvfbServer> m_xvfb;
   std::unique_ptr<TTestChild> m_windowManager;
@@ -351,6 +419,8 @@ TEST_F(WinDemoUnderXvfb, CursorFollowsTheHitTest) {
             arrow.Serial);
 }
 
+TEST_F(WinDemoUnderXvfb, OwnedWindowsStayAboveTheirOwners) { CheckOwnedWindowsStayAboveTheirOwners(); }
+
 TEST_F(WinDemoUnderXvfb, MinimizedWindowIsHiddenWithoutAWindowManager) {
   // Nothing could bring an iconified window back: it is hidden instead.
   Click(471, 442);  // window 3's minimize button
@@ -408,6 +478,10 @@ TEST_F(WinDemoUnderWindowManager, MinimizingIconifiesIntoTheTaskBarAndItsButtonR
   EXPECT_NE(m_demo->Output().find("active 1"), std::string::npos);  // activated as it is restored
   EXPECT_EQ(Geometry("windemo 1"), (TGeometry{80, 80, 320, 200}));
 }
+
+// The window manager raises the frame of a window it manages on a click,
+// above every pop-up, and stacks the windows it manages as it sees fit.
+TEST_F(WinDemoUnderWindowManager, OwnedWindowsStayAboveTheirOwners) { CheckOwnedWindowsStayAboveTheirOwners(); }
 
 TEST_F(WinDemoUnderWindowManager, AnotherProgramActivatedDeactivatesTheDemo) {
   ASSERT_TRUE(Expect("app active")) << m_demo->Unconsumed();

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/gfx/Bitmap.h"
 
@@ -26,6 +27,11 @@ class TXProbe {
   // The whole screen, 32-bit.
   TBitmap Screen() const;
   TCursorInfo Cursor() const;
+  // The names of the mapped children of the root window, the topmost first:
+  // a window's own name (_NET_WM_NAME, else WM_NAME), or for a window
+  // manager's frame the name of the window inside it. Unnamed ones are left
+  // out.
+  std::vector<std::string> StackingOrder() const;
 
  private:
   TXProbe() = default;
