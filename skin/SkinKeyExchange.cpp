@@ -4,6 +4,28 @@
 
 namespace tsm {
 
+void TskSkinKeyExchange::Font(const std::string& prefix, std::string& name, int32_t& height, TskFontStyles& style,
+                              TColor& color) {
+  Text(prefix + "fontname", name, "Arial");
+  Integer(prefix + "fontheight", height, 14);
+  FontStyle(prefix + "fontstyle", style);
+  Colour(prefix + "fontcolor", color);
+}
+
+void TskSkinKeyExchange::Corners(TPoint& leftTop, TPoint& rightTop, TPoint& leftBottom, TPoint& rightBottom) {
+  Point("lefttoppoint", leftTop);
+  Point("righttoppoint", rightTop);
+  Point("leftbottompoint", leftBottom);
+  Point("rightbottompoint", rightBottom);
+}
+
+void TskSkinKeyExchange::Stretch(bool& left, bool& right, bool& top, bool& bottom) {
+  Flag("leftstretch", left);
+  Flag("rightstretch", right);
+  Flag("topstretch", top);
+  Flag("bottomstretch", bottom);
+}
+
 void TskSkinKeyReader::Integer(std::string_view key, int32_t& value, int32_t def) {
   value = m_ini.ReadInteger(m_section, key, def);
 }

@@ -33,6 +33,15 @@ class TskSkinKeyExchange {
 
   void Colour(std::string_view key, TColor& value, TColor def = 0) { Integer(key, value, def); }
   void PictureIndex(std::string_view key, int32_t& value) { Integer(key, value, -1); }
+
+  // Key groups that many sections share.
+  // <prefix>fontname ("Arial"), <prefix>fontheight (14), <prefix>fontstyle,
+  // <prefix>fontcolor.
+  void Font(const std::string& prefix, std::string& name, int32_t& height, TskFontStyles& style, TColor& color);
+  // lefttoppoint, righttoppoint, leftbottompoint, rightbottompoint.
+  void Corners(TPoint& leftTop, TPoint& rightTop, TPoint& leftBottom, TPoint& rightBottom);
+  // leftstretch, rightstretch, topstretch, bottomstretch.
+  void Stretch(bool& left, bool& right, bool& top, bool& bottom);
 };
 
 // Reads every key from one section; rect and point errors propagate.

@@ -7,30 +7,12 @@
 
 namespace tsm {
 
-namespace {
-
-void ExchangeCorners(TskSkinKeyExchange& x, TPoint& lt, TPoint& rt, TPoint& lb, TPoint& rb) {
-  x.Point("lefttoppoint", lt);
-  x.Point("righttoppoint", rt);
-  x.Point("leftbottompoint", lb);
-  x.Point("rightbottompoint", rb);
-}
-
-void ExchangeStretch(TskSkinKeyExchange& x, bool& l, bool& r, bool& t, bool& b) {
-  x.Flag("leftstretch", l);
-  x.Flag("rightstretch", r);
-  x.Flag("topstretch", t);
-  x.Flag("bottomstretch", b);
-}
-
-}  // namespace
-
 void TskSkinFormInfo::ExchangeKeys(TskSkinKeyExchange& x) {
-  ExchangeCorners(x, LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint);
+  x.Corners(LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint);
   x.Rect("clientrect", ClientRect);
   x.PictureIndex("bgpictureindex", BGPictureIndex);
   x.PictureIndex("mdibgpictureindex", MDIBGPictureIndex);
-  ExchangeStretch(x, LeftStretch, RightStretch, TopStretch, BottomStretch);
+  x.Stretch(LeftStretch, RightStretch, TopStretch, BottomStretch);
   x.Rect("maskrectarea", MaskRectArea);
   x.Point("hittestlefttoppoint", HitTestLeftTopPoint);
   x.Point("hittestrighttoppoint", HitTestRightTopPoint);
@@ -90,11 +72,11 @@ void TskSkinFormInfo::WriteToIni(TskIniFile& ini) {
 void TskDataSkinPopupWindow::ExchangeKeys(TskSkinKeyExchange& x) {
   x.PictureIndex("windowpictureindex", WindowPictureIndex);
   x.PictureIndex("maskpictureindex", MaskPictureIndex);
-  ExchangeCorners(x, LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint);
+  x.Corners(LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint);
   x.Rect("itemsrect", ItemsRect);
   x.Colour("scrollmarkercolor", ScrollMarkerColor);
   x.Colour("scrollmarkeractivecolor", ScrollMarkerActiveColor);
-  ExchangeStretch(x, LeftStretch, RightStretch, TopStretch, BottomStretch);
+  x.Stretch(LeftStretch, RightStretch, TopStretch, BottomStretch);
 }
 
 void TskDataSkinPopupWindow::ReadFromIni(const TskIniFile& ini) {
@@ -111,13 +93,10 @@ void TskDataSkinPopupWindow::WriteToIni(TskIniFile& ini) {
 void TskDataSkinHintWindow::ExchangeKeys(TskSkinKeyExchange& x) {
   x.PictureIndex("windowpictureindex", WindowPictureIndex);
   x.PictureIndex("maskpictureindex", MaskPictureIndex);
-  ExchangeCorners(x, LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint);
+  x.Corners(LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint);
   x.Rect("clientrect", ClientRect);
-  x.Text("fontname", FontName, "Arial");
-  x.Integer("fontheight", FontHeight, 14);
-  x.FontStyle("fontstyle", FontStyle);
-  x.Colour("fontcolor", FontColor);
-  ExchangeStretch(x, LeftStretch, RightStretch, TopStretch, BottomStretch);
+  x.Font("", FontName, FontHeight, FontStyle, FontColor);
+  x.Stretch(LeftStretch, RightStretch, TopStretch, BottomStretch);
 }
 
 void TskDataSkinHintWindow::ReadFromIni(const TskIniFile& ini) {

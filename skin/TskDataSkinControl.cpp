@@ -7,15 +7,6 @@ namespace tsm {
 
 namespace {
 
-// Font keys: <prefix>fontname, <prefix>fontheight, <prefix>fontstyle, <prefix>fontcolor.
-void ExchangeFont(TskSkinKeyExchange& x, const std::string& prefix, std::string& name, int32_t& height,
-                  TskFontStyles& style, TColor& color) {
-  x.Text(prefix + "fontname", name, "Arial");
-  x.Integer(prefix + "fontheight", height, 14);
-  x.FontStyle(prefix + "fontstyle", style);
-  x.Colour(prefix + "fontcolor", color);
-}
-
 void ExchangeArrowButtons(TskSkinKeyExchange& x, TRect& up, TRect& activeUp, TRect& downUp, TRect& down,
                           TRect& activeDown, TRect& downDown) {
   x.Rect("upbuttonrect", up);
@@ -47,10 +38,7 @@ void TskDataSkinControl::ExchangeKeys(TskSkinKeyExchange& x) {
 
 void TskDataSkinCustomControl::ExchangeKeys(TskSkinKeyExchange& x) {
   TskDataSkinControl::ExchangeKeys(x);
-  x.Point("lefttoppoint", LeftTopPoint);
-  x.Point("righttoppoint", RightTopPoint);
-  x.Point("leftbottompoint", LeftBottomPoint);
-  x.Point("rightbottompoint", RightBottomPoint);
+  x.Corners(LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint);
   x.Rect("clientrect", ClientRect);
 }
 
@@ -65,7 +53,7 @@ void TskDataSkinPanelControl::ExchangeKeys(TskSkinKeyExchange& x) {
   x.PictureIndex("bgpictureindex", BGPictureIndex);
   x.Rect("captionrect", CaptionRect);
   x.Alignment("alignment", Alignment);
-  ExchangeFont(x, "", FontName, FontHeight, FontStyle, FontColor);
+  x.Font("", FontName, FontHeight, FontStyle, FontColor);
   x.Rect("checkimagerect", CheckImageRect);
   x.Rect("uncheckimagerect", UnCheckImageRect);
 }
@@ -96,12 +84,12 @@ void TskDataSkinExPanelControl::ExchangeKeys(TskSkinKeyExchange& x) {
   x.Rect("vrestorebuttonactiverect", VRestoreButtonActiveRect);
   x.Rect("vrestorebuttondownrect", VRestoreButtonDownRect);
   x.Rect("captionrect", CaptionRect);
-  ExchangeFont(x, "", FontName, FontHeight, FontStyle, FontColor);
+  x.Font("", FontName, FontHeight, FontStyle, FontColor);
 }
 
 void TskDataSkinButtonControl::ExchangeKeys(TskSkinKeyExchange& x) {
   TskDataSkinCustomControl::ExchangeKeys(x);
-  ExchangeFont(x, "", FontName, FontHeight, FontStyle, FontColor);
+  x.Font("", FontName, FontHeight, FontStyle, FontColor);
   x.Colour("activefontcolor", ActiveFontColor);
   x.Colour("downfontcolor", DownFontColor);
   x.Colour("disabledfontcolor", DisabledFontColor);
@@ -119,7 +107,7 @@ void TskDataSkinMenuButtonControl::ExchangeKeys(TskSkinKeyExchange& x) {
 
 void TskDataSkinCheckRadioControl::ExchangeKeys(TskSkinKeyExchange& x) {
   TskDataSkinCustomControl::ExchangeKeys(x);
-  ExchangeFont(x, "", FontName, FontHeight, FontStyle, FontColor);
+  x.Font("", FontName, FontHeight, FontStyle, FontColor);
   x.Colour("activefontcolor", ActiveFontColor);
   x.Colour("unenabledfontcolor", UnEnabledFontColor);
   x.Colour("framefontcolor", FrameFontColor);
@@ -143,7 +131,7 @@ void TskDataSkinGaugeControl::ExchangeKeys(TskSkinKeyExchange& x) {
   x.Integer("beginoffset", BeginOffset, 0);
   x.Integer("endoffset", EndOffset, 0);
   x.Flag("vertical", Vertical);
-  ExchangeFont(x, "", FontName, FontHeight, FontStyle, FontColor);
+  x.Font("", FontName, FontHeight, FontStyle, FontColor);
 }
 
 void TskDataSkinTrackBarControl::ExchangeKeys(TskSkinKeyExchange& x) {
@@ -156,7 +144,7 @@ void TskDataSkinTrackBarControl::ExchangeKeys(TskSkinKeyExchange& x) {
 
 void TskDataSkinLabelControl::ExchangeKeys(TskSkinKeyExchange& x) {
   TskDataSkinCustomControl::ExchangeKeys(x);
-  ExchangeFont(x, "", FontName, FontHeight, FontStyle, FontColor);
+  x.Font("", FontName, FontHeight, FontStyle, FontColor);
 }
 
 void TskDataSkinScrollBarControl::ExchangeKeys(TskSkinKeyExchange& x) {
@@ -177,7 +165,7 @@ void TskDataSkinScrollBarControl::ExchangeKeys(TskSkinKeyExchange& x) {
 void TskDataSkinEditControl::ExchangeKeys(TskSkinKeyExchange& x) {
   TskDataSkinCustomControl::ExchangeKeys(x);
   x.Rect("activeskinrect", ActiveSkinRect);
-  ExchangeFont(x, "", FontName, FontHeight, FontStyle, FontColor);
+  x.Font("", FontName, FontHeight, FontStyle, FontColor);
   x.Colour("disabledfontcolor", DisabledFontColor);
   x.Colour("activefontcolor", ActiveFontColor);
   x.Rect("buttonrect", ButtonRect);
@@ -195,7 +183,7 @@ void TskDataSkinMemoControl::ExchangeKeys(TskSkinKeyExchange& x) {
 void TskDataSkinSpinEditControl::ExchangeKeys(TskSkinKeyExchange& x) {
   TskDataSkinCustomControl::ExchangeKeys(x);
   x.Rect("activeskinrect", ActiveSkinRect);
-  ExchangeFont(x, "", FontName, FontHeight, FontStyle, FontColor);
+  x.Font("", FontName, FontHeight, FontStyle, FontColor);
   x.Colour("activefontcolor", ActiveFontColor);
   x.Colour("disabledfontcolor", DisabledFontColor);
   ExchangeArrowButtons(x, UpButtonRect, ActiveUpButtonRect, DownUpButtonRect, DownButtonRect,
@@ -210,11 +198,11 @@ void TskDataSkinListBox::ExchangeKeys(TskSkinKeyExchange& x) {
   x.Integer("itemleftoffset", ItemLeftOffset, 0);
   x.Integer("itemrightoffset", ItemRightOffset, 0);
   x.Rect("itemtextrect", ItemTextRect);
-  ExchangeFont(x, "", FontName, FontHeight, FontStyle, FontColor);
+  x.Font("", FontName, FontHeight, FontStyle, FontColor);
   x.Colour("activefontcolor", ActiveFontColor);
   x.Colour("focusfontcolor", FocusFontColor);
   x.Rect("captionrect", CaptionRect);
-  ExchangeFont(x, "caption", CaptionFontName, CaptionFontHeight, CaptionFontStyle, CaptionFontColor);
+  x.Font("caption", CaptionFontName, CaptionFontHeight, CaptionFontStyle, CaptionFontColor);
   ExchangeArrowButtons(x, UpButtonRect, ActiveUpButtonRect, DownUpButtonRect, DownButtonRect,
                        ActiveDownButtonRect, DownDownButtonRect);
   x.Rect("checkbuttonrect", CheckButtonRect);
@@ -239,7 +227,7 @@ void TskDataSkinComboBox::ExchangeKeys(TskSkinKeyExchange& x) {
   x.Integer("itemleftoffset", ItemLeftOffset, 0);
   x.Integer("itemrightoffset", ItemRightOffset, 0);
   x.Rect("itemtextrect", ItemTextRect);
-  ExchangeFont(x, "", FontName, FontHeight, FontStyle, FontColor);
+  x.Font("", FontName, FontHeight, FontStyle, FontColor);
   x.Colour("focusfontcolor", FocusFontColor);
   x.Text("listboxname", ListBoxName, "");
   x.Rect("buttonrect", ButtonRect);
@@ -261,7 +249,7 @@ void TskDataSkinScrollBoxControl::ExchangeKeys(TskSkinKeyExchange& x) {
 
 void TskDataSkinStdLabelControl::ExchangeKeys(TskSkinKeyExchange& x) {
   TskDataSkinControl::ExchangeKeys(x);
-  ExchangeFont(x, "", FontName, FontHeight, FontStyle, FontColor);
+  x.Font("", FontName, FontHeight, FontStyle, FontColor);
   x.Colour("activefontcolor", ActiveFontColor, 16711680);
 }
 
@@ -285,14 +273,11 @@ void TskDataSkinTabControl::ExchangeKeys(TskSkinKeyExchange& x) {
   x.Rect("mouseintabrect", MouseInTabRect);
   x.Rect("clientrect", ClientRect);
   x.PictureIndex("bgpictureindex", BGPictureIndex);
-  x.Point("lefttoppoint", LeftTopPoint);
-  x.Point("righttoppoint", RightTopPoint);
-  x.Point("leftbottompoint", LeftBottomPoint);
-  x.Point("rightbottompoint", RightBottomPoint);
+  x.Corners(LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint);
   x.Integer("tableftoffset", TabLeftOffset, 0);
   x.Integer("tabrightoffset", TabRightOffset, 0);
   x.Rect("tabsbgrect", TabsBGRect);
-  ExchangeFont(x, "", FontName, FontHeight, FontStyle, FontColor);
+  x.Font("", FontName, FontHeight, FontStyle, FontColor);
   x.Colour("activefontcolor", ActiveFontColor);
   x.Colour("focusfontcolor", FocusFontColor);
   x.Colour("mouseinfontcolor", MouseInFontColor);
@@ -312,15 +297,15 @@ void TskDataSkinGridControl::ExchangeKeys(TskSkinKeyExchange& x) {
   x.Rect("celltextrect", CellTextRect);
   x.Colour("linescolor", LinesColor);
   x.Colour("bgcolor", BGColor);
-  ExchangeFont(x, "", FontName, FontHeight, FontStyle, FontColor);
+  x.Font("", FontName, FontHeight, FontStyle, FontColor);
   x.Colour("selectfontcolor", SelectFontColor);
   x.Colour("focusfontcolor", FocusFontColor);
-  ExchangeFont(x, "fixed", FixedFontName, FixedFontHeight, FixedFontStyle, FixedFontColor);
+  x.Font("fixed", FixedFontName, FixedFontHeight, FixedFontStyle, FixedFontColor);
 }
 
 void TskDataSkinFontBGControl::ExchangeKeys(TskSkinKeyExchange& x) {
   TskDataSkinControl::ExchangeKeys(x);
-  ExchangeFont(x, "", FontName, FontHeight, FontStyle, FontColor);
+  x.Font("", FontName, FontHeight, FontStyle, FontColor);
   x.Colour("bgcolor", BGColor);
 }
 

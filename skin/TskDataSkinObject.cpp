@@ -66,10 +66,7 @@ void TskDataSkinMenuItem::ExchangeKeys(TskSkinKeyExchange& x) {
   x.Integer("dividerleftoffset", DividerLeftOffset, 0);
   x.Integer("dividerrightoffset", DividerRightOffset, 0);
   x.Rect("textrect", TextRect);
-  x.Text("fontname", FontName, "Arial");
-  x.Integer("fontheight", FontHeight, 14);
-  x.FontStyle("fontstyle", FontStyle);
-  x.Colour("fontcolor", FontColor);
+  x.Font("", FontName, FontHeight, FontStyle, FontColor);
   x.Colour("activefontcolor", ActiveFontColor);
   x.Colour("unenabledfontcolor", UnEnabledFontColor);
 }
@@ -80,10 +77,7 @@ void TskDataSkinMainMenuItem::ExchangeKeys(TskSkinKeyExchange& x) {
   x.Integer("itemrightoffset", ItemRightOffset, 0);
   x.Rect("downrect", DownRect);
   x.Rect("textrect", TextRect);
-  x.Text("fontname", FontName, "Arial");
-  x.Integer("fontheight", FontHeight, 14);
-  x.FontStyle("fontstyle", FontStyle);
-  x.Colour("fontcolor", FontColor);
+  x.Font("", FontName, FontHeight, FontStyle, FontColor);
   x.Colour("activefontcolor", ActiveFontColor);
   x.Colour("downfontcolor", DownFontColor);
   x.Colour("unenabledfontColor", UnEnabledFontColor);
@@ -92,10 +86,7 @@ void TskDataSkinMainMenuItem::ExchangeKeys(TskSkinKeyExchange& x) {
 void TskDataSkinCaption::ExchangeKeys(TskSkinKeyExchange& x) {
   TskDataSkinObject::ExchangeKeys(x);
   x.Rect("textrect", TextRect);
-  x.Text("fontname", FontName, "Arial");
-  x.Integer("fontheight", FontHeight, 14);
-  x.FontStyle("fontstyle", FontStyle);
-  x.Colour("fontcolor", FontColor);
+  x.Font("", FontName, FontHeight, FontStyle, FontColor);
   x.Colour("activefontcolor", ActiveFontColor);
   x.Alignment("alignment", Alignment);
   x.Flag("shadow", Shadow);

@@ -10,6 +10,7 @@
 #include "platform/window/WindowApi.h"
 #include "skin/TskSkinData.h"
 #include "skincontrols/TskSkinScrollBar.h"
+#include "skinforms/ViewPainting.h"
 
 namespace tsm {
 
@@ -33,23 +34,16 @@ TskSkinDirTreeView::TskSkinDirTreeView(TComponent* owner) : TCustomControl(owner
 }
 
 void TskSkinDirTreeView::BeforeDestruction() {
-  m_bars.Set(*this, nullptr, nullptr, {});
+  m_links.SetScrollBars(*this, nullptr, nullptr, {});
   TCustomControl::BeforeDestruction();
 }
 
 void TskSkinDirTreeView::Notification(TComponent* component, TOperation operation) {
   TCustomControl::Notification(component, operation);
-  if (operation != TOperation::Remove) return;
-  if (component == m_skinData) m_skinData = nullptr;
-  m_bars.Removed(component);
+  if (operation == TOperation::Remove) m_links.Removed(component);
 }
 
-void TskSkinDirTreeView::SetSkinData(TskSkinData* skin) {
-  if (skin == m_skinData) return;
-  if (m_skinData) m_skinData->RemoveFreeNotification(this);
-  m_skinData = skin;
-  if (skin) skin->FreeNotification(this);
-}
+void TskSkinDirTreeView::SetSkinData(TskSkinData* skin) { m_links.SetSkinData(*this, skin); }
 
 void TskSkinDirTreeView::ApplySkinChange() {
   UpdateScrollBars();
@@ -57,10 +51,9 @@ void TskSkinDirTreeView::ApplySkinChange() {
 }
 
 void TskSkinDirTreeView::SetScrollBars(TskSkinScrollBar* horizontal, TskSkinScrollBar* vertical) {
-  m_bars.Set(*this, horizontal, vertical, [this] {
-    TskSkinScrollBar* h = m_bars.Horizontal();
-    TskSkinScrollBar* v = m_bars.Vertical();
-    SetTop(v ? v->Position() : m_top, h ? h->Position() : m_left);
+  m_links.SetScrollBars(*this, horizontal, vertical, [this] {
+    const TPoint p = m_links.Positions({m_left, m_top});
+    SetTop(p.Y, p.X);
   });
   UpdateScrollBars();
 }
@@ -254,9 +247,9 @@ void TskSkinDirTreeView::ScrollToRow(int32_t row) {
 }
 
 void TskSkinDirTreeView::UpdateScrollBars() {
-  if (m_bars.Updating()) return;
-  m_bars.Update(m_bars.Vertical(), RowCount(), VisibleRows(), m_top, 1);
-  m_bars.Update(m_bars.Horizontal(), ContentWidth(), ClientWidth(), m_left, kIndent);
+  if (m_links.Updating()) return;
+  m_links.Update(m_links.Vertical(), RowCount(), VisibleRows(), m_top, 1);
+  m_links.Update(m_links.Horizontal(), ContentWidth(), ClientWidth(), m_left, kIndent);
 }
 
 void TskSkinDirTreeView::Resized() {
@@ -341,47 +334,36 @@ bool TskSkinDirTreeView::DoMouseWheel(TShiftState, int32_t delta, TPoint) {
 // --- Painting ----------------------------------------------------------------
 
 void TskSkinDirTreeView::Paint() {
-  const TRect client = ClientRect();
-  if (client.IsEmpty()) return;
-  ui::TBitmap image(client.Width(), client.Height());
-  TCanvas& c = image.Canvas();
-  c.Brush() = TBrush{Color(), TBrushStyle::Solid};
-  c.FillRect(client);
-  c.Font().Assign(Font());
-  const int32_t h = RowHeight();
-  const bool focused = Focused();
-  for (int32_t row = m_top; row < RowCount() && (row - m_top) * h < client.Height(); ++row) {
-    const TRect r = RowRect(row);
-    const int32_t x = 2 + RowLevel(row) * kIndent - m_left;
-    if (RowHasExpander(row)) {
-      // A 9 x 9 box with a minus, and a plus stroke while collapsed.
-      const TRect box = TRect::FromSize(x + 3, r.Top + (h - 9) / 2, 9, 9);
-      c.Brush() = TBrush{clWindow, TBrushStyle::Solid};
-      c.FillRect(box);
-      c.Brush() = TBrush{clBtnShadow, TBrushStyle::Solid};
-      c.FrameRect(box);
-      c.Brush() = TBrush{clWindowText, TBrushStyle::Solid};
-      c.FillRect(TRect::FromSize(box.Left + 2, box.Top + 4, 5, 1));
-      if (!RowExpanded(row)) c.FillRect(TRect::FromSize(box.Left + 4, box.Top + 2, 1, 5));
+  PaintOffScreen(*this, [this](TCanvas& c, const TRect& client) {
+    const int32_t h = RowHeight();
+    const bool focused = Focused();
+    for (int32_t row = m_top; row < RowCount() && (row - m_top) * h < client.Height(); ++row) {
+      const TRect r = RowRect(row);
+      const int32_t x = 2 + RowLevel(row) * kIndent - m_left;
+      if (RowHasExpander(row)) {
+        // A 9 x 9 box with a minus, and a plus stroke while collapsed.
+        const TRect box = TRect::FromSize(x + 3, r.Top + (h - 9) / 2, 9, 9);
+        c.Brush() = TBrush{clWindow, TBrushStyle::Solid};
+        c.FillRect(box);
+        c.Brush() = TBrush{clBtnShadow, TBrushStyle::Solid};
+        c.FrameRect(box);
+        c.Brush() = TBrush{clWindowText, TBrushStyle::Solid};
+        c.FillRect(TRect::FromSize(box.Left + 2, box.Top + 4, 5, 1));
+        if (!RowExpanded(row)) c.FillRect(TRect::FromSize(box.Left + 4, box.Top + 2, 1, 5));
+      }
+      const bool selected = m_rows[static_cast<size_t>(row)] == m_selected;
+      const TskShellFolder& item = RowItem(row);
+      m_images->Draw(c, x + kExpander, r.Top + (h - kIcon) / 2,
+                     static_cast<int32_t>(selected ? item.OpenIcon() : item.Icon()));
+      const int32_t textLeft = TextLeft(row);
+      const TRect mark = TRect::FromSize(textLeft - 2, r.Top + 1, c.TextWidth(item.DisplayName()) + 4, h - 2);
+      PaintSelectionMark(c, mark, selected, focused);
+      TRect text{textLeft, r.Top, client.Width() + 10000, r.Bottom};
+      c.DrawText(item.DisplayName(), text, TTextFormat::SingleLine | TTextFormat::VCenter | TTextFormat::NoPrefix);
+      if (selected && focused)
+        if (TDeviceContext* dc = c.Handle()) dc->DrawFocusRect(mark);
     }
-    const bool selected = m_rows[static_cast<size_t>(row)] == m_selected;
-    const TskShellFolder& item = RowItem(row);
-    m_images->Draw(c, x + kExpander, r.Top + (h - kIcon) / 2,
-                   static_cast<int32_t>(selected ? item.OpenIcon() : item.Icon()));
-    const int32_t textLeft = TextLeft(row);
-    const TRect mark = TRect::FromSize(textLeft - 2, r.Top + 1, c.TextWidth(item.DisplayName()) + 4, h - 2);
-    if (selected) {
-      c.Brush() = TBrush{focused ? clHighlight : clBtnFace, TBrushStyle::Solid};
-      c.FillRect(mark);
-    }
-    c.Font().SetColor(selected && focused ? clHighlightText : clWindowText);
-    c.Brush().Style = TBrushStyle::Clear;
-    TRect text{textLeft, r.Top, client.Width() + 10000, r.Bottom};
-    c.DrawText(item.DisplayName(), text, TTextFormat::SingleLine | TTextFormat::VCenter | TTextFormat::NoPrefix);
-    if (selected && focused)
-      if (TDeviceContext* dc = c.Handle()) dc->DrawFocusRect(mark);
-  }
-  Canvas().Draw(0, 0, image);
+  });
 }
 
 void TskSkinDirTreeView::DescribeState(TStateDescription& state) {
@@ -394,7 +376,7 @@ void TskSkinDirTreeView::DescribeState(TStateDescription& state) {
     const TRect r = RowRect(row);
     const int32_t left = std::max(0, TextLeft(row) - 2);
     const TRect shown = TRect{left, r.Top, r.Right, std::min(r.Bottom, ClientHeight())};
-    const TRect screen = shown.IsEmpty() ? TRect{} : TRect{ClientToScreen(shown.TopLeft()), ClientToScreen(shown.BottomRight())};
+    const TRect screen = shown.IsEmpty() ? TRect{} : shown.Offsetted(ClientOrigin());
     TStateItem item{RowItem(row).DisplayName(), screen, true};
     item.Fields.Set("selected", m_rows[static_cast<size_t>(row)] == m_selected);
     item.Fields.Set("expanded", RowExpanded(row));

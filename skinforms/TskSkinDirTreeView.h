@@ -21,7 +21,7 @@
 #include "skincontrols/SkinnedControl.h"
 #include "skinforms/TskShellFolder.h"
 #include "skinforms/TypeAhead.h"
-#include "skinforms/ViewScrollBars.h"
+#include "skinforms/ViewLinks.h"
 
 namespace tsm {
 
@@ -37,7 +37,7 @@ class TskSkinDirTreeView : public TCustomControl, public ISkinnedControl {
 
   // The skin only re-lays the tree out on a change (it draws in the
   // window's colours).
-  TskSkinData* SkinData() const override { return m_skinData; }
+  TskSkinData* SkinData() const override { return m_links.SkinData(); }
   void SetSkinData(TskSkinData* skin);
   void PrepareSkinChange() override {}
   void ApplySkinChange() override;
@@ -113,8 +113,7 @@ class TskSkinDirTreeView : public TCustomControl, public ISkinnedControl {
   int32_t ContentWidth();
   void UpdateScrollBars();
 
-  TskSkinData* m_skinData = nullptr;
-  TskViewScrollBars m_bars;
+  TskViewLinks m_links;  // the skin and the scroll bars
   std::vector<TNode> m_nodes;   // node 0: the desktop
   std::vector<int32_t> m_rows;  // shown nodes, top to bottom
   int32_t m_selected = 0;

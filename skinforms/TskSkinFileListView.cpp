@@ -15,6 +15,7 @@
 #include "skincontrols/SkinControlGeometry.h"
 #include "skincontrols/TskSkinScrollBar.h"
 #include "skinforms/DialogTexts.h"
+#include "skinforms/ViewPainting.h"
 
 namespace tsm {
 
@@ -56,23 +57,17 @@ TskSkinFileListView::TskSkinFileListView(TComponent* owner) : TCustomControl(own
 }
 
 void TskSkinFileListView::BeforeDestruction() {
-  m_bars.Set(*this, nullptr, nullptr, {});
+  m_links.SetScrollBars(*this, nullptr, nullptr, {});
   TCustomControl::BeforeDestruction();
 }
 
 void TskSkinFileListView::Notification(TComponent* component, TOperation operation) {
   TCustomControl::Notification(component, operation);
-  if (operation != TOperation::Remove) return;
-  if (component == m_skinData) m_skinData = nullptr;
-  m_bars.Removed(component);
+  if (operation == TOperation::Remove) m_links.Removed(component);
 }
 
 void TskSkinFileListView::SetSkinData(TskSkinData* skin) {
-  if (skin == m_skinData) return;
-  if (m_skinData) m_skinData->RemoveFreeNotification(this);
-  m_skinData = skin;
-  if (skin) skin->FreeNotification(this);
-  ApplySkinChange();
+  if (m_links.SetSkinData(*this, skin)) ApplySkinChange();
 }
 
 void TskSkinFileListView::SetHeaderSkinDataName(const std::string& name) {
@@ -86,7 +81,7 @@ void TskSkinFileListView::ApplySkinChange() {
 }
 
 void TskSkinFileListView::SetScrollBars(TskSkinScrollBar* horizontal, TskSkinScrollBar* vertical) {
-  m_bars.Set(*this, horizontal, vertical, [this] { ScrollBarChanged(); });
+  m_links.SetScrollBars(*this, horizontal, vertical, [this] { ScrollBarChanged(); });
   UpdateScrollBars();
 }
 
@@ -252,7 +247,7 @@ std::vector<TskSkinFileListView::TColumn> TskSkinFileListView::Columns() const {
   auto& canvas = const_cast<TskSkinFileListView*>(this)->Canvas();
   canvas.Font().Assign(Font());
   const int32_t x = std::max(1, canvas.TextWidth("X"));
-  const TskSkinData* strings = m_skinData;
+  const TskSkinData* strings = SkinData();
   std::vector<TColumn> columns{{DialogText(strings, "FLV_NAME", "名称"), 25 * x, false}};
   if (m_folder.Kind() == TskShellItemKind::Folder || m_folder.Kind() == TskShellItemKind::Place ||
       m_folder.Kind() == TskShellItemKind::Desktop) {
@@ -280,14 +275,18 @@ std::string TskSkinFileListView::CellText(int32_t index, size_t column) const {
   }
 }
 
+const TskDataSkinButtonControl* TskSkinFileListView::HeaderData() const {
+  const TskSkinData* skin = SkinData();
+  return skin && !skin->Empty() ? skin->FindControl<TskDataSkinButtonControl>(m_headerSkinDataName) : nullptr;
+}
+
 int32_t TskSkinFileListView::HeaderHeight() const {
   if (m_style != TskViewStyle::vsReport) return 0;
-  if (m_skinData && !m_skinData->Empty())
-    if (const auto* data = m_skinData->FindControl<TskDataSkinButtonControl>(m_headerSkinDataName)) {
-      TskControlSkinGeometry g;
-      g.Read(*data, *m_skinData);
-      if (g.StretchMode != TskStretchMode::NoRect) return g.FittedSize(100, kDefaultHeaderHeight).cy;
-    }
+  if (const auto* data = HeaderData()) {
+    TskControlSkinGeometry g;
+    g.Read(*data, *SkinData());
+    if (g.StretchMode != TskStretchMode::NoRect) return g.FittedSize(100, kDefaultHeaderHeight).cy;
+  }
   return kDefaultHeaderHeight;
 }
 
@@ -356,19 +355,17 @@ void TskSkinFileListView::FontChanged() {
 }
 
 void TskSkinFileListView::UpdateScrollBars() {
-  if (m_bars.Updating()) return;
+  if (m_links.Updating()) return;
   const TskFileListLayout layout = Layout();
   const TSize content = layout.ContentSize();
   const TSize view = layout.Metrics().View;
-  m_bars.Update(m_bars.Horizontal(), content.cx, view.cx, m_offset.X,
+  m_links.Update(m_links.Horizontal(), content.cx, view.cx, m_offset.X,
                 layout.ScrollsHorizontally() ? layout.CellSize().cx : 16);
-  m_bars.Update(m_bars.Vertical(), content.cy, view.cy, m_offset.Y, layout.CellSize().cy);
+  m_links.Update(m_links.Vertical(), content.cy, view.cy, m_offset.Y, layout.CellSize().cy);
 }
 
 void TskSkinFileListView::ScrollBarChanged() {
-  TskSkinScrollBar* h = m_bars.Horizontal();
-  TskSkinScrollBar* v = m_bars.Vertical();
-  m_offset = ClampOffset({h ? h->Position() : m_offset.X, v ? v->Position() : m_offset.Y});
+  m_offset = ClampOffset(m_links.Positions(m_offset));
   Invalidate();
 }
 
@@ -471,11 +468,9 @@ bool TskSkinFileListView::DoMouseWheel(TShiftState shift, int32_t delta, TPoint 
 
 void TskSkinFileListView::DrawHeader(TCanvas& canvas, int32_t width) {
   const int32_t height = HeaderHeight();
-  const TskDataSkinButtonControl* data =
-      m_skinData && !m_skinData->Empty() ? m_skinData->FindControl<TskDataSkinButtonControl>(m_headerSkinDataName)
-                                         : nullptr;
+  const TskDataSkinButtonControl* data = HeaderData();
   TskControlSkinGeometry geometry;
-  if (data) geometry.Read(*data, *m_skinData);
+  if (data) geometry.Read(*data, *SkinData());
   if (geometry.StretchMode == TskStretchMode::NoRect || !geometry.SkinPicture) data = nullptr;
   int32_t x = -m_offset.X;
   std::vector<TColumn> columns = Columns();
@@ -534,12 +529,7 @@ void TskSkinFileListView::DrawItem(TCanvas& canvas, const TskFileListLayout& lay
     const int32_t w = std::min(text.Width(), m_textWidths[static_cast<size_t>(index)] + 4);
     mark = TRect::FromSize(text.Left - 2, text.Top + 1, w, text.Height() - 2);
   }
-  if (selected) {
-    canvas.Brush() = TBrush{focused ? clHighlight : clBtnFace, TBrushStyle::Solid};
-    canvas.FillRect(mark);
-  }
-  canvas.Font().SetColor(selected && focused ? clHighlightText : clWindowText);
-  canvas.Brush().Style = TBrushStyle::Clear;
+  PaintSelectionMark(canvas, mark, selected, focused);
   TRect textArea = m_style == TskViewStyle::vsIcon ? TRect{mark.Left + 2, mark.Top + 1, mark.Right - 2, mark.Bottom}
                                                    : TRect{mark.Left + 2, text.Top, text.Right, text.Bottom};
   canvas.DrawText(item.DisplayName(), textArea, format);
@@ -562,24 +552,18 @@ void TskSkinFileListView::DrawItem(TCanvas& canvas, const TskFileListLayout& lay
 }
 
 void TskSkinFileListView::Paint() {
-  const TRect client = ClientRect();
-  if (client.IsEmpty()) return;
-  ui::TBitmap image(client.Width(), client.Height());
-  TCanvas& c = image.Canvas();
-  c.Brush() = TBrush{Color(), TBrushStyle::Solid};
-  c.FillRect(client);
-  c.Font().Assign(Font());
-  const TskFileListLayout layout = Layout();
-  const int32_t header = HeaderHeight();
-  const TRect view{m_offset.X, m_offset.Y, m_offset.X + client.Width(), m_offset.Y + client.Height() - header};
-  const auto [first, last] = layout.VisibleRange(view);
-  const TPoint origin{-m_offset.X, header - m_offset.Y};
-  for (int32_t i = first; i <= last; ++i) {
-    c.Font().Assign(Font());
-    DrawItem(c, layout, i, origin);
-  }
-  if (header > 0) DrawHeader(c, client.Width());
-  Canvas().Draw(0, 0, image);
+  PaintOffScreen(*this, [this](TCanvas& c, const TRect& client) {
+    const TskFileListLayout layout = Layout();
+    const int32_t header = HeaderHeight();
+    const TRect view{m_offset.X, m_offset.Y, m_offset.X + client.Width(), m_offset.Y + client.Height() - header};
+    const auto [first, last] = layout.VisibleRange(view);
+    const TPoint origin{-m_offset.X, header - m_offset.Y};
+    for (int32_t i = first; i <= last; ++i) {
+      c.Font().Assign(Font());
+      DrawItem(c, layout, i, origin);
+    }
+    if (header > 0) DrawHeader(c, client.Width());
+  });
 }
 
 // --- Window tree --------------------------------------------------------------
@@ -601,7 +585,7 @@ void TskSkinFileListView::DescribeState(TStateDescription& state) {
   const TRect area{0, header, client.Width(), client.Height()};
   for (int32_t i = first; i <= last; ++i) {
     TRect r = ItemClientRect(i).Intersected(area);
-    const TRect screen = r.IsEmpty() ? TRect{} : TRect{ClientToScreen(r.TopLeft()), ClientToScreen(r.BottomRight())};
+    const TRect screen = r.IsEmpty() ? TRect{} : r.Offsetted(ClientOrigin());
     TStateItem item{Item(i).DisplayName(), screen, true};
     item.Fields.Set("selected", Selected(i));
     item.Fields.Set("folder", Item(i).IsFolder());

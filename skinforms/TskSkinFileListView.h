@@ -27,11 +27,12 @@
 #include "skinforms/FileListLayout.h"
 #include "skinforms/TskShellFolder.h"
 #include "skinforms/TypeAhead.h"
-#include "skinforms/ViewScrollBars.h"
+#include "skinforms/ViewLinks.h"
 
 namespace tsm {
 
 class TImageList;
+class TskDataSkinButtonControl;
 class TskSkinData;
 class TskSkinScrollBar;
 namespace ui {
@@ -45,7 +46,7 @@ class TskSkinFileListView : public TCustomControl, public ISkinnedControl {
   explicit TskSkinFileListView(TComponent* owner);
 
   // --- Skin (the column headers) ---
-  TskSkinData* SkinData() const override { return m_skinData; }
+  TskSkinData* SkinData() const override { return m_links.SkinData(); }
   void SetSkinData(TskSkinData* skin);
   const std::string& HeaderSkinDataName() const { return m_headerSkinDataName; }
   void SetHeaderSkinDataName(const std::string& name);
@@ -139,14 +140,15 @@ class TskSkinFileListView : public TCustomControl, public ISkinnedControl {
   void Activate(int32_t index);
   int32_t ItemAt(TPoint client) const;
   std::vector<TColumn> Columns() const;
+  // The skin's section for the column headers; null without one.
+  const TskDataSkinButtonControl* HeaderData() const;
   std::string CellText(int32_t index, size_t column) const;
   void DrawHeader(TCanvas& canvas, int32_t width);
   void DrawItem(TCanvas& canvas, const TskFileListLayout& layout, int32_t index, TPoint origin);
   void TypeAhead(char32_t ch);
 
-  TskSkinData* m_skinData = nullptr;
   std::string m_headerSkinDataName = "resizebutton";
-  TskViewScrollBars m_bars;
+  TskViewLinks m_links;  // the skin and the scroll bars
 
   TskShellFolder m_folder = TskShellFolder::Computer();
   bool m_readable = true;

@@ -130,80 +130,77 @@ TskMessageForm* TskSkinMessage::CreateDialog(const std::string& msg, TMsgDlgType
                                              int32_t helpContext) {
   type = KnownKind(type);
   buttons = KnownButtons(buttons);
-  auto* form = new TskMessageForm(&Application());
-  try {
-    TskFormFrame& frame = form->Frame();
-    frame.SetSkinData(m_skins.Frame());
-    frame.SetMenusSkinData(m_skins.Controls());
-    frame.SetAlphaBlend(AlphaBlend);
-    frame.AlphaBlendAnimation = AlphaBlendAnimation;
-    frame.SetAlphaBlendValue(AlphaBlendValue);
-    form->SetCaption(Title(type));
+  // Freed again when building it fails.
+  TFreeOnExit<TskMessageForm> building(new TskMessageForm(&Application()));
+  TskMessageForm* form = building.get();
+  TskFormFrame& frame = form->Frame();
+  frame.SetSkinData(m_skins.Frame());
+  frame.SetMenusSkinData(m_skins.Controls());
+  frame.SetAlphaBlend(AlphaBlend);
+  frame.AlphaBlendAnimation = AlphaBlendAnimation;
+  frame.SetAlphaBlendValue(AlphaBlendValue);
+  form->SetCaption(Title(type));
 
-    auto* label = new TskSkinStdLabel(form);
-    label->SetName("Message");
-    label->SetFont(m_defaultFont);
-    label->SetDefaultFont(m_defaultFont);
-    label->SetUseSkinFont(UseSkinFont);
-    label->SetSkinDataName(MessageLabelSkinDataName);
-    label->SetSkinData(m_skins.Controls());
-    label->SetParent(form);
-    label->SetBounds(TskMessageLayout::kLabelLeft, TskMessageLayout::kLabelTop, label->Width(), label->Height());
-    label->SetCaption(msg);
+  auto* label = new TskSkinStdLabel(form);
+  label->SetName("Message");
+  label->SetFont(m_defaultFont);
+  label->SetDefaultFont(m_defaultFont);
+  label->SetUseSkinFont(UseSkinFont);
+  label->SetSkinDataName(MessageLabelSkinDataName);
+  label->SetSkinData(m_skins.Controls());
+  label->SetParent(form);
+  label->SetBounds(TskMessageLayout::kLabelLeft, TskMessageLayout::kLabelTop, label->Width(), label->Height());
+  label->SetCaption(msg);
 
-    auto* image = new TskIconImage(form);
-    image->SetName("Image");
-    if (type != TMsgDlgType::mtCustom) image->SetIcon(kKinds[static_cast<size_t>(type)].Icon);
-    image->SetParent(form);
+  auto* image = new TskIconImage(form);
+  image->SetName("Image");
+  if (type != TMsgDlgType::mtCustom) image->SetIcon(kKinds[static_cast<size_t>(type)].Icon);
+  image->SetParent(form);
 
-    std::vector<TMsgDlgBtn> shown;
-    for (int32_t i = 0; i < kMsgDlgButtonCount; ++i)
-      if (buttons.Contains(static_cast<TMsgDlgBtn>(i))) shown.push_back(static_cast<TMsgDlgBtn>(i));
+  std::vector<TMsgDlgBtn> shown;
+  for (int32_t i = 0; i < kMsgDlgButtonCount; ++i)
+    if (buttons.Contains(static_cast<TMsgDlgBtn>(i))) shown.push_back(static_cast<TMsgDlgBtn>(i));
 
-    form->HandleNeeded();
-    TskMessageMetrics metrics;
-    metrics.Label = {label->Width(), label->Height()};
-    metrics.ButtonCount = static_cast<int32_t>(shown.size());
-    metrics.ButtonHeight = ButtonHeight();
-    metrics.FrameWidth = form->Width() - form->ClientWidth();
-    metrics.MinWindowWidth = frame.GetMinWidth();
-    metrics.MaxWindowWidth = frame.GetMaxWidth();
-    const TskMessageLayout layout = LayoutMessageDialog(metrics);
-    form->SetClientSize(layout.Client.cx, layout.Client.cy);
-    image->SetBoundsRect(layout.Icon);
+  form->HandleNeeded();
+  TskMessageMetrics metrics;
+  metrics.Label = {label->Width(), label->Height()};
+  metrics.ButtonCount = static_cast<int32_t>(shown.size());
+  metrics.ButtonHeight = ButtonHeight();
+  metrics.FrameWidth = form->Width() - form->ClientWidth();
+  metrics.MinWindowWidth = frame.GetMinWidth();
+  metrics.MaxWindowWidth = frame.GetMaxWidth();
+  const TskMessageLayout layout = LayoutMessageDialog(metrics);
+  form->SetClientSize(layout.Client.cx, layout.Client.cy);
+  image->SetBoundsRect(layout.Icon);
 
-    const std::optional<TMsgDlgBtn> defaultButton = DefaultButtonOf(buttons);
-    const std::optional<TMsgDlgBtn> cancelButton = CancelButtonOf(buttons);
-    TskSkinButton* focus = nullptr;
-    for (size_t i = 0; i < shown.size(); ++i) {
-      const TMsgDlgBtn b = shown[i];
-      auto* button = new TskSkinButton(form);
-      button->SetName(MsgDlgButtonName(b));
-      button->SetCaption(ButtonCaption(b));
-      button->SetCanFocused(true);
-      button->SetModalResult(MsgDlgButtonResult(b));
-      button->SetDefault(defaultButton == b);
-      button->SetCancel(cancelButton == b);
-      button->SetDefaultHeight(metrics.ButtonHeight);
-      button->DefaultFont().Assign(m_defaultButtonFont);
-      button->SetUseSkinFont(UseSkinFont);
-      button->SetSkinDataName(ButtonSkinDataName);
-      button->SetSkinData(m_skins.Controls());
-      button->SetBoundsRect(layout.Buttons[i]);
-      button->SetParent(form);
-      if (b == TMsgDlgBtn::mbHelp)
-        button->OnClick = [this, helpContext](TObject*) {
-          if (OnHelp) OnHelp(helpContext);
-        };
-      if (!focus || defaultButton == b) focus = button;
-    }
-    if (focus) form->SetActiveControl(focus);
-    form->AfterConstruction();
-  } catch (...) {
-    form->Free();
-    throw;
+  const std::optional<TMsgDlgBtn> defaultButton = DefaultButtonOf(buttons);
+  const std::optional<TMsgDlgBtn> cancelButton = CancelButtonOf(buttons);
+  TskSkinButton* focus = nullptr;
+  for (size_t i = 0; i < shown.size(); ++i) {
+    const TMsgDlgBtn b = shown[i];
+    auto* button = new TskSkinButton(form);
+    button->SetName(MsgDlgButtonName(b));
+    button->SetCaption(ButtonCaption(b));
+    button->SetCanFocused(true);
+    button->SetModalResult(MsgDlgButtonResult(b));
+    button->SetDefault(defaultButton == b);
+    button->SetCancel(cancelButton == b);
+    button->SetDefaultHeight(metrics.ButtonHeight);
+    button->DefaultFont().Assign(m_defaultButtonFont);
+    button->SetUseSkinFont(UseSkinFont);
+    button->SetSkinDataName(ButtonSkinDataName);
+    button->SetSkinData(m_skins.Controls());
+    button->SetBoundsRect(layout.Buttons[i]);
+    button->SetParent(form);
+    if (b == TMsgDlgBtn::mbHelp)
+      button->OnClick = [this, helpContext](TObject*) {
+        if (OnHelp) OnHelp(helpContext);
+      };
+    if (!focus || defaultButton == b) focus = button;
   }
-  return form;
+  if (focus) form->SetActiveControl(focus);
+  form->AfterConstruction();
+  return building.release();
 }
 
 int32_t TskSkinMessage::MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons,
@@ -216,17 +213,9 @@ int32_t TskSkinMessage::MessageDlg(const std::string& msg, TMsgDlgType type, TMs
   if (int32_t answer = 0; LogAndAnswer(Title(type), msg, captions, buttons, answer)) return answer;
 
   TCustomForm* active = Screen().ActiveForm();
-  TskMessageForm* form = CreateDialog(msg, type, buttons, helpContext);
-  int32_t result = 0;
-  try {
-    if (active && active->Visible()) form->SetPopupParent(active);
-    result = form->ShowModal();
-  } catch (...) {
-    form->Free();
-    throw;
-  }
-  form->Free();
-  return result;
+  const TFreeOnExit<TskMessageForm> form(CreateDialog(msg, type, buttons, helpContext));
+  if (active && active->Visible()) form->SetPopupParent(active);
+  return form->ShowModal();
 }
 
 void TskSkinMessage::ShowError(const std::string& msg) {

@@ -40,43 +40,36 @@ bool TskSkinOpenDialog::Execute() {
   settings.CtrlAlphaBlendAnimation = CtrlAlphaBlendAnimation;
   settings.CheckFileExists = CheckFileExists;
   settings.MultiSelection = MultiSelection;
-  auto* form = new TskOpenDlgForm(&Application(), settings);
-  bool accepted = false;
-  try {
-    form->SetCaption(Title);
-    form->SetViewStyle(m_viewStyle);
-    form->OnFolderChange = [this](TObject*) {
-      if (OnFolderChange) OnFolderChange(this);
-    };
-    // The filter first, then its mask on the list, then the folder.
-    TskSkinFilterComboBox& filter = form->FilterCombo();
-    filter.SetFilter(Filter);
-    if (filter.ItemCount() > 0) filter.SetItemIndex(std::clamp(FilterIndex - 1, 0, filter.ItemCount() - 1));
-    form->List().SetMask(filter.Mask());
-    std::optional<TskShellFolder> start = TskShellFolder::FromPath(StartFolder());
-    form->ShowFolder(start ? *start : TskShellFolder::Computer());
-    // A proposed file that is listed becomes the current item.
-    const std::string name = FileNamePart(FileName);
-    for (int32_t i = 0; !name.empty() && i < form->List().Count(); ++i)
-      if (FileNamePart(form->List().Item(i).Path()) == name) form->List().SetItemIndex(i);
-    form->NameEdit().SetText(DisplayFileName(name));
-    form->SetDialogSize(DialogWidth, DialogHeight, 450, 290);
-    form->AfterConstruction();
-    if (OnShowForm) OnShowForm(*form);
-    accepted = form->RunModal() == mrOk;
-    FilterIndex = filter.ItemIndex() + 1;
-    DialogWidth = form->ClientWidth();
-    DialogHeight = form->ClientHeight();
-    m_viewStyle = form->List().ViewStyle();
-    if (accepted) {
-      FileName = form->AcceptedFile();
-      m_files = form->AcceptedFiles();
-    }
-  } catch (...) {
-    form->Free();
-    throw;
+  const TFreeOnExit<TskOpenDlgForm> form(new TskOpenDlgForm(&Application(), settings));
+  form->SetCaption(Title);
+  form->SetViewStyle(m_viewStyle);
+  form->OnFolderChange = [this](TObject*) {
+    if (OnFolderChange) OnFolderChange(this);
+  };
+  // The filter first, then its mask on the list, then the folder.
+  TskSkinFilterComboBox& filter = form->FilterCombo();
+  filter.SetFilter(Filter);
+  if (filter.ItemCount() > 0) filter.SetItemIndex(std::clamp(FilterIndex - 1, 0, filter.ItemCount() - 1));
+  form->List().SetMask(filter.Mask());
+  std::optional<TskShellFolder> start = TskShellFolder::FromPath(StartFolder());
+  form->ShowFolder(start ? *start : TskShellFolder::Computer());
+  // A proposed file that is listed becomes the current item.
+  const std::string name = FileNamePart(FileName);
+  for (int32_t i = 0; !name.empty() && i < form->List().Count(); ++i)
+    if (FileNamePart(form->List().Item(i).Path()) == name) form->List().SetItemIndex(i);
+  form->NameEdit().SetText(DisplayFileName(name));
+  form->SetDialogSize(DialogWidth, DialogHeight, 450, 290);
+  form->AfterConstruction();
+  if (OnShowForm) OnShowForm(*form);
+  const bool accepted = form->RunModal() == mrOk;
+  FilterIndex = filter.ItemIndex() + 1;
+  DialogWidth = form->ClientWidth();
+  DialogHeight = form->ClientHeight();
+  m_viewStyle = form->List().ViewStyle();
+  if (accepted) {
+    FileName = form->AcceptedFile();
+    m_files = form->AcceptedFiles();
   }
-  form->Free();
   return accepted;
 }
 

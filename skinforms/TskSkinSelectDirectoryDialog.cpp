@@ -19,26 +19,19 @@ void TskSkinSelectDirectoryDialog::Notification(TComponent* component, TOperatio
 bool TskSkinSelectDirectoryDialog::Execute() {
   TskDialogLook look{m_skins.Frame(), m_skins.Controls(), DialogMinWidth, DialogMinHeight, AlphaBlend, AlphaBlendAnimation,
                      AlphaBlendValue};
-  auto* form = new TskSelDirDlgForm(&Application(), ShowToolBar, look, m_defaultFont);
-  bool accepted = false;
-  try {
-    form->SetCaption(Title);
-    if (!Directory.empty() && DirectoryExists(Directory))
-      form->Tree().SetSelectedPath(AbsolutePath(Directory));
-    else
-      form->Tree().SelectComputer();
-    form->SetDialogSize(DialogWidth, DialogHeight, 280, 280);
-    form->AfterConstruction();
-    if (OnShowForm) OnShowForm(*form);
-    accepted = form->RunModal() == mrOk;
-    DialogWidth = form->ClientWidth();
-    DialogHeight = form->ClientHeight();
-    if (accepted) Directory = form->Tree().SelectedPath();
-  } catch (...) {
-    form->Free();
-    throw;
-  }
-  form->Free();
+  const TFreeOnExit<TskSelDirDlgForm> form(new TskSelDirDlgForm(&Application(), ShowToolBar, look, m_defaultFont));
+  form->SetCaption(Title);
+  if (!Directory.empty() && DirectoryExists(Directory))
+    form->Tree().SetSelectedPath(AbsolutePath(Directory));
+  else
+    form->Tree().SelectComputer();
+  form->SetDialogSize(DialogWidth, DialogHeight, 280, 280);
+  form->AfterConstruction();
+  if (OnShowForm) OnShowForm(*form);
+  const bool accepted = form->RunModal() == mrOk;
+  DialogWidth = form->ClientWidth();
+  DialogHeight = form->ClientHeight();
+  if (accepted) Directory = form->Tree().SelectedPath();
   return accepted;
 }
 

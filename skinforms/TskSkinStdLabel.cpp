@@ -64,20 +64,4 @@ void TskSkinStdLabel::SelectFont(ui::TFont& font) const {
   if (section) font.SetColor(section->FontColor);
 }
 
-void TskSkinStdLabel::DoDrawText(TRect& rect, TTextFormat format) {
-  std::string text = Caption();
-  if (HasFlag(format, TTextFormat::CalcRect) && (text.empty() || (ShowAccelChar() && text == "&"))) text += " ";
-  SelectFont(Canvas().Font());
-  Canvas().Brush().Style = TBrushStyle::Clear;
-  if (!Enabled() && !HasFlag(format, TTextFormat::CalcRect)) {
-    TRect shifted = rect.Offsetted(1, 1);
-    Canvas().Font().SetColor(clBtnHighlight);
-    Canvas().DrawText(text, shifted, format);
-    Canvas().Font().SetColor(clBtnShadow);
-    Canvas().DrawText(text, rect, format);
-    return;
-  }
-  Canvas().DrawText(text, rect, format);
-}
-
 }  // namespace tsm

@@ -42,11 +42,10 @@ class TskSkinStdLabel : public TLabel {
   // The section the label draws with now; null when there is none.
   const TskDataSkinStdLabelControl* Section() const;
   // Sets font to what the label draws with now (see above).
-  void SelectFont(ui::TFont& font) const;
+  void SelectFont(ui::TFont& font) const override;
 
  protected:
   void Notification(TComponent* component, TOperation operation) override;
-  void DoDrawText(TRect& rect, TTextFormat format) override;
 
  private:
   void SkinChanged();

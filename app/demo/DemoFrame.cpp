@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/forms/CustomForm.h"
+#include "platform/window/DefWindowProc.h"
 #include "platform/window/WindowApi.h"
 
 namespace tsm {
@@ -56,18 +57,8 @@ THitTest TDemoFrame::HitTest(TPoint p, TSize size) const {
   if (CloseBoxRect(size.cx).Contains(p)) return HTOBJECT;
   const bool maximized = m_form->HandleAllocated() && IsZoomed(m_form->Handle());
   if (Sizeable() && !maximized) {
-    const bool left = p.X < kBorder, right = p.X >= size.cx - kBorder;
-    const bool top = p.Y < kBorder, bottom = p.Y >= size.cy - kBorder;
-    const bool nearLeft = p.X < kCornerSize, nearRight = p.X >= size.cx - kCornerSize;
-    const bool nearTop = p.Y < kCornerSize, nearBottom = p.Y >= size.cy - kCornerSize;
-    if ((top && nearLeft) || (left && nearTop)) return HTTOPLEFT;
-    if ((top && nearRight) || (right && nearTop)) return HTTOPRIGHT;
-    if ((bottom && nearLeft) || (left && nearBottom)) return HTBOTTOMLEFT;
-    if ((bottom && nearRight) || (right && nearBottom)) return HTBOTTOMRIGHT;
-    if (left) return HTLEFT;
-    if (right) return HTRIGHT;
-    if (top) return HTTOP;
-    if (bottom) return HTBOTTOM;
+    const THitTest hit = SizingBorderHitTest(p, size.cx, size.cy, kBorder, kCornerSize);
+    if (hit != HTNOWHERE) return hit;
   }
   if (p.Y < kCaption + 1) return HTCAPTION;
   if (p.X >= kBorder && p.X < size.cx - kBorder && p.Y < size.cy - kBorder) return HTCLIENT;

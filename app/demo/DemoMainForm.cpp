@@ -109,18 +109,12 @@ TDemoMainForm::TDemoMainForm(TComponent* owner) : TForm(owner) {
 
 void TDemoMainForm::OpenDialog() {
   // The dialog is built for this call and freed before it returns.
-  auto* dialog = new TDemoDialog(this);
+  TFreeOnExit<TDemoDialog> dialog(new TDemoDialog(this));
   dialog->AfterConstruction();
   dialog->SetValue(m_edit->Text());
-  TModalResult result = mrCancel;
-  try {
-    result = dialog->ShowModal();
-  } catch (...) {
-    dialog->Free();
-    throw;
-  }
+  const TModalResult result = dialog->ShowModal();
   if (result == mrOk) m_edit->SetText(dialog->Value());
-  dialog->Free();
+  dialog.reset();
   m_status->SetCaption(result == mrOk ? "  对话框: 确定" : "  对话框: 取消");
 }
 

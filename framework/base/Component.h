@@ -155,6 +155,14 @@ void FreeAndNil(T*& component) {
   if (c) c->Free();
 }
 
+// Holds a component built for one call (a dialog's form) and frees it when
+// the holder goes, however the call ends; release() hands it on instead.
+struct TComponentFree {
+  void operator()(TComponent* component) const { component->Free(); }
+};
+template <class T>
+using TFreeOnExit = std::unique_ptr<T, TComponentFree>;
+
 // Checked downcast in the framework's manner: raises EInvalidCast "Invalid
 // class typecast" when the object is not of class T. nullptr passes.
 template <class T, class U>

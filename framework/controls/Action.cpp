@@ -41,6 +41,20 @@ void TAction::RegisterClient(TComponent* client) {
 
 void TAction::UnregisterClient(TComponent* client) { std::erase(m_clients, client); }
 
+bool LinkActionClient(TComponent& client, TAction*& link, TAction* action) {
+  if (action == link) return false;
+  if (link) {
+    link->UnregisterClient(&client);
+    link->RemoveFreeNotification(&client);
+  }
+  link = action;
+  if (action) {
+    action->FreeNotification(&client);
+    action->RegisterClient(&client);
+  }
+  return true;
+}
+
 void TAction::Changed() {
   const std::vector<TComponent*> clients = m_clients;
   for (TComponent* c : clients) {

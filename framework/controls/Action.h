@@ -75,4 +75,9 @@ class TAction : public TComponent {
   std::vector<TComponent*> m_clients;
 };
 
+// Moves client from the action that link holds to action (either may be
+// null): the removal notices and the actions' lists of clients follow.
+// False when link holds action already.
+bool LinkActionClient(TComponent& client, TAction*& link, TAction* action);
+
 }  // namespace tsm

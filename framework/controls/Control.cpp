@@ -254,17 +254,7 @@ void TControl::SetPopupMenu(TPopupMenu* menu) {
 }
 
 void TControl::SetAction(TAction* action) {
-  if (action == m_action) return;
-  if (m_action) {
-    m_action->UnregisterClient(this);
-    m_action->RemoveFreeNotification(this);
-  }
-  m_action = action;
-  if (action) {
-    action->FreeNotification(this);
-    action->RegisterClient(this);
-    ActionChange(action);
-  }
+  if (LinkActionClient(*this, m_action, action) && action) ActionChange(action);
 }
 
 void TControl::ActionChange(TAction* action) {

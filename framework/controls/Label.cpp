@@ -86,10 +86,12 @@ TTextFormat TLabel::TextFormat() const {
   return f;
 }
 
+void TLabel::SelectFont(ui::TFont& font) const { font.Assign(Font()); }
+
 void TLabel::DoDrawText(TRect& rect, TTextFormat format) {
   std::string text = Caption();
   if (HasFlag(format, TTextFormat::CalcRect) && (text.empty() || (m_showAccelChar && text == "&"))) text += " ";
-  Canvas().Font().Assign(Font());
+  SelectFont(Canvas().Font());
   Canvas().Brush().Style = TBrushStyle::Clear;
   if (!Enabled() && !HasFlag(format, TTextFormat::CalcRect)) {
     TRect shifted = rect.Offsetted(1, 1);

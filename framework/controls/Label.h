@@ -34,6 +34,9 @@ class TLabel : public TGraphicControl {
 
   // The flags the label draws and measures its text with.
   TTextFormat TextFormat() const;
+  // Sets font to what the label draws and measures its caption with (here
+  // the label's own font).
+  virtual void SelectFont(ui::TFont& font) const;
 
  protected:
   void Notification(TComponent* component, TOperation operation) override;

@@ -156,17 +156,7 @@ void TMenuItem::SetDefault(bool on) {
 }
 
 void TMenuItem::SetAction(TAction* action) {
-  if (action == m_action) return;
-  if (m_action) {
-    m_action->UnregisterClient(this);
-    m_action->RemoveFreeNotification(this);
-  }
-  m_action = action;
-  if (action) {
-    action->FreeNotification(this);
-    action->RegisterClient(this);
-    ActionChange(action);
-  }
+  if (LinkActionClient(*this, m_action, action) && action) ActionChange(action);
 }
 
 void TMenuItem::ActionChange(TAction* action) {

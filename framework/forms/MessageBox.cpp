@@ -143,18 +143,10 @@ int32_t ShowPlainMessageBox(const std::string& text, const std::string& caption,
     if (std::getenv("TM_DIALOG_ANSWER")) return buttons[DefaultIndex(flags, buttons.size())].Result;
   }
   TCustomForm* active = Screen().ActiveForm();
-  auto* box = new TMessageBoxForm(nullptr, text, caption, flags);
+  const TFreeOnExit<TMessageBoxForm> box(new TMessageBoxForm(nullptr, text, caption, flags));
   if (active && active->Visible()) box->SetPopupParent(active);
   box->AfterConstruction();
-  int32_t result = 0;
-  try {
-    result = box->ShowModal();
-  } catch (...) {
-    box->Free();
-    throw;
-  }
-  box->Free();
-  return result;
+  return box->ShowModal();
 }
 
 }  // namespace tsm

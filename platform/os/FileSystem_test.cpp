@@ -1,37 +1,19 @@
 #include "platform/os/FileSystem.h"
 
-#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
-
-#include <functional>
 
 #include <cstdlib>
 
 #include "platform/os/ProfileFile.h"
 #include "platform/os/TextCodec.h"
+#include "platform/os/tests/OsTestFolders.h"
 
 namespace tsm {
 
 namespace {
-
-class TempFolder {
- public:
-  TempFolder() {
-    char pattern[] = "/tmp/tm_os_test.XXXXXX";
-    m_path = ::mkdtemp(pattern);
-    m_path += "/";
-  }
-  ~TempFolder() { std::system(("rm -rf '" + m_path + "'").c_str()); }
-  std::string operator/(const std::string& name) const { return m_path + name; }
-  const std::string& Path() const { return m_path; }
-
- private:
-  std::string m_path;
-};
 
 void Put(const std::string& path, const std::string& bytes) { ASSERT_TRUE(WriteFileAtomically(path, bytes)); }
 
@@ -39,20 +21,6 @@ std::string Get(const std::string& path) {
   std::string bytes;
   EXPECT_TRUE(ReadFileBytes(path, bytes));
   return bytes;
-}
-
-// Runs fn in a child process without the privilege to override permission
-// bits (as "nobody" when the tests run as root); true when fn returned true.
-bool RunUnprivileged(const std::function<bool()>& fn) {
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
-      ::_exit(2);
-    ::_exit(fn() ? 0 : 1);
-  }
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 bool XattrsSupported(const std::string& path) {
@@ -69,11 +37,11 @@ TEST(FileSystem, ProgramFolderIsTheExecutablesFolder) {
 }
 
 TEST(FileSystem, ExistsDeleteAndRename) {
-  TempFolder dir;
+  TTestFolder dir;
   Put(dir / "a", "1");
   EXPECT_TRUE(FileExists(dir / "a"));
-  EXPECT_FALSE(FileExists(dir.Path()));
-  EXPECT_TRUE(DirectoryExists(dir.Path()));
+  EXPECT_FALSE(FileExists(dir.Path() + "/"));
+  EXPECT_TRUE(DirectoryExists(dir.Path() + "/"));
   EXPECT_FALSE(DirectoryExists(dir / "a"));
   EXPECT_FALSE(DirectoryExists(""));
 
@@ -87,11 +55,11 @@ TEST(FileSystem, ExistsDeleteAndRename) {
 
   EXPECT_TRUE(DeleteFile(dir / "c"));
   EXPECT_FALSE(DeleteFile(dir / "c"));
-  EXPECT_FALSE(DeleteFile(dir.Path()));
+  EXPECT_FALSE(DeleteFile(dir.Path() + "/"));
 }
 
 TEST(FileSystem, SetFileAsideNumbersTakenNamesAndNeverReplaces) {
-  TempFolder dir;
+  TTestFolder dir;
   Put(dir / "jobs.tsv", "1");
   EXPECT_EQ(SetFileAside(dir / "jobs.tsv", ".bad"), dir / "jobs.tsv.bad");
   Put(dir / "jobs.tsv", "2");
@@ -109,7 +77,7 @@ TEST(FileSystem, SetFileAsideNumbersTakenNamesAndNeverReplaces) {
 }
 
 TEST(FileSystem, AtomicWriteKeepsModeAndAttributesAndRefusesReadOnlyFiles) {
-  TempFolder dir;
+  TTestFolder dir;
   const std::string file = dir / "Converter.ini";
   Put(file, "old");
   ::chmod(file.c_str(), 0640);
@@ -142,13 +110,13 @@ TEST(FileSystem, AtomicWriteKeepsModeAndAttributesAndRefusesReadOnlyFiles) {
 }
 
 TEST(FileSystem, EmulatedAttributes) {
-  TempFolder dir;
+  TTestFolder dir;
   const std::string file = dir / "mencoder.exe";
   EXPECT_EQ(GetFileAttributes(file), kInvalidFileAttributes);
   EXPECT_FALSE(SetFileAttributes(file, kFileAttributeArchive));
   Put(file, "x");
   EXPECT_EQ(GetFileAttributes(file), kFileAttributeArchive);  // a fresh file: archive only
-  EXPECT_EQ(GetFileAttributes(dir.Path()) & kFileAttributeDirectory, kFileAttributeDirectory);
+  EXPECT_EQ(GetFileAttributes(dir.Path() + "/") & kFileAttributeDirectory, kFileAttributeDirectory);
 
   // Read-only follows the write bits, both ways.
   ASSERT_TRUE(SetFileAttributes(file, kFileAttributeArchive | kFileAttributeReadOnly));
@@ -174,7 +142,7 @@ TEST(FileSystem, EmulatedAttributes) {
 }
 
 TEST(ProfileFile, MissingFileReadsDefaultsAndFirstWriteCreatesIt) {
-  TempFolder dir;
+  TTestFolder dir;
   const std::string file = dir / "Converter.ini";
   EXPECT_EQ(ReadProfileString(file, "Version", "Ver", "dflt"), "dflt");
   ASSERT_TRUE(WriteProfileString(file, "Types", "Types-1", "3"));
@@ -184,7 +152,7 @@ TEST(ProfileFile, MissingFileReadsDefaultsAndFirstWriteCreatesIt) {
 }
 
 TEST(ProfileFile, AFolderThatTakesNoNewFilesIsWrittenInPlace) {
-  TempFolder dir;
+  TTestFolder dir;
   const std::string file = dir / "Converter.ini";
   const std::string other = dir / "ReadOnly.ini";
   Put(file, "[Types]\r\nTypes-1=3\r\n; kept\r\n[FilePath]\r\nTargetFile=/some/long/folder/name\r\n");
@@ -210,7 +178,7 @@ TEST(ProfileFile, AFolderThatTakesNoNewFilesIsWrittenInPlace) {
 }
 
 TEST(ProfileFile, GbkFileRoundTripOnDisk) {
-  TempFolder dir;
+  TTestFolder dir;
   const std::string file = dir / "Converter.ini";
   std::string gbk;
   ASSERT_TRUE(Utf8ToGbk("[Scale]\r\nScale0=原始\\普通4:3\\宽屏16:9\r\n; 注释\r\nScale-1=0\r\n", gbk));

@@ -52,19 +52,8 @@ LRESULT OnNCHitTest(TWindow* w, LPARAM lParam) {
   if ((w->Style & WS_THICKFRAME) && !w->IsMaximized() && !w->IsMinimized()) {
     const int32_t b = s.FrameWidth;
     const int32_t corner = std::max(b, 16);
-    const bool left = p.X < b, right = p.X >= width - b, top = p.Y < b, bottom = p.Y >= height - b;
-    if (left || right || top || bottom) {
-      const bool nearLeft = p.X < corner, nearRight = p.X >= width - corner;
-      const bool nearTop = p.Y < corner, nearBottom = p.Y >= height - corner;
-      if ((top && nearLeft) || (left && nearTop)) return HTTOPLEFT;
-      if ((top && nearRight) || (right && nearTop)) return HTTOPRIGHT;
-      if ((bottom && nearLeft) || (left && nearBottom)) return HTBOTTOMLEFT;
-      if ((bottom && nearRight) || (right && nearBottom)) return HTBOTTOMRIGHT;
-      if (left) return HTLEFT;
-      if (right) return HTRIGHT;
-      if (top) return HTTOP;
-      return HTBOTTOM;
-    }
+    const int32_t hit = SizingBorderHitTest(p, width, height, b, corner);
+    if (hit != HTNOWHERE) return hit;
   }
   if ((w->Style & WS_CAPTION) == WS_CAPTION && p.Y >= m.Top - s.CaptionHeight && p.Y < m.Top) {
     const int32_t button = CaptionButtonAt(CaptionLayoutOf(*w, s), p);
@@ -169,6 +158,21 @@ LRESULT OnEraseBackground(TWindow* w, WPARAM wParam) {
 }
 
 }  // namespace
+
+THitTest SizingBorderHitTest(TPoint p, int32_t width, int32_t height, int32_t border, int32_t corner) {
+  const bool left = p.X < border, right = p.X >= width - border, top = p.Y < border, bottom = p.Y >= height - border;
+  if (!left && !right && !top && !bottom) return HTNOWHERE;
+  const bool nearLeft = p.X < corner, nearRight = p.X >= width - corner;
+  const bool nearTop = p.Y < corner, nearBottom = p.Y >= height - corner;
+  if ((top && nearLeft) || (left && nearTop)) return HTTOPLEFT;
+  if ((top && nearRight) || (right && nearTop)) return HTTOPRIGHT;
+  if ((bottom && nearLeft) || (left && nearBottom)) return HTBOTTOMLEFT;
+  if ((bottom && nearRight) || (right && nearBottom)) return HTBOTTOMRIGHT;
+  if (left) return HTLEFT;
+  if (right) return HTRIGHT;
+  if (top) return HTTOP;
+  return HTBOTTOM;
+}
 
 TCursorShape CursorForHitTest(int32_t hit) {
   if (IsSizingHitTest(hit)) return kSizingCursors[hit - HTLEFT];

@@ -40,4 +40,10 @@ LRESULT DefWindowProc(HWND wnd, uint32_t msg, WPARAM wParam, LPARAM lParam);
 // The cursor that DefWindowProc shows for a hit code (HTCLIENT: the class cursor).
 TCursorShape CursorForHitTest(int32_t hit);
 
+// The sizing code of a point p in a width x height frame whose sizing border
+// is `border` pixels wide: an edge's code within the border, a corner's code
+// where the border is within `corner` pixels of that corner (along either
+// edge); HTNOWHERE off the border.
+THitTest SizingBorderHitTest(TPoint p, int32_t width, int32_t height, int32_t border, int32_t corner);
+
 }  // namespace tsm

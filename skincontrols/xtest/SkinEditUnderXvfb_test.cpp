@@ -19,17 +19,13 @@
 // process ids.
 
 #include <SDL.h>
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
-#include <sstream>
+#include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -46,7 +42,9 @@
 #include "skin/TskSkinData.h"
 #include "skincontrols/TskSkinEdit.h"
 #include "tools/defskin/DefaultSkin.h"
+#include "tools/windemo/TestChild.h"
 #include "tools/windemo/XProbe.h"
+#include "tools/windemo/XvfbServer.h"
 
 namespace tsm {
 namespace {
@@ -54,63 +52,14 @@ namespace {
 using namespace std::chrono_literals;
 using TClock = std::chrono::steady_clock;
 
-std::string ToolPath(const std::string& name) {
-  std::stringstream dirs(std::getenv("PATH") ? std::getenv("PATH") : "");
-  for (std::string dir; std::getline(dirs, dir, ':');)
-    if (!dir.empty() && access((dir + "/" + name).c_str(), X_OK) == 0) return dir + "/" + name;
-  return {};
-}
-
-// Starts argv with the current environment; keepFd stays open in the child.
-pid_t Launch(const std::vector<std::string>& argv, int keepFd = -1) {
-  std::vector<char*> args;
-  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-  args.push_back(nullptr);
-  const pid_t pid = fork();
-  if (pid == 0) {
-    for (int fd = 3; fd < 256; ++fd)
-      if (fd != keepFd) close(fd);
-    execv(args[0], args.data());
-    _exit(127);
-  }
-  return pid;
-}
-
-void End(pid_t& pid) {
-  if (pid <= 0) return;
-  kill(pid, SIGTERM);
-  for (int i = 0; i < 200 && waitpid(pid, nullptr, WNOHANG) == 0; ++i) std::this_thread::sleep_for(10ms);
-  if (waitpid(pid, nullptr, WNOHANG) == 0) {
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-  }
-  pid = -1;
-}
-
 class SkinEditUnderXvfb : public ::testing::Test {
  protected:
   void SetUp() override {
     for (const char* tool : {"Xvfb", "xdotool"})
-      if (ToolPath(tool).empty()) GTEST_SKIP() << tool << " is not installed";
-    // Xvfb picks a free display itself and writes its number to the pipe.
-    int fds[2];
-    ASSERT_EQ(pipe(fds), 0);
-    m_xvfb = Launch({ToolPath("Xvfb"), "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24",
-                     "-nolisten", "tcp", "-noreset"},
-                    fds[1]);
-    close(fds[1]);
-    std::string number;
-    for (const auto end = TClock::now() + 15s; number.find('\n') == std::string::npos && TClock::now() < end;) {
-      pollfd p{fds[0], POLLIN, 0};
-      if (poll(&p, 1, 100) <= 0) continue;
-      char buf[32];
-      const ssize_t n = read(fds[0], buf, sizeof buf);
-      if (n <= 0) break;
-      number.append(buf, size_t(n));
-    }
-    close(fds[0]);
-    ASSERT_NE(number.find('\n'), std::string::npos) << "Xvfb did not report a display";
-    m_display = ":" + number.substr(0, number.find('\n'));
+      if (WhichProgram(tool).empty()) GTEST_SKIP() << tool << " is not installed";
+    m_xvfb = std::make_unique<TXvfbServer>();
+    ASSERT_TRUE(m_xvfb->Started()) << "Xvfb did not report a display";
+    m_display = m_xvfb->Display();
     setenv("DISPLAY", m_display.c_str(), 1);
     unsetenv("WAYLAND_DISPLAY");
     auto backend = TSdlBackend::Create();
@@ -121,13 +70,12 @@ class SkinEditUnderXvfb : public ::testing::Test {
   }
 
   void TearDown() override {
-    End(m_tool);
     if (TWindowSystem::Current()) {
       FreeApplication();
       TWindowSystem::Shutdown();
     }
     m_probe.reset();
-    End(m_xvfb);
+    m_xvfb.reset();
   }
 
   // Runs the program's loop until done() holds or the time is up.
@@ -143,20 +91,18 @@ class SkinEditUnderXvfb : public ::testing::Test {
   // xdotool with the given commands, while the loop keeps running (the
   // typing tool's key remapping must meet a receiver that reads at once).
   bool Xdotool(const std::vector<std::string>& commands) {
-    std::vector<std::string> argv{ToolPath("xdotool")};
+    std::vector<std::string> argv{WhichProgram("xdotool")};
     argv.insert(argv.end(), commands.begin(), commands.end());
-    m_tool = Launch(argv);
-    int status = 0;
-    const bool ended = PumpUntil([&] { return waitpid(m_tool, &status, WNOHANG) == m_tool; });
-    if (ended) m_tool = -1;
-    return ended && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    TTestChild tool(argv, {}, TChildOutput::Inherited);
+    std::optional<int> status;
+    PumpUntil([&] { return (status = tool.Wait(0ms)).has_value(); });
+    return status == 0;
   }
 
   TColor XPixel(TPoint p) const { return m_probe->Screen().GetPixel(p.X, p.Y); }
 
   std::string m_display;
-  pid_t m_xvfb = -1;
-  pid_t m_tool = -1;
+  std::unique_ptr<TXvfbServer> m_xvfb;
   std::unique_ptr<TXProbe> m_probe;
 };
 

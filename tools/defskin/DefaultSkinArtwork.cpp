@@ -623,54 +623,41 @@ TBitmap DrawButtonsPicture() {
   return bmp;
 }
 
-void WriteButtonFonts(TSkinSection& s, TColor normal, TColor active, TColor down) {
+// A button's inks and its hot and pressed looks (no disabled look, no morphing).
+void WriteButtonLooks(TSkinSection& s, TColor normal, TColor active, TColor down, const TRect& hot,
+                      const TRect& pressed) {
   s.Font(WithColor(kUiFont, normal))
       .Color("activefontcolor", active)
       .Color("downfontcolor", down)
-      .Color("disabledfontcolor", kInkDisabled);
+      .Color("disabledfontcolor", kInkDisabled)
+      .Rect("activeskinrect", hot)
+      .Rect("downskinrect", pressed)
+      .Rect("disabledskinrect", {})
+      .Flag("morphing", false)
+      .Text("morphkind", "mkdefault");
 }
 
 void WriteButtons(TSkinDefinitionWriter& def) {
   {
     TSkinSection& s = ControlEntry(def, "button", "button", kPicButtons, kButtonNormal);
     s.Corners({12, 9}, {46, 10}, {0, 0}, {0, 0}).Rect("clientrect", {0, 0, 60, 20});
-    WriteButtonFonts(s, kInk, kInkAccent, kInkAccent);
-    s.Rect("activeskinrect", kButtonHot)
-        .Rect("downskinrect", kButtonDown)
-        .Rect("disabledskinrect", {})
-        .Flag("morphing", false)
-        .Text("morphkind", "mkdefault");
+    WriteButtonLooks(s, kInk, kInkAccent, kInkAccent, kButtonHot, kButtonDown);
   }
   {
     TSkinSection& s = ControlEntry(def, "resizebutton", "button", kPicButtons, kResizeNormal);
     BothCorners(s, 3, 20, 20, {2, 2, 18, 18});
-    WriteButtonFonts(s, kInkSoft, kInkAccent, kInkAccent);
-    s.Rect("activeskinrect", kResizeHot)
-        .Rect("downskinrect", kResizeDown)
-        .Rect("disabledskinrect", {})
-        .Flag("morphing", false)
-        .Text("morphkind", "mkdefault");
+    WriteButtonLooks(s, kInkSoft, kInkAccent, kInkAccent, kResizeHot, kResizeDown);
   }
   {
     TSkinSection& s = ControlEntry(def, "toolbutton", "button", kPicButtons, kToolNormal);
     BothCorners(s, 3, 25, 25, {2, 2, 23, 23});
-    WriteButtonFonts(s, kInk, kInkAccent, kInkAccent);
-    s.Rect("activeskinrect", kToolHot)
-        .Rect("downskinrect", kToolDown)
-        .Rect("disabledskinrect", {})
-        .Flag("morphing", false)
-        .Text("morphkind", "mkdefault");
+    WriteButtonLooks(s, kInk, kInkAccent, kInkAccent, kToolHot, kToolDown);
   }
   {
     TSkinSection& s = ControlEntry(def, "toolmenubutton", "menubutton", kPicButtons, kToolMenuNormal);
     BothCorners(s, 3, 37, 25, {2, 2, 35, 23});
-    WriteButtonFonts(s, kInk, kInkAccent, kInkAccent);
-    s.Rect("activeskinrect", kToolMenuHot)
-        .Rect("downskinrect", kToolMenuDown)
-        .Rect("disabledskinrect", {})
-        .Flag("morphing", false)
-        .Text("morphkind", "mkdefault")
-        .Rect("trackbuttonrect", kToolMenuTrack);
+    WriteButtonLooks(s, kInk, kInkAccent, kInkAccent, kToolMenuHot, kToolMenuDown);
+    s.Rect("trackbuttonrect", kToolMenuTrack);
   }
 }
 

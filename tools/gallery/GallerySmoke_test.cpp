@@ -12,10 +12,6 @@
 // their process ids whatever happens. With TM_SMOKE_SHOTS=<folder> the
 // screen is saved as PNG files there after each step.
 
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <sys/stat.h>
@@ -24,9 +20,7 @@
 #include <fstream>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
-#include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -35,106 +29,19 @@
 #include <gtest/gtest.h>
 
 #include "platform/gfx/Png.h"
+#include "tools/windemo/TestChild.h"
 #include "tools/windemo/XProbe.h"
+#include "tools/windemo/XTools.h"
 #include "tools/windemo/XvfbServer.h"
-
-extern char** environ;
 
 namespace {
 
 using namespace std::chrono_literals;
 using TClock = std::chrono::steady_clock;
+using tsm::RunCommand;
+using tsm::TChildOutput;
+using tsm::TTestChild;
 using tsm::WhichProgram;
-
-// A process started with posix-style fork/exec, its standard output read
-// through a pipe; ended (TERM, then KILL) and reaped by the destructor.
-class TProcess {
- public:
-  TProcess(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
-    int out[2];
-    if (pipe(out) != 0) return;
-    std::vector<std::string> envs;
-    for (char** e = environ; *e; ++e) {
-      const std::string entry = *e;
-      bool replaced = entry.rfind("WAYLAND_DISPLAY=", 0) == 0;
-      for (const std::string& o : env) replaced |= entry.rfind(o.substr(0, o.find('=') + 1), 0) == 0;
-      if (!replaced) envs.push_back(entry);
-    }
-    envs.insert(envs.end(), env.begin(), env.end());
-    m_pid = fork();
-    if (m_pid == 0) {
-      dup2(out[1], STDOUT_FILENO);
-      dup2(out[1], STDERR_FILENO);
-      for (int fd = 3; fd < 256; ++fd) close(fd);
-      std::vector<char*> a, e;
-      for (const std::string& s : argv) a.push_back(const_cast<char*>(s.c_str()));
-      for (const std::string& s : envs) e.push_back(const_cast<char*>(s.c_str()));
-      a.push_back(nullptr);
-      e.push_back(nullptr);
-      execve(a[0], a.data(), e.data());
-      _exit(127);
-    }
-    close(out[1]);
-    m_out = out[0];
-    fcntl(m_out, F_SETFL, O_NONBLOCK);
-  }
-  ~TProcess() {
-    if (m_pid > 0) {
-      kill(m_pid, SIGTERM);
-      for (int i = 0; i < 200 && waitpid(m_pid, nullptr, WNOHANG) == 0; ++i) std::this_thread::sleep_for(10ms);
-      if (waitpid(m_pid, nullptr, WNOHANG) == 0) {
-        kill(m_pid, SIGKILL);
-        waitpid(m_pid, nullptr, 0);
-      }
-    }
-    if (m_out >= 0) close(m_out);
-  }
-  TProcess(const TProcess&) = delete;
-  TProcess& operator=(const TProcess&) = delete;
-
-  bool Started() const { return m_pid > 0; }
-  bool Ended() {
-    if (m_pid > 0 && waitpid(m_pid, nullptr, WNOHANG) == m_pid) m_pid = -1;
-    return m_pid <= 0;
-  }
-  const std::string& Output() {
-    char buf[4096];
-    for (ssize_t n; m_out >= 0 && (n = read(m_out, buf, sizeof buf)) > 0;) m_text.append(buf, size_t(n));
-    return m_text;
-  }
-  // Waits for a whole output line that starts with prefix, after the lines
-  // already taken; takes it and everything before it. Empty on time-out.
-  std::string TakeLine(const std::string& prefix, std::chrono::milliseconds limit) {
-    for (const auto end = TClock::now() + limit;;) {
-      Output();
-      for (size_t pos = m_taken; pos < m_text.size();) {
-        const size_t nl = m_text.find('\n', pos);
-        if (nl == std::string::npos) break;
-        if (m_text.compare(pos, prefix.size(), prefix) == 0) {
-          m_taken = nl + 1;
-          return m_text.substr(pos, nl - pos);
-        }
-        pos = nl + 1;
-      }
-      if (TClock::now() >= end) return {};
-      pollfd p{m_out, POLLIN, 0};
-      poll(&p, 1, 50);
-    }
-  }
-  std::string Untaken() { return Output().substr(m_taken); }
-
- private:
-  pid_t m_pid = -1;
-  int m_out = -1;
-  std::string m_text;
-  size_t m_taken = 0;
-};
-
-std::string RunTool(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
-  TProcess p(argv, env);
-  for (const auto end = TClock::now() + 10s; !p.Ended() && TClock::now() < end;) std::this_thread::sleep_for(2ms);
-  return p.Output();
-}
 
 class GalleryUnderXvfb : public ::testing::Test {
  protected:
@@ -156,9 +63,10 @@ class GalleryUnderXvfb : public ::testing::Test {
   // Starts the gallery and waits until its main window is mapped (centred on
   // the screen unless a window manager places it).
   void StartGallery(bool centred = true) {
-    m_gallery = std::make_unique<TProcess>(std::vector<std::string>{TM_GALLERY, "--log"}, m_env);
-    ASSERT_FALSE(m_gallery->TakeLine("gallery: backend sdl", 15s).empty()) << m_gallery->Output();
-    const std::string first = m_gallery->TakeLine("state main", 15s);
+    m_gallery = std::make_unique<TTestChild>(std::vector<std::string>{TM_GALLERY, "--log"}, m_env,
+                                             TChildOutput::StdoutAndStderr);
+    ASSERT_TRUE(m_gallery->NextLine("gallery: backend sdl", 15s)) << m_gallery->Output();
+    const std::string first = m_gallery->NextLine("state main", 15s).value_or("");
     if (centred) ASSERT_EQ(first, "state main normal 0 0 115 160 793 447");
     else ASSERT_FALSE(first.empty()) << m_gallery->Output();
     for (const auto end = TClock::now() + 10s; TClock::now() < end && WindowId().empty();)
@@ -167,13 +75,9 @@ class GalleryUnderXvfb : public ::testing::Test {
   }
 
   // The next state line of the main window.
-  std::string State() { return m_gallery->TakeLine("state main", 10s); }
+  std::string State() { return m_gallery->NextLine("state main", 10s).value_or(""); }
 
-  void Tool(const std::vector<std::string>& commands) {
-    std::vector<std::string> argv{WhichProgram("xdotool")};
-    argv.insert(argv.end(), commands.begin(), commands.end());
-    RunTool(argv, m_env);
-  }
+  void Tool(const std::vector<std::string>& commands) { tsm::Xdotool(commands, m_env); }
   static std::string S(int v) { return std::to_string(v); }
   void Drag(int fx, int fy, int tx, int ty) {
     Tool({"mousemove", S(fx), S(fy), "mousedown", "1", "mousemove", S((fx + tx) / 2), S((fy + ty) / 2), "mousemove",
@@ -182,44 +86,23 @@ class GalleryUnderXvfb : public ::testing::Test {
   void Click(int x, int y, int button = 1) { Tool({"mousemove", S(x), S(y), "click", S(button)}); }
 
   std::string WindowId() {
-    const std::string info = RunTool({WhichProgram("xwininfo"), "-name", "Tesmaro 组件样例"}, m_env);
+    const std::string info = RunCommand({WhichProgram("xwininfo"), "-name", "Tesmaro 组件样例"}, m_env);
     const size_t at = info.find("Window id: ");
     return at == std::string::npos ? "" : info.substr(at + 11, info.find(' ', at + 11) - at - 11);
   }
   // "x y w h" of the native window as the X server has it.
   std::string Geometry() {
-    const std::string info = RunTool({WhichProgram("xwininfo"), "-name", "Tesmaro 组件样例"}, m_env);
-    const auto field = [&](const char* key) {
-      const size_t at = info.find(key);
-      return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + std::strlen(key));
-    };
-    return S(field("Absolute upper-left X:")) + " " + S(field("Absolute upper-left Y:")) + " " + S(field("Width:")) +
-           " " + S(field("Height:"));
+    const tsm::TXWindowGeometry g = tsm::XWindowGeometry("Tesmaro 组件样例", m_env);
+    return S(g.X) + " " + S(g.Y) + " " + S(g.Width) + " " + S(g.Height);
   }
-  // fluxbox with a home of its own (it writes its settings there) and no
-  // wallpaper tool; waits until it manages the screen.
   void StartWindowManager() {
-    const std::string home = ::testing::TempDir() + "gallery-wm-home-" + std::to_string(getpid());
-    mkdir(home.c_str(), 0700);
-    mkdir((home + "/bin").c_str(), 0700);
-    std::ofstream(home + "/bin/fbsetbg") << "#!/bin/sh\nexit 0\n";
-    chmod((home + "/bin/fbsetbg").c_str(), 0700);
-    const char* path = std::getenv("PATH");
-    std::vector<std::string> env = m_env;
-    env.push_back("HOME=" + home);
-    env.push_back("PATH=" + home + "/bin:" + (path ? path : "/usr/bin:/bin"));
-    m_wm = std::make_unique<TProcess>(std::vector<std::string>{WhichProgram("fluxbox"), "-log", "/dev/null"}, env);
-    const auto managed = [&] {
-      return RunTool({WhichProgram("xprop"), "-root", "_NET_SUPPORTING_WM_CHECK"}, m_env).find("window id") !=
-             std::string::npos;
-    };
-    for (const auto end = TClock::now() + 15s; TClock::now() < end && !managed();) std::this_thread::sleep_for(50ms);
-    ASSERT_TRUE(managed()) << "the window manager did not start";
+    m_wm = tsm::StartWindowManager(::testing::TempDir() + "gallery-wm-home-" + std::to_string(getpid()), m_env);
+    ASSERT_TRUE(m_wm) << "the window manager did not start";
   }
 
   // Whether a top-level window with the name is mapped.
   bool Shown(const std::string& name) {
-    return RunTool({WhichProgram("xwininfo"), "-name", name}, m_env).find("IsViewable") != std::string::npos;
+    return RunCommand({WhichProgram("xwininfo"), "-name", name}, m_env).find("IsViewable") != std::string::npos;
   }
   // Waits (bounded) until the window with the name is shown or gone.
   bool WaitShown(const std::string& name, bool shown) {
@@ -228,7 +111,7 @@ class GalleryUnderXvfb : public ::testing::Test {
     return false;
   }
 
-  std::string WmState() { return RunTool({WhichProgram("xprop"), "-id", WindowId(), "WM_STATE"}, m_env); }
+  std::string WmState() { return RunCommand({WhichProgram("xprop"), "-id", WindowId(), "WM_STATE"}, m_env); }
 
   void Shot(const std::string& name) {
     const char* folder = std::getenv("TM_SMOKE_SHOTS");
@@ -237,7 +120,7 @@ class GalleryUnderXvfb : public ::testing::Test {
   }
 
   std::unique_ptr<tsm::TXvfbServer> m_xvfb;
-  std::unique_ptr<TProcess> m_wm, m_gallery;
+  std::unique_ptr<TTestChild> m_wm, m_gallery;
   std::string m_display;
   std::vector<std::string> m_env;
 };
@@ -248,27 +131,27 @@ TEST_F(GalleryUnderXvfb, FrameMovesSnapsSizesMaximizesAndRestores) {
   // Caption drag: the left edge would land 4 pixels from the screen's edge
   // and snaps onto it.
   Drag(400, 170, 400 - 111, 170 - 40);
-  ASSERT_EQ(State(), "state main normal 0 0 0 120 793 447") << m_gallery->Untaken();
+  ASSERT_EQ(State(), "state main normal 0 0 0 120 793 447") << m_gallery->Unconsumed();
   EXPECT_EQ(Geometry(), "0 120 793 447");
   // 5 pixels away: no snap.
   Drag(300, 130, 305, 130);
-  ASSERT_EQ(State(), "state main normal 0 0 5 120 793 447") << m_gallery->Untaken();
+  ASSERT_EQ(State(), "state main normal 0 0 5 120 793 447") << m_gallery->Unconsumed();
   // Bottom-right corner drag sizes the window.
   Drag(5 + 792, 120 + 446, 5 + 792 + 50, 120 + 446 + 30);
-  ASSERT_EQ(State(), "state main normal 0 0 5 120 843 477") << m_gallery->Untaken();
+  ASSERT_EQ(State(), "state main normal 0 0 5 120 843 477") << m_gallery->Unconsumed();
   EXPECT_EQ(Geometry(), "5 120 843 477");
   Shot("gallery_sized");
   // The maximize button (28 x 21, 58 pixels from the right edge): no window
   // manager reserves a panel, so the work area is the screen and one pixel
   // stays free all round.
   Click(5 + 843 - 44, 120 + 11);
-  ASSERT_EQ(State(), "state main maximized 0 0 1 1 1022 766") << m_gallery->Untaken();
+  ASSERT_EQ(State(), "state main maximized 0 0 1 1 1022 766") << m_gallery->Unconsumed();
   EXPECT_EQ(Geometry(), "1 1 1022 766");
   Shot("gallery_maximized");
   // A maximized window does not move.
   Drag(500, 10, 600, 200);
   Click(1 + 1022 - 44, 1 + 11);
-  ASSERT_EQ(State(), "state main normal 0 0 5 120 843 477") << m_gallery->Untaken();
+  ASSERT_EQ(State(), "state main normal 0 0 5 120 843 477") << m_gallery->Unconsumed();
   EXPECT_EQ(Geometry(), "5 120 843 477");
 }
 
@@ -276,19 +159,19 @@ TEST_F(GalleryUnderXvfb, SystemMenuOpensAndRunsItsCommands) {
   StartGallery();
   // Right click on the caption: the system menu opens at the pointer.
   Click(400, 170, 3);
-  ASSERT_FALSE(m_gallery->TakeLine("menu open main", 10s).empty()) << m_gallery->Untaken();
+  ASSERT_TRUE(m_gallery->NextLine("menu open main", 10s)) << m_gallery->Unconsumed();
   Shot("gallery_system_menu");
   // Items from the top of the window's items area (8 pixels down): 最小化,
   // 最大化, a divider, 关闭; 20 pixels each with the stored skin.
   Click(400 + 30, 170 + 8 + 20 + 10);
-  ASSERT_FALSE(m_gallery->TakeLine("menu close main", 10s).empty()) << m_gallery->Untaken();
-  ASSERT_EQ(State(), "state main maximized 0 0 1 1 1022 766") << m_gallery->Untaken();
+  ASSERT_TRUE(m_gallery->NextLine("menu close main", 10s)) << m_gallery->Unconsumed();
+  ASSERT_EQ(State(), "state main maximized 0 0 1 1 1022 766") << m_gallery->Unconsumed();
   // Keyboard: open again, walk down to Restore (the first item) and run it.
   Click(500, 10, 3);
-  ASSERT_FALSE(m_gallery->TakeLine("menu open main", 10s).empty()) << m_gallery->Untaken();
+  ASSERT_TRUE(m_gallery->NextLine("menu open main", 10s)) << m_gallery->Unconsumed();
   Tool({"key", "Down", "key", "Return"});
-  ASSERT_FALSE(m_gallery->TakeLine("menu close main", 10s).empty()) << m_gallery->Untaken();
-  ASSERT_EQ(State(), "state main normal 0 0 115 160 793 447") << m_gallery->Untaken();
+  ASSERT_TRUE(m_gallery->NextLine("menu close main", 10s)) << m_gallery->Unconsumed();
+  ASSERT_EQ(State(), "state main normal 0 0 115 160 793 447") << m_gallery->Unconsumed();
 }
 
 TEST_F(GalleryUnderXvfb, PopupMenuOpensSubMenusAndScrolls) {
@@ -296,17 +179,17 @@ TEST_F(GalleryUnderXvfb, PopupMenuOpensSubMenusAndScrolls) {
   // The menu button (70 x 20 at 212, 6 of the bar, client at 4, 23).
   const int bx = 115 + 4 + 212 + 35, by = 160 + 23 + 6 + 10;
   Click(bx, by);
-  ASSERT_FALSE(m_gallery->TakeLine("menu open main", 10s).empty()) << m_gallery->Untaken();
+  ASSERT_TRUE(m_gallery->NextLine("menu open main", 10s)) << m_gallery->Unconsumed();
   // "窗口(&W)" opens its sub-menu; Enter runs its first item, Maximize.
   Tool({"key", "w"});
   Shot("gallery_sub_menu");
   Tool({"key", "Return"});
-  ASSERT_FALSE(m_gallery->TakeLine("menu close main", 10s).empty()) << m_gallery->Untaken();
-  ASSERT_EQ(State(), "state main maximized 0 0 1 1 1022 766") << m_gallery->Untaken();
+  ASSERT_TRUE(m_gallery->NextLine("menu close main", 10s)) << m_gallery->Unconsumed();
+  ASSERT_EQ(State(), "state main maximized 0 0 1 1 1022 766") << m_gallery->Unconsumed();
   // The long sub-menu, as high as the screen, scrolls while the pointer
   // rests on its bottom band.
   Click(1 + 4 + 212 + 35, 1 + 23 + 6 + 10);
-  ASSERT_FALSE(m_gallery->TakeLine("menu open main", 10s).empty()) << m_gallery->Untaken();
+  ASSERT_TRUE(m_gallery->NextLine("menu open main", 10s)) << m_gallery->Unconsumed();
   Tool({"key", "l"});
   Shot("gallery_long_menu");
   // Beside the menu (155 right of the button), on the band above the
@@ -315,7 +198,7 @@ TEST_F(GalleryUnderXvfb, PopupMenuOpensSubMenusAndScrolls) {
   std::this_thread::sleep_for(700ms);
   Shot("gallery_long_menu_scrolled");
   Tool({"key", "Escape", "key", "Escape"});
-  ASSERT_FALSE(m_gallery->TakeLine("menu close main", 10s).empty()) << m_gallery->Untaken();
+  ASSERT_TRUE(m_gallery->NextLine("menu close main", 10s)) << m_gallery->Unconsumed();
 }
 
 TEST_F(GalleryUnderXvfb, MinimizingTheMainFormIconifiesItsNativeWindow) {
@@ -328,7 +211,7 @@ TEST_F(GalleryUnderXvfb, MinimizingTheMainFormIconifiesItsNativeWindow) {
   where >> x >> y;
   // The minimize button stands 86 pixels from the right edge.
   Click(x + 793 - 72, y + 11);
-  ASSERT_NE(State().find("state main normal 0 1 "), std::string::npos) << m_gallery->Untaken();
+  ASSERT_NE(State().find("state main normal 0 1 "), std::string::npos) << m_gallery->Unconsumed();
   std::string state;
   for (const auto end = TClock::now() + 5s; TClock::now() < end; std::this_thread::sleep_for(50ms))
     if ((state = WmState()).find("Iconic") != std::string::npos) break;
@@ -338,10 +221,10 @@ TEST_F(GalleryUnderXvfb, MinimizingTheMainFormIconifiesItsNativeWindow) {
   std::string restored;
   for (int attempt = 0; attempt < 5 && restored.empty(); ++attempt) {
     Tool({"windowactivate", id});
-    restored = m_gallery->TakeLine("state main normal 0 0 ", 2s);
+    restored = m_gallery->NextLine("state main normal 0 0 ", 2s).value_or("");
   }
-  ASSERT_FALSE(restored.empty()) << m_gallery->Untaken() << WmState()
-                                 << RunTool({WhichProgram("xwininfo"), "-id", id}, m_env);
+  ASSERT_FALSE(restored.empty()) << m_gallery->Unconsumed() << WmState()
+                                 << RunCommand({WhichProgram("xwininfo"), "-id", id}, m_env);
   EXPECT_NE(WmState().find("Normal"), std::string::npos);
 }
 
@@ -383,7 +266,7 @@ TEST_F(GalleryUnderXvfb, DialogsComeUpAndAnswerTheKeyboard) {
   };
   for (const auto& step : steps) {
     Click(step.X, step.Y);
-    ASSERT_TRUE(WaitShown(step.Window, true)) << step.Window << m_gallery->Untaken();
+    ASSERT_TRUE(WaitShown(step.Window, true)) << step.Window << m_gallery->Unconsumed();
     Shot(step.Shot);
     Tool({"key", step.Key});
     ASSERT_TRUE(WaitShown(step.Window, false)) << step.Window << " did not close on " << step.Key;
@@ -400,15 +283,15 @@ TEST_F(GalleryUnderXvfb, TrayIconDocksInTheSystemTrayAndAnswersClicks) {
   // The page button 提示与托盘 (the first of the bar's third row) builds the
   // page and its tray icon, which the window manager's tool bar embeds.
   Click(x + 4 + 8 + 40, y + 23 + 6 + 2 * 29 + 12);
-  ASSERT_FALSE(m_gallery->TakeLine("tray 1 0", 10s).empty()) << m_gallery->Untaken();
+  ASSERT_TRUE(m_gallery->NextLine("tray 1 0", 10s)) << m_gallery->Unconsumed();
   // The icon window (its class is tesmaro) and where the tray put it.
   std::string icon;
   for (const auto end = TClock::now() + 5s; TClock::now() < end && icon.empty(); std::this_thread::sleep_for(50ms)) {
-    std::istringstream ids(RunTool({WhichProgram("xdotool"), "search", "--classname", "^tesmaro$"}, m_env));
+    std::istringstream ids(RunCommand({WhichProgram("xdotool"), "search", "--classname", "^tesmaro$"}, m_env));
     ids >> icon;
   }
   ASSERT_FALSE(icon.empty()) << "no icon window";
-  const std::string geometry = RunTool({WhichProgram("xdotool"), "getwindowgeometry", icon}, m_env);
+  const std::string geometry = RunCommand({WhichProgram("xdotool"), "getwindowgeometry", icon}, m_env);
   int ix = -1, iy = -1, iw = 0, ih = 0;
   std::sscanf(geometry.c_str() + geometry.find("Position:"), "Position: %d,%d", &ix, &iy);
   std::sscanf(geometry.c_str() + geometry.find("Geometry:"), "Geometry: %dx%d", &iw, &ih);
@@ -418,15 +301,15 @@ TEST_F(GalleryUnderXvfb, TrayIconDocksInTheSystemTrayAndAnswersClicks) {
   // 最小化到托盘: the application leaves the screen; a double click on the
   // icon brings it back.
   Click(x + 674, y + 208);
-  ASSERT_FALSE(m_gallery->TakeLine("tray 1 1", 10s).empty()) << m_gallery->Untaken();
+  ASSERT_TRUE(m_gallery->NextLine("tray 1 1", 10s)) << m_gallery->Unconsumed();
   Tool({"mousemove", S(ix + iw / 2), S(iy + ih / 2), "click", "--repeat", "2", "--delay", "80", "1"});
-  ASSERT_FALSE(m_gallery->TakeLine("tray 1 0", 10s).empty()) << m_gallery->Untaken();
+  ASSERT_TRUE(m_gallery->NextLine("tray 1 0", 10s)) << m_gallery->Unconsumed();
   // The right button opens the skinned menu at the pointer.
   Click(ix + iw / 2, iy + ih / 2, 3);
-  ASSERT_FALSE(m_gallery->TakeLine("menu open main", 10s).empty()) << m_gallery->Untaken();
+  ASSERT_TRUE(m_gallery->NextLine("menu open main", 10s)) << m_gallery->Unconsumed();
   Shot("gallery_tray_menu");
   Tool({"key", "Escape"});
-  ASSERT_FALSE(m_gallery->TakeLine("menu close main", 10s).empty()) << m_gallery->Untaken();
+  ASSERT_TRUE(m_gallery->NextLine("menu close main", 10s)) << m_gallery->Unconsumed();
 }
 
 }  // namespace

@@ -44,6 +44,7 @@
 #include "platform/gfx/Font.h"
 
 #include "platform/gfx/DeviceContext.h"
+#include "platform/window/DefWindowProc.h"
 #include "platform/window/HeadlessBackend.h"
 #include "platform/window/WindowApi.h"
 
@@ -150,15 +151,7 @@ LRESULT HitTest(HWND h, LPARAM lp) {
   const TPoint p = PointFromLParam(lp) - wr.TopLeft();
   const int w = wr.Width(), ht = wr.Height();
   if (CloseBox(h).Contains(p)) return HTCLOSE;
-  const bool l = p.X < kBorder, r = p.X >= w - kBorder, t = p.Y < kBorder, b = p.Y >= ht - kBorder;
-  if (l || r || t || b) {
-    const bool nl = p.X < kCorner, nr = p.X >= w - kCorner, nt = p.Y < kCorner, nb = p.Y >= ht - kCorner;
-    if ((t && nl) || (l && nt)) return HTTOPLEFT;
-    if ((t && nr) || (r && nt)) return HTTOPRIGHT;
-    if ((b && nl) || (l && nb)) return HTBOTTOMLEFT;
-    if ((b && nr) || (r && nb)) return HTBOTTOMRIGHT;
-    return l ? HTLEFT : r ? HTRIGHT : t ? HTTOP : HTBOTTOM;
-  }
+  if (const int32_t hit = SizingBorderHitTest(p, w, ht, kBorder, kCorner); hit != HTNOWHERE) return hit;
   if (p.Y < kBorder + kCaption) return HTCAPTION;
   return HTCLIENT;
 }

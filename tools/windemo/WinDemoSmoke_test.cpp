@@ -18,20 +18,12 @@
 // window manager and the demo are ended by their process ids whatever
 // happens.
 
-#include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <optional>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -39,166 +31,19 @@
 #include <gtest/gtest.h>
 
 #include "platform/gfx/Png.h"
+#include "tools/windemo/TestChild.h"
 #include "tools/windemo/XProbe.h"
-
-extern char** environ;
+#include "tools/windemo/XTools.h"
+#include "tools/windemo/XvfbServer.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using TClock = std::chrono::steady_clock;
-
-// The full path of a program on PATH; empty when there is none.
-std::string Which(const std::string& program) {
-  const char* path = std::getenv("PATH");
-  std::stringstream dirs(path ? path : "");
-  for (std::string dir; std::getline(dirs, dir, ':');)
-    if (!dir.empty() && access((dir + "/" + program).c_str(), X_OK) == 0) return dir + "/" + program;
-  return {};
-}
-
-// A child process with an optional pipe on its standard output. The
-// destructor ends it (SIGTERM, then SIGKILL) and reaps it.
-class TChild {
- public:
-  // extraFd: a descriptor the child inherits under the same number.
-  TChild(const std::vector<std::string>& argv, const std::vector<std::string>& env, bool captureStdout,
-         int extraFd = -1) {
-    int out[2] = {-1, -1};
-    if (captureStdout && pipe(out) != 0) return;
-    std::vector<char*> args;
-    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    std::vector<std::string> envCopy;
-    for (char** e = environ; *e; ++e) {
-      const std::string entry = *e;
-      bool overridden = entry.rfind("WAYLAND_DISPLAY=", 0) == 0;
-      for (const std::string& o : env) overridden |= entry.rfind(o.substr(0, o.find('=') + 1), 0) == 0;
-      if (!overridden) envCopy.push_back(entry);
-    }
-    envCopy.insert(envCopy.end(), env.begin(), env.end());
-    std::vector<char*> envp;
-    for (const std::string& e : envCopy) envp.push_back(const_cast<char*>(e.c_str()));
-    envp.push_back(nullptr);
-
-    m_pid = fork();
-    if (m_pid == 0) {
-      if (captureStdout) {
-        dup2(out[1], STDOUT_FILENO);
-        close(out[0]);
-        close(out[1]);
-      }
-      for (int fd = 3; fd < 256; ++fd)
-        if (fd != extraFd) close(fd);
-      execve(args[0], args.data(), envp.data());
-      _exit(127);
-    }
-    if (captureStdout) {
-      close(out[1]);
-      m_out = out[0];
-      fcntl(m_out, F_SETFL, O_NONBLOCK);
-    }
-  }
-  ~TChild() {
-    Stop();
-    if (m_out >= 0) close(m_out);
-  }
-  TChild(const TChild&) = delete;
-  TChild& operator=(const TChild&) = delete;
-
-  bool Started() const { return m_pid > 0; }
-  pid_t Pid() const { return m_pid; }
-
-  // Waits for the child to end by itself; its exit status, or nothing.
-  std::optional<int> Wait(std::chrono::milliseconds limit) {
-    const auto end = TClock::now() + limit;
-    while (m_pid > 0) {
-      int status = 0;
-      if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
-        m_pid = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-      }
-      if (TClock::now() >= end) return std::nullopt;
-      std::this_thread::sleep_for(5ms);
-    }
-    return std::nullopt;
-  }
-
-  void Stop() {
-    if (m_pid <= 0) return;
-    kill(m_pid, SIGTERM);
-    if (Wait(2000ms)) return;
-    kill(m_pid, SIGKILL);
-    waitpid(m_pid, nullptr, 0);
-    m_pid = -1;
-  }
-
-  // Reads what the child wrote so far (without waiting).
-  void Drain() {
-    char buf[4096];
-    for (ssize_t n; m_out >= 0 && (n = read(m_out, buf, sizeof buf)) > 0;) m_text.append(buf, size_t(n));
-  }
-
-  // Waits until the output holds a line equal to `line` that was not
-  // consumed yet; consumes everything up to it.
-  bool WaitForLine(const std::string& line, std::chrono::milliseconds limit) {
-    const auto end = TClock::now() + limit;
-    for (;;) {
-      Drain();
-      for (size_t pos = m_consumed; pos < m_text.size();) {
-        const size_t nl = m_text.find('\n', pos);
-        if (nl == std::string::npos) break;
-        if (m_text.compare(pos, nl - pos, line) == 0) {
-          m_consumed = nl + 1;
-          return true;
-        }
-        pos = nl + 1;
-      }
-      const auto now = TClock::now();
-      if (now >= end) return false;
-      pollfd p{m_out, POLLIN, 0};
-      poll(&p, 1, int(std::chrono::duration_cast<std::chrono::milliseconds>(end - now).count()) + 1);
-    }
-  }
-
-  std::string Output() {
-    Drain();
-    return m_text;
-  }
-  // Lines written since the last consumed one.
-  std::string Unconsumed() {
-    Drain();
-    return m_text.substr(m_consumed);
-  }
-
- private:
-  pid_t m_pid = -1;
-  int m_out = -1;
-  std::string m_text;
-  size_t m_consumed = 0;
-};
-
-// Runs a short command to its end (bounded) and answers its output.
-std::string RunCommand(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
-  TChild c(argv, env, true);
-  if (!c.Started()) return {};
-  const auto end = TClock::now() + 15s;
-  while (TClock::now() < end) {
-    c.Drain();
-    if (c.Wait(0ms)) break;
-    std::this_thread::sleep_for(2ms);
-  }
-  return c.Output();
-}
-
-struct TGeometry {
-  int X = -1, Y = -1, Width = -1, Height = -1;
-  friend bool operator==(const TGeometry&, const TGeometry&) = default;
-};
-
-std::ostream& operator<<(std::ostream& o, const TGeometry& g) {
-  return o << g.Width << "x" << g.Height << "+" << g.X << "+" << g.Y;
-}
+using TGeometry = tsm::TXWindowGeometry;
+using tsm::RunCommand;
+using tsm::TTestChild;
+using tsm::WhichProgram;
 
 class WinDemoUnderXvfb : public ::testing::Test {
  protected:
@@ -207,38 +52,18 @@ class WinDemoUnderXvfb : public ::testing::Test {
 
   void SetUp() override {
     for (const char* tool : {"Xvfb", "xdotool", "xwininfo"})
-      if (Which(tool).empty()) GTEST_SKIP() << tool << " is not installed";
+      if (WhichProgram(tool).empty()) GTEST_SKIP() << tool << " is not installed";
     if (WithWindowManager())
       for (const char* tool : {"fluxbox", "xprop"})
-        if (Which(tool).empty()) GTEST_SKIP() << tool << " is not installed";
+        if (WhichProgram(tool).empty()) GTEST_SKIP() << tool << " is not installed";
 
-    // Xvfb picks a free display itself and writes its number to this pipe.
-    int fds[2];
-    ASSERT_EQ(pipe(fds), 0);
-    m_xvfb = std::make_unique<TChild>(
-        std::vector<std::string>{Which("Xvfb"), "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24",
-                                 "-nolisten", "tcp", "-noreset"},
-        std::vector<std::string>{}, false, fds[1]);
-    close(fds[1]);
-    ASSERT_TRUE(m_xvfb->Started());
-    std::string number;
-    const auto end = TClock::now() + 15s;
-    while (number.find('\n') == std::string::npos && TClock::now() < end) {
-      pollfd p{fds[0], POLLIN, 0};
-      if (poll(&p, 1, 100) > 0) {
-        char buf[32];
-        const ssize_t n = read(fds[0], buf, sizeof buf);
-        if (n <= 0) break;
-        number.append(buf, size_t(n));
-      }
-    }
-    close(fds[0]);
-    ASSERT_NE(number.find('\n'), std::string::npos) << "Xvfb did not report a display";
-    m_display = ":" + number.substr(0, number.find('\n'));
+    m_xvfb = std::make_unique<tsm::TXvfbServer>();
+    ASSERT_TRUE(m_xvfb->Started()) << "Xvfb did not report a display";
+    m_display = m_xvfb->Display();
     m_env = {"DISPLAY=" + m_display, "TM_BACKEND=sdl"};
     if (WithWindowManager()) StartWindowManager();
 
-    m_demo = std::make_unique<TChild>(std::vector<std::string>{TM_WINDEMO, "--log"}, m_env, true);
+    m_demo = std::make_unique<TTestChild>(std::vector<std::string>{TM_WINDEMO, "--log"}, m_env);
     ASSERT_TRUE(m_demo->Started());
     ASSERT_TRUE(m_demo->WaitForLine("windemo: backend sdl", 15s)) << m_demo->Output();
     // Every native window mapped where it was created (they map one by one).
@@ -263,42 +88,16 @@ class WinDemoUnderXvfb : public ::testing::Test {
     m_xvfb.reset();
   }
 
-  // Starts fluxbox (its settings in a folder of its own) and waits until it
-  // announces itself on the root window. Its wallpaper setter is replaced by
-  // one that does nothing: without a picture viewer the real one puts a
-  // message window over the screen.
   void StartWindowManager() {
-    const std::string home = ::testing::TempDir() + "/windemo-wm-home-" + std::to_string(getpid());
-    const std::string bin = home + "/bin";
-    mkdir(home.c_str(), 0700);
-    mkdir(bin.c_str(), 0700);
-    {
-      std::ofstream stub(bin + "/fbsetbg");
-      stub << "#!/bin/sh\nexit 0\n";
-    }
-    chmod((bin + "/fbsetbg").c_str(), 0700);
-    const char* path = std::getenv("PATH");
-    std::vector<std::string> env = m_env;
-    env.push_back("HOME=" + home);
-    env.push_back("PATH=" + bin + ":" + (path ? path : "/usr/bin:/bin"));
-    m_windowManager = std::make_unique<TChild>(std::vector<std::string>{Which("fluxbox"), "-log", "/dev/null"}, env,
-                                               true);
-    ASSERT_TRUE(m_windowManager->Started());
-    const auto end = TClock::now() + 15s;
-    while (TClock::now() < end &&
-           RunCommand({Which("xprop"), "-root", "_NET_SUPPORTING_WM_CHECK"}, m_env).find("window id") ==
-               std::string::npos)
-      std::this_thread::sleep_for(50ms);
-    ASSERT_NE(RunCommand({Which("xprop"), "-root", "_NET_SUPPORTING_WM_CHECK"}, m_env).find("window id"),
-              std::string::npos)
-        << "the window manager did not start";
+    m_windowManager =
+        tsm::StartWindowManager(::testing::TempDir() + "/windemo-wm-home-" + std::to_string(getpid()), m_env);
+    ASSERT_TRUE(m_windowManager) << "the window manager did not start";
   }
 
   // The X window of the demo's window with this title (of the demo with
   // this process id).
   std::string WindowId(const std::string& title, pid_t pid) {
-    std::string id = RunCommand({Which("xdotool"), "search", "--all", "--pid", std::to_string(pid), "--name", title},
-                                m_env);
+    std::string id = tsm::Xdotool({"search", "--all", "--pid", std::to_string(pid), "--name", title}, m_env);
     while (!id.empty() && (id.back() == '\n' || id.back() == ' ')) id.pop_back();
     return id.substr(0, id.find('\n'));
   }
@@ -306,7 +105,7 @@ class WinDemoUnderXvfb : public ::testing::Test {
   // The window manager's state of an X window: "Normal", "Iconic", ... or
   // "none" (withdrawn, or no window manager).
   std::string WmState(const std::string& id) {
-    const std::string out = RunCommand({Which("xprop"), "-id", id, "WM_STATE"}, m_env);
+    const std::string out = RunCommand({WhichProgram("xprop"), "-id", id, "WM_STATE"}, m_env);
     const size_t at = out.find("window state: ");
     if (at == std::string::npos) return "none";
     const size_t from = at + std::strlen("window state: ");
@@ -321,11 +120,7 @@ class WinDemoUnderXvfb : public ::testing::Test {
   }
 
   // Runs xdotool with the given commands (e.g. mousemove X Y mousedown 1).
-  void Pointer(const std::vector<std::string>& commands) {
-    std::vector<std::string> argv{Which("xdotool")};
-    argv.insert(argv.end(), commands.begin(), commands.end());
-    RunCommand(argv, m_env);
-  }
+  void Pointer(const std::vector<std::string>& commands) { tsm::Xdotool(commands, m_env); }
 
   // Presses the left button at `from`, moves through `via` and releases at `to`.
   void Drag(int fx, int fy, int vx, int vy, int tx, int ty) {
@@ -337,19 +132,7 @@ class WinDemoUnderXvfb : public ::testing::Test {
   void Click(int x, int y) { Pointer({"mousemove", std::to_string(x), std::to_string(y), "click", "1"}); }
 
   // Where the server has the native window named `title`.
-  TGeometry Geometry(const std::string& title) {
-    const std::string info = RunCommand({Which("xwininfo"), "-name", title}, m_env);
-    TGeometry g;
-    auto field = [&](const char* key) {
-      const size_t at = info.find(key);
-      return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + std::strlen(key));
-    };
-    g.X = field("Absolute upper-left X:");
-    g.Y = field("Absolute upper-left Y:");
-    g.Width = field("Width:");
-    g.Height = field("Height:");
-    return g;
-  }
+  TGeometry Geometry(const std::string& title) { return tsm::XWindowGeometry(title, m_env); }
 
   // Bounds are generous: a passing run never waits for them, and a loaded CI
   // machine may take seconds to schedule the demo and the X server.
@@ -367,7 +150,8 @@ class WinDemoUnderXvfb : public ::testing::Test {
   void Keys(const std::vector<std::string>& commands) { Pointer(commands); }
 
   bool WindowExists(const std::string& title) {
-    return RunCommand({Which("xwininfo"), "-name", title}, m_env).find("Absolute upper-left X:") != std::string::npos;
+    return RunCommand({WhichProgram("xwininfo"), "-name", title}, m_env).find("Absolute upper-left X:") !=
+           std::string::npos;
   }
 
   static constexpr const char* kNoteTitle = "windemo 3 — 默认边框 with a caption too long for it";
@@ -439,9 +223,9 @@ class WinDemoUnderXvfb : public ::testing::Test {
     EXPECT_TRUE(Stacked({"windemo 5", "windemo 1"})) << Order();
   }
 
-  std::unique_ptr<TChild> m_xvfb;
-  std::unique_ptr<TChild> m_windowManager;
-  std::unique_ptr<TChild> m_demo;
+  std::unique_ptr<tsm::TXvfbServer> m_xvfb;
+  std::unique_ptr<TTestChild> m_windowManager;
+  std::unique_ptr<TTestChild> m_demo;
   std::unique_ptr<tsm::TXProbe> m_probe;
   std::string m_display;
   std::vector<std::string> m_env;
@@ -580,7 +364,7 @@ TEST_F(WinDemoUnderXvfb, TypingAndTheClipboardBetweenTwoPrograms) {
   // Another program reads it through the X selection the demo owns.
   EXPECT_EQ(RunCommand({TM_WINDEMO, "--paste"}, m_env), "clipboard abc 转\n");
   // And the demo pastes what another program put there.
-  TChild copier({TM_WINDEMO, "--copy", "粘贴"}, m_env, true);
+  TTestChild copier({TM_WINDEMO, "--copy", "粘贴"}, m_env);
   ASSERT_TRUE(copier.WaitForLine("copied", 15s)) << copier.Output();
   Keys({"key", "ctrl+v"});
   ASSERT_TRUE(Expect("text 3 abc 转粘贴")) << m_demo->Unconsumed();
@@ -642,10 +426,10 @@ TEST_F(WinDemoUnderXvfb, MinimizedWindowIsHiddenWithoutAWindowManager) {
   Click(471, 442);  // window 3's minimize button
   ASSERT_TRUE(Expect("state 3 minimized")) << m_demo->Unconsumed();
   const auto hidden = TClock::now() + 10s;
-  while (TClock::now() < hidden && RunCommand({Which("xwininfo"), "-name", kNoteTitle}, m_env).find("IsUnMapped") ==
-                                       std::string::npos)
+  while (TClock::now() < hidden &&
+         RunCommand({WhichProgram("xwininfo"), "-name", kNoteTitle}, m_env).find("IsUnMapped") == std::string::npos)
     std::this_thread::sleep_for(20ms);
-  EXPECT_NE(RunCommand({Which("xwininfo"), "-name", kNoteTitle}, m_env).find("IsUnMapped"), std::string::npos);
+  EXPECT_NE(RunCommand({WhichProgram("xwininfo"), "-name", kNoteTitle}, m_env).find("IsUnMapped"), std::string::npos);
   // The focus moved between the demo's own windows only.
   std::this_thread::sleep_for(300ms);
   EXPECT_EQ(m_demo->Unconsumed().find("app inactive"), std::string::npos);
@@ -701,7 +485,7 @@ TEST_F(WinDemoUnderWindowManager, OwnedWindowsStayAboveTheirOwners) { CheckOwned
 
 TEST_F(WinDemoUnderWindowManager, AnotherProgramActivatedDeactivatesTheDemo) {
   ASSERT_TRUE(Expect("app active")) << m_demo->Unconsumed();
-  TChild other({TM_WINDEMO, "--log"}, m_env, true);
+  TTestChild other({TM_WINDEMO, "--log"}, m_env);
   ASSERT_TRUE(other.WaitForLine("windemo: backend sdl", 15s)) << other.Output();
   std::string otherFirst;
   for (const auto end = TClock::now() + 10s; otherFirst.empty() && TClock::now() < end;

@@ -1,13 +1,22 @@
-#include "skinforms/ViewScrollBars.h"
+#include "skinforms/ViewLinks.h"
 
 #include <algorithm>
 
+#include "skin/TskSkinData.h"
 #include "skincontrols/TskSkinScrollBar.h"
 
 namespace tsm {
 
-void TskViewScrollBars::Set(TComponent& view, TskSkinScrollBar* horizontal, TskSkinScrollBar* vertical,
-                            std::function<void()> changed) {
+bool TskViewLinks::SetSkinData(TComponent& view, TskSkinData* skin) {
+  if (skin == m_skinData) return false;
+  if (m_skinData) m_skinData->RemoveFreeNotification(&view);
+  m_skinData = skin;
+  if (skin) skin->FreeNotification(&view);
+  return true;
+}
+
+void TskViewLinks::SetScrollBars(TComponent& view, TskSkinScrollBar* horizontal, TskSkinScrollBar* vertical,
+                                 std::function<void()> changed) {
   for (TskSkinScrollBar* old : {m_horizontal, m_vertical})
     if (old && old != horizontal && old != vertical) {
       old->OnChange = nullptr;
@@ -24,13 +33,18 @@ void TskViewScrollBars::Set(TComponent& view, TskSkinScrollBar* horizontal, TskS
   }
 }
 
-void TskViewScrollBars::Removed(const TComponent* component) {
+TPoint TskViewLinks::Positions(TPoint current) const {
+  return {m_horizontal ? m_horizontal->Position() : current.X, m_vertical ? m_vertical->Position() : current.Y};
+}
+
+void TskViewLinks::Removed(const TComponent* component) {
+  if (component == m_skinData) m_skinData = nullptr;
   if (component == m_horizontal) m_horizontal = nullptr;
   if (component == m_vertical) m_vertical = nullptr;
 }
 
-void TskViewScrollBars::Update(TskSkinScrollBar* bar, int32_t total, int32_t page, int32_t position,
-                               int32_t smallChange) {
+void TskViewLinks::Update(TskSkinScrollBar* bar, int32_t total, int32_t page, int32_t position,
+                          int32_t smallChange) {
   if (!bar) return;
   m_updating = true;
   const bool needed = total > page && page > 0;
