@@ -43,9 +43,9 @@ namespace {
 
 const ui::TFont kFieldFont{"宋体", -12};
 
-// Wake-ups in a row, between two timer ticks, whose handles were still
-// readable after the poll that should have taken them.
-constexpr int kStillReadableRearms = 1;
+// Wake-ups in a row whose handles were still readable after the poll that
+// should have taken them (output that came meanwhile, or a hang-up).
+constexpr int kStillReadableRearms = 3;
 
 // Selects the first entry equal to text; with none, nothing is selected
 // and the list keeps the text it shows.
@@ -565,7 +565,6 @@ void TFMConverter::WndProc(TMessage& message) {
 }
 
 void TFMConverter::PollRunner(bool woken) {
-  if (!woken) m_stillReadable = 0;
   m_runner->PollTick();
   WatchRunner(woken);
 }
@@ -573,14 +572,27 @@ void TFMConverter::PollRunner(bool woken) {
 void TFMConverter::WatchRunner(bool woken) {
   std::vector<int> fds;
   if (!m_shutDown) m_runner->AddWaitHandles(fds, /*output=*/false);
-  if (fds.empty()) {
-    m_watch->Disarm();
-    return;
+  if (!woken) {
+    m_stillReadable = 0;
+  } else if (!fds.empty()) {
+    // A poll takes what woke it: the bell is cleared, an identify run is read
+    // as far as it has printed. A handle readable all the same is one the
+    // runner leaves alone for now (the output's identify run while the
+    // source's still goes) or one that stays readable (a bell whose shell
+    // has gone): waking for it again would wake the dialog without end. So
+    // the others are watched; when none is left, the set is armed again a few
+    // times in a row (output that came meanwhile), then only by the timer.
+    std::vector<int> quiet;
+    for (int fd : fds)
+      if (WaitForReadable({fd}, 0) <= 0) quiet.push_back(fd);
+    if (!quiet.empty()) {
+      m_stillReadable = 0;
+      fds = std::move(quiet);
+    } else if (++m_stillReadable > kStillReadableRearms) {
+      fds.clear();
+    }
   }
-  // A poll takes what woke it (the bell is cleared, the identify runs read
-  // to their end). A handle that stays readable all the same would wake the
-  // dialog without end: such a set waits for the timer to be armed again.
-  if (woken && WaitForReadable(fds, 0) > 0 && ++m_stillReadable > kStillReadableRearms) {
+  if (fds.empty()) {
     m_watch->Disarm();
     return;
   }

@@ -200,8 +200,8 @@ class TFMConverter : public TForm, private IEncoderRunnerHost {
   // last arming (0: none). Shared with the thread, which never touches the
   // form itself.
   std::shared_ptr<std::atomic<uint32_t>> m_watchTarget = std::make_shared<std::atomic<uint32_t>>(0);
-  // Wakes after a wake-up that found its handles still readable (a bell whose
-  // shell has gone): re-armed only a few times before the next timer tick.
+  // Wake-ups in a row that left their handles readable (a bell whose shell
+  // has gone): re-armed only a few times, then again by the timer's tick.
   int m_stillReadable = 0;
   // Declared last: stopped and joined before anything it posts about goes.
   std::unique_ptr<TReadableWatch> m_watch;
