@@ -22,12 +22,12 @@ add_dependencies(tm_startup_test tesmaro tesmaro-demo tm_assets)
 # The UI script of the framework README's worked example is run as a test.
 target_compile_definitions(tm_startup_test PRIVATE TM_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 
-# The windows in one process on a scripted encoder.
+# The windows in one process on a scripted encoder (and once on the real one).
 tm_test(tm_converter_test
   SOURCES main/Converter_test.cpp main/JobListWindow_test.cpp main/tests/ConverterTestSupport.cpp
           ${CMAKE_SOURCE_DIR}/framework/tests/FrameworkTestSupport.cpp
   DEPS tm_converter)
-add_dependencies(tm_converter_test tm_assets)
+add_dependencies(tm_converter_test tm_assets tm_encoder_link)
 
 # The program driven by UI scripts with the real encoder on generated clips.
 tm_test(tm_converter_script_test SOURCES main/ConverterScript_test.cpp DEPS tm_os)

@@ -13,7 +13,9 @@
 //   4. ten jobs through the windows (the start button, the batch driver,
 //      the dialog's runner with its output verification, headless with the
 //      real clock) against the same encoder command lines in one /bin/sh
-//      loop                                          (goal <= 1.06)
+//      loop                                          (goal <= 1.06);
+//      and where each job's time went: its encoder, the output's
+//      verification, the verdict to the next job's command
 //
 //   converter_bench [startup runs = 10] [batch jobs = 10] [seconds per clip = 60] [idle seconds = 5]
 //   converter_bench --no-batch ...    only 1 to 3
@@ -219,11 +221,35 @@ void BatchFigures(int jobs, int seconds) {
   bench::RunToEnd({"/bin/sh", folder + "loop.sh"});
   const double loop = std::chrono::duration<double>(Clock::now() - t0).count();
 
-  dialog.Runner().EnsureShell();
+  // Where a job's time goes: from its command to the encoder's end, the
+  // output's verification, and from the verdict to the next job's command.
+  TEncoderRunner& runner = dialog.Runner();
+  std::vector<double> commandTimes, encoderEnds, verdicts;
+  const auto now = [] { return std::chrono::duration<double>(Clock::now().time_since_epoch()).count(); };
+  runner.OnEncoderEnded = [&] { encoderEnds.push_back(now()); };
+  runner.OnJobOutcome = [&, chained = runner.OnJobOutcome](const TJobOutcome& outcome) {
+    verdicts.push_back(now());
+    commandTimes.push_back(verdicts.back() - outcome.elapsedSeconds);
+    if (chained) chained(outcome);
+  };
+  runner.EnsureShell();
   t0 = Clock::now();
   main->Batch().StartButton();
   while (main->Batch().Busy()) Application().HandleMessage();
   const double windows = std::chrono::duration<double>(Clock::now() - t0).count();
+  if (encoderEnds.size() == verdicts.size() && !verdicts.empty()) {
+    double encoding = 0, verifying = 0, between = 0;
+    for (size_t i = 0; i < verdicts.size(); ++i) {
+      encoding += encoderEnds[i] - commandTimes[i];
+      verifying += verdicts[i] - encoderEnds[i];
+      if (i + 1 < verdicts.size()) between += commandTimes[i + 1] - verdicts[i];
+    }
+    const double n = double(verdicts.size());
+    std::printf("per job through the windows: encoder %.3f s (the shell loop's %.3f s), verification %.0f ms, "
+                "verdict to next command %.1f ms\n",
+                encoding / n, loop / double(jobs), verifying / n * 1e3,
+                n > 1 ? between / (n - 1) * 1e3 : 0.0);
+  }
   int done = 0;
   for (int row = 0; row < main->Jobs().RowCount(); ++row)
     done += main->Jobs().RowText(row, *main->Jobs().FieldNamed("zhuangtai")) == "已完成" ? 1 : 0;

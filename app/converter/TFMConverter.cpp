@@ -1,5 +1,6 @@
 #include "app/converter/TFMConverter.h"
 
+#include "app/converter/ConverterMessages.h"
 #include "app/encoder/EncoderFiles.h"
 #include "app/frontend/ButtonRules.h"
 #include "app/frontend/ConverterTexts.h"
@@ -16,8 +17,11 @@
 #include "framework/forms/Application.h"
 #include "framework/forms/Screen.h"
 #include "memtable/MemTable.h"
+#include "platform/os/ChildProcess.h"
 #include "platform/os/DocumentOpener.h"
 #include "platform/os/FileSystem.h"
+#include "platform/os/ReadableWatch.h"
+#include "platform/window/WindowApi.h"
 #include "skin/TskSkinData.h"
 #include "skincontrols/TskSkinButton.h"
 #include "skincontrols/TskSkinCheckRadioBox.h"
@@ -38,6 +42,10 @@ namespace tsm {
 namespace {
 
 const ui::TFont kFieldFont{"宋体", -12};
+
+// Wake-ups in a row whose handles were still readable after the poll that
+// should have taken them (output that came meanwhile, or a hang-up).
+constexpr int kStillReadableRearms = 3;
 
 // Selects the first entry equal to text; with none, nothing is selected
 // and the list keeps the text it shows.
@@ -85,7 +93,10 @@ TFMConverter::TFMConverter(TComponent* owner, TFM_MAIN& main, std::unique_ptr<IE
   m_timer->SetName("Timer1");
   m_timer->SetInterval(100);
   m_timer->SetEnabled(false);
-  m_timer->OnTimer = [this](TObject*) { m_runner->PollTick(); };
+  m_timer->OnTimer = [this](TObject*) { PollRunner(false); };
+  m_watch = std::make_unique<TReadableWatch>([target = m_watchTarget] {
+    if (const uint32_t wnd = target->load()) PostMessage(HWND(wnd), kRunnerReadyMessage);
+  });
 
   m_actions = new TActionList(this);
   m_actions->SetName("ActionList1");
@@ -110,7 +121,7 @@ TFMConverter::TFMConverter(TComponent* owner, TFM_MAIN& main, std::unique_ptr<IE
   };
 }
 
-TFMConverter::~TFMConverter() = default;
+TFMConverter::~TFMConverter() { m_watch.reset(); }
 
 void TFMConverter::BuildControls() {
   TskSkinData* skin = m_main.SkinData();
@@ -531,6 +542,7 @@ void TFMConverter::Shutdown() {
   if (ConversionRunning()) m_runner->SilentStop();
   m_runner->Shutdown();
   m_shutDown = true;
+  m_watch->Disarm();
 }
 
 void TFMConverter::BeforeDestruction() {
@@ -538,7 +550,54 @@ void TFMConverter::BeforeDestruction() {
     m_shutDown = true;
     m_runner->Shutdown();
   }
+  m_watch->Disarm();
+  m_watchTarget->store(0);
   TForm::BeforeDestruction();
+}
+
+void TFMConverter::WndProc(TMessage& message) {
+  if (message.Msg == kRunnerReadyMessage) {
+    message.Result = 0;
+    PollRunner(true);
+    return;
+  }
+  TForm::WndProc(message);
+}
+
+void TFMConverter::PollRunner(bool woken) {
+  m_runner->PollTick();
+  WatchRunner(woken);
+}
+
+void TFMConverter::WatchRunner(bool woken) {
+  std::vector<int> fds;
+  if (!m_shutDown) m_runner->AddWaitHandles(fds, /*output=*/false);
+  if (!woken) {
+    m_stillReadable = 0;
+  } else if (!fds.empty()) {
+    // A poll takes what woke it: the bell is cleared, an identify run is read
+    // as far as it has printed. A handle readable all the same is one the
+    // runner leaves alone for now (the output's identify run while the
+    // source's still goes) or one that stays readable (a bell whose shell
+    // has gone): waking for it again would wake the dialog without end. So
+    // the others are watched; when none is left, the set is armed again a few
+    // times in a row (output that came meanwhile), then only by the timer.
+    std::vector<int> quiet;
+    for (int fd : fds)
+      if (WaitForReadable({fd}, 0) <= 0) quiet.push_back(fd);
+    if (!quiet.empty()) {
+      m_stillReadable = 0;
+      fds = std::move(quiet);
+    } else if (++m_stillReadable > kStillReadableRearms) {
+      fds.clear();
+    }
+  }
+  if (fds.empty()) {
+    m_watch->Disarm();
+    return;
+  }
+  m_watchTarget->store(Handle().Id);
+  m_watch->Arm(std::move(fds));
 }
 
 void TFMConverter::HelpClick() {
@@ -587,7 +646,10 @@ void TFMConverter::SetScreenCursor(TScreenCursor cursor) {
   Screen().SetCursor(cursor == TScreenCursor::Hourglass ? crHourGlass : crDefault);
 }
 
-void TFMConverter::SetPollTimer(bool enabled) { m_timer->SetEnabled(enabled); }
+void TFMConverter::SetPollTimer(bool enabled) {
+  m_timer->SetEnabled(enabled);
+  WatchRunner(false);
+}
 
 void TFMConverter::SetRunButtons(bool startEnabled, bool stopEnabled) {
   m_startButton->SetEnabled(startEnabled);

@@ -17,7 +17,15 @@
 //
 // The dialog shows its own boxes through skSkinMessage1: errors with
 // Cancel, questions with Yes and No, the range note with OK.
+//
+// The runner is polled on the dialog's 100 ms timer (progress) and, beside
+// it, whenever one of its end handles becomes readable: a watch thread
+// (ReadableWatch.h) sleeps on the shell's bell while the encoder runs and on
+// the identify runs' output while the output is verified, and posts
+// kRunnerReadyMessage, so that a job's end and its verdict are seen at once.
 
+#include <atomic>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -34,6 +42,7 @@ class TActionList;
 class TFM_MAIN;
 class TLabel;
 class TPanel;
+class TReadableWatch;
 class TTimer;
 class TskFormFrame;
 class TskSkinButton;
@@ -93,6 +102,7 @@ class TFMConverter : public TForm, private IEncoderRunnerHost {
   // A program that ends without the job list window's close (a request to
   // terminate) writes nothing back but leaves no encoder or shell behind.
   void BeforeDestruction() override;
+  void WndProc(TMessage& message) override;
 
  public:
 
@@ -139,6 +149,10 @@ class TFMConverter : public TForm, private IEncoderRunnerHost {
   void SetRange(bool on, bool note);
   void FocusTarget(TJobControl control);
   void ShowDialog();
+  // One poll of the runner (timer or watch), then the watch re-armed.
+  void PollRunner(bool woken);
+  // Arms the watch on the runner's end handles while it polls; else disarms.
+  void WatchRunner(bool woken);
 
   // IEncoderRunnerHost
   void ShowError(const std::string& text) override;
@@ -181,6 +195,16 @@ class TFMConverter : public TForm, private IEncoderRunnerHost {
   TskSkinSelectDirectoryDialog* m_folderDialog = nullptr;
   TTimer* m_timer = nullptr;
   TActionList* m_actions = nullptr;
+
+  // The window the watch thread posts to: the dialog's handle as of the
+  // last arming (0: none). Shared with the thread, which never touches the
+  // form itself.
+  std::shared_ptr<std::atomic<uint32_t>> m_watchTarget = std::make_shared<std::atomic<uint32_t>>(0);
+  // Wake-ups in a row that left their handles readable (a bell whose shell
+  // has gone): re-armed only a few times, then again by the timer's tick.
+  int m_stillReadable = 0;
+  // Declared last: stopped and joined before anything it posts about goes.
+  std::unique_ptr<TReadableWatch> m_watch;
 };
 
 }  // namespace tsm

@@ -1,7 +1,11 @@
 #pragma once
 // A scripted encoder channel for tests: what the "encoder" prints and
 // whether it runs are set by each test, tick by tick; what is sent and
-// ended is recorded.
+// ended is recorded. With UseBell it has a real bell (a pipe) that the test
+// rings, as the shell does after a job's exit report.
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <functional>
@@ -15,6 +19,10 @@ namespace tsm {
 
 class TScriptedChannel : public IEncoderChannel {
  public:
+  ~TScriptedChannel() override {
+    for (int fd : m_bell)
+      if (fd >= 0) ::close(fd);
+  }
   void StartShell() override {
     if (!startWorks) throw EInOutError("Unable to start the command shell");
     ++shells;
@@ -46,6 +54,21 @@ class TScriptedChannel : public IEncoderChannel {
   }
   void CloseHandles() override { ++closes; }
   bool ReportsExitStatus() const override { return reportsExit; }
+  int BellHandle() const override { return m_bell[0]; }
+  std::string BellCommand() const override { return m_bell[0] >= 0 ? "echo >&3" : ""; }
+  void ClearBell() override {
+    char drain[64];
+    if (m_bell[0] >= 0)
+      while (::read(m_bell[0], drain, sizeof drain) > 0) {
+      }
+  }
+
+  // Gives the channel its bell (reportsExit makes the runner ring it).
+  void UseBell() {
+    if (m_bell[0] < 0 && ::pipe2(m_bell, O_NONBLOCK | O_CLOEXEC) != 0) m_bell[0] = m_bell[1] = -1;
+  }
+  // What the shell's `echo >&3` does.
+  void Ring() { (void)!::write(m_bell[1], "\n", 1); }
 
   // The exit report mark of the last command sent with one; empty when none.
   std::string ExitMark() const {
@@ -65,6 +88,9 @@ class TScriptedChannel : public IEncoderChannel {
   std::function<void()> onRunningTest, onBytesWaiting;
   std::vector<std::string> sent, ended;
   int shells = 0, closes = 0;
+
+ private:
+  int m_bell[2] = {-1, -1};
 };
 
 }  // namespace tsm

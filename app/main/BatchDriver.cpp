@@ -103,6 +103,7 @@ void TBatchDriver::EndBatch() {
 void TBatchDriver::JobEnded() {
   m_running.Clear();
   BusyChanged();
+  if (m_active && PostTick) PostTick();
 }
 
 std::string TBatchDriver::FailedJobLog(TBookmark job) const {

@@ -9,8 +9,10 @@
 //   job started    the dialog is filled from the job (hidden, no range
 //                  note) and its start routine runs; the job is the running
 //                  job, known by its bookmark
-//   job ended      ("100%", "已完成") the next tick starts the next one;
-//                  when none is pending the batch is over
+//   job ended      ("100%", "已完成") the next tick starts the next one:
+//                  the tick that PostTick queues at once, or Timer1's if
+//                  that comes first (the latch lets only one of them
+//                  start); when none is pending the batch is over
 //   job failed     (its error shown by the runner) the batch stops
 //   failed start   (missing target folder: "Invalid of Target file path!";
 //                  a start check's message) the batch stops, the job stays
@@ -67,6 +69,11 @@ class TBatchDriver {
 
   // Called whenever Busy may have changed.
   std::function<void()> OnBusyChanged;
+  // Called when a job has ended while the batch is active, from inside the
+  // runner's tick: the owner queues a call of TimerTick on its message loop
+  // (never calls it from here), so the next job starts without waiting for
+  // Timer1.
+  std::function<void()> PostTick;
 
  private:
   class THold;

@@ -26,6 +26,7 @@
 #include "memtable/MemTable.h"
 #include "platform/os/DocumentOpener.h"
 #include "platform/os/FileSystem.h"
+#include "platform/os/PathInfo.h"
 #include "platform/window/WindowApi.h"
 #include "skin/TskSkinData.h"
 #include "skincontrols/SkinControlFont.h"
@@ -588,6 +589,131 @@ TEST_F(ConverterTest, AFailedJobStopsTheBatch) {
   Click(Main()->StartButton());
   EXPECT_EQ(Boxes(), std::vector<std::string>{Error("转换失败!")});
   EXPECT_FALSE(Main()->Batch().Busy());
+}
+
+// --- Between two jobs -------------------------------------------------------------
+// A job's end is seen the moment the shell's bell rings, and the next job
+// starts from a message the end leaves queued: no timer of either window
+// has to come first.
+
+TEST_F(ConverterTest, TheBellEndsAJobAndTheNextStartsWithTheClockStandingStill) {
+  Channel().reportsExit = true;
+  Channel().UseBell();
+  AddJob(Source("a.mpg"), Out());
+  AddAndClose(Source("b.mkv"), Out());
+  Click(Main()->StartButton());
+  ASSERT_EQ(Channel().sent.size(), 1u);
+  EXPECT_NE(Channel().sent[0].find("echo >&3"), std::string::npos) << Channel().sent[0];
+  Encoder(Pos(40), true);
+  EXPECT_EQ(Progress(0), "41%");
+  // The encoder ends: its summary and the exit report wait in the pipe, then
+  // the bell rings. From here on no timer fires.
+  const uint64_t now = GetTickCount64();
+  Channel().pending += Summary() + Channel().ExitReport(0);
+  Channel().running = false;
+  Channel().Ring();
+  ASSERT_TRUE(PumpUntil([&] { return Channel().sent.size() >= 2; }));
+  EXPECT_EQ(GetTickCount64(), now);
+  EXPECT_EQ(Progress(0), "100%");
+  EXPECT_EQ(Status(0), "已完成");
+  ASSERT_EQ(Channel().sent.size(), 2u);
+  EXPECT_NE(Channel().sent[1].find("/b.avi\""), std::string::npos);
+  EXPECT_TRUE(Dialog()->ConversionRunning());
+  EXPECT_EQ(MainButtons(), "0101");
+  // The last job the same way: the batch is over without a tick.
+  Channel().pending += Summary() + Channel().ExitReport(0);
+  Channel().Ring();
+  ASSERT_TRUE(PumpUntil([&] { return !Main()->Batch().Busy(); }));
+  EXPECT_EQ(GetTickCount64(), now);
+  EXPECT_EQ(Status(1), "已完成");
+  EXPECT_EQ(MainButtons(), "1010");
+  // Time going on starts nothing more, and a stray bell ends nothing.
+  Channel().Ring();
+  RunFor(500);
+  EXPECT_EQ(Channel().sent.size(), 2u);
+  EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(ConverterTest, TheNextJobStartsFromAQueuedMessageAndTheTimerCannotStartASecond) {
+  AddJob(Source("a.mpg"), Out());
+  AddJob(Source("b.mkv"), Out());
+  AddAndClose(Source("d.rmvb"), Out());
+  Click(Main()->StartButton());
+  const auto endSeenByTheRunner = [&] {
+    Encoder(Pos(60), true);
+    Channel().pending += Summary();
+    Channel().running = false;
+    Dialog()->Runner().PollTick();  // as the dialog's timer or its watch polls
+  };
+  // Not inside the runner's tick: after it, once messages are dispatched.
+  endSeenByTheRunner();
+  EXPECT_EQ(Status(0), "已完成");
+  EXPECT_EQ(Channel().sent.size(), 1u);
+  const uint64_t now = GetTickCount64();
+  Pump();
+  EXPECT_EQ(GetTickCount64(), now);
+  ASSERT_EQ(Channel().sent.size(), 2u);
+  EXPECT_NE(Channel().sent[1].find("/b.avi\""), std::string::npos);
+  // The job list window's timer comes first this time and starts the next
+  // job; the queued message then finds the latch set: one start only.
+  endSeenByTheRunner();
+  Main()->Batch().TimerTick();
+  ASSERT_EQ(Channel().sent.size(), 3u);
+  Pump();
+  RunFor(300);
+  EXPECT_EQ(Channel().sent.size(), 3u);
+  EXPECT_TRUE(Dialog()->ConversionRunning());
+  // The last job's end ends the batch from its queued message too.
+  endSeenByTheRunner();
+  Pump();
+  EXPECT_FALSE(Main()->Batch().Busy());
+  EXPECT_EQ(MainButtons(), "1010");
+  EXPECT_TRUE(Boxes().empty());
+}
+
+// The real shell and encoder: with the manual clock standing still neither
+// window's timer ever fires, so each job's end, the identify runs of its
+// output and the next job's start are all seen through the watch and the
+// queued message alone.
+class ConverterRealEncoderTest : public ConverterTest {
+ protected:
+  void SetUp() override {
+    realEncoder = true;
+    ConverterTest::SetUp();
+  }
+  bool MakeClip(const std::string& name) {
+    const std::string command =
+        "ffmpeg -hide_banner -loglevel error -nostdin -y -f lavfi -i testsrc2=size=160x120:rate=25:duration=2 "
+        "-f lavfi -i sine=frequency=440:duration=2 -t 2 '" + Source(name) + "' >/dev/null 2>&1";
+    return std::system(command.c_str()) == 0;
+  }
+};
+
+TEST_F(ConverterRealEncoderTest, JobsEndAreVerifiedAndFollowOneAnotherWithoutATimerTick) {
+  ASSERT_TRUE(MakeClip("one.avi"));
+  ASSERT_TRUE(MakeClip("two.mp4"));
+  AddJob(Source("one.avi"), Out());
+  AddAndClose(Source("two.mp4"), Out());
+  std::vector<TJobOutcome> outcomes;
+  Dialog()->Runner().OnJobOutcome = [&, chained = Dialog()->Runner().OnJobOutcome](const TJobOutcome& o) {
+    outcomes.push_back(o);
+    if (chained) chained(o);
+  };
+  const uint64_t now = GetTickCount64();
+  Click(Main()->StartButton());
+  ASSERT_TRUE(Dialog()->ConversionRunning()) << ::testing::PrintToString(Boxes());
+  EXPECT_TRUE(PumpUntil([&] { return !Main()->Batch().Busy(); }, 60));
+  EXPECT_EQ(GetTickCount64(), now);
+  ASSERT_EQ(outcomes.size(), 2u);
+  for (int row = 0; row < 2; ++row) {
+    EXPECT_TRUE(outcomes[row].Done()) << DescribeOutcome(outcomes[row], false);
+    // Measured by the identify run, not taken on trust.
+    EXPECT_NEAR(outcomes[row].outputSeconds, 2.0, 0.3) << row;
+    EXPECT_EQ(Status(row), "已完成") << row;
+  }
+  EXPECT_GT(FileSize(Out() + "/one.avi"), 0);
+  EXPECT_GT(FileSize(Out() + "/two.avi"), 0);
+  EXPECT_TRUE(Boxes().empty());
 }
 
 // --- One shell ----------------------------------------------------------------------

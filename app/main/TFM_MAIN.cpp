@@ -1,5 +1,6 @@
 #include "app/main/TFM_MAIN.h"
 
+#include "app/converter/ConverterMessages.h"
 #include "app/converter/TFMConverter.h"
 #include "app/encoder/ConverterConfig.h"
 #include "app/frontend/ButtonRules.h"
@@ -70,6 +71,7 @@ TFM_MAIN::TFM_MAIN(TComponent* owner, std::string programFolder)
   m_jobs->Open();
   m_batch = std::make_unique<TBatchDriver>(*m_jobs, *m_messages);
   m_batch->OnBusyChanged = [this] { UpdateButtons(); };
+  m_batch->PostTick = [this] { PostMessage(Handle(), kNextJobMessage); };
 
   SetClientSize(kClientWidth, kClientHeight);
   BuildControls();
@@ -93,8 +95,20 @@ void TFM_MAIN::BeforeDestruction() {
   m_source.OnDataChange = nullptr;
   if (m_grid != nullptr) m_grid->SetDataSource(nullptr);
   m_source.SetDataSet(nullptr);
-  if (m_batch) m_batch->OnBusyChanged = nullptr;
+  if (m_batch) {
+    m_batch->OnBusyChanged = nullptr;
+    m_batch->PostTick = nullptr;
+  }
   TForm::BeforeDestruction();
+}
+
+void TFM_MAIN::WndProc(TMessage& message) {
+  if (message.Msg == kNextJobMessage) {
+    message.Result = 0;
+    m_batch->TimerTick();
+    return;
+  }
+  TForm::WndProc(message);
 }
 
 void TFM_MAIN::BuildControls() {

@@ -84,6 +84,7 @@ class TFM_MAIN : public TForm {
 
  protected:
   void BeforeDestruction() override;
+  void WndProc(TMessage& message) override;
 
  private:
   void BuildControls();

@@ -3,15 +3,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
+#include "app/encoder/EncoderFiles.h"
 #include "app/jobs/JobTable.h"
 #include "app/main/ConverterWindows.h"
 #include "memtable/MemTable.h"
 #include "platform/core/ProgramFolder.h"
+#include "platform/os/PathInfo.h"
 #include "platform/window/WindowApi.h"
 #include "platform/window/WindowSystem.h"
 #include "skincontrols/TskSkinButton.h"
@@ -53,8 +57,14 @@ void ConverterTest::SetUp() {
 void ConverterTest::StartWindows() {
   const std::string ini = iniText.empty() ? ReadAll(ProgramFolder() + "Converter.ini") : iniText;
   if (iniText != "-") std::ofstream(m_folder + "Converter.ini", std::ios::binary) << ini;
-  auto channel = std::make_unique<TScriptedChannel>();
-  m_channel = channel.get();
+  std::unique_ptr<TScriptedChannel> channel;
+  if (realEncoder) {
+    const std::string encoder = ResolvedPath(ProgramFolder() + kEncoderFileName);
+    EXPECT_EQ(::symlink(encoder.c_str(), (m_folder + kEncoderFileName).c_str()), 0) << encoder;
+  } else {
+    channel = std::make_unique<TScriptedChannel>();
+    m_channel = channel.get();
+  }
   m_main = CreateConverterWindows(Application(), m_folder, std::move(channel));
   m_dialog = m_main->Converter();
   m_dialog->Runner().SetStopWaitMs(0);
@@ -130,12 +140,25 @@ std::string ConverterTest::Pos(int percent) {
   return line;
 }
 
+std::string ConverterTest::Summary() {
+  return "\nVideo stream:  667.616 kbit/s  (83452 B/s)  size: 247018 bytes  2.960 secs  74 frames\n\n"
+         "Audio stream:  127.999 kbit/s  (15999 B/s)  size: 48483 bytes  3.030 secs\n";
+}
+
 void ConverterTest::FinishJob() {
   Encoder(Pos(60), true);
-  Encoder("\nVideo stream:  667.616 kbit/s  (83452 B/s)  size: 247018 bytes  2.960 secs  74 frames\n\n"
-          "Audio stream:  127.999 kbit/s  (15999 B/s)  size: 48483 bytes  3.030 secs\n",
-          false);
+  Encoder(Summary(), false);
   RunFor(100);
+}
+
+bool ConverterTest::PumpUntil(const std::function<bool()>& done, int limitSeconds) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(limitSeconds);
+  for (;;) {
+    Pump();
+    if (done()) return true;
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
 }
 
 void ConverterTest::ExpectGridUpToDate(const char* what) {

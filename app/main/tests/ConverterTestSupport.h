@@ -3,11 +3,13 @@
 // system with the manual clock, a program folder of the test's own (a copy
 // of the shipped Converter.ini, source files, target folders), the two
 // windows created as start-up creates them, with the dialog's runner on a
-// scripted encoder channel, and every message box logged (TM_DIALOG_LOG)
+// scripted encoder channel (or, with realEncoder, on real shells and the
+// encoder linked into the program folder), and every message box logged (TM_DIALOG_LOG)
 // and answered with its default button (TM_DIALOG_ANSWER) unless a test
 // answers it itself. The state folder (saved jobs, logs) is the program
 // folder's "state" ($XDG_STATE_HOME).
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -58,6 +60,13 @@ class ConverterTest : public FrameworkTest {
   // the job list window's next tick.
   void FinishJob();
   static std::string Pos(int percent);
+  // The end summary an encoder prints.
+  static std::string Summary();
+
+  // Dispatches messages, the manual clock standing still, until done() or
+  // a time limit in real seconds; whether done() was reached. For what
+  // other threads post (the dialog's watch).
+  bool PumpUntil(const std::function<bool()>& done, int limitSeconds = 20);
 
   // The grid's pixels are what a complete repaint gives: nothing stale.
   void ExpectGridUpToDate(const char* what);
@@ -66,6 +75,7 @@ class ConverterTest : public FrameworkTest {
   std::string MainButtons() const;
 
   bool startWindows = true;
+  bool realEncoder = false;  // then Channel() must not be used
   std::string iniText;  // Converter.ini for the test; empty: the shipped one
 
  private:
