@@ -17,6 +17,9 @@ class IEncoderChannel {
   virtual void StartShell() = 0;
   // True while the newest shell runs and takes input.
   virtual bool ShellAlive() = 0;
+  // True when the job's shell (see BytesWaiting) has ended: it will report
+  // nothing more.
+  virtual bool JobShellGone() { return false; }
   // Writes text to the newest shell's input in one write; that shell becomes
   // the job's shell. False when there is no shell or it has gone.
   virtual bool SendCommand(std::string_view text) = 0;

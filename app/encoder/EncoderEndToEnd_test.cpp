@@ -740,6 +740,27 @@ TEST_F(VerifiedRunner, AKilledEncodersJobIsNeverDone) {
   EXPECT_NE(log.find("编码器被信号 9 终止 / the encoder was ended by signal 9"), std::string::npos);
 }
 
+// The shell ended from outside (with its encoder) reports no exit status:
+// the job must still end, failed, and not wait for ever.
+TEST_F(VerifiedRunner, AJobWhoseShellWasKilledEndsFailed) {
+  const std::string clip = MakeClip(m_folder, "shell killed", 30, 320, 240, 25, true);
+  Run(Job(clip, "shell killed out.avi", kOptions), [&] {
+    const pid_t encoder = OurEncoder();
+    ASSERT_GT(encoder, 0);
+    pid_t group = -1;
+    for (const TProcessEntry& e : SnapshotProcesses())
+      if (e.pid == encoder) group = e.groupId;
+    ASSERT_GT(group, 1);  // the shell's own group, never ours
+    ASSERT_NE(group, ::getpgrp());
+    ASSERT_EQ(::kill(-group, SIGKILL), 0);
+  });
+  ASSERT_EQ(m_outcomes.size(), 1u);
+  EXPECT_EQ(m_outcomes[0].failure, TJobFailure::NoSummary) << DescribeOutcome(m_outcomes[0], false);
+  EXPECT_EQ(m_outcomes[0].exitStatus, -1);
+  EXPECT_FALSE(m_verified->Polling());
+  EXPECT_EQ(m_table.Status(0), "未完成");
+}
+
 TEST_F(VerifiedRunner, OutputsThatWentMissingWereNeverWrittenOrCameOutShortAreNeverDone) {
   const std::string clip = MakeClip(m_folder, "source", 12, 320, 240, 25, true);
   // Deleted while the encoder writes it.

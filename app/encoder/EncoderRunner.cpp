@@ -219,7 +219,10 @@ void TEncoderRunner::PollTick() {
   if (!m_exitMark.empty()) {
     // The shell reports the exit status once the encoder has ended: until
     // then there is nothing to judge, and the process table is not needed.
-    if (m_exitStatus >= 0) Conclude();
+    // A shell ended from outside reports nothing: the job is judged on
+    // what it printed (the rest of it is in the pipe by now).
+    if (m_exitStatus < 0 && m_channel->JobShellGone()) TakeOutput(ReadOutput());
+    if (m_polling && (m_exitStatus >= 0 || m_channel->JobShellGone())) Conclude();
     return;
   }
   if (flow == TTickFlow::Stop) return;
@@ -253,7 +256,11 @@ void TEncoderRunner::Conclude() {
 
 void TEncoderRunner::ContinueVerifying() {
   TProbeResult source, output;
-  if (!m_probe->Poll(TProbeKind::Source, source) || !m_probe->Poll(TProbeKind::Output, output)) return;
+  // Both runs are read on every tick, so that neither pipe waits full
+  // while the other run goes on.
+  const bool sourceDone = m_probe->Poll(TProbeKind::Source, source);
+  const bool outputDone = m_probe->Poll(TProbeKind::Output, output);
+  if (!sourceDone || !outputDone) return;
   m_verifying = false;
   TJobFacts facts;
   facts.summary = true;

@@ -23,6 +23,11 @@ bool TEncoderShell::ShellAlive() {
   return shell != nullptr && shell->HasHandles() && !shell->Reap(0);
 }
 
+bool TEncoderShell::JobShellGone() {
+  TShellProcess* shell = JobShell();
+  return shell == nullptr || shell->Reap(0);
+}
+
 bool TEncoderShell::SendCommand(std::string_view text) {
   TShellProcess* shell = Newest();
   if (shell == nullptr) return false;

@@ -24,6 +24,7 @@ class TEncoderShell : public IEncoderChannel {
 
   void StartShell() override;
   bool ShellAlive() override;
+  bool JobShellGone() override;
   bool SendCommand(std::string_view text) override;
   size_t BytesWaiting() override;
   long ReadOutput(char* buffer, size_t size) override;
