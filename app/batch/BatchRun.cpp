@@ -33,10 +33,11 @@ class TBatchHost : public IEncoderRunnerHost {
 // Waking on each one costs the encoder a pipe wake-up every time (system
 // time, and its processor for a moment), which adds up to a few per cent
 // of the job. So after each wait that took the encoders' output the loop
-// leaves that output alone for this long and reads it in batches; Ctrl+C,
-// the shells' bells (a job's end) and the identify runs still wake it at
-// once.
-constexpr int kReadPauseMs = 10;
+// leaves that output alone for this long and reads it in batches (the
+// shell's output pipe holds far more than an encoder prints meanwhile);
+// Ctrl+C, the shells' bells (a job's end) and the identify runs still wake
+// it at once.
+constexpr int kReadPauseMs = 50;
 
 // A shell that cannot start takes no command: its job then fails as not sent.
 void EnsureShell(TEncoderRunner& runner) {

@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -53,6 +54,9 @@ bool TChildProcess::Start(const std::vector<std::string>& argv) {
     return false;
   }
   ::fcntl(out[0], F_SETFL, ::fcntl(out[0], F_GETFL) | O_NONBLOCK);
+  // The child has just been exec'd (the spawn waits for that): all of its
+  // work is still ahead.
+  if (m_background) ::setpriority(PRIO_PROCESS, static_cast<id_t>(pid), 19);
   m_pid = pid;
   m_output = out[0];
   m_reaped = false;

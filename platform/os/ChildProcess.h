@@ -27,6 +27,12 @@ class TChildProcess {
   // nothing left open) when the pipe or the process cannot be created.
   bool Start(const std::vector<std::string>& argv);
 
+  // Set before Start: the child runs in the background, at the lowest
+  // scheduling priority (nice 19). It takes the processor where work of
+  // normal priority leaves it (and never preempts it on a shared core), and
+  // still makes progress on a busy machine.
+  void SetBackground(bool background) { m_background = background; }
+
   pid_t Pid() const { return m_pid; }
   // The read end of the output pipe (for WaitForReadable); -1 when closed.
   int OutputHandle() const { return m_output; }
@@ -47,6 +53,7 @@ class TChildProcess {
   int m_output = -1;
   bool m_reaped = false;
   int m_status = -1;
+  bool m_background = false;
 };
 
 // Waits until one of fds has something to read (or has reached its end) or

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -52,6 +53,20 @@ TEST(ChildProcess, KilledChildReportsTheSignalAndAMissingProgramFailsToStart) {
 
   TChildProcess missing;
   EXPECT_FALSE(missing.Start({"/nonexistent/program"}));
+}
+
+TEST(ChildProcess, ABackgroundChildRunsAtTheLowestPriorityOthersAtOurs) {
+  // The child prints its own nice value (field 19 of its stat line).
+  const std::vector<std::string> argv{"/bin/sh", "-c", "cut -d' ' -f19 /proc/$$/stat"};
+  TChildProcess background, normal;
+  background.SetBackground(true);
+  ASSERT_TRUE(background.Start(argv));
+  ASSERT_TRUE(normal.Start(argv));
+  std::string low, ours;
+  EXPECT_EQ(RunToEnd(background, low), 0);
+  EXPECT_EQ(RunToEnd(normal, ours), 0);
+  EXPECT_EQ(low, "19\n");
+  EXPECT_EQ(ours, std::to_string(::getpriority(PRIO_PROCESS, 0)) + "\n");
 }
 
 TEST(ChildProcess, WaitReturnsOnOutputAndOnTheTimeLimit) {

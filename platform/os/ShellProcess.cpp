@@ -18,6 +18,8 @@ namespace tsm {
 
 namespace {
 
+constexpr int kOutputPipeBytes = 1 << 20;
+
 void CloseFd(int& fd) {
   if (fd >= 0) ::close(fd);
   fd = -1;
@@ -122,6 +124,9 @@ bool TShellProcess::Start(const std::string& pathFolder) {
     return false;
   }
   ::fcntl(output[0], F_SETFL, ::fcntl(output[0], F_GETFL) | O_NONBLOCK);
+  // Room for a good while of output (where the system allows it), so that
+  // a reader who takes it now and then never makes the writer wait.
+  ::fcntl(output[0], F_SETPIPE_SZ, kOutputPipeBytes);
   m_pid = pid;
   m_inputWrite = input[1];
   m_outputRead = output[0];

@@ -94,6 +94,21 @@ TEST(ShellProcess, TheBellRingsOnlyWhenACommandRingsItAndClearsAgain) {
   EXPECT_TRUE(shell.Reap(2000));
 }
 
+TEST(ShellProcess, OutputNobodyReadsForAWhileDoesNotHoldTheCommandUp) {
+  std::string limit;
+  if (!ReadFileBytes("/proc/sys/fs/pipe-max-size", limit) || std::atol(limit.c_str()) < (1 << 20))
+    GTEST_SKIP() << "pipes here cannot hold a megabyte";
+  TShellProcess shell;
+  ASSERT_TRUE(shell.Start("/opt/tm-first"));
+  // Half a megabyte, far more than a default pipe holds, then the bell:
+  // it rings although nothing has been read.
+  ASSERT_TRUE(shell.WriteInput("head -c 524288 /dev/zero; echo >&3\n"));
+  EXPECT_EQ(WaitForReadable({shell.BellHandle()}, 5000), 1);
+  EXPECT_EQ(shell.BytesWaiting(), 524288u);
+  shell.CloseHandles();
+  EXPECT_TRUE(shell.Reap(2000));
+}
+
 TEST(ShellProcess, CommandsInTheFolderAreFoundWhateverItsPathHolds) {
   char pattern[] = "/tmp/tm_shell_test.XXXXXX";
   const std::string root = ::mkdtemp(pattern);
