@@ -268,7 +268,7 @@ int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   const bool batch = std::find(args.begin(), args.end(), "--no-batch") == args.end();
   std::erase(args, "--no-batch");
-  const int runs = args.size() > 0 ? std::atoi(args[0].c_str()) : 10;
+  const int runs = std::max(1, args.size() > 0 ? std::atoi(args[0].c_str()) : 10);
   const int jobs = args.size() > 1 ? std::atoi(args[1].c_str()) : 10;
   const int seconds = args.size() > 2 ? std::atoi(args[2].c_str()) : 60;
   const double idle = args.size() > 3 ? std::atof(args[3].c_str()) : 5;
