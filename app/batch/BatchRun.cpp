@@ -5,6 +5,7 @@
 
 #include "app/batch/ProgressDisplay.h"
 #include "app/encoder/EncoderRunner.h"
+#include "app/encoder/MediaProbe.h"
 #include "app/encoder/RunnerHost.h"
 #include "app/jobs/JobTable.h"
 #include "framework/base/Exception.h"
@@ -115,6 +116,10 @@ int TBatchRun::Run(const std::string& programFolder) {
   for (size_t s = 0; s < pool.size(); ++s) {
     pool[s].runner = std::make_unique<TEncoderRunner>(host, programFolder);
     pool[s].runner->SetStopWaitMs(0);
+    // Each output is checked beside the next job's encoder.
+    auto probe = std::make_unique<TMediaProbe>(programFolder);
+    probe->SetOutputChecksInBackground(true);
+    pool[s].runner->SetMediaProbe(std::move(probe));
     pool[s].runner->OnJobOutcome = [this, &pool, &display, s](const TJobOutcome& outcome) {
       TSlot& slot = pool[s];
       if (slot.job < 0) return;

@@ -3,11 +3,14 @@
 // job whose encoder succeeded and whose output checks out is done. Every
 // end leaves a log and an outcome.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
 
 #include "app/encoder/EncoderRunner.h"
+#include "app/encoder/MediaProbe.h"
 #include "app/encoder/TestChannel.h"
 #include "app/encoder/TestJobs.h"
 #include "app/encoder/TestRunnerHost.h"
@@ -254,6 +257,37 @@ TEST_F(VerifyTest, AStopWaitsForTheEncoderToGoBeforeDeletingThePartialFile) {
   ASSERT_EQ(outcomes.size(), 1u);
   EXPECT_EQ(outcomes[0].failure, TJobFailure::Stopped);
   EXPECT_EQ(outcomes[0].exitStatus, 137);
+}
+
+}  // namespace tsm
+
+namespace tsm {
+
+// The source's identify run goes on beside its encoder and runs in the
+// background; the output's only when the program asks (the batch, whose
+// next encoder runs beside it). Stand-ins for both programs print the
+// priority they run at (field 19 of their stat line) as their output.
+TEST(MediaProbePriority, TheSourceRunIsInTheBackgroundTheOutputRunOnlyWhenAsked) {
+  char pattern[] = "/tmp/tm_probe.XXXXXX";
+  const std::string folder = std::string(::mkdtemp(pattern)) + "/";
+  const std::string script = "#!/bin/sh\ncut -d' ' -f19 /proc/$$/stat\n";
+  for (const char* name : {"mencoder.exe", "mplayer"}) {
+    ASSERT_TRUE(WriteFileAtomically(folder + name, script));
+    ::chmod((folder + name).c_str(), 0755);
+  }
+  const auto runText = [](TMediaProbe& probe, TProbeKind kind) {
+    probe.Start(kind, "/nowhere");
+    TProbeResult result;
+    for (int i = 0; i < 5000 && !probe.Poll(kind, result); ++i) ::usleep(1000);
+    return result.text;
+  };
+  const std::string ours = std::to_string(::getpriority(PRIO_PROCESS, 0)) + "\n";
+  TMediaProbe probe(folder);
+  EXPECT_EQ(runText(probe, TProbeKind::Source), "19\n");
+  EXPECT_EQ(runText(probe, TProbeKind::Output), ours);
+  probe.SetOutputChecksInBackground(true);
+  EXPECT_EQ(runText(probe, TProbeKind::Output), "19\n");
+  std::system(("rm -rf '" + folder + "'").c_str());
 }
 
 }  // namespace tsm

@@ -82,9 +82,7 @@ std::vector<std::string> TMediaProbe::OutputCommand(const std::string& path) con
 void TMediaProbe::Start(TProbeKind kind, const std::string& path) {
   TRun& run = RunOf(kind);
   run.process = std::make_unique<TChildProcess>();
-  // The identify runs go on beside an encoder, which must not lose its
-  // processor to them.
-  run.process->SetBackground(true);
+  run.process->SetBackground(kind == TProbeKind::Source || m_outputInBackground);
   run.text.clear();
   run.started = true;
   if (!run.process->Start(kind == TProbeKind::Source ? SourceCommand(path) : OutputCommand(path)))

@@ -61,6 +61,13 @@ class TMediaProbe : public IMediaProbe {
   void AddWaitHandles(std::vector<int>& fds) const override;
   void Cancel() override;
 
+  // The source's run goes on beside its encoder, so it runs in the
+  // background (lowest priority) and never takes the encoder's processor.
+  // The output's run does too when set here: for a program that starts the
+  // next encoder before an output is checked. Otherwise it runs at normal
+  // priority, as nothing of ours waits beside it.
+  void SetOutputChecksInBackground(bool background) { m_outputInBackground = background; }
+
   // The argument lists of the two runs.
   std::vector<std::string> SourceCommand(const std::string& path) const;
   std::vector<std::string> OutputCommand(const std::string& path) const;
@@ -72,6 +79,7 @@ class TMediaProbe : public IMediaProbe {
     bool started = false;
   };
   TRun& RunOf(TProbeKind kind) { return kind == TProbeKind::Source ? m_source : m_output; }
+  bool m_outputInBackground = false;
 
   std::string m_encoder;   // the program folder's encoder
   std::string m_identify;  // the identify program
