@@ -17,6 +17,7 @@ add_dependencies(tesmaro-demo tm_assets)
 tm_test(tm_startup_test
   SOURCES startup/Startup_test.cpp demo/Demo_test.cpp demo/DemoScript_test.cpp
           ${CMAKE_SOURCE_DIR}/framework/tests/FrameworkTestSupport.cpp
+          ${CMAKE_SOURCE_DIR}/platform/os/tests/OsTestFolders.cpp
   DEPS tm_startup tm_demo)
 add_dependencies(tm_startup_test tesmaro tesmaro-demo tm_assets)
 # The UI script of the framework README's worked example is run as a test.
@@ -26,9 +27,11 @@ target_compile_definitions(tm_startup_test PRIVATE TM_SOURCE_DIR="${CMAKE_SOURCE
 tm_test(tm_converter_test
   SOURCES main/Converter_test.cpp main/JobListWindow_test.cpp main/tests/ConverterTestSupport.cpp
           ${CMAKE_SOURCE_DIR}/framework/tests/FrameworkTestSupport.cpp
+          ${CMAKE_SOURCE_DIR}/platform/os/tests/OsTestFolders.cpp
   DEPS tm_converter)
 add_dependencies(tm_converter_test tm_assets tm_encoder_link)
 
 # The program driven by UI scripts with the real encoder on generated clips.
-tm_test(tm_converter_script_test SOURCES main/ConverterScript_test.cpp DEPS tm_os)
+tm_test(tm_converter_script_test
+  SOURCES main/ConverterScript_test.cpp ${CMAKE_SOURCE_DIR}/platform/os/tests/OsTestFolders.cpp DEPS tm_os)
 add_dependencies(tm_converter_script_test tesmaro tm_encoder_link tm_assets)

@@ -575,13 +575,12 @@ void TFMConverter::WatchRunner(bool woken) {
   if (!woken) {
     m_stillReadable = 0;
   } else if (!fds.empty()) {
-    // A poll takes what woke it: the bell is cleared, an identify run is read
-    // as far as it has printed. A handle readable all the same is one the
-    // runner leaves alone for now (the output's identify run while the
-    // source's still goes) or one that stays readable (a bell whose shell
-    // has gone): waking for it again would wake the dialog without end. So
-    // the others are watched; when none is left, the set is armed again a few
-    // times in a row (output that came meanwhile), then only by the timer.
+    // A poll takes what woke it: the bell is cleared, the identify runs are
+    // read as far as they have printed. A handle readable all the same
+    // (output that came meanwhile, or one the runner does not take) must not
+    // wake the dialog without end. So the others are watched; when none is
+    // left, the set is armed again a few times in a row, then only by the
+    // timer.
     std::vector<int> quiet;
     for (int fd : fds)
       if (WaitForReadable({fd}, 0) <= 0) quiet.push_back(fd);

@@ -15,7 +15,6 @@
 
 #include <chrono>
 #include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "app/demo/DemoDialog.h"
@@ -25,16 +24,10 @@
 #include "framework/scripting/WindowTree.h"
 #include "framework/tests/FrameworkTestSupport.h"
 #include "platform/gfx/Png.h"
+#include "platform/os/tests/OsTestFolders.h"
 
 namespace tsm {
 namespace {
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 TRect RectOf(const TJsonValue& v) {
   return {int32_t(v["left"].AsInt()), int32_t(v["top"].AsInt()), int32_t(v["right"].AsInt()),
@@ -111,7 +104,7 @@ class DemoScriptTest : public ::testing::Test {
       waitpid(pid, nullptr, 0);
     }
     r.Time = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-    r.Log = ReadFile(err);
+    r.Log = FileText(err);
     return r;
   }
 
@@ -156,10 +149,10 @@ TEST_F(DemoScriptTest, AScriptDrivesTheDemoThroughItsDialogAndMessageBox) {
   EXPECT_NE(r.Log.find("script.tms:16: click-text \"确定\""), std::string::npos) << r.Log;
   EXPECT_NE(r.Log.find("28 commands, 0 failed"), std::string::npos) << r.Log;
   // The dialog log keeps working: both boxes, with the main window shown.
-  EXPECT_EQ(ReadFile(dialogs), "确认\t要把计时器清零吗?\t是(&Y),否(&N)\t1\n确认\t要把计时器清零吗?\t是(&Y),否(&N)\t1\n");
+  EXPECT_EQ(FileText(dialogs), "确认\t要把计时器清零吗?\t是(&Y),否(&N)\t1\n确认\t要把计时器清零吗?\t是(&Y),否(&N)\t1\n");
 
   // The message box is an ordinary window of the tree, on top.
-  const std::optional<TJsonValue> box = ParseJson(ReadFile(m_dir + "box.json"));
+  const std::optional<TJsonValue> box = ParseJson(FileText(m_dir + "box.json"));
   ASSERT_TRUE(box);
   const TJsonValue& top = (*box)["windows"].At(0);
   EXPECT_EQ(top["caption"].AsString(), "确认");
@@ -175,7 +168,7 @@ TEST_F(DemoScriptTest, AScriptDrivesTheDemoThroughItsDialogAndMessageBox) {
 
   // The main window at the end: the edit's text, the status, and the edit
   // where the form put it.
-  const std::optional<TJsonValue> tree = ParseJson(ReadFile(m_dir + "tree.json"));
+  const std::optional<TJsonValue> tree = ParseJson(FileText(m_dir + "tree.json"));
   ASSERT_TRUE(tree);
   const TJsonValue* main = Named(*tree, "DemoMainForm");
   ASSERT_NE(main, nullptr);
@@ -192,7 +185,7 @@ TEST_F(DemoScriptTest, TheTourOfTheReadmeRuns) {
   const TResult r = RunFile(TM_SOURCE_DIR "/app/demo/tour.tms");
   EXPECT_EQ(r.Status, 0) << r.Log;
   EXPECT_NE(r.Log.find("tour.tms: 22 commands, 0 failed"), std::string::npos) << r.Log;
-  const std::optional<TJsonValue> tree = ParseJson(ReadFile(m_dir + "tour.json"));
+  const std::optional<TJsonValue> tree = ParseJson(FileText(m_dir + "tour.json"));
   ASSERT_TRUE(tree);
   EXPECT_EQ((*tree)["windows"].At(0)["caption"].AsString(), "确认");
   EXPECT_TRUE(LoadPng(m_dir + "tour.png").Ok());

@@ -17,12 +17,12 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 
 #include "platform/core/ProgramFolder.h"
 #include "platform/os/FileSystem.h"
+#include "platform/os/tests/OsTestFolders.h"
 
 namespace tsm {
 namespace {
@@ -30,13 +30,6 @@ namespace {
 long FileSize(const std::string& path) {
   struct stat st;
   return ::stat(path.c_str(), &st) == 0 ? static_cast<long>(st.st_size) : -1;
-}
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 bool Starts(const std::string& text, const std::string& head) { return text.compare(0, head.size(), head) == 0; }
@@ -64,10 +57,10 @@ int ProcessesMentioning(const std::string& text) {
   while (dirent* e = ::readdir(proc)) {
     const int pid = std::atoi(e->d_name);
     if (pid <= 0 || pid == ::getpid()) continue;
-    std::string line = ReadAll("/proc/" + std::string(e->d_name) + "/cmdline");
+    std::string line = FileText("/proc/" + std::string(e->d_name) + "/cmdline");
     for (char& c : line)
       if (c == '\0') c = ' ';
-    const std::string state = ReadAll("/proc/" + std::string(e->d_name) + "/stat");
+    const std::string state = FileText("/proc/" + std::string(e->d_name) + "/stat");
     const bool zombie = state.find(") Z") != std::string::npos;
     if (!zombie && line.find(text) != std::string::npos) ++found;
   }
@@ -139,13 +132,13 @@ class ConverterScriptTest : public ::testing::Test {
       ::kill(pid, SIGKILL);
       ::waitpid(pid, nullptr, 0);
     }
-    log = ReadAll(err);
+    log = FileText(err);
     return result;
   }
 
   // The grid row of a dump that starts with the job's three paths.
   std::string Row(const std::string& dump, const std::string& source, const std::string& name) {
-    const std::string all = Compact(ReadAll(m_dir + dump));
+    const std::string all = Compact(FileText(m_dir + dump));
     const std::string head = "[\"" + m_dir + "src/" + source + "\",\"" + m_dir + "out\",\"" + name + "\",";
     const size_t at = all.find(head);
     if (at == std::string::npos) return "(no row)";
@@ -251,7 +244,7 @@ TEST_F(ConverterScriptTest, APersonAddsStopsRemovesConvertsAndClosesWhileRunning
   EXPECT_NE(Row("closing.json", "long.mkv", "long.avi").find("%\",\"未完成\""), std::string::npos);
   EXPECT_FALSE(FileExists(m_dir + "out/long.avi"));
   EXPECT_EQ(ProcessesMentioning(m_dir), 0);
-  const std::string ini = ReadAll(m_program + "Converter.ini");
+  const std::string ini = FileText(m_program + "Converter.ini");
   EXPECT_NE(ini.find("TargetFile=" + m_dir + "out\n"), std::string::npos) << ini.substr(0, 1500);
   EXPECT_NE(ini.find("SounceFile=" + m_dir + "src\n"), std::string::npos);
 }
@@ -259,7 +252,7 @@ TEST_F(ConverterScriptTest, APersonAddsStopsRemovesConvertsAndClosesWhileRunning
 TEST_F(ConverterScriptTest, DroppedFilesBecomeJobsThatSurviveARestartAndAFailedOneShowsItsLog) {
   ASSERT_TRUE(MakeClip("good.mp4", 2));
   std::ofstream(m_dir + "src/坏 的.mkv") << "no video at all";
-  std::string ini = ReadAll(m_program + "Converter.ini");
+  std::string ini = FileText(m_program + "Converter.ini");
   ini.replace(ini.find("TargetFile="), 11, "TargetFile=" + m_dir + "out");
   std::ofstream(m_program + "Converter.ini", std::ios::binary) << ini;
   const std::string recorder = m_dir + "opener";
@@ -276,7 +269,7 @@ TEST_F(ConverterScriptTest, DroppedFilesBecomeJobsThatSurviveARestartAndAFailedO
                 log),
             0)
       << log;
-  const std::string saved = ReadAll(m_dir + "state/tesmaro/jobs.tsv");
+  const std::string saved = FileText(m_dir + "state/tesmaro/jobs.tsv");
   EXPECT_NE(saved.find(m_dir + "src/坏 的.mkv\t" + m_dir + "out\t坏 的.avi\t\t未完成"), std::string::npos) << saved;
 
   // The next start shows them; the batch converts the good one and fails
@@ -297,11 +290,11 @@ TEST_F(ConverterScriptTest, DroppedFilesBecomeJobsThatSurviveARestartAndAFailedO
             0)
       << log;
   ::unsetenv("TM_DOCUMENT_OPENER");
-  const std::string opened = ReadAll(m_dir + "opened");
+  const std::string opened = FileText(m_dir + "opened");
   EXPECT_TRUE(Starts(opened, m_dir + "state/tesmaro/logs/")) << opened;
-  EXPECT_NE(ReadAll(opened).find("src/坏 的.mkv"), std::string::npos);
+  EXPECT_NE(FileText(opened).find("src/坏 的.mkv"), std::string::npos);
   EXPECT_GT(FileSize(m_dir + "out/good.avi"), 0);
-  const std::string left = ReadAll(m_dir + "state/tesmaro/jobs.tsv");
+  const std::string left = FileText(m_dir + "state/tesmaro/jobs.tsv");
   EXPECT_EQ(left.find("good.mp4"), std::string::npos) << left;  // converted: not kept
   EXPECT_NE(left.find("坏 的.mkv"), std::string::npos) << left;
 }

@@ -13,7 +13,6 @@
 #include <unistd.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "app/frontend/ConverterTexts.h"
 #include "app/frontend/SourceFilter.h"
@@ -27,6 +26,7 @@
 #include "platform/os/DocumentOpener.h"
 #include "platform/os/FileSystem.h"
 #include "platform/os/PathInfo.h"
+#include "platform/os/tests/OsTestFolders.h"
 #include "platform/window/WindowApi.h"
 #include "skin/TskSkinData.h"
 #include "skincontrols/SkinControlFont.h"
@@ -45,13 +45,6 @@ namespace tsm {
 namespace {
 
 using namespace texts;
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 std::string Error(const char* text) { return std::string("错误|") + text; }
 std::string Question(const char* text) { return std::string("确认|") + text; }
@@ -761,7 +754,7 @@ TEST_F(ConverterTest, ClosingWhileAJobRunsEndsItDeletesItsOutputAndWritesTheChoi
   EXPECT_TRUE(Application().Terminated());
   EXPECT_EQ(Channel().ended, (std::vector<std::string>{"mencoder.exe", "cmd.exe", "CMD.EXE"}));
   EXPECT_FALSE(FileExists(Out("out2") + "/a.avi"));
-  const std::string ini = ReadFile(Folder() + "Converter.ini");
+  const std::string ini = FileText(Folder() + "Converter.ini");
   EXPECT_NE(ini.find("Quality-1=2"), std::string::npos);
   EXPECT_NE(ini.find("Scale-1=1"), std::string::npos);
   EXPECT_NE(ini.find("TargetFile=" + Out("out2") + "\n"), std::string::npos);
@@ -790,7 +783,7 @@ TEST_F(ConverterTest, HelpOpensTheDocumentBesideTheProgram) {
   auto opened = [this] {
     for (int i = 0; i < 300; ++i) {
       if (FileExists(Folder() + "opened")) {
-        const std::string s = ReadFile(Folder() + "opened");
+        const std::string s = FileText(Folder() + "opened");
         ::unlink((Folder() + "opened").c_str());
         return s;
       }

@@ -11,7 +11,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 #include "app/encoder/JobLog.h"
 #include "app/joblist/SavedJobs.h"
@@ -25,6 +24,7 @@
 #include "platform/os/DocumentOpener.h"
 #include "platform/os/FileSystem.h"
 #include "platform/os/PathInfo.h"
+#include "platform/os/tests/OsTestFolders.h"
 #include "skin/TskSkinData.h"
 #include "skincontrols/TskSkinButton.h"
 #include "skincontrols/TskSkinComboBox.h"
@@ -35,13 +35,6 @@
 
 namespace tsm {
 namespace {
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 std::string SavedPath(const std::string& folder) { return folder + "state/tesmaro/jobs.tsv"; }
 
@@ -73,7 +66,7 @@ TEST_F(ConverterTest, TheJobsLeftAtTheCloseAreSavedWithoutTheFinishedOnes) {
   TmtMemTable saved("saved");
   DefineJobFields(saved);
   saved.Open();
-  ASSERT_EQ(ReadSavedJobs(ReadFile(SavedPath(Folder())), saved), "");
+  ASSERT_EQ(ReadSavedJobs(FileText(SavedPath(Folder())), saved), "");
   ASSERT_EQ(saved.RowCount(), 2);
   EXPECT_EQ(saved.RowText(0, *saved.FieldNamed(jobfield::kTargetName)), "b.avi");
   EXPECT_EQ(saved.RowText(1, *saved.FieldNamed(jobfield::kTargetFolder)), Out("out2"));
@@ -131,7 +124,7 @@ TEST_F(ConverterTest, DroppedFilesOpenTheDialogOrBecomeJobs) {
   EXPECT_EQ(Jobs().RecordTotal(), 0);
 
   // With a remembered folder: one pending job per file.
-  std::string ini = ReadFile(Folder() + "Converter.ini");
+  std::string ini = FileText(Folder() + "Converter.ini");
   ini.replace(ini.find("TargetFile="), 11, "TargetFile=" + Out("out2"));
   std::ofstream(Folder() + "Converter.ini", std::ios::binary) << ini;
   Desk().DropFiles(onGrid, {Source("b.mkv"), Source("d.rmvb")});
@@ -238,9 +231,9 @@ TEST_F(ConverterTest, TheGridMenuOpensTheLogOfAFailedJob) {
   Pump();
   std::string opened;
   for (int i = 0; i < 300 && !FileExists(Folder() + "opened"); ++i) ::usleep(10000);
-  opened = ReadFile(Folder() + "opened");
+  opened = FileText(Folder() + "opened");
   EXPECT_EQ(opened, log);
-  EXPECT_NE(ReadFile(log).find("---- encoder output ----"), std::string::npos);
+  EXPECT_NE(FileText(log).find("---- encoder output ----"), std::string::npos);
   EXPECT_EQ(log.rfind(Folder() + "state/tesmaro/logs/", 0), 0u);
   EXPECT_TRUE(Boxes().empty());
 

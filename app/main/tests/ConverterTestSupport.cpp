@@ -16,6 +16,7 @@
 #include "memtable/MemTable.h"
 #include "platform/core/ProgramFolder.h"
 #include "platform/os/PathInfo.h"
+#include "platform/os/tests/OsTestFolders.h"
 #include "platform/window/WindowApi.h"
 #include "platform/window/WindowSystem.h"
 #include "skincontrols/TskSkinButton.h"
@@ -25,17 +26,6 @@
 #include "skincontrols/TskSkinFileEdit.h"
 
 namespace tsm {
-
-namespace {
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-}  // namespace
 
 void ConverterTest::SetUp() {
   FrameworkTest::SetUp();
@@ -55,7 +45,7 @@ void ConverterTest::SetUp() {
 }
 
 void ConverterTest::StartWindows() {
-  const std::string ini = iniText.empty() ? ReadAll(ProgramFolder() + "Converter.ini") : iniText;
+  const std::string ini = iniText.empty() ? FileText(ProgramFolder() + "Converter.ini") : iniText;
   if (iniText != "-") std::ofstream(m_folder + "Converter.ini", std::ios::binary) << ini;
   std::unique_ptr<TScriptedChannel> channel;
   if (realEncoder) {
@@ -82,7 +72,7 @@ void ConverterTest::TearDown() {
 
 std::vector<std::string> ConverterTest::Boxes() {
   std::vector<std::string> boxes;
-  std::stringstream lines(ReadAll(m_log));
+  std::stringstream lines(FileText(m_log));
   for (std::string line; std::getline(lines, line);) {
     const size_t tab = line.find('\t');
     const size_t tab2 = line.find('\t', tab + 1);

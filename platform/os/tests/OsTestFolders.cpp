@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "platform/os/FileSystem.h"
+
 namespace tsm {
 
 TTestFolder::TTestFolder() {
@@ -26,6 +28,12 @@ bool MakeTestFile(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary);
   out << bytes;
   return static_cast<bool>(out);
+}
+
+std::string FileText(const std::string& path) {
+  std::string text;
+  if (!ReadFileBytes(path, text)) text.clear();
+  return text;
 }
 
 bool RunUnprivileged(const std::function<bool()>& fn) {

@@ -25,6 +25,8 @@ class TTestFolder {
 
 // Creates a file with the given bytes (false when it cannot).
 bool MakeTestFile(const std::string& path, const std::string& bytes = {});
+// The whole content of a file; empty when it cannot be read.
+std::string FileText(const std::string& path);
 
 // Runs fn in a child process that cannot override permission bits (as
 // "nobody" when the tests run as root); true when fn returned true. The
